@@ -1,0 +1,22 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs, only when missing.
+# MORVANE_PACKAGES_RUN: what building and starting Vexlo needs.
+# MORVANE_PACKAGES_TEST: what the test suite needs on top (sample files, the exiftool oracle,
+# the sanitizer and fuzzer runtimes, a virtual display).
+MORVANE_PACKAGES_RUN=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+  fonts-dejavu-core adwaita-icon-theme)
+MORVANE_PACKAGES_TEST=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  xvfb xauth libimage-exiftool-perl libmp3-tag-perl golang-github-rwcarlsen-goexif-dev
+  golang-github-hjfreyer-taglib-go-dev)
+
+ensure_packages() {
+  local missing=() pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,88 @@
+#include "WindowHelpers.h"
+
+#include "VbConvert.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QScreen>
+#include <QWidget>
+
+namespace common {
+
+namespace {
+const char *const kExtentProperty = "morvaneHScrollExtent";
+}
+
+void CenterForm(QWidget *form)
+{
+    QScreen *screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->geometry();
+        const QSize size = form->frameGeometry().size();
+        form->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    }
+    form->show();
+}
+
+int SetWindowTopMost(QWidget *window, bool onTop)
+{
+    if (!window)
+        return 0;
+    const bool visible = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible)
+        window->show();
+    return onTop ? 1 : 0;
+}
+
+int GetCursorX(const QWidget *window)
+{
+    const QPoint p = QCursor::pos();
+    return window ? window->mapFromGlobal(p).x() : p.x();
+}
+
+int GetCursorY(const QWidget *window)
+{
+    const QPoint p = QCursor::pos();
+    return window ? window->mapFromGlobal(p).y() : p.y();
+}
+
+void SetListHScroll(QListWidget *list)
+{
+    if (!list)
+        return;
+    const int w = list->width();
+    const QFontMetrics fm(list->font());
+    for (int i = 0; i < list->count(); ++i) {
+        if (fm.horizontalAdvance(list->item(i)->text() + u' ') > w) {
+            const int extent = vb::CLng(2.0 * w + 1).valueOr(0);
+            list->setProperty(kExtentProperty, extent);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+            return;
+        }
+    }
+}
+
+int ListHScrollExtent(const QListWidget *list) { return list ? list->property(kExtentProperty).toInt() : 0; }
+
+void SetComboDropWidth(QComboBox *combo, int width)
+{
+    if (combo && combo->view())
+        combo->view()->setMinimumWidth(width);
+}
+
+void AutoSizeCombo(QComboBox *combo)
+{
+    const QFontMetrics fm(combo->font());
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(combo->itemText(i)));
+    SetComboDropWidth(combo, widest + 30);
+}
+
+} // namespace common

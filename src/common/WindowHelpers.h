@@ -1,0 +1,28 @@
+#pragma once
+/** Window helpers: centring, top-most, cursor position, list scroll extents, combo widths. */
+#include <QtGlobal>
+
+class QWidget;
+class QListWidget;
+class QComboBox;
+
+namespace common {
+
+/** Centres the window on its screen and shows it modeless. */
+void CenterForm(QWidget *form);
+/** Puts the window into the top-most band or takes it out; returns 1 when it was put on top,
+ *  0 otherwise. */
+int SetWindowTopMost(QWidget *window, bool onTop);
+/** The cursor position in pixels, in the window's coordinates when one is given. */
+int GetCursorX(const QWidget *window = nullptr);
+int GetCursorY(const QWidget *window = nullptr);
+/** Gives a list a horizontal scroll extent when one of its items is wider than the list. */
+void SetListHScroll(QListWidget *list);
+/** The horizontal extent SetListHScroll last gave a list (0: none). */
+int ListHScrollExtent(const QListWidget *list);
+/** Sets the width of a combo box's drop-down list in pixels. */
+void SetComboDropWidth(QComboBox *combo, int width);
+/** Widens a combo box's drop-down list to its widest item + 30 pixels. */
+void AutoSizeCombo(QComboBox *combo);
+
+} // namespace common

@@ -1,0 +1,33 @@
+#pragma once
+/**
+ * File-system operations of the program. Moves and copies never overwrite an existing target;
+ * failures come back as a Status with the classic numbers and texts ("File already exists",
+ * "File not found", "Path not found", "Permission denied").
+ */
+#include "VbError.h"
+
+#include <QString>
+
+namespace fso {
+
+bool FileExists(const QString &path);
+bool FolderExists(const QString &path);
+
+/** Refuses a name that no file can have: empty, ".", "..", holding "/" or NUL, or longer than
+ *  255 bytes in UTF-8 (Status BadFileNameOrNumber). */
+vb::Status CheckItemName(const QString &name);
+
+/** Moves or renames a file; the target must not exist. */
+vb::Status MoveFile(const QString &source, const QString &target);
+/** Moves or renames a folder with its contents; the target must not exist. */
+vb::Status MoveFolder(const QString &source, const QString &target);
+/** Copies a file; the target must not exist. */
+vb::Status CopyFile(const QString &source, const QString &target);
+/** Copies a folder with its contents; the target must not exist. */
+vb::Status CopyFolder(const QString &source, const QString &target);
+vb::Status DeleteFile(const QString &path);
+
+/** Maps an errno value to the program's error number. */
+int errorNumberFromErrno(int err);
+
+} // namespace fso

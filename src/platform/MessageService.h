@@ -1,0 +1,38 @@
+#pragma once
+/**
+ * Message boxes behind an interface: the program shows real boxes, tests record them and answer
+ * from a script, so no test ever waits on a modal box. Button and answer values are the
+ * classic ones.
+ */
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace msg {
+enum Buttons : int { OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
+                     RetryCancel = 5, Critical = 16, Question = 32, Exclamation = 48,
+                     Information = 64 };
+enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+} // namespace msg
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    /** Shows `prompt`; `buttons` combines a button set and an icon. Returns the answer. */
+    virtual int MsgBox(const QString &prompt, int buttons = msg::OKOnly, const QString &title = {}) = 0;
+};
+
+/** Records every box; answers from a queue, else OK (or Yes for yes/no sets). */
+class RecordingMessageService : public MessageService {
+public:
+    struct Shown {
+        QString prompt;
+        int buttons;
+        QString title;
+    };
+    int MsgBox(const QString &prompt, int buttons = msg::OKOnly, const QString &title = {}) override;
+
+    std::vector<Shown> shown;
+    std::vector<int> answers;
+    QStringList prompts() const;
+};

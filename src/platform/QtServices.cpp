@@ -1,0 +1,68 @@
+#include "QtServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
+    box.setText(prompt);
+    switch (buttons & 0x70) {
+    case msg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case msg::Question: box.setIcon(QMessageBox::Question); break;
+    case msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case msg::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct Choice {
+        QMessageBox::StandardButton button;
+        int answer;
+    };
+    std::vector<Choice> choices;
+    switch (buttons & 7) {
+    case msg::OKCancel: choices = {{QMessageBox::Ok, msg::OK}, {QMessageBox::Cancel, msg::Cancel}}; break;
+    case msg::AbortRetryIgnore:
+        choices = {{QMessageBox::Abort, msg::Abort}, {QMessageBox::Retry, msg::Retry}, {QMessageBox::Ignore, msg::Ignore}};
+        break;
+    case msg::YesNoCancel:
+        choices = {{QMessageBox::Yes, msg::Yes}, {QMessageBox::No, msg::No}, {QMessageBox::Cancel, msg::Cancel}};
+        break;
+    case msg::YesNo: choices = {{QMessageBox::Yes, msg::Yes}, {QMessageBox::No, msg::No}}; break;
+    case msg::RetryCancel: choices = {{QMessageBox::Retry, msg::Retry}, {QMessageBox::Cancel, msg::Cancel}}; break;
+    default: choices = {{QMessageBox::Ok, msg::OK}}; break;
+    }
+    QMessageBox::StandardButtons set;
+    for (const Choice &c : choices)
+        set |= c.button;
+    box.setStandardButtons(set);
+    const int pressed = box.exec();
+    for (const Choice &c : choices)
+        if (pressed == c.button)
+            return c.answer;
+    return choices.size() > 1 ? msg::Cancel : msg::OK;
+}
+
+QString QtDialogs::getOpenFileName(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+}
+
+QString QtDialogs::getSaveFileName(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, folder, filter);
+}
+
+QString QtDialogs::getExistingDirectory(const QString &title, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+}
+
+bool QtShell::open(const QString &target)
+{
+    QUrl url = QUrl::fromUserInput(target, QString(), QUrl::AssumeLocalFile);
+    return QDesktopServices::openUrl(url);
+}

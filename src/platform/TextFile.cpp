@@ -1,0 +1,128 @@
+#include "TextFile.h"
+
+#include "Fso.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cerrno>
+
+namespace textfile {
+
+namespace {
+
+// Windows-1252 in 0x80..0x9F; every other byte is its Latin-1 code point.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeCp1252(const QByteArray &bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        auto b = uchar(bytes[i]);
+        out[i] = QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+vb::Status writeFailure(const QSaveFile &file)
+{
+    if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError) {
+        QFileInfo dir(QFileInfo(file.fileName()).absolutePath());
+        if (!dir.exists())
+            return vb::Status::fail(vb::PathNotFound);
+        return vb::Status::fail(vb::PermissionDenied);
+    }
+    if (errno == ENOSPC)
+        return vb::Status::fail(vb::DiskFull);
+    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return text;
+    return decodeCp1252(body);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines << text.mid(start, i - start);
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+vb::Status readLines(const QString &path, QStringList &lines)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            return vb::Status::fail(vb::FileNotFound);
+        return vb::Status::fail(vb::PermissionDenied);
+    }
+    lines = splitLines(decode(f.readAll()));
+    return vb::Status::ok();
+}
+
+vb::Status writeLines(const QString &path, const QStringList &lines)
+{
+    Writer w(path);
+    if (vb::Status st = w.open(); !st)
+        return st;
+    for (const QString &line : lines)
+        w.writeLine(line);
+    return w.commit();
+}
+
+Writer::Writer(const QString &path) : m_file(std::make_unique<QSaveFile>(path)) {}
+
+Writer::~Writer() = default;
+
+vb::Status Writer::open()
+{
+    if (!m_file->open(QIODevice::WriteOnly))
+        return writeFailure(*m_file);
+    return vb::Status::ok();
+}
+
+void Writer::writeLine(const QString &line)
+{
+    m_buffer += line.toUtf8();
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= (1 << 16)) {
+        m_file->write(m_buffer);
+        m_buffer.clear();
+    }
+}
+
+vb::Status Writer::commit()
+{
+    if (!m_buffer.isEmpty()) {
+        m_file->write(m_buffer);
+        m_buffer.clear();
+    }
+    if (!m_file->commit())
+        return writeFailure(*m_file);
+    return vb::Status::ok();
+}
+
+} // namespace textfile

@@ -1,0 +1,43 @@
+#pragma once
+/**
+ * The program's text files: written as UTF-8 with CR LF line ends into a temporary file that
+ * replaces the old one only when everything was written; read line by line accepting CR LF, LF
+ * or a lone CR, with bytes that are not valid UTF-8 read as Windows-1252.
+ */
+#include "VbError.h"
+
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace textfile {
+
+/** Writes the lines, each followed by CR LF, atomically. */
+vb::Status writeLines(const QString &path, const QStringList &lines);
+
+/** Reads every line; a final line end does not make an extra empty line. */
+vb::Status readLines(const QString &path, QStringList &lines);
+
+/** Decodes file bytes: UTF-8 when valid (a BOM is dropped), else Windows-1252. */
+QString decode(const QByteArray &bytes);
+/** Splits text at CR LF, LF or CR. */
+QStringList splitLines(const QString &text);
+
+/** A line writer for long outputs: lines go out as they come, the file replaces the old one
+ *  at commit(). Nothing is replaced when commit() is not reached. */
+class Writer {
+public:
+    explicit Writer(const QString &path);
+    ~Writer();
+    /** Opens the temporary file; fails when the folder is not writable. */
+    vb::Status open();
+    void writeLine(const QString &line);
+    vb::Status commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    QByteArray m_buffer;
+};
+
+} // namespace textfile

@@ -1,0 +1,91 @@
+#include "Functions.h"
+#include "RandomSource.h"
+#include "TestFiles.h"
+#include "VbError.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace common;
+
+TEST(Functions, FixPathAppendsOneSeparatorToTheCallersVariable)
+{
+    struct Case {
+        const char *in;
+        const char *out;
+    } cases[] = {{"/home/a", "/home/a/"}, {"/home/a/", "/home/a/"}, {"", "/"}, {"desktop", "desktop/"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        QString path = QString::fromLatin1(c.in);
+        EXPECT_EQ(FixPath(path), QString::fromLatin1(c.out));
+        EXPECT_EQ(path, QString::fromLatin1(c.out));
+    }
+    QString word = QStringLiteral("Desktop");
+    const QString desktop = FixPath(word);
+    EXPECT_EQ(word, QStringLiteral("Desktop"));
+    EXPECT_EQ(desktop, GetDesktopPath() + u'/');
+    EXPECT_FALSE(GetDesktopPath().endsWith(u'/'));
+}
+
+TEST(Functions, ParentFolder)
+{
+    struct Case {
+        const char *in;
+        const char *out;
+    } cases[] = {{"/a/b/", "/a/"}, {"/a/b", "/a/"}, {"/a/", "/"}, {"/a", "/"},
+                 {"/", "/"},       {"ab", "ab"},    {"", ""},     {"rel/x", "rel/"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(ParentFolder(QString::fromLatin1(c.in)), QString::fromLatin1(c.out));
+    }
+}
+
+TEST(Functions, RandomStringFromMaskDrawsFromEachSet)
+{
+    VbRandom random;
+    for (int round = 0; round < 50; ++round) {
+        const QString s = RandomStringFromMask(QStringLiteral("AA-##-aa NH"), random);
+        ASSERT_EQ(s.size(), 11);
+        EXPECT_TRUE(s[0].isUpper() && s[1].isUpper());
+        EXPECT_EQ(s[2], u'-');
+        EXPECT_TRUE(s[3].isDigit() && s[4].isDigit());
+        EXPECT_TRUE(s[6].isLower() && s[7].isLower());
+        EXPECT_TRUE(s[9].isLetterOrNumber());
+        EXPECT_TRUE(QStringLiteral("0123456789ABCDEF").contains(s[10]));
+    }
+    EXPECT_EQ(RandomStringFromMask(QStringLiteral("nh ,.!"), random), QStringLiteral("nh ,.!"));
+    EXPECT_EQ(RandomStringFromMask(QString(), random), QString());
+
+    // The draw picks position Int(r * length) + 1 of the set.
+    FixedRandom fixed({0.0f, 0.999f, 0.5f, 0.99f});
+    EXPECT_EQ(RandomStringFromMask(QStringLiteral("AA#N"), fixed), QStringLiteral("AZ59"));
+}
+
+TEST(Functions, GetFileCountCountsOnlyFilesAndReportsMissingFolders)
+{
+    QTemporaryDir tmp;
+    testfiles::writeFile(tmp.filePath("a.txt"), "a");
+    testfiles::writeFile(tmp.filePath(".hidden"), "h");
+    testfiles::writeFile(tmp.filePath("sub/b.txt"), "b");
+    EXPECT_EQ(GetFileCount(tmp.path()), 2);
+    try {
+        (void)GetFileCount(tmp.filePath("missing"));
+        FAIL() << "no error raised";
+    } catch (const vb::Error &e) {
+        EXPECT_EQ(e.number(), 1);
+        EXPECT_EQ(e.description(), QStringLiteral("Error form Functions.GetFileCount Invalid path  given"));
+    }
+}
+
+TEST(Functions, UnitConverters)
+{
+    EXPECT_FLOAT_EQ(CharactersPerPixel(), 0.125f);
+    EXPECT_FLOAT_EQ(InchesPerPixel(), 0.01042f);
+    EXPECT_FLOAT_EQ(PointsPerPixel(), 0.01042f * 72);
+    EXPECT_FLOAT_EQ(CentimetresPerPixel(), 0.02646f);
+    EXPECT_FLOAT_EQ(WidthInPixels(1500, 1), 100.0f);
+    EXPECT_FLOAT_EQ(WidthInPixels(40, 3), 40.0f);
+    EXPECT_FLOAT_EQ(WidthInPixels(40, 0), 0.0f);
+    EXPECT_EQ(twipsToPixels(1440), 96);
+}

@@ -1,0 +1,102 @@
+#include "Fso.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using testfiles::readFile;
+using testfiles::writeFile;
+
+class FsoTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString at(const QString &name) const { return tmp.path() + u'/' + name; }
+};
+
+TEST_F(FsoTest, MoveOntoAnExistingFileFailsAndChangesNothing)
+{
+    writeFile(at("a.txt"), "aaa");
+    writeFile(at("b.txt"), "bbb");
+    vb::Status st = fso::MoveFile(at("a.txt"), at("b.txt"));
+    EXPECT_EQ(st.number, vb::FileAlreadyExists);
+    EXPECT_EQ(st.description, QStringLiteral("File already exists"));
+    EXPECT_EQ(readFile(at("a.txt")), "aaa");
+    EXPECT_EQ(readFile(at("b.txt")), "bbb");
+}
+
+TEST_F(FsoTest, MoveErrorsCarryTheClassicTexts)
+{
+    writeFile(at("a.txt"), "a");
+    struct Case {
+        QString source, target;
+        int number;
+        const char *text;
+    } cases[] = {
+        {at("missing.txt"), at("x.txt"), vb::FileNotFound, "File not found"},
+        {at("a.txt"), at("no/such/x.txt"), vb::PathNotFound, "Path not found"},
+        {at("a.txt"), at(".."), vb::BadFileNameOrNumber, "Bad file name or number"},
+        {at("a.txt"), at(QString(256, u'x')), vb::BadFileNameOrNumber, "Bad file name or number"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        vb::Status st = fso::MoveFile(c.source, c.target);
+        EXPECT_EQ(st.number, c.number);
+        EXPECT_EQ(st.description, QString::fromLatin1(c.text));
+    }
+    EXPECT_TRUE(fso::FileExists(at("a.txt")));
+}
+
+TEST_F(FsoTest, MovesFilesAndFoldersWithTheirContents)
+{
+    writeFile(at("dir/inner/f.txt"), "f");
+    ASSERT_TRUE(fso::MoveFolder(at("dir"), at("moved")));
+    EXPECT_EQ(readFile(at("moved/inner/f.txt")), "f");
+    EXPECT_FALSE(fso::FolderExists(at("dir")));
+
+    QDir().mkpath(at("other"));
+    EXPECT_EQ(fso::MoveFolder(at("moved"), at("other")).number, vb::FileAlreadyExists);
+    EXPECT_EQ(fso::MoveFolder(at("nowhere"), at("x")).number, vb::PathNotFound);
+
+    ASSERT_TRUE(fso::MoveFile(at("moved/inner/f.txt"), at("g é.txt")));
+    EXPECT_EQ(readFile(at("g é.txt")), "f");
+}
+
+TEST_F(FsoTest, CopiesNeverOverwrite)
+{
+    writeFile(at("src/a.txt"), "1");
+    writeFile(at("src/sub/b.txt"), "2");
+    ASSERT_TRUE(fso::CopyFolder(at("src"), at("dst")));
+    EXPECT_EQ(readFile(at("dst/sub/b.txt")), "2");
+    EXPECT_EQ(fso::CopyFolder(at("src"), at("dst")).number, vb::FileAlreadyExists);
+    EXPECT_EQ(fso::CopyFolder(at("src"), at("src/sub/inside")).number, vb::InvalidProcedureCall);
+
+    writeFile(at("c.txt"), "new");
+    EXPECT_EQ(fso::CopyFile(at("c.txt"), at("src/a.txt")).number, vb::FileAlreadyExists);
+    EXPECT_EQ(readFile(at("src/a.txt")), "1");
+    ASSERT_TRUE(fso::CopyFile(at("c.txt"), at("d.txt")));
+    EXPECT_EQ(readFile(at("d.txt")), "new");
+    EXPECT_TRUE(fso::FileExists(at("c.txt")));
+}
+
+TEST_F(FsoTest, ReadOnlyFolderGivesPermissionDenied)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    writeFile(at("ro/a.txt"), "a");
+    QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(fso::MoveFile(at("ro/a.txt"), at("ro/b.txt")).number, vb::PermissionDenied);
+    QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(FsoNames, CheckItemName)
+{
+    const QString bad[] = {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                           QStringLiteral("a") + QChar(0), QString(128, QChar(0xE9))};
+    for (const QString &n : bad)
+        EXPECT_EQ(fso::CheckItemName(n).number, vb::BadFileNameOrNumber) << n.toStdString();
+    EXPECT_TRUE(fso::CheckItemName(QString(255, u'x')));
+    EXPECT_TRUE(fso::CheckItemName(QStringLiteral("...a")));
+}
