@@ -52,6 +52,19 @@ vb::Status checkTarget(const QString &target)
     return vb::Status::ok();
 }
 
+// The error of a failed no-replace rename whose source was there: a missing target folder is
+// "Path not found", and a file system that cannot rename without replacing reports an existing
+// target as such.
+vb::Status moveFailure(int err, const QString &target)
+{
+    if (err == ENOENT && !FolderExists(parentOf(target)))
+        return vb::Status::fail(vb::PathNotFound);
+    struct stat s;
+    if ((err == EINVAL || err == ENOSYS || err == ENOTSUP) && statPath(target, s))
+        return vb::Status::fail(vb::FileAlreadyExists);
+    return fromErrno(err);
+}
+
 // Renames without ever replacing an existing target.
 int renameNoReplace(const QString &source, const QString &target, bool isFile)
 {
@@ -197,10 +210,13 @@ vb::Status MoveFile(const QString &source, const QString &target)
 {
     if (!FileExists(source))
         return vb::Status::fail(vb::FileNotFound);
-    if (vb::Status st = checkTarget(target); !st)
+    if (vb::Status st = CheckItemName(leafName(target)); !st)
         return st;
+    // The no-replace rename itself refuses an existing target; only a copy checks first.
     int err = renameNoReplace(source, target, true);
     if (err == EXDEV) {
+        if (vb::Status st = checkTarget(target); !st)
+            return st;
         if (vb::Status st = copyFileContents(source, target); !st)
             return st;
         if (::unlink(native(source).constData()) != 0) {
@@ -210,17 +226,19 @@ vb::Status MoveFile(const QString &source, const QString &target)
         }
         return vb::Status::ok();
     }
-    return err ? fromErrno(err) : vb::Status::ok();
+    return err ? moveFailure(err, target) : vb::Status::ok();
 }
 
 vb::Status MoveFolder(const QString &source, const QString &target)
 {
     if (!FolderExists(source))
         return vb::Status::fail(vb::PathNotFound);
-    if (vb::Status st = checkTarget(target); !st)
+    if (vb::Status st = CheckItemName(leafName(target)); !st)
         return st;
     int err = renameNoReplace(source, target, false);
     if (err == EXDEV) {
+        if (vb::Status st = checkTarget(target); !st)
+            return st;
         if (vb::Status st = copyTree(source, target); !st) {
             QDir(target).removeRecursively();
             return st;
@@ -229,7 +247,7 @@ vb::Status MoveFolder(const QString &source, const QString &target)
             return vb::Status::fail(vb::PermissionDenied);
         return vb::Status::ok();
     }
-    return err ? fromErrno(err) : vb::Status::ok();
+    return err ? moveFailure(err, target) : vb::Status::ok();
 }
 
 vb::Status CopyFile(const QString &source, const QString &target)

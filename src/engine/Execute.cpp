@@ -1,0 +1,228 @@
+#include "Execute.h"
+
+#include "AppState.h"
+#include "Clock.h"
+#include "EngineHost.h"
+#include "FileAttributes.h"
+#include "Fso.h"
+#include "MessageService.h"
+#include "RenameLog.h"
+
+#include <QHash>
+#include <vector>
+
+namespace engine {
+
+namespace {
+
+const QString FileFolderType = QStringLiteral("File Folder");
+
+enum class RowOutcome { NotReached, Unchanged, Renamed, Failed };
+
+// The rows of each folder path, so that the rows inside a folder the run renames can follow it.
+// Built on the first folder that is renamed.
+class FolderFollower {
+public:
+    explicit FolderFollower(PreviewTable &grid) : m_grid(grid) {}
+
+    // The folder `oldPath` is now `newPath` (both ending in "/"): every row in it, or in a
+    // folder below it, gets the new folder path.
+    void folderMoved(const QString &oldPath, const QString &newPath)
+    {
+        if (!m_built)
+            build();
+        QStringList moved;
+        for (auto it = m_rowsByPath.cbegin(); it != m_rowsByPath.cend(); ++it) {
+            if (it.key().startsWith(oldPath))
+                moved.append(it.key());
+        }
+        for (const QString &path : std::as_const(moved)) {
+            const std::vector<size_t> rows = m_rowsByPath.take(path);
+            const QString renamed = newPath + path.mid(oldPath.size());
+            std::vector<size_t> &target = m_rowsByPath[renamed];
+            for (const size_t row : rows) {
+                m_grid.row(row).Path = renamed;
+                target.push_back(row);
+            }
+        }
+    }
+
+private:
+    void build()
+    {
+        for (size_t row = 1; row <= m_grid.Rows(); ++row)
+            m_rowsByPath[m_grid.row(row).Path].push_back(row);
+        m_built = true;
+    }
+
+    PreviewTable &m_grid;
+    QHash<QString, std::vector<size_t>> m_rowsByPath;
+    bool m_built = false;
+};
+
+// Moves one row's item from its Original to its Preview name, never over an existing item.
+vb::Status renameRow(const PreviewRow &row)
+{
+    if (vb::Status st = fso::CheckItemName(row.Original); !st)
+        return st;
+    if (vb::Status st = fso::CheckItemName(row.Preview); !st)
+        return st;
+    const QString from = row.Path + row.Original;
+    const QString to = row.Path + row.Preview;
+    // Only the exact type name marks a folder; any other text is moved as a file.
+    return row.Type == FileFolderType ? fso::MoveFolder(from, to) : fso::MoveFile(from, to);
+}
+
+void advance(EngineHost &host)
+{
+    host.setProgressValue(host.progressValue() + 1);
+}
+
+QString failureMessage(size_t failed, size_t attempted)
+{
+    return QStringLiteral("%1 of %2 items could not be renamed. The rename log shows why.")
+        .arg(failed)
+        .arg(attempted);
+}
+
+} // namespace
+
+void ClearAttributes(RenameEngine &engine, const PreviewTable &grid)
+{
+    EngineHost &host = engine.host;
+    host.setProgressMax(float(grid.Rows()));
+    host.setProgressValue(0);
+    host.setStatus(QStringLiteral("Changing Attributes..."));
+    for (size_t row = 1; row <= grid.Rows(); ++row) {
+        const QString path = grid.row(row).Path + grid.row(row).Original;
+        const int attributes = fileattr::GetAttr(path);
+        if (attributes >= 0)
+            (void)fileattr::SetAttr(path, attributes & fileattr::Hidden);
+        advance(host);
+    }
+    host.setStatus(QStringLiteral("Ready"));
+    host.setProgressValue(0);
+}
+
+void RefreshMainView(RenameEngine &engine, const PreviewTable &grid)
+{
+    EngineHost &host = engine.host;
+    host.setStatus(QStringLiteral("Refreshing Main File View..."));
+    host.setProgressMax(float(grid.Rows()));
+    host.setProgressValue(0);
+    std::vector<MainListFile> files;
+    for (size_t row = 1; row <= grid.Rows(); ++row) {
+        const PreviewRow &cells = grid.row(row);
+        if (fso::FileExists(cells.Path + cells.Original))
+            files.push_back({cells.Path, cells.Original});
+        advance(host);
+    }
+    host.refreshMainList(files);
+    host.setProgressValue(0);
+    host.setStatus(QStringLiteral("Ready"));
+}
+
+RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
+{
+    EngineHost &host = engine.host;
+    const AppState &app = engine.app;
+    RenameRunResult result;
+
+    if (!engine.Previewed) {
+        host.MsgBox(QStringLiteral("Please Preview first,then Execute"),
+                    msg::OKOnly | msg::Information, QStringLiteral("Renamer"));
+        return result;
+    }
+
+    // The log is opened before anything changes on disk, so a run that could not be logged
+    // never starts.
+    RenameLog log;
+    if (const vb::Status st = log.open(); !st) {
+        host.MsgBox(QStringLiteral("The rename log \"%1\" cannot be written: %2. Nothing was "
+                                   "renamed.")
+                        .arg(RenameLog::fileName(), st.description),
+                    msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+        return result;
+    }
+    result.started = true;
+
+    if (app.AutoNormalizeAttributes == 1)
+        ClearAttributes(engine, grid);
+    const QString datedName =
+        app.SaveLogFile == 1 ? RenameLog::datedFileName(engine.clock.now()) : QString();
+
+    const size_t rows = grid.Rows();
+    host.setProgressMax(float(rows));
+    host.setProgressValue(0);
+    const bool redraw = grid.Redraw();
+    grid.setRedraw(false);
+
+    std::vector<RowOutcome> outcomes(rows, RowOutcome::NotReached);
+    FolderFollower follower(grid);
+    for (size_t i = 1; i <= rows; ++i) {
+        if (host.stopRequested()) {
+            host.setStopRequested(false);
+            result.stopped = true;
+            break;
+        }
+        const PreviewRow &row = grid.row(i);
+        RowOutcome &outcome = outcomes[i - 1];
+        if (row.Preview.isEmpty() || row.Preview == row.Original) {
+            outcome = RowOutcome::Unchanged;
+            ++result.unchanged;
+        } else {
+            const vb::Status st = renameRow(row);
+            log.write(row.Path, row.Original, row.Preview,
+                      st ? RenameLog::successText() : st.description);
+            if (st) {
+                outcome = RowOutcome::Renamed;
+                ++result.renamed;
+                if (row.Type == FileFolderType)
+                    follower.folderMoved(row.Path + row.Original + u'/',
+                                         row.Path + row.Preview + u'/');
+            } else {
+                outcome = RowOutcome::Failed;
+                ++result.failed;
+            }
+        }
+        advance(host);
+    }
+
+    // The rows that now carry their new names take them into "Original"; a failed row keeps
+    // both names, and an empty Preview stays empty.
+    for (size_t i = 1; i <= rows; ++i) {
+        PreviewRow &row = grid.row(i);
+        const RowOutcome outcome = outcomes[i - 1];
+        if ((outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged)
+            && !row.Preview.isEmpty()) {
+            row.Original = row.Preview;
+            row.Preview.clear();
+        }
+    }
+    grid.setRedraw(redraw);
+
+    const vb::Status written = log.close();
+    if (written && !datedName.isEmpty())
+        (void)log.saveCopy(datedName);
+    host.setStatus(QStringLiteral("Ready"));
+    host.setProgressValue(0);
+
+    if (!written)
+        host.MsgBox(QStringLiteral("The rename log \"%1\" could not be written: %2.")
+                        .arg(RenameLog::fileName(), written.description),
+                    msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+    if (result.failed > 0)
+        host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
+                    msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+    else if (!result.stopped && app.ShowRenameConfirmation == 1)
+        host.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly | msg::Information,
+                    QStringLiteral("Morvane"));
+
+    if (app.AutoRefreshMainList == 1)
+        RefreshMainView(engine, grid);
+    if (app.ShowLogAfterRename == 1)
+        host.showRenameLog();
+    return result;
+}
+
+} // namespace engine

@@ -1,0 +1,525 @@
+#include "AppState.h"
+#include "Clock.h"
+#include "Execute.h"
+#include "MessageService.h"
+#include "MetadataSource.h"
+#include "RandomSource.h"
+#include "RecordingEngineHost.h"
+#include "RenameEngine.h"
+#include "RenameLog.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+using namespace engine;
+
+namespace {
+
+const QString FileFolder = QStringLiteral("File Folder");
+const QString TextFile = QStringLiteral("TXT File");
+
+// A host that also records the after-rename callbacks.
+class ExecuteHost : public RecordingEngineHost {
+public:
+    using RecordingEngineHost::RecordingEngineHost;
+    void refreshMainList(const std::vector<MainListFile> &files) override
+    {
+        QStringList paths;
+        for (const MainListFile &file : files)
+            paths.append(file.Path + file.Name);
+        refreshed.append(paths.join(u'|'));
+    }
+    void showRenameLog() override { ++logsShown; }
+
+    QStringList refreshed;  // one entry per refresh: the full paths joined by "|"
+    int logsShown = 0;
+};
+
+// While alive, the calling thread has no capability that overrides file permissions, so a
+// test run as root meets permission errors as any user does.
+class WithoutPermissionOverride {
+public:
+    WithoutPermissionOverride()
+    {
+        if (::geteuid() != 0) {
+            m_ok = true;
+            return;
+        }
+        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            reduced[cap / 32].effective &= ~(1u << (cap % 32));
+        m_dropped = ::syscall(SYS_capset, &m_header, reduced) == 0;
+        m_ok = m_dropped;
+    }
+    ~WithoutPermissionOverride()
+    {
+        if (m_dropped)
+            ::syscall(SYS_capset, &m_header, m_saved);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+    bool m_dropped = false;
+    bool m_ok = false;
+};
+
+class RenameRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid() && data.isValid());
+        m_hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
+        m_oldHome = qgetenv("VEXLO_HOME");
+        qputenv("VEXLO_HOME", QFile::encodeName(home.path()));
+        engine.Previewed = true;
+    }
+    void TearDown() override
+    {
+        if (m_hadHome)
+            qputenv("VEXLO_HOME", m_oldHome);
+        else
+            qunsetenv("VEXLO_HOME");
+    }
+
+    QString dir() const { return data.path() + u'/'; }
+    QString homeFile(const QString &name) const { return home.path() + u'/' + name; }
+
+    void file(const QString &relative, const QByteArray &content = "x")
+    {
+        testfiles::writeFile(dir() + relative, content);
+    }
+    void folder(const QString &relative) { ASSERT_TRUE(QDir().mkpath(dir() + relative)); }
+    bool exists(const QString &relative) const { return QFileInfo::exists(dir() + relative); }
+
+    void addRow(const QString &original, const QString &preview, const QString &type = TextFile,
+                const QString &sub = QString())
+    {
+        PreviewRow row;
+        row.Original = original;
+        row.Preview = preview;
+        row.Path = dir() + sub;
+        row.Type = type;
+        grid.addRow(row);
+    }
+
+    QByteArray logBytes() const { return testfiles::readFile(homeFile("templog.log")); }
+    QStringList logLines() const
+    {
+        QStringList lines = QString::fromUtf8(logBytes()).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.constLast().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+    QStringList prompts() const
+    {
+        QStringList out;
+        for (const auto &m : host.messages)
+            out.append(m.prompt);
+        return out;
+    }
+    QStringList originals() const
+    {
+        QStringList out;
+        for (const PreviewRow &row : grid.rows())
+            out.append(row.Original);
+        return out;
+    }
+    QStringList previews() const
+    {
+        QStringList out;
+        for (const PreviewRow &row : grid.rows())
+            out.append(row.Preview);
+        return out;
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir data;
+    AppState app;
+    ExecuteHost host{&app};
+    NoMetadata metadata;
+    FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(20, 49, 36))};
+    FixedRandom random{{0.0f}};
+    RenameEngine engine{app, host, metadata, clock, random};
+    PreviewTable grid;
+
+private:
+    bool m_hadHome = false;
+    QByteArray m_oldHome;
+};
+
+} // namespace
+
+TEST_F(RenameRun, WithoutPreviewNothingHappens)
+{
+    engine.Previewed = false;
+    file("a.txt");
+    addRow("a.txt", "b.txt");
+    app.ShowRenameConfirmation = app.AutoRefreshMainList = app.ShowLogAfterRename = 1;
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_FALSE(result.started);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].prompt, QStringLiteral("Please Preview first,then Execute"));
+    EXPECT_EQ(host.messages[0].title, QStringLiteral("Renamer"));
+    EXPECT_EQ(host.messages[0].buttons, msg::OKOnly | msg::Information);
+    EXPECT_TRUE(exists("a.txt"));
+    EXPECT_FALSE(QFileInfo::exists(homeFile("templog.log")));
+    EXPECT_TRUE(host.refreshed.isEmpty());
+    EXPECT_EQ(host.logsShown, 0);
+}
+
+TEST_F(RenameRun, LogBytesOfASmallRun)
+{
+    file("a.txt", "A");
+    file("b.txt", "B");
+    file("c.txt", "C");
+    folder("d");
+    addRow("a.txt", "b.txt");              // the target exists
+    const QString accented = QString::fromUtf8("\xc3\xa9t\xc3\xa9 1.txt");
+    addRow("c.txt", accented);
+    addRow("d", "e", FileFolder);
+    addRow("same.txt", "same.txt");        // unchanged: not attempted, no line
+    addRow("gone.txt", "");                // no new name: not attempted, no line
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+
+    const QByteArray p = QFile::encodeName(dir());
+    EXPECT_EQ(logBytes(), p + " : a.txt : b.txt : File already exists\r\n"
+                          + p + " : c.txt : \xc3\xa9t\xc3\xa9 1.txt : Rename Successful\r\n"
+                          + p + " : d : e : Rename Successful\r\n");
+    EXPECT_EQ(testfiles::readFile(dir() + "b.txt"), QByteArray("B"));
+    EXPECT_EQ(testfiles::readFile(dir() + "a.txt"), QByteArray("A"));
+    EXPECT_EQ(testfiles::readFile(dir() + accented), QByteArray("C"));
+    EXPECT_TRUE(exists("e"));
+    EXPECT_EQ(result.renamed, 2u);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_EQ(result.unchanged, 2u);
+    // Only the rows that carry their new names take them into "Original".
+    EXPECT_EQ(originals(), (QStringList{"a.txt", accented, "e", "same.txt", "gone.txt"}));
+    EXPECT_EQ(previews(), (QStringList{"b.txt", "", "", "", ""}));
+    // One failure: no "Files Renamed", but the number of failures, even without confirmations.
+    EXPECT_EQ(prompts(),
+              QStringList{"1 of 3 items could not be renamed. The rename log shows why."});
+    EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
+    EXPECT_EQ(host.progressValue(), 0.0f);
+}
+
+TEST_F(RenameRun, NeverOverwritesAndRefusesBadNames)
+{
+    struct Case {
+        const char *name;
+        QString preview;
+        QString result;
+    } cases[] = {
+        {"existing file", "taken.txt", "File already exists"},
+        {"existing folder", "sub", "File already exists"},
+        {"slash", "sub/x.txt", "Bad file name or number"},
+        {"dot", ".", "Bad file name or number"},
+        {"dot dot", "..", "Bad file name or number"},
+        {"NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), "Bad file name or number"},
+        {"256 bytes", QString(256, u'n'), "Bad file name or number"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.clear();
+        host.messages.clear();
+        file("a.txt", "A");
+        file("taken.txt", "T");
+        folder("sub");
+        addRow("a.txt", c.preview);
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
+        EXPECT_EQ(result.failed, 1u);
+        EXPECT_EQ(logLines(), QStringList{RenameLog::line(dir(), "a.txt", c.preview, c.result)});
+        EXPECT_EQ(testfiles::readFile(dir() + "a.txt"), QByteArray("A"));
+        EXPECT_EQ(testfiles::readFile(dir() + "taken.txt"), QByteArray("T"));
+        EXPECT_TRUE(QDir(dir() + "sub").isEmpty());
+        EXPECT_EQ(grid.row(1).Original, QStringLiteral("a.txt"));
+    }
+    // 255 bytes is still a name.
+    grid.clear();
+    addRow("a.txt", QString(255, u'n'));
+    EXPECT_EQ(cmdExecute_Click(engine, grid).renamed, 1u);
+    EXPECT_TRUE(exists(QString(255, u'n')));
+}
+
+TEST_F(RenameRun, Chains)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> rows;  // original -> preview
+        QStringList results;
+        QStringList onDisk;  // name=content
+    } cases[] = {
+        {"a->b with b there", {{"a", "b"}}, {"File already exists"}, {"a=a", "b=b"}},
+        {"swap", {{"a", "b"}, {"b", "a"}}, {"File already exists", "File already exists"},
+         {"a=a", "b=b"}},
+        {"b moves away first", {{"b", "c"}, {"a", "b"}}, {"Rename Successful", "Rename Successful"},
+         {"b=a", "c=b"}},
+        {"two rows, one new name", {{"a", "n"}, {"b", "n"}},
+         {"Rename Successful", "File already exists"}, {"b=b", "n=a"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir()).removeRecursively();
+        QDir().mkpath(dir());
+        grid.clear();
+        file("a", "a");
+        file("b", "b");
+        for (const auto &[from, to] : c.rows)
+            addRow(from, to);
+        cmdExecute_Click(engine, grid);
+        QStringList results;
+        for (const QString &line : logLines())
+            results.append(line.section(QStringLiteral(" : "), 3));
+        EXPECT_EQ(results, c.results);
+        QStringList onDisk;
+        for (const QString &name : QDir(dir()).entryList(QDir::Files, QDir::Name))
+            onDisk.append(name + u'=' + QString::fromUtf8(testfiles::readFile(dir() + name)));
+        EXPECT_EQ(onDisk, c.onDisk);
+    }
+}
+
+TEST_F(RenameRun, ThousandFiles)
+{
+    app.ShowRenameConfirmation = 1;
+    for (int i = 0; i < 1000; ++i) {
+        const QString name = QStringLiteral("f%1.txt").arg(i);
+        file(name, QByteArray::number(i));
+        addRow(name, QStringLiteral("renamed %1.txt").arg(i, 4, 10, QLatin1Char('0')));
+    }
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(result.renamed, 1000u);
+    const QStringList lines = logLines();
+    ASSERT_EQ(lines.size(), 1000);
+    for (int i = 0; i < 1000; ++i) {
+        const QString newName = QStringLiteral("renamed %1.txt").arg(i, 4, 10, QLatin1Char('0'));
+        ASSERT_EQ(lines[i], RenameLog::line(dir(), QStringLiteral("f%1.txt").arg(i), newName,
+                                            "Rename Successful"));
+        ASSERT_EQ(testfiles::readFile(dir() + newName), QByteArray::number(i));
+    }
+    EXPECT_EQ(QDir(dir()).entryList(QDir::Files).size(), 1000);
+    EXPECT_EQ(prompts(), QStringList{"Files Renamed"});
+    EXPECT_EQ(host.messages[0].title, QStringLiteral("Morvane"));
+    EXPECT_EQ(host.progressMax(), 1000.0f);
+}
+
+TEST_F(RenameRun, RowsInsideARenamedFolderFollowIt)
+{
+    struct Row {
+        const char *original;
+        const char *preview;
+        bool isFolder;
+        const char *sub;
+    };
+    struct Case {
+        const char *name;
+        std::vector<Row> rows;
+    } cases[] = {
+        {"folder first", {{"dir", "dir2", true, ""}, {"f.txt", "g.txt", false, "dir/"}}},
+        {"file first", {{"f.txt", "g.txt", false, "dir/"}, {"dir", "dir2", true, ""}}},
+        {"nested, outer first",
+         {{"dir", "dir2", true, ""}, {"sub", "sub2", true, "dir/"}, {"f.txt", "g.txt", false, "dir/sub/"}}},
+        {"nested, inner first",
+         {{"f.txt", "g.txt", false, "dir/sub/"}, {"sub", "sub2", true, "dir/"}, {"dir", "dir2", true, ""}}},
+        {"nested, mixed",
+         {{"sub", "sub2", true, "dir/"}, {"dir", "dir2", true, ""}, {"f.txt", "g.txt", false, "dir/sub/"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir()).removeRecursively();
+        grid.clear();
+        file("dir/f.txt", "F");
+        file("dir/sub/f.txt", "S");
+        for (const Row &r : c.rows)
+            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
+        EXPECT_EQ(result.failed, 0u);
+        EXPECT_EQ(result.renamed, c.rows.size());
+        EXPECT_TRUE(exists("dir2"));
+        EXPECT_FALSE(exists("dir"));
+        // Every row's Path + Original names its item where it is now.
+        for (const PreviewRow &row : grid.rows())
+            EXPECT_TRUE(QFileInfo::exists(row.Path + row.Original)) << (row.Path + row.Original).toStdString();
+    }
+}
+
+TEST_F(RenameRun, ReadOnlyFolderGivesPermissionDenied)
+{
+    file("ro/a.txt", "A");
+    file("rw/b.txt", "B");
+    addRow("a.txt", "a2.txt", TextFile, "ro/");
+    addRow("b.txt", "b2.txt", TextFile, "rw/");
+    ASSERT_EQ(::chmod(QFile::encodeName(dir() + "ro").constData(), 0555), 0);
+    RenameRunResult result;
+    {
+        WithoutPermissionOverride restricted;
+        if (!restricted.ok()) {
+            ::chmod(QFile::encodeName(dir() + "ro").constData(), 0755);
+            GTEST_SKIP() << "cannot give up the permission override of root";
+        }
+        result = cmdExecute_Click(engine, grid);
+    }
+    ::chmod(QFile::encodeName(dir() + "ro").constData(), 0755);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_EQ(result.renamed, 1u);
+    EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir() + "ro/", "a.txt", "a2.txt", "Permission denied"),
+                                       RenameLog::line(dir() + "rw/", "b.txt", "b2.txt", "Rename Successful")}));
+    EXPECT_TRUE(exists("ro/a.txt"));
+    EXPECT_TRUE(exists("rw/b2.txt"));
+}
+
+TEST_F(RenameRun, DatedCopyOfTheLog)
+{
+    struct Case {
+        QDateTime at;
+        const char *name;
+    } cases[] = {
+        {QDateTime(QDate(2026, 12, 9), QTime(20, 49, 36)), "Rename_Log12_09_202608_49_36_PM.txt"},
+        {QDateTime(QDate(2027, 1, 2), QTime(0, 5, 7)), "Rename_Log01_02_202712_05_07_AM.txt"},
+        {QDateTime(QDate(2027, 1, 2), QTime(12, 0, 0)), "Rename_Log01_02_202712_00_00_PM.txt"},
+    };
+    app.SaveLogFile = 1;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.set(c.at);
+        grid.clear();
+        file("a.txt");
+        addRow("a.txt", "b.txt");
+        cmdExecute_Click(engine, grid);
+        QFile::remove(dir() + "b.txt");
+        EXPECT_EQ(RenameLog::datedFileName(c.at), homeFile(QString::fromLatin1(c.name)));
+        EXPECT_EQ(testfiles::readFile(homeFile(QString::fromLatin1(c.name))), logBytes());
+        EXPECT_FALSE(logBytes().isEmpty());
+    }
+    // A second run in the same second replaces the copy.
+    grid.clear();
+    addRow("missing.txt", "x.txt");
+    cmdExecute_Click(engine, grid);
+    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM.txt")), logBytes());
+    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 3);
+}
+
+TEST_F(RenameRun, NoDatedCopyWithoutThePreference)
+{
+    file("a.txt");
+    addRow("a.txt", "b.txt");
+    cmdExecute_Click(engine, grid);
+    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 0);
+}
+
+TEST_F(RenameRun, EmptyGridAndStopRequest)
+{
+    app.ShowRenameConfirmation = app.AutoRefreshMainList = app.ShowLogAfterRename = 1;
+    testfiles::writeFile(homeFile("templog.log"), "old run\r\n");
+
+    RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_TRUE(result.started);
+    EXPECT_TRUE(QFileInfo::exists(homeFile("templog.log")));
+    EXPECT_TRUE(logBytes().isEmpty());
+    EXPECT_EQ(prompts(), QStringList{"Files Renamed"});
+    EXPECT_EQ(host.refreshed, QStringList{QString()});
+    EXPECT_EQ(host.logsShown, 1);
+
+    host.messages.clear();
+    file("a.txt");
+    addRow("a.txt", "b.txt");
+    app.StopFlag = true;
+    result = cmdExecute_Click(engine, grid);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_FALSE(app.StopFlag);
+    EXPECT_TRUE(exists("a.txt"));
+    EXPECT_EQ(grid.row(1).Original, QStringLiteral("a.txt"));
+    EXPECT_EQ(grid.row(1).Preview, QStringLiteral("b.txt"));
+    EXPECT_TRUE(logBytes().isEmpty());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.refreshed.size(), 2);
+    EXPECT_EQ(host.logsShown, 2);
+    EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
+}
+
+TEST_F(RenameRun, SecondRunWithoutPreviewRenamesNothing)
+{
+    app.ShowRenameConfirmation = 1;
+    file("a.txt");
+    addRow("a.txt", "b.txt");
+    cmdExecute_Click(engine, grid);
+    EXPECT_TRUE(engine.Previewed);
+    const RenameRunResult again = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(again.renamed + again.failed, 0u);
+    EXPECT_TRUE(logBytes().isEmpty());
+    EXPECT_TRUE(exists("b.txt"));
+    EXPECT_EQ(grid.row(1).Original, QStringLiteral("b.txt"));
+}
+
+TEST_F(RenameRun, LogThatCannotBeWrittenStopsTheRun)
+{
+    file("a.txt");
+    addRow("a.txt", "b.txt");
+    testfiles::writeFile(homeFile("blocker"), "not a folder");
+    qputenv("VEXLO_HOME", QFile::encodeName(homeFile("blocker/home")));
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_FALSE(result.started);
+    EXPECT_TRUE(exists("a.txt"));
+    EXPECT_EQ(grid.row(1).Preview, QStringLiteral("b.txt"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("templog.log")));
+    EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Path not found")));
+    EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Nothing was renamed")));
+}
+
+TEST_F(RenameRun, TypeTextDecidesFileOrFolder)
+{
+    folder("d1");
+    folder("d2");
+    addRow("d1", "e1", QStringLiteral("file folder"));
+    addRow("d2", "e2", FileFolder);
+    cmdExecute_Click(engine, grid);
+    EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir(), "d1", "e1", "File not found"),
+                                       RenameLog::line(dir(), "d2", "e2", "Rename Successful")}));
+}
+
+TEST_F(RenameRun, NormalisesAttributesFirst)
+{
+    app.AutoNormalizeAttributes = 1;
+    file("a.txt");
+    file("keep.txt");
+    const QByteArray a = QFile::encodeName(dir() + "a.txt");
+    const QByteArray keep = QFile::encodeName(dir() + "keep.txt");
+    ASSERT_EQ(::chmod(a.constData(), 0444), 0);
+    ASSERT_EQ(::chmod(keep.constData(), 0444), 0);
+    addRow("a.txt", "b.txt");
+    cmdExecute_Click(engine, grid);
+    struct stat st{};
+    ASSERT_EQ(::stat(QFile::encodeName(dir() + "b.txt").constData(), &st), 0);
+    EXPECT_TRUE(st.st_mode & S_IWUSR);
+    ASSERT_EQ(::stat(keep.constData(), &st), 0);
+    EXPECT_FALSE(st.st_mode & S_IWUSR);
+    EXPECT_TRUE(host.captions.contains(QStringLiteral("Changing Attributes...")));
+}
+
+TEST_F(RenameRun, RefreshGetsTheFilesThatExist)
+{
+    app.AutoRefreshMainList = 1;
+    file("a.txt");
+    file("c.txt");
+    folder("d");
+    addRow("a.txt", "b.txt");
+    addRow("missing.txt", "m.txt");  // fails: comes back under its old name only if it exists
+    addRow("c.txt", "");              // not renamed: comes back as it is
+    addRow("d", "e", FileFolder);     // folders are not files
+    cmdExecute_Click(engine, grid);
+    EXPECT_EQ(host.refreshed, QStringList{dir() + "b.txt|" + dir() + "c.txt"});
+    EXPECT_TRUE(host.captions.contains(QStringLiteral("Refreshing Main File View...")));
+    EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
+}
