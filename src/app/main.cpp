@@ -3,9 +3,11 @@
 #include "Clock.h"
 #include "QtServices.h"
 #include "RandomSource.h"
+#include "WindowHelpers.h"
+#include "frmMain.h"
+#include "frmSplash.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
@@ -25,9 +27,15 @@ int main(int argc, char **argv)
     state.CmdArgCount = int(state.CmdArgs.size());
     state.CommandLine = state.CmdArgs.join(u' ');
 
-    QLabel window(QStringLiteral("Morvane is starting up: the main window is not built yet."));
-    window.setWindowTitle(QStringLiteral("Morvane"));
-    window.setMargin(24);
-    window.show();
+    mainwin::frmSplash splash;
+    splash.show();
+    app.processEvents();
+
+    mainwin::frmMain main(state);
+    splash.setMainWindow(&main);
+    QObject::connect(&main, &mainwin::frmMain::unloaded, &app, &QApplication::quit);
+    main.Load();
+    common::CenterForm(&main);
+    splash.close();
     return app.exec();
 }

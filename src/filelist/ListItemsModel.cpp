@@ -1,0 +1,324 @@
+#include "ListItemsModel.h"
+
+#include "ImageList.h"
+#include "VbError.h"
+
+#include <algorithm>
+
+namespace filelist {
+
+namespace {
+
+constexpr int32_t SizeSubItem = 2;
+constexpr int32_t DateSubItem = 4;
+
+} // namespace
+
+ListItemsModel::ListItemsModel(const ImageList &images, QObject *parent)
+    : QAbstractTableModel(parent), m_images(images)
+{
+}
+
+const ListItem &ListItemsModel::Item(int32_t index) const
+{
+    if (!Exists(index))
+        throw vb::Error(vb::SubscriptOutOfRange, vb::errorText(vb::SubscriptOutOfRange));
+    return m_rows[size_t(index - 1)];
+}
+
+FileRow ListItemsModel::FileRowAt(int32_t index) const
+{
+    const ListItem &item = Item(index);
+    FileRow row;
+    row.Index = index;
+    row.Name = item.Text;
+    row.Folder = item.SubItems(1);
+    row.SizeText = item.SubItems(2);
+    row.TypeName = item.SubItems(3);
+    row.DateText = item.SubItems(4);
+    row.SizeBytes = item.SizeBytes;
+    row.LastWrite = item.LastWrite();
+    row.Checked = item.Checked;
+    return row;
+}
+
+int32_t ListItemsModel::Add(const QString &text)
+{
+    ListItem item;
+    item.Text = text;
+    return Append(std::move(item));
+}
+
+int32_t ListItemsModel::Append(ListItem item)
+{
+    m_rows.push_back(std::move(item));
+    if (m_batch == 0)
+        FlushPending();
+    return Count();
+}
+
+void ListItemsModel::Remove(int32_t index)
+{
+    if (!Exists(index))
+        return;
+    FlushPending();
+    beginRemoveRows({}, index - 1, index - 1);
+    m_rows.erase(m_rows.begin() + (index - 1));
+    m_announced = Count();
+    endRemoveRows();
+}
+
+void ListItemsModel::RemoveRows(std::vector<int32_t> indexes)
+{
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    // From the last to the first, one signal per run of neighbouring rows.
+    for (auto it = indexes.rbegin(); it != indexes.rend();) {
+        if (!Exists(*it)) {
+            ++it;
+            continue;
+        }
+        int32_t last = *it;
+        int32_t first = last;
+        ++it;
+        while (it != indexes.rend() && *it == first - 1 && Exists(*it)) {
+            first = *it;
+            ++it;
+        }
+        FlushPending();
+        beginRemoveRows({}, first - 1, last - 1);
+        m_rows.erase(m_rows.begin() + (first - 1), m_rows.begin() + last);
+        m_announced = Count();
+        endRemoveRows();
+    }
+}
+
+void ListItemsModel::Clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_announced = 0;
+    endResetModel();
+}
+
+QString ListItemsModel::CellText(int32_t index, int32_t column) const
+{
+    if (!Exists(index) || column < 0)
+        return QString();
+    const ListItem &item = m_rows[size_t(index - 1)];
+    return column == 0 ? item.Text : item.SubItems(column);
+}
+
+bool ListItemsModel::SetCellText(int32_t index, int32_t column, const QString &text)
+{
+    if (!Exists(index) || column < 0 || (column > 0 && column >= std::max(ColumnHeaderCount(), 1)))
+        return false;
+    FlushPending();
+    ListItem &item = m_rows[size_t(index - 1)];
+    if (column == 0) {
+        item.Text = text;
+    } else {
+        while (item.SubItemTexts.size() < column)
+            item.SubItemTexts.append(QString());
+        item.SubItemTexts[column - 1] = text;
+        if (column == SizeSubItem)
+            item.SizeBytes = -1;
+        if (column == DateSubItem)
+            item.LastWriteSecs = ListItem::NoTime;
+    }
+    const QModelIndex at = this->index(index - 1, column);
+    if (at.isValid())
+        emit dataChanged(at, at, {Qt::DisplayRole});
+    return true;
+}
+
+void ListItemsModel::SetTag(int32_t index, const QString &tag)
+{
+    if (Exists(index))
+        m_rows[size_t(index - 1)].Tag = tag;
+}
+
+void ListItemsModel::SetChecked(int32_t index, bool checked)
+{
+    if (!Exists(index))
+        return;
+    FlushPending();
+    m_rows[size_t(index - 1)].Checked = checked;
+    const QModelIndex at = this->index(index - 1, 0);
+    if (at.isValid())
+        emit dataChanged(at, at, {Qt::CheckStateRole});
+}
+
+void ListItemsModel::SetAllChecked(bool checked)
+{
+    FlushPending();
+    for (ListItem &item : m_rows)
+        item.Checked = checked;
+    if (!m_rows.empty() && !m_headers.empty())
+        emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+void ListItemsModel::InvertAllChecks()
+{
+    FlushPending();
+    for (ListItem &item : m_rows)
+        item.Checked = !item.Checked;
+    if (!m_rows.empty() && !m_headers.empty())
+        emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+void ListItemsModel::SetColumnHeaders(std::vector<ColumnHeader> headers)
+{
+    FlushPending();
+    if (headers.size() == m_headers.size()) {
+        m_headers = std::move(headers);
+        if (!m_headers.empty())
+            emit headerDataChanged(Qt::Horizontal, 0, ColumnHeaderCount() - 1);
+    } else {
+        beginResetModel();
+        m_headers = std::move(headers);
+        endResetModel();
+    }
+    emit ColumnHeadersChanged();
+}
+
+void ListItemsModel::SetColumnWidth(int32_t column, float twips)
+{
+    if (column >= 0 && column < ColumnHeaderCount())
+        m_headers[size_t(column)].Width = twips;
+}
+
+void ListItemsModel::SetCheckboxes(bool on)
+{
+    if (m_checkboxes == on)
+        return;
+    FlushPending();
+    m_checkboxes = on;
+    if (!m_rows.empty() && !m_headers.empty())
+        emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+void ListItemsModel::BeginBatch()
+{
+    ++m_batch;
+}
+
+void ListItemsModel::EndBatch()
+{
+    if (m_batch > 0 && --m_batch == 0)
+        FlushPending();
+}
+
+void ListItemsModel::FlushPending()
+{
+    if (m_announced >= Count())
+        return;
+    beginInsertRows({}, m_announced, Count() - 1);
+    m_announced = Count();
+    endInsertRows();
+}
+
+void ListItemsModel::Reorder(const std::vector<int32_t> &order)
+{
+    FlushPending();
+    if (order.size() != m_rows.size())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int32_t> newPosition(order.size());
+    std::vector<ListItem> rows;
+    rows.reserve(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        newPosition[size_t(order[i])] = int32_t(i);
+        rows.push_back(std::move(m_rows[size_t(order[i])]));
+    }
+    m_rows = std::move(rows);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &i : from)
+        to << index(newPosition[size_t(i.row())], i.column());
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ListItemsModel::ImagesChanged()
+{
+    if (m_announced > 0 && !m_headers.empty())
+        emit dataChanged(index(0, 0), index(m_announced - 1, 0), {Qt::DecorationRole});
+}
+
+int ListItemsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_announced;
+}
+
+int ListItemsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnHeaderCount();
+}
+
+Qt::Alignment ListItemsModel::alignment(int column) const
+{
+    // The first column of a report list is always left-aligned.
+    const int32_t a = column > 0 && column < ColumnHeaderCount() ? m_headers[size_t(column)].Alignment : lvwColumnLeft;
+    const Qt::Alignment h = a == lvwColumnRight ? Qt::AlignRight : a == lvwColumnCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    return h | Qt::AlignVCenter;
+}
+
+QVariant ListItemsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_announced)
+        return QVariant();
+    const ListItem &item = m_rows[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == 0 ? item.Text : item.SubItems(index.column());
+    case Qt::CheckStateRole:
+        if (index.column() == 0 && m_checkboxes)
+            return item.Checked ? Qt::Checked : Qt::Unchecked;
+        return QVariant();
+    case Qt::DecorationRole:
+        return index.column() == 0 && item.SmallIcon >= 0 ? m_images.Image(item.SmallIcon) : QVariant();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(alignment(index.column()));
+    default:
+        return QVariant();
+    }
+}
+
+bool ListItemsModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || index.row() >= m_announced)
+        return false;
+    const bool checked = value.toInt() == Qt::Checked;
+    ListItem &item = m_rows[size_t(index.row())];
+    if (item.Checked == checked)
+        return true;
+    item.Checked = checked;
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    emit ItemCheckedByUser(index.row() + 1);
+    return true;
+}
+
+Qt::ItemFlags ListItemsModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == 0 && m_checkboxes)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+QVariant ListItemsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnHeaderCount())
+        return QVariant();
+    if (role == Qt::DisplayRole)
+        return m_headers[size_t(section)].Text;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(alignment(section));
+    return QVariant();
+}
+
+} // namespace filelist

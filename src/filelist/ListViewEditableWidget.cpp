@@ -1,0 +1,186 @@
+#include "ListViewEditableWidget.h"
+
+#include "Functions.h"
+#include "SettingsPropertyBag.h"
+#include "ThemeIcons.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTreeView>
+
+namespace filelist {
+
+namespace {
+
+// The inner list is this much narrower with flat scroll bars, in twips.
+constexpr double FlatScrollBarTwips = 500;
+
+struct PointerShape {
+    int32_t code;
+    Qt::CursorShape shape;
+};
+constexpr PointerShape kPointers[] = {
+    {1, Qt::ArrowCursor},     {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},    {5, Qt::SizeAllCursor},
+    {6, Qt::SizeBDiagCursor}, {7, Qt::SizeVerCursor},    {8, Qt::SizeFDiagCursor}, {9, Qt::SizeHorCursor},
+    {10, Qt::UpArrowCursor},  {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
+    {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
+};
+
+} // namespace
+
+ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
+    : QWidget(parent), m_control(new ListViewEditable(this)), ListView1(new QTreeView(this))
+{
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setIconSize(QSize(16, 16));
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setModel(&m_control->ListItems());
+    ListView1->setSelectionModel(m_control->selectionModel());
+    m_control->setImageSource(&ThemeIcon);
+    setupConnections();
+    applyViewSettings();
+    applyColumnWidths();
+}
+
+void ListViewEditableWidget::setupConnections()
+{
+    ListViewEditable *c = m_control;
+    connect(c, &ListViewEditable::ViewSettingsChanged, this, &ListViewEditableWidget::applyViewSettings);
+    connect(&c->ListItems(), &ListItemsModel::ColumnHeadersChanged, this, &ListViewEditableWidget::applyColumnWidths);
+    connect(c, &ListViewEditable::PaintingFrozen, this, [this](bool frozen) {
+        ListView1->setUpdatesEnabled(!frozen);
+    });
+    connect(c, &ListViewEditable::RepaintRequested, this, &ListViewEditableWidget::repaintFrozen);
+    connect(c, &ListViewEditable::RefreshRequested, this, [this] { ListView1->viewport()->update(); });
+    connect(ListView1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int pixels) {
+        if (!m_applyingWidths)
+            m_control->ListItems().SetColumnWidth(column, float(common::pixelsToTwips(pixels)));
+    });
+}
+
+void ListViewEditableWidget::repaintFrozen()
+{
+    if (ListView1->updatesEnabled()) {
+        ListView1->viewport()->update();
+        return;
+    }
+    ListView1->setUpdatesEnabled(true);
+    ListView1->viewport()->repaint();
+    ListView1->setUpdatesEnabled(false);
+}
+
+void ListViewEditableWidget::applyColumnWidths()
+{
+    m_applyingWidths = true;
+    const std::vector<ColumnHeader> &headers = m_control->ColumnHeaders();
+    for (size_t i = 0; i < headers.size(); ++i)
+        ListView1->header()->resizeSection(int(i), common::twipsToPixels(headers[i].Width));
+    m_applyingWidths = false;
+}
+
+void ListViewEditableWidget::applyViewSettings()
+{
+    const ListProperties &p = m_control->Properties();
+    ListView1->setSelectionMode(p.MultiSelect ? QAbstractItemView::ExtendedSelection
+                                              : QAbstractItemView::SingleSelection);
+    ListView1->header()->setVisible(!p.HideColumnHeaders);
+    ListView1->header()->setSectionsMovable(p.AllowColumnReorder);
+    ListView1->setMouseTracking(p.HotTracking || p.HoverSelection);
+    ListView1->setFrameShape(p.BorderStyle == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    ListView1->setFrameShadow(p.Appearance == 1 ? QFrame::Sunken : QFrame::Plain);
+    ListView1->setStyleSheet(p.GridLines ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
+                                                          " border-bottom: 1px solid palette(midlight); }")
+                                         : QString());
+    QPalette palette = ListView1->palette();
+    const QPalette base = ListView1->style()->standardPalette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     base.color(p.HideSelection ? QPalette::Inactive : QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     base.color(p.HideSelection ? QPalette::Inactive : QPalette::Active, QPalette::HighlightedText));
+    ListView1->setPalette(palette);
+    ListView1->unsetCursor();
+    for (const PointerShape &s : kPointers)
+        if (s.code == p.MousePointer)
+            ListView1->setCursor(s.shape);
+    ListView1->setEnabled(p.Enabled);
+    setEnabled(p.Enabled);
+    ListView1->setVisible(p.Visible);
+    layoutInnerList();
+}
+
+void ListViewEditableWidget::layoutInnerList()
+{
+    const int narrower = m_control->FlatScrollBar() ? common::twipsToPixels(FlatScrollBarTwips) : 0;
+    ListView1->setGeometry(0, 0, std::max(0, width() - narrower), height());
+}
+
+void ListViewEditableWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutInnerList();
+    emit m_control->ControlResize();
+}
+
+void ListViewEditableWidget::ReadProperties(QSettings &store, const QString &formName, const QVariantMap &designValues)
+{
+    SettingsPropertyBag bag(store, formName, objectName(), designValues);
+    m_control->UserControl_ReadProperties(bag);
+}
+
+void ListViewEditableWidget::WriteProperties(QSettings &store, const QString &formName) const
+{
+    SettingsPropertyBag bag(store, formName, objectName());
+    m_control->UserControl_WriteProperties(bag);
+}
+
+QString ListViewEditableWidget::hWnd() const
+{
+    return QString::number(ListView1->winId());
+}
+
+QString ListViewEditableWidget::hWndCtrl() const
+{
+    return QString::number(winId());
+}
+
+int32_t ListViewEditableWidget::TopIndex() const
+{
+    const QModelIndex top = ListView1->indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() + 1 : 1;
+}
+
+int32_t ListViewEditableWidget::VisibleCount() const
+{
+    const int rowHeight = ListView1->sizeHintForRow(0);
+    return rowHeight > 0 ? ListView1->viewport()->height() / rowHeight : 0;
+}
+
+void ListViewEditableWidget::setTopIndex(int32_t Index)
+{
+    ListItemsModel &rows = m_control->ListItems();
+    rows.FlushPending();
+    if (!rows.Exists(Index))
+        return;
+    const int32_t top = TopIndex();
+    const int32_t perPage = VisibleCount();
+    auto show = [&](int32_t row, QAbstractItemView::ScrollHint hint) {
+        ListView1->scrollTo(rows.index(row - 1, 0), hint);
+    };
+    if (Index < top)
+        show(Index, QAbstractItemView::PositionAtTop);
+    else if (Index - top < perPage)
+        return;
+    else if (Index + perPage > rows.Count())
+        show(rows.Count(), QAbstractItemView::EnsureVisible);
+    else
+        show(Index + perPage - 1, QAbstractItemView::EnsureVisible);
+}
+
+} // namespace filelist

@@ -1,0 +1,144 @@
+#include "SortEngine.h"
+
+#include "ListItemsModel.h"
+#include "VbConvert.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+namespace filelist {
+
+namespace {
+
+constexpr int32_t SizeColumn = 3; // sub-item 2
+constexpr int32_t DateColumn = 5; // sub-item 4
+
+QString cellOf(const ListItem &item, int32_t column)
+{
+    return column <= 1 ? item.Text : item.SubItems(column - 1);
+}
+
+template <class Key, class Less>
+std::vector<int32_t> orderBy(const std::vector<Key> &keys, bool ascending, Less less)
+{
+    std::vector<int32_t> order(keys.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int32_t(i);
+    if (ascending)
+        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return less(keys[size_t(a)], keys[size_t(b)]); });
+    else
+        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return less(keys[size_t(b)], keys[size_t(a)]); });
+    return order;
+}
+
+bool textLess(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// The whole-number text of a tail's value, padded with zeros to `width` digits.
+QString paddedWhole(const QString &tail, int width)
+{
+    const double v = vb::Val(tail);
+    const double r = v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
+    QString digits = QString::number(std::fabs(r), 'f', 0);
+    if (digits.size() < width)
+        digits.prepend(QString(width - digits.size(), u'0'));
+    return r < 0 ? u'-' + digits : digits;
+}
+
+} // namespace
+
+double SortEngine::NumberValue(const QString &text)
+{
+    if (const auto v = vb::parseNumber(text))
+        return *v;
+    QString t = text;
+    t.remove(u',');
+    const QString group = QLocale().groupSeparator();
+    if (!group.isEmpty() && group != QLocale().decimalPoint())
+        t.remove(group);
+    return vb::Val(t);
+}
+
+std::optional<qint64> SortEngine::DateValue(const QString &text)
+{
+    static const QRegularExpression own(QStringLiteral(
+        R"(^\s*(\d{1,4})/(\d{1,2})/(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?(?:\s*([AaPp])[Mm])?)?\s*$)"));
+    const QRegularExpressionMatch m = own.match(text);
+    if (m.hasMatch()) {
+        const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        int hour = m.captured(4).toInt();
+        const QString marker = m.captured(7).toUpper();
+        if (!marker.isEmpty() && hour >= 1 && hour <= 12) {
+            if (hour == 12)
+                hour = 0;
+            if (marker == u'P')
+                hour += 12;
+        }
+        const QTime time(hour, m.captured(5).toInt(), m.captured(6).toInt());
+        if (date.isValid() && time.isValid())
+            return QDateTime(date, time).toSecsSinceEpoch();
+    }
+    const auto converted = vb::CDate(text);
+    if (converted.ok() && converted.value().isValid())
+        return converted.value().toSecsSinceEpoch();
+    return std::nullopt;
+}
+
+std::vector<QString> SortEngine::MagnitudeKeys(const std::vector<QString> &texts)
+{
+    std::vector<QString> prefixes(texts.size());
+    std::vector<QString> tails(texts.size());
+    int width = 0;
+    for (size_t r = 0; r < texts.size(); ++r) {
+        const QString &t = texts[r];
+        const QString base = t.size() >= 4 ? t.left(t.size() - 4) : t;
+        qsizetype start = base.size();
+        while (start > 0 && vb::parseNumber(base.mid(start - 1)))
+            --start;
+        prefixes[r] = base.left(start);
+        tails[r] = base.mid(start);
+        width = std::max(width, int(tails[r].size()));
+    }
+    std::vector<QString> keys(texts.size());
+    for (size_t r = 0; r < texts.size(); ++r)
+        keys[r] = prefixes[r] + paddedWhole(tails[r], width);
+    return keys;
+}
+
+std::vector<int32_t> SortEngine::Order(const ListItemsModel &rows, int32_t column, int32_t dataType,
+                                       bool ascending, bool magnitude)
+{
+    const int32_t n = rows.Count();
+    if (dataType == ldtNumber) {
+        std::vector<double> keys(static_cast<size_t>(n));
+        for (int32_t i = 0; i < n; ++i) {
+            const ListItem &item = rows.Item(i + 1);
+            keys[size_t(i)] = column == SizeColumn && item.SizeBytes >= 0 ? double(item.SizeBytes) / 1024.0
+                                                                           : NumberValue(cellOf(item, column));
+        }
+        return orderBy(keys, ascending, std::less<double>());
+    }
+    if (dataType == ldtDateTime) {
+        std::vector<qint64> keys(static_cast<size_t>(n));
+        for (int32_t i = 0; i < n; ++i) {
+            const ListItem &item = rows.Item(i + 1);
+            if (column == DateColumn && item.LastWriteSecs != ListItem::NoTime)
+                keys[size_t(i)] = item.LastWriteSecs;
+            else
+                keys[size_t(i)] = DateValue(cellOf(item, column)).value_or(std::numeric_limits<qint64>::min());
+        }
+        return orderBy(keys, ascending, std::less<qint64>());
+    }
+    std::vector<QString> keys(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i)
+        keys[size_t(i)] = cellOf(rows.Item(i + 1), column);
+    if (dataType == ldtString && magnitude)
+        keys = MagnitudeKeys(keys);
+    return orderBy(keys, ascending, textLess);
+}
+
+} // namespace filelist

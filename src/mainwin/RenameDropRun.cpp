@@ -1,0 +1,41 @@
+#include "RenameDropRun.h"
+
+#include "Fso.h"
+#include "PreviewTable.h"
+
+namespace mainwin {
+
+vb::Status MoveItem(const QString &source, const QString &target, const QString &type)
+{
+    return type == QLatin1String("File Folder") ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
+}
+
+vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row)
+{
+    const engine::PreviewRow &r = grid.row(row);
+    if (r.Preview == r.Original)
+        return vb::Status::ok();
+    if (vb::Status st = fso::CheckItemName(r.Preview); !st)
+        return st;
+    return MoveItem(r.Path + r.Original, r.Path + r.Preview, r.Type);
+}
+
+std::vector<FailedRename> RenameAllRows(const engine::PreviewTable &grid)
+{
+    std::vector<FailedRename> failed;
+    for (size_t row = 1; row <= grid.Rows(); ++row) {
+        vb::Status st = RenameGridRow(grid, row);
+        if (!st) {
+            const engine::PreviewRow &r = grid.row(row);
+            failed.push_back({row, r.Path + r.Original, r.Path + r.Preview, st.description});
+        }
+    }
+    return failed;
+}
+
+QString FailedRenameText(const FailedRename &failure)
+{
+    return QStringLiteral("%1 -> %2: %3").arg(failure.source, failure.target, failure.description);
+}
+
+} // namespace mainwin

@@ -1,0 +1,160 @@
+#include "SettingsFile.h"
+
+#include "AppFolder.h"
+#include "AppState.h"
+#include "TextFile.h"
+#include "VbConvert.h"
+
+#include <cstdint>
+
+namespace mainwin {
+
+namespace {
+
+const QString kBlank = QStringLiteral("blank");
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+QString oneLine(QString text)
+{
+    text.remove(u'\r');
+    text.remove(u'\n');
+    return text;
+}
+
+QString number(int value)
+{
+    return QString::number(value);
+}
+
+// Conversions that leave the target as it was when the line does not convert.
+void readInt(const QString &line, int16_t &target)
+{
+    if (auto v = vb::CInt(line); v.ok())
+        target = v.value();
+}
+
+void readBool(const QString &line, bool &target)
+{
+    if (auto v = vb::CBool(line); v.ok())
+        target = v.value();
+}
+
+} // namespace
+
+QString SettingsFilePath()
+{
+    return AppFile(QStringLiteral("Trevalle.ini"));
+}
+
+QStringList SettingsFileLines(const AppState &s, const SettingsFileControls &c, const SettingsFileWindow &w)
+{
+    QStringList lines;
+    lines.reserve(SettingsLineCount);
+    lines << (c.Check1 && !w.SelectedFolder.isEmpty() && !hasLineBreak(w.SelectedFolder) ? w.SelectedFolder : kBlank);
+    lines << (c.Check10 ? QStringLiteral("allselected") : kBlank);
+    lines << (c.OptSortMagnitude ? QStringLiteral("magnitude") : kBlank);
+    lines << (c.Check19 ? oneLine(w.FileTypeText) : kBlank);
+    lines << oneLine(s.FileViewName);
+    lines << QString();
+    lines << number(s.SkipBookmarkName);
+    lines << number(s.TopMostWindow);
+    lines << vb::boolText(s.ClearOnFolderDrop);
+    lines << vb::boolText(s.ReplaceAllExt);
+    lines << oneLine(s.ReplaceAllExtTo);
+    lines << oneLine(s.TimeFormatText);
+    lines << oneLine(s.DateFormatText);
+    lines << oneLine(s.RandomMaskText);
+    lines << number(s.LastListIndex);
+    lines << number(s.ShowHiddenFolders);
+    lines << number(s.AutoRefreshRenamer);
+    lines << number(s.AutoRefreshMainList);
+    lines << number(s.AutoValidateNames);
+    lines << number(s.AutoNormalizeAttributes);
+    lines << number(s.ShowLogAfterRename);
+    lines << number(s.SaveLogFile);
+    lines << number(s.ShowRenameDropDialog);
+    lines << number(s.ShowRenameConfirmation);
+    return lines;
+}
+
+vb::Status WriteSettingsFile(const QString &path, const AppState &state, const SettingsFileControls &controls,
+                             const SettingsFileWindow &window)
+{
+    return textfile::writeLines(path, SettingsFileLines(state, controls, window));
+}
+
+bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
+{
+    QStringList lines;
+    if (!textfile::readLines(path, lines))
+        return false;
+
+    const int count = int(std::min<qsizetype>(lines.size(), qsizetype(s.SettingsLines.size())));
+    for (int i = 0; i < count; ++i)
+        s.SettingsLines[size_t(i)] = lines[i];
+
+    // Line k (1-based) when the file has it.
+    auto has = [&](int k) { return k <= count; };
+    auto line = [&](int k) -> const QString & { return s.SettingsLines[size_t(k - 1)]; };
+
+    if (ToControls) {
+        if (has(1))
+            c.Check1 = line(1) != kBlank;
+        if (has(2))
+            c.Check10 = line(2) != kBlank;
+        if (has(3))
+            c.OptSortMagnitude = line(3) != kBlank;
+        if (has(4))
+            c.Check19 = line(4) != kBlank;
+        return true;
+    }
+
+    if (has(1) && line(1) != kBlank)
+        s.CurrentFolder = line(1);
+    if (has(2))
+        s.CheckAllOnLoad = line(2) == kBlank ? 0 : 1;
+    if (has(4))
+        s.CurrentFileSpec = line(4) == kBlank ? QStringLiteral("*.*") : line(4);
+    if (has(5))
+        s.FileViewName = line(5);
+
+    struct IntLine {
+        int line;
+        int16_t AppState::*field;
+    };
+    static constexpr IntLine intLines[] = {
+        {7, &AppState::SkipBookmarkName},         {8, &AppState::TopMostWindow},
+        {15, &AppState::LastListIndex},           {16, &AppState::ShowHiddenFolders},
+        {17, &AppState::AutoRefreshRenamer},      {18, &AppState::AutoRefreshMainList},
+        {19, &AppState::AutoValidateNames},       {20, &AppState::AutoNormalizeAttributes},
+        {21, &AppState::ShowLogAfterRename},      {22, &AppState::SaveLogFile},
+        {23, &AppState::ShowRenameDropDialog},    {24, &AppState::ShowRenameConfirmation},
+    };
+    for (const IntLine &l : intLines)
+        if (has(l.line))
+            readInt(line(l.line), s.*l.field);
+
+    if (has(9))
+        readBool(line(9), s.ClearOnFolderDrop);
+    if (has(10))
+        readBool(line(10), s.ReplaceAllExt);
+
+    struct TextLine {
+        int line;
+        QString AppState::*field;
+    };
+    static const TextLine textLines[] = {
+        {11, &AppState::ReplaceAllExtTo}, {12, &AppState::TimeFormatText},
+        {13, &AppState::DateFormatText},  {14, &AppState::RandomMaskText},
+    };
+    for (const TextLine &l : textLines)
+        if (has(l.line))
+            s.*l.field = line(l.line);
+    return true;
+}
+
+} // namespace mainwin

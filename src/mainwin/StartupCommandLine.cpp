@@ -1,0 +1,68 @@
+#include "StartupCommandLine.h"
+
+namespace mainwin {
+
+StartMode startModeOf(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return StartMode::Normal;
+    return arguments.join(u' ').contains(u'|') ? StartMode::OpenFiles : StartMode::RenameDrop;
+}
+
+QStringList ParseCommandLine(const QString &line)
+{
+    if (line.isEmpty())
+        return {};
+    // "|" in the buffer marks the end of an argument.
+    QString b;
+    bool inQuotes = false;
+    bool escaped = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == u'\\') {
+            if (i + 1 < line.size() && line[i + 1] == u'"') {
+                if (b.endsWith(u'\\')) {
+                    escaped = true;
+                } else {
+                    b += c;
+                    escaped = false;
+                }
+            } else {
+                b += c;
+            }
+        } else if (c == u'"') {
+            if (!escaped && b.endsWith(u'\\'))
+                b[b.size() - 1] = u'"';
+            else
+                inQuotes = !inQuotes;
+            escaped = false;
+        } else if (c == u' ') {
+            if (inQuotes)
+                b += c;
+            else if (!b.endsWith(u'|'))
+                b += u'|';
+            escaped = false;
+        } else {
+            b += c;
+            escaped = false;
+        }
+    }
+    return b.split(u'|');
+}
+
+QStringList SplitCommandLine(const QString &line)
+{
+    if (line.isEmpty())
+        return {};
+    return line.split(u'|');
+}
+
+QString GetPathPart(const QString &path, bool folder)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (folder)
+        return slash < 0 ? QString() : path.left(slash + 1);
+    return path.mid(slash + 1);
+}
+
+} // namespace mainwin

@@ -1,0 +1,354 @@
+// The main window between its folder tree and its file list: listing one folder or merging
+// several, sub-folder search, the two filters, "Check All", on-top and "&Rename".
+#include "frmMain.h"
+
+#include "AppState.h"
+#include "FolderTree.h"
+#include "Functions.h"
+#include "ListFilters.h"
+#include "ListViewEditableWidget.h"
+#include "WindowHelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QPushButton>
+
+namespace mainwin {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+void setBold(QPushButton *button, bool bold)
+{
+    QFont f = button->font();
+    f.setBold(bold);
+    button->setFont(f);
+}
+
+// Copies every row of one list into another that shares its icons, unchecked.
+void copyRows(const filelist::ListViewEditable &from, filelist::ListViewEditable &to,
+              const std::function<bool(const filelist::ListItem &)> &keep)
+{
+    filelist::ListItemsModel &target = to.ListItems();
+    target.BeginBatch();
+    const filelist::ListItemsModel &source = from.ListItems();
+    for (int32_t i = 1; i <= source.Count(); ++i) {
+        const filelist::ListItem &row = source.Item(i);
+        if (!keep(row))
+            continue;
+        filelist::ListItem copy = row;
+        copy.Checked = false;
+        target.Append(std::move(copy));
+    }
+    target.EndBatch();
+}
+
+} // namespace
+
+bool frmMain::ScanBlock(filelist::ListViewEditable &list)
+{
+    ftv->setEnabled(false);
+    setBold(cmdStopSrch, true);
+    ++m_scanDepth;
+    list.Scan();
+    --m_scanDepth;
+    setBold(cmdStopSrch, false);
+    ftv->setEnabled(true);
+    if (m_state.MainUnloading) {
+        FinishClosing();
+        return false;
+    }
+    return true;
+}
+
+void frmMain::CheckAllRows()
+{
+    lvw2->setCheckedAll(true);
+    Check1->setChecked(true);
+}
+
+void frmMain::ShowPlot()
+{
+    txtPlot->setText(QString::number(m_state.SelFileCount));
+}
+
+void frmMain::RefreshRenamerIfWanted()
+{
+    if (m_state.RenamerLoaded == 1 && m_state.AutoRefreshRenamer == 1)
+        emit renamerRefreshRequested(false);
+}
+
+void frmMain::GetSelected()
+{
+    std::vector<int32_t> checkedRows;
+    m_state.SelFileCount = lvw2->GetCheckedItems(checkedRows);
+    m_state.SelChanged = 1;
+}
+
+// ---- Folder click ---------------------------------------------------------------------------
+
+void frmMain::ftv_FolderClick(int Code)
+{
+    AppState &s = m_state;
+    lvw2->StopScan();
+    LVW->StopScan();
+    if (s.RenameDropRun)
+        return;
+    if (s.OpenFilesRun) {
+        s.OpenFilesRun = 0;
+        return;
+    }
+    const QString selected = ftv->SelectedFolder();
+    s.CurrentFolder = selected == QLatin1String("Desktop") ? common::GetDesktopPath() : selected;
+
+    if (Check6->isChecked()) {
+        if (Code != FolderTree::OnItemStateIcon)
+            return;
+        if (!ftv->IsChecked(selected)) {
+            MergeFolderRows(selected, false);
+            return;
+        }
+        s.SearchRootFolder = s.CurrentFolder;
+        LVW->setPath(s.SearchRootFolder);
+        AppendLog(QStringLiteral("Searching ") + common::FixPathOf(s.CurrentFolder) + QStringLiteral(" . "));
+        if (!ScanBlock(*LVW))
+            return;
+        if (s.CheckAllOnLoad == 1)
+            CheckAllRows();
+        MergeFolderRows(selected, true);
+        GetSelected();
+        lvw2->setSortKey(1);
+        lvw2->setSorted(true);
+        AppendLog(QString::number(LVW->FileItemCount()) + QStringLiteral(" file(s) found.") + CRLF);
+        return;
+    }
+
+    s.SearchRootFolder = s.CurrentFolder;
+    lvw2->setPath(s.SearchRootFolder);
+    if (lvw2->Recursive())
+        AppendLog(QStringLiteral("Searching ") + s.SearchRootFolder + QStringLiteral(" its subdirectories") + CRLF);
+    else
+        AppendLog(QStringLiteral("Searching ") + s.SearchRootFolder + CRLF);
+    AppendLog(QStringLiteral("Press 'Stop Search' anytime to Stop") + CRLF);
+    if (!ScanBlock(*lvw2))
+        return;
+    if (s.CheckAllOnLoad == 1)
+        CheckAllRows();
+    lvw2->Refresh();
+    lvw2->setSortKey(Check2->isChecked() ? 1 : 0);
+    lvw2->setSorted(true);
+    MergeFolderRows(s.CurrentFolder, true);
+    AppendLog(QString::number(s.SelFileCount) + QStringLiteral(" file(s) found") + CRLF);
+    GetSelected();
+    RefreshRenamerIfWanted();
+    FillFileTypes();
+}
+
+void frmMain::MergeFolderRows(const QString &Folder, bool Add)
+{
+    AppState &s = m_state;
+    if (Check6->isChecked()) {
+        filelist::ListItemsModel &rows = lvw2->ListItems();
+        if (!Add) {
+            std::vector<int32_t> inFolder;
+            for (int32_t i = rows.Count(); i >= 1; --i)
+                if (RowInFolder(rows.Item(i).SubItems(1), Folder))
+                    inFolder.push_back(i);
+            rows.RemoveRows(std::move(inFolder));
+        } else {
+            const filelist::ListItemsModel &scanned = LVW->ListItems();
+            rows.BeginBatch();
+            for (int32_t i = 1; i <= scanned.Count(); ++i)
+                lvw2->AddFile(scanned.Item(i).SubItems(1), scanned.Item(i).Text);
+            rows.EndBatch();
+            for (int32_t i = rows.Count(); i >= 1; --i)
+                if (RowInFolder(rows.Item(i).SubItems(1), Folder))
+                    rows.SetChecked(i, s.CheckAllOnLoad == 1);
+        }
+    }
+    lvw2->Refresh();
+    s.SelFileCount = lvw2->FileItemCount();
+    ShowPlot();
+}
+
+// ---- File types and filters -----------------------------------------------------------------
+
+void frmMain::FillFileTypes()
+{
+    const filelist::ListItemsModel &rows = lvw2->ListItems();
+    QStringList types;
+    types.reserve(rows.Count());
+    for (int32_t i = 1; i <= rows.Count(); ++i)
+        types << rows.Item(i).SubItems(3);
+    cmbFileType->clear();
+    cmbFileType->addItems(FileTypeEntries(types));
+    cmbFileType->setCurrentText(AllTypesSpec);
+    LVW->setFileSpec(AllTypesSpec);
+    lvw2->setFileSpec(AllTypesSpec);
+    common::AutoSizeCombo(cmbFileType);
+
+    lvw3->ClearItems();
+    copyRows(*lvw2, *lvw3, [](const filelist::ListItem &) { return true; });
+}
+
+void frmMain::cmbFileType_Click()
+{
+    AppState &s = m_state;
+    s.CurrentFileSpec = cmbFileType->currentText();
+    ApplyFileTypeFilter();
+    s.SelChanged = 1;
+    if (s.CheckAllOnLoad == 1)
+        CheckAllRows();
+    lvw2->Refresh();
+    GetSelected();
+    RefreshRenamerIfWanted();
+}
+
+void frmMain::ApplyFileTypeFilter()
+{
+    const QString spec = m_state.CurrentFileSpec;
+    lvw2->ClearItems();
+    copyRows(*lvw3, *lvw2, [&spec](const filelist::ListItem &row) { return TypeFilterAccepts(spec, row.SubItems(3)); });
+}
+
+void frmMain::txtFilter_Change()
+{
+    const QString filter = txtFilter->text();
+    lvw2->ClearItems();
+    copyRows(*lvw3, *lvw2, [&filter](const filelist::ListItem &row) { return NameFilterAccepts(filter, row.Text); });
+    lvw2->setCheckedAll(m_state.CheckAllOnLoad == 1);
+    GetSelected();
+    ShowPlot();
+}
+
+// ---- Check boxes ----------------------------------------------------------------------------
+
+void frmMain::Check1_Click()
+{
+    const bool on = Check1->isChecked();
+    lvw2->setCheckedAll(on);
+    Check1->setText(on ? QStringLiteral("Uncheck All") : QStringLiteral("Check All"));
+    GetSelected();
+    ShowPlot();
+    if (MainLoaded && m_state.AutoRefreshRenamer != 0)
+        emit renamerRefreshRequested(false);
+}
+
+void frmMain::Check2_Click()
+{
+    AppState &s = m_state;
+    if (Check2->isChecked()) {
+        AppendLog(QStringLiteral("Subdirectory Search Activated. ") + CRLF);
+        lvw2->setRecursive(true);
+        AppendLog(QStringLiteral("Searching Subdirectories of  ") + s.SearchRootFolder + QStringLiteral("...")
+                  + QStringLiteral(" .Press 'Stop Search' to Stop") + CRLF);
+        if (!ScanBlock(*lvw2))
+            return;
+        lvw2->setSortKey(1);
+        lvw2->setSorted(true);
+    } else {
+        AppendLog(QStringLiteral("Subdirectory Search Deactivated. ") + CRLF);
+        lvw2->setRecursive(false);
+        AppendLog(QStringLiteral("Searching  ") + s.SearchRootFolder + QStringLiteral("...") + CRLF);
+        if (!ScanBlock(*lvw2))
+            return;
+    }
+    MergeFolderRows(s.CurrentFolder, true);
+    lvw2->Refresh();
+    if (s.CheckAllOnLoad == 1)
+        CheckAllRows();
+    AppendLog(QString::number(s.SelFileCount) + QStringLiteral(" file(s) found") + CRLF);
+    GetSelected();
+    FillFileTypes();
+}
+
+void frmMain::Check6_Click()
+{
+    if (Check6->isChecked()) {
+        Check2->setEnabled(false);
+        ftv->SetCheckBoxes(1);
+        AppendLog(QStringLiteral("Multiple Folder Select mode Selected") + CRLF);
+    } else {
+        Check2->setEnabled(true);
+        ftv->SetCheckBoxes(0);
+        AppendLog(QStringLiteral("Single Folder Select mode Selected") + CRLF);
+    }
+    lvw2->ClearItems();
+    lvw2->setRecursive(false);
+}
+
+void frmMain::chkOnTop_Click()
+{
+    if (chkOnTop->isChecked()) {
+        // The other windows clear their boxes first; their handlers set TopMostWindow to 0,
+        // so the main window's choice is stored after them.
+        emit onTopTaken();
+        m_state.TopMostWindow = 1;
+        common::SetWindowTopMost(this, true);
+    } else {
+        common::SetWindowTopMost(this, false);
+        m_state.TopMostWindow = 0;
+    }
+}
+
+// ---- Buttons --------------------------------------------------------------------------------
+
+void frmMain::cmdRename_Click()
+{
+    AppState &s = m_state;
+    if (!s.RenameDropRun) {
+        if (isSignalConnected(QMetaMethod::fromSignal(&frmMain::renameRequested)))
+            emit renameRequested();
+        else
+            NotAvailableYet(QStringLiteral("The rename window"));
+    }
+    if (s.SelChanged) {
+        emit renamerRefreshRequested(!s.CommandLine.isEmpty());
+        s.SelChanged = 0;
+    }
+}
+
+void frmMain::cmdStopSrch_Click()
+{
+    lvw2->StopScan();
+    LVW->StopScan();
+}
+
+// ---- Events of the main list ----------------------------------------------------------------
+
+void frmMain::lvw2_Click()
+{
+    const int32_t before = m_state.SelFileCount;
+    GetSelected();
+    if (m_state.SelFileCount != before)
+        RefreshRenamerIfWanted();
+    GetSelected();
+    ShowPlot();
+}
+
+void frmMain::lvw2_ItemCheck()
+{
+    lvw2_Click();
+}
+
+void frmMain::lvw2_KeyDown()
+{
+    GetSelected();
+}
+
+void frmMain::lvw2_ColumnClick()
+{
+    GetSelected();
+}
+
+void frmMain::lvw2_OLEDragDrop()
+{
+    if (m_state.CheckAllOnLoad == 1)
+        CheckAllRows();
+    GetSelected();
+}
+
+} // namespace mainwin

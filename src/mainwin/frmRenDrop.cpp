@@ -1,0 +1,163 @@
+#include "frmRenDrop.h"
+
+#include "Fso.h"
+#include "MessageService.h"
+#include "PreviewTable.h"
+#include "RenameDropRun.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace mainwin {
+
+namespace {
+const QString kTitle = QStringLiteral("Morvane");
+}
+
+frmRenDrop::frmRenDrop(const engine::PreviewTable &grid, MessageService &messages, QWidget *parent)
+    : QDialog(parent), m_grid(grid), m_messages(messages)
+{
+    setWindowTitle(QStringLiteral("Morvane - Rename Drop"));
+    Label1 = new QLabel(QStringLiteral("Original File Name:"), this);
+    txtOrig = new QLineEdit(this);
+    Label2 = new QLabel(QStringLiteral("Calculated File Name:"), this);
+    txtCalc = new QLineEdit(this);
+    Label3 = new QLabel(QStringLiteral("Rename To:"), this);
+    txtModPath = new QLineEdit(this);
+    txtModName = new QLineEdit(this);
+    Command3 = new QPushButton(QStringLiteral("Rename"), this);
+    Command2 = new QPushButton(QStringLiteral("Skip"), this);
+    Command4 = new QPushButton(QStringLiteral("Rename All"), this);
+    Command1 = new QPushButton(QStringLiteral("Skip All"), this);
+    for (QLineEdit *box : {txtOrig, txtCalc, txtModPath, txtModName})
+        box->setMinimumWidth(420);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(Label1, 0, 0, 1, 2);
+    layout->addWidget(txtOrig, 1, 0, 1, 2);
+    layout->addWidget(Label2, 2, 0, 1, 2);
+    layout->addWidget(txtCalc, 3, 0, 1, 2);
+    layout->addWidget(Label3, 4, 0, 1, 2);
+    layout->addWidget(txtModPath, 5, 0);
+    layout->addWidget(txtModName, 5, 1);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {Command3, Command2, Command4, Command1}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons, 6, 0, 1, 2);
+
+    connect(Command1, &QPushButton::clicked, this, &frmRenDrop::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRenDrop::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmRenDrop::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmRenDrop::Command4_Click);
+    txtModName->installEventFilter(this);
+
+    if (rowCount() >= 1)
+        ShowDropRow(1);
+}
+
+size_t frmRenDrop::rowCount() const { return m_grid.Rows(); }
+
+void frmRenDrop::ShowDropRow(size_t row)
+{
+    const engine::PreviewRow &r = m_grid.row(row);
+    txtOrig->setText(r.Path + r.Original);
+    txtCalc->setText(r.Path + r.Preview);
+    txtModPath->setText(r.Path);
+    txtModName->setText(r.Preview);
+    txtModName->selectAll();
+    CurrentRow = row;
+}
+
+bool frmRenDrop::RenameDropRow(size_t row, QString &error)
+{
+    const QString source = txtOrig->text();
+    const QString target = txtModPath->text() + txtModName->text();
+    if (source == target)
+        return true;
+    vb::Status st = fso::CheckItemName(txtModName->text());
+    if (st)
+        st = MoveItem(source, target, m_grid.row(row).Type);
+    if (!st)
+        error = st.description;
+    return st.isOk();
+}
+
+void frmRenDrop::Command3_Click()
+{
+    if (CurrentRow > rowCount())
+        return;
+    QString error;
+    if (!RenameDropRow(CurrentRow, error)) {
+        ++FailedMoves;
+        m_messages.MsgBox(error, msg::OKOnly, kTitle);
+        return;
+    }
+    ++CurrentRow;
+    if (CurrentRow > rowCount()) {
+        m_messages.MsgBox(QStringLiteral("All Files Renamed"), msg::OKOnly, kTitle);
+        close();
+    } else {
+        ShowDropRow(CurrentRow);
+    }
+}
+
+void frmRenDrop::Command2_Click()
+{
+    if (CurrentRow > rowCount())
+        return;
+    ++CurrentRow;
+    if (CurrentRow <= rowCount())
+        ShowDropRow(CurrentRow);
+}
+
+void frmRenDrop::Command4_Click()
+{
+    QStringList failures;
+    for (size_t row = CurrentRow; row <= rowCount(); ++row) {
+        ShowDropRow(row);
+        QString error;
+        if (!RenameDropRow(row, error)) {
+            ++FailedMoves;
+            failures << QStringLiteral("%1: %2").arg(txtOrig->text(), error);
+        }
+    }
+    CurrentRow = rowCount() + 1;
+    if (failures.isEmpty()) {
+        m_messages.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly, kTitle);
+    } else {
+        const int shown = 20;
+        QString text = QStringLiteral("%1 of the files could not be renamed:\n").arg(failures.size());
+        text += QStringList(failures.mid(0, shown)).join(u'\n');
+        if (failures.size() > shown)
+            text += QStringLiteral("\n...");
+        m_messages.MsgBox(text, msg::OKOnly | msg::Exclamation, kTitle);
+    }
+    close();
+}
+
+void frmRenDrop::Command1_Click() { close(); }
+
+void frmRenDrop::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    if (!m_unloaded) {
+        m_unloaded = true;
+        emit unloaded();
+    }
+}
+
+bool frmRenDrop::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtModName && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, txtModName, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace mainwin

@@ -1,0 +1,146 @@
+#include "FileListFixtures.h"
+#include "ListViewEditable.h"
+
+#include "Dialogs.h"
+#include "VbError.h"
+
+#include <QItemSelectionModel>
+#include <gtest/gtest.h>
+
+using namespace filelist;
+
+namespace {
+
+class ListViewEditableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 1; i <= 5; ++i)
+            list.ListItems().Add(QStringLiteral("row%1").arg(i));
+    }
+    ListViewEditable list;
+};
+
+} // namespace
+
+TEST_F(ListViewEditableTest, CheckMarks)
+{
+    std::vector<int32_t> checkedRows = {99};
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 0);
+    EXPECT_EQ(checkedRows, std::vector<int32_t>({99})) << "left as it was when nothing is checked";
+
+    list.setChecked(2, true);
+    list.setChecked(5, true);
+    list.setChecked(6, true);
+    list.setChecked(0, true);
+    EXPECT_FALSE(list.checked(6));
+    EXPECT_FALSE(list.checked(0));
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 2);
+    EXPECT_EQ(checkedRows, std::vector<int32_t>({2, 5}));
+
+    list.InvertAllChecks();
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 3);
+    EXPECT_EQ(checkedRows, std::vector<int32_t>({1, 3, 4}));
+    list.setCheckedAll(true);
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 5);
+    list.setCheckedAll(false);
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 0);
+    EXPECT_EQ(checkedRows.size(), 5u);
+}
+
+TEST_F(ListViewEditableTest, CheckBoxesOfTheModel)
+{
+    ListItemsModel &model = list.ListItems();
+    const QModelIndex first = model.index(0, 0);
+    EXPECT_FALSE(model.data(first, Qt::CheckStateRole).isValid()) << "no check boxes until switched on";
+    EXPECT_FALSE(model.flags(first) & Qt::ItemIsUserCheckable);
+    list.setCheckboxes(true);
+    EXPECT_TRUE(model.flags(first) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
+
+    QList<int32_t> userChecks;
+    QObject::connect(&list, &ListViewEditable::ItemCheck, [&](int32_t item) { userChecks << item; });
+    EXPECT_TRUE(model.setData(model.index(2, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(list.checked(3));
+    EXPECT_EQ(model.data(model.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    list.setChecked(1, true);
+    EXPECT_EQ(userChecks, QList<int32_t>({3})) << "only the user's checks raise ItemCheck";
+    EXPECT_FALSE(model.setData(model.index(2, 1), Qt::Checked, Qt::CheckStateRole));
+
+    const std::vector<FileRow> rows = list.CheckedFileRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Index, 1);
+    EXPECT_EQ(rows[1].Name, "row3");
+    EXPECT_TRUE(rows[1].Checked);
+}
+
+TEST_F(ListViewEditableTest, Selection)
+{
+    std::vector<int32_t> selected = {7};
+    EXPECT_EQ(list.GetSelectedItems(selected), 0);
+    EXPECT_EQ(selected, std::vector<int32_t>({7}));
+    EXPECT_EQ(list.SelectedItem(), 0);
+
+    list.setSelectedItem(3);
+    EXPECT_EQ(list.SelectedItem(), 3);
+    EXPECT_EQ(list.SelectedCount(), 1);
+    list.InvertSelections();
+    EXPECT_EQ(list.GetSelectedItems(selected), 4);
+    EXPECT_EQ(selected, std::vector<int32_t>({1, 2, 4, 5}));
+    EXPECT_EQ(list.NextItem(-1, 2), 0);
+    EXPECT_EQ(list.NextItem(1, 2), 3);
+    EXPECT_EQ(list.NextItem(4, 2), -1);
+    EXPECT_EQ(list.NextItem(-1, 0), 0);
+    EXPECT_EQ(list.NextItem(3, 0), 4);
+    EXPECT_EQ(list.NextItem(4, 0), -1);
+    EXPECT_EQ(list.NextItem(-1, 1), 2) << "the current row";
+
+    list.setSelectedAll(true);
+    EXPECT_EQ(list.SelectedCount(), 5);
+    list.setSelectedAll(false);
+    EXPECT_EQ(list.SelectedCount(), 0);
+    list.setSelectedItem(2);
+    list.setSelectedItem(0);
+    EXPECT_EQ(list.SelectedItem(), 0);
+    EXPECT_EQ(list.SelectedCount(), 0);
+}
+
+TEST_F(ListViewEditableTest, SelectionFollowsItsRowsThroughASort)
+{
+    list.setSelectedItem(1);
+    list.SortCustom(1, false, ldtString);
+    EXPECT_EQ(list.SelectedItem(), 5);
+    std::vector<int32_t> selected;
+    EXPECT_EQ(list.GetSelectedItems(selected), 1);
+    EXPECT_EQ(list.Cell(selected[0], 1), "row1");
+}
+
+TEST_F(ListViewEditableTest, RowsAndCollection)
+{
+    EXPECT_EQ(list.FileItemCount(), 5);
+    EXPECT_EQ(list.ListItems().Item(2).Text, "row2");
+    EXPECT_THROW(list.ListItems().Item(6), vb::Error);
+    list.ListItems().Remove(2);
+    EXPECT_EQ(list.Cell(2, 1), "row3");
+    list.ListItems().RemoveRows({4, 1, 4, 9});
+    EXPECT_EQ(list.Col(1, ","), "row3,row4");
+    EXPECT_TRUE(list.ListItems().SetCellText(1, 4, "type"));
+    EXPECT_FALSE(list.ListItems().SetCellText(1, 5, "beyond the columns"));
+    EXPECT_EQ(list.ListItems().Item(1).SubItems(4), "type");
+    list.ClearItems();
+    EXPECT_EQ(list.FileItemCount(), 0);
+    EXPECT_EQ(list.ListItems().rowCount(), 0);
+    EXPECT_EQ(list.DisplayName(), "/*.*");
+}
+
+TEST(ListViewEditableDialogs, SelectDirectoryAsksWithTheMask)
+{
+    RecordingDialogs dialogs;
+    ListViewEditable list;
+    EXPECT_EQ(list.SelectDirectory("Select the search directory for "), "") << "no picker, no folder";
+    list.setDialogs(&dialogs);
+    dialogs.answers << "/home/ann/Music";
+    EXPECT_EQ(list.SelectDirectory("Select the search directory for "), "/home/ann/Music/");
+    EXPECT_EQ(list.SelectDirectory("Pick "), "") << "a cancelled picker gives an empty text";
+    EXPECT_EQ(dialogs.asked, QStringList({"Select the search directory for *.*.", "Pick *.*."}));
+}

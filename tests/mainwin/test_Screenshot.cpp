@@ -1,0 +1,75 @@
+// Renders the main window over a small folder, and its dialogs, into PNG files under the build
+// folder for a reviewer to look at.
+#include "FolderTree.h"
+#include "ListViewEditableWidget.h"
+#include "WindowFixture.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+#include "frmPref.h"
+#include "frmSplash.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+
+using namespace mainwin;
+
+namespace {
+
+class ScreenshotTest : public WindowFixture {
+protected:
+    QString save(QWidget &widget, const QString &name)
+    {
+        const QString path = QDir(testfiles::artifactFolder()).filePath(name);
+        EXPECT_TRUE(widget.grab().save(path)) << path.toStdString();
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(ScreenshotTest, MainWindowOverAFolder)
+{
+    const char *files[] = {"Holiday 001.jpg", "Holiday 002.jpg", "Holiday 010.jpg", "notes.txt", "report.pdf",
+                           "song - live.mp3", "setup.sh",        "archive.zip",     "Budget 2024.xlsx"};
+    for (const char *f : files)
+        makeFile(QString::fromUtf8(f), QByteArray(1500, 'x'));
+    makeFile(QStringLiteral("Albums/cover.png"));
+    makeFile(QStringLiteral("Drafts/a.txt"));
+    QStringList lines(24);
+    lines[0] = dataPath();
+    lines[1] = lines[2] = lines[3] = QStringLiteral("blank");
+    lines[4] = QStringLiteral("Report");
+    writeSettings(lines);
+
+    frmMain w(state);
+    w.resize(1000, 700);
+    w.show();
+    w.lvw2->setChecked(1, true);
+    w.lvw2->setChecked(3, true);
+    w.GetSelected();
+    // Let the tree read its folders in the background.
+    QDeadlineTimer settle(400);
+    while (!settle.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(w.lvw2->FileItemCount(), 11);
+
+    const QString path = save(w, QStringLiteral("mainwin_main.png"));
+    EXPECT_GT(QFileInfo(path).size(), 10000);
+    w.close();
+}
+
+TEST_F(ScreenshotTest, DialogsAndSplash)
+{
+    frmPref pref(state);
+    pref.EnsureLoaded();
+    pref.show();
+    save(pref, QStringLiteral("mainwin_pref.png"));
+    frmAbout about(&shell);
+    about.show();
+    save(about, QStringLiteral("mainwin_about.png"));
+    frmSplash splash;
+    splash.show();
+    save(splash, QStringLiteral("mainwin_splash.png"));
+}

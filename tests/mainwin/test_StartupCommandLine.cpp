@@ -1,0 +1,63 @@
+#include "StartupCommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace mainwin;
+
+TEST(StartupCommandLine, ParseCommandLine)
+{
+    struct Case {
+        const char *name;
+        QString line;
+        QStringList args;
+    } cases[] = {
+        {"three quoted paths", QStringLiteral("\"/d/set.rnp\" \"/p/a.jpg\" \"/p/my pics/b.jpg\""),
+         {"/d/set.rnp", "/p/a.jpg", "/p/my pics/b.jpg"}},
+        {"two blanks are one separator", QStringLiteral("a  b"), {"a", "b"}},
+        {"leading blank gives an empty argument 0", QStringLiteral(" a"), {"", "a"}},
+        {"trailing blank gives an empty last argument", QStringLiteral("a "), {"a", ""}},
+        {"backslash quote is a literal quote", QStringLiteral("\"say \\\"hi\\\"\""), {"say \"hi\""}},
+        {"two backslashes then a closing quote", QStringLiteral("\"x\\\\\" y"), {"x\\", "y"}},
+        {"a quoted argument ending in one backslash swallows the next",
+         QStringLiteral("\"C:\\\" \"b\""), {"C:\" b"}},
+        {"backslash not before a quote stays", QStringLiteral("a\\b c"), {"a\\b", "c"}},
+        {"only the settings file", QStringLiteral("\"/d/set.rnp\""), {"/d/set.rnp"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ParseCommandLine(c.line), c.args);
+    }
+    EXPECT_TRUE(ParseCommandLine(QString()).isEmpty());
+}
+
+TEST(StartupCommandLine, SplitCommandLineAndModes)
+{
+    EXPECT_EQ(SplitCommandLine(QStringLiteral("/a/x.txt|/b/y z.txt")), (QStringList{"/a/x.txt", "/b/y z.txt"}));
+    EXPECT_EQ(SplitCommandLine(QStringLiteral("/a/x.txt|")), (QStringList{"/a/x.txt", ""}));
+    EXPECT_EQ(SplitCommandLine(QStringLiteral(" a |b")), (QStringList{" a ", "b"}));
+    EXPECT_TRUE(SplitCommandLine(QString()).isEmpty());
+
+    EXPECT_EQ(startModeOf({}), StartMode::Normal);
+    EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a.jpg"}), StartMode::RenameDrop);
+    EXPECT_EQ(startModeOf({"/d/set.rnp"}), StartMode::RenameDrop);
+    EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt"}), StartMode::OpenFiles);
+}
+
+TEST(StartupCommandLine, GetPathPart)
+{
+    struct Case {
+        const char *path;
+        bool folder;
+        const char *expected;
+    } cases[] = {
+        {"/photos/photos", true, "/photos/"}, {"/photos/photos", false, "photos"},
+        {"name.txt", true, ""},               {"name.txt", false, "name.txt"},
+        {"/a/b/", true, "/a/b/"},             {"/a/b/", false, ""},
+        {"", true, ""},                       {"", false, ""},
+        {"/my pics/b c.jpg", true, "/my pics/"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.path) + (c.folder ? " folder" : " name"));
+        EXPECT_EQ(GetPathPart(QString::fromUtf8(c.path), c.folder), QString::fromUtf8(c.expected));
+    }
+}
