@@ -1,0 +1,259 @@
+#include "ExifValueFormatter.h"
+
+#include "ExifTagTable.h"
+#include "TextFile.h"
+#include "VbConvert.h"
+#include "VbFormat.h"
+
+#include <QStringList>
+
+#include <cmath>
+#include <limits>
+
+namespace metadata {
+
+namespace {
+
+/** The mask form of a quantity, or `fallback` when there is no finite quantity to show. */
+QString masked(std::optional<double> value, const char *mask, const QString &fallback)
+{
+    if (!value || !std::isfinite(*value))
+        return fallback;
+    return vb::Format(*value, QString::fromLatin1(mask));
+}
+
+bool isOneOf(std::int32_t tag, std::initializer_list<std::int32_t> tags)
+{
+    for (std::int32_t t : tags)
+        if (t == tag)
+            return true;
+    return false;
+}
+
+/** The bytes of a text value as characters. */
+QString bytesAsText(const QByteArray &bytes)
+{
+    return textfile::decode(bytes);
+}
+
+} // namespace
+
+ExifValueFormatter::ExifValueFormatter(const QByteArray &block, qint64 tiffStart, bool intel)
+    : m_block(block), m_tiffStart(tiffStart), m_intel(intel)
+{
+}
+
+std::optional<double> ExifValueFormatter::ReadNumber(const QByteArray &data, qint64 position,
+                                                     int length) const
+{
+    if (length <= 0 || length > 8 || position < 0 || position + length > data.size())
+        return std::nullopt;
+    double value = 0;
+    double weight = 1;
+    for (int rank = 0; rank < length; ++rank) {
+        const qint64 at = m_intel ? position + rank : position + length - 1 - rank;
+        value += double(static_cast<unsigned char>(data[at])) * weight;
+        weight *= 256;
+    }
+    return value;
+}
+
+std::optional<double> ExifValueFormatter::ReadSignedNumber(const QByteArray &data,
+                                                           qint64 position, int length) const
+{
+    if (length <= 0 || length > 8 || position < 0 || position + length > data.size())
+        return std::nullopt;
+    std::uint64_t bits = 0;
+    for (int rank = 0; rank < length; ++rank) {
+        const qint64 at = m_intel ? position + rank : position + length - 1 - rank;
+        bits |= std::uint64_t(static_cast<unsigned char>(data[at])) << (8 * rank);
+    }
+    if (length < 8 && (bits >> (8 * length - 1)) & 1U)
+        bits |= ~std::uint64_t(0) << (8 * length);
+    return double(static_cast<std::int64_t>(bits));
+}
+
+std::optional<ExifRational> ExifValueFormatter::ReadRational(const QByteArray &data,
+                                                             qint64 position) const
+{
+    const auto num = ReadNumber(data, position, 4);
+    const auto den = ReadNumber(data, position + 4, 4);
+    if (!num || !den)
+        return std::nullopt;
+    ExifRational r{vb::NumberText(*num) + u'/' + vb::NumberText(*den), std::nullopt};
+    if (*den != 0)
+        r.quotient = *num / *den;
+    return r;
+}
+
+std::optional<ExifRational> ExifValueFormatter::ReadSignedRational(const QByteArray &data,
+                                                                   qint64 position) const
+{
+    const auto num = ReadSignedNumber(data, position, 4);
+    const auto den = ReadSignedNumber(data, position + 4, 4);
+    if (!num || !den)
+        return std::nullopt;
+    ExifRational r{vb::NumberText(*num) + u'/' + vb::NumberText(*den), std::nullopt};
+    if (*den != 0)
+        r.quotient = *num / *den;
+    return r;
+}
+
+bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) const
+{
+    if (entry.DataType < 0 || entry.DataType >= int(TypeSizes.size()))
+        return false;
+    const auto field = ReadNumber(m_block, entryPos + 8, 4);
+    if (!field)
+        return false;
+    entry.Value = *field;
+
+    const qint64 size = qint64(TypeSizes[entry.DataType]) * entry.Count;
+    QByteArray raw;
+    QByteArray textRaw;
+    if (size > 4) {
+        const qint64 start = m_tiffStart + qint64(*field);
+        if (start < m_block.size())
+            raw = m_block.mid(start, qMin(size, m_block.size() - start));
+        textRaw = raw;
+    } else {
+        // The four bytes of the value field; a text value uses only the bytes its count covers
+        // (the rest is padding that may hold anything).
+        raw = m_block.mid(entryPos + 8, 4);
+        textRaw = raw.left(size);
+    }
+
+    auto text = formatText(entry, raw, textRaw);
+    if (!text)
+        return false;
+    text->remove(QChar(0));
+    entry.ValueText = *text;
+    return true;
+}
+
+std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, const QByteArray &raw,
+                                                      const QByteArray &textRaw) const
+{
+    const int width = TypeSizes[entry.DataType];
+    switch (entry.DataType) {
+    case 2:
+        return bytesAsText(textRaw);
+    case 0:
+        return QString();
+    case 1:
+    case 3:
+    case 4:
+    case 11:
+    case 12: {
+        const auto n = ReadNumber(raw, 0, width);
+        if (!n)
+            return std::nullopt;
+        return vb::NumberText(*n);
+    }
+    case 6:
+    case 8:
+    case 9: {
+        const auto n = ReadSignedNumber(raw, 0, width);
+        if (!n)
+            return std::nullopt;
+        return vb::NumberText(*n);
+    }
+    case 5:
+        return formatRational(entry, raw, false);
+    case 10:
+        return formatRational(entry, raw, true);
+    case 7:
+        return formatUndefined(entry, raw, textRaw);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry,
+                                                          const QByteArray &raw, bool isSigned) const
+{
+    auto read = [&](qint64 position) {
+        return isSigned ? ReadSignedRational(raw, position) : ReadRational(raw, position);
+    };
+    const auto first = read(0);
+    if (!first)
+        return std::nullopt;
+    if (first->quotient)
+        entry.Value = *first->quotient;
+    const std::optional<double> q = first->quotient;
+    using namespace exiftag;
+
+    if (!isSigned) {
+        if (entry.Tag == ExposureTime)
+            return masked(q && *q != 0 ? std::optional<double>(1 / *q) : std::nullopt, "0",
+                          first->text);
+        if (isOneOf(entry.Tag, {ApertureValue, MaxApertureValue}))
+            return masked(q ? std::optional<double>(std::pow(std::sqrt(2.0), *q)) : std::nullopt,
+                          "0.0", first->text);
+        if (isOneOf(entry.Tag, {XResolution, YResolution, FNumber, SubjectDistance, FocalLength,
+                                FocalPlaneXResolution, FocalPlaneYResolution}))
+            return masked(q, "0.0", first->text);
+    } else {
+        if (entry.Tag == ShutterSpeedValue)
+            return masked(q ? std::optional<double>(std::pow(2.0, *q)) : std::nullopt, "0",
+                          first->text);
+        if (entry.Tag == ExposureBiasValue)
+            return masked(q, "0.0", first->text);
+    }
+    if (entry.Count < 2)
+        return first->text;
+
+    QStringList parts;
+    for (qint64 i = 0; i < entry.Count; ++i) {
+        const auto r = read(i * 8);
+        if (!r)
+            return std::nullopt;
+        parts << masked(r->quotient, "0.000", r->text);
+    }
+    return parts.join(u'/');
+}
+
+std::optional<QString> ExifValueFormatter::formatUndefined(const ExifEntry &entry,
+                                                           const QByteArray &raw,
+                                                           const QByteArray &textRaw) const
+{
+    using namespace exiftag;
+    switch (entry.Tag) {
+    case ExifVersion:
+    case FlashPixVersion: {
+        const QString chars = QString::fromLatin1(textRaw);
+        return vb::NumberText(vb::Val(chars.left(2))) + u'.' + chars.right(2);
+    }
+    case ComponentsConfiguration: {
+        static const char *const names[] = {"", "Y", "Cb", "Cr", "R", "G", "B"};
+        if (raw.size() < 4)
+            return std::nullopt;
+        QString text;
+        for (int i = 0; i < 4; ++i) {
+            const auto b = static_cast<unsigned char>(raw[i]);
+            if (b > 6)
+                return std::nullopt;
+            text += QString::fromLatin1(names[b]);
+        }
+        return text;
+    }
+    case MakerNote: {
+        QByteArray kept;
+        for (char c : textRaw) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b >= 32 && b <= 127)
+                kept += c;
+        }
+        return QString::fromLatin1(kept);
+    }
+    case FileSource:
+    case SceneType:
+        if (raw.isEmpty())
+            return std::nullopt;
+        return QString::number(static_cast<unsigned char>(raw[0]));
+    default:
+        return bytesAsText(textRaw);
+    }
+}
+
+} // namespace metadata

@@ -1,0 +1,57 @@
+#pragma once
+/**
+ * Reads the numbers of an EXIF block in its byte order and formats entry values as text: by TIFF
+ * type, and for some tags by a tag-specific rule (shutter times, f-numbers, versions, component
+ * order). Every read is checked against the end of the block; a read that does not fit makes
+ * the entry fail, which ends the walk of its directory.
+ */
+#include "ExifEntry.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace metadata {
+
+/** A rational read from 8 bytes: its text "n/d" and, when d is not 0, its quotient. */
+struct ExifRational {
+    QString text;
+    std::optional<double> quotient;
+};
+
+class ExifValueFormatter {
+public:
+    /** `block` holds the bytes the offsets may reach; `tiffStart` is the 0-based index of the
+     *  TIFF header in it; `intel` selects little-endian numbers. */
+    ExifValueFormatter(const QByteArray &block, qint64 tiffStart, bool intel);
+
+    /** Unsigned number of `length` bytes at `position` of `data`; nullopt when it does not fit. */
+    std::optional<double> ReadNumber(const QByteArray &data, qint64 position, int length) const;
+    /** The same bytes as a two's complement number. */
+    std::optional<double> ReadSignedNumber(const QByteArray &data, qint64 position, int length) const;
+    /** Unsigned numerator and denominator from 8 bytes at `position`. */
+    std::optional<ExifRational> ReadRational(const QByteArray &data, qint64 position) const;
+    /** Signed numerator and denominator from 8 bytes at `position`. */
+    std::optional<ExifRational> ReadSignedRational(const QByteArray &data, qint64 position) const;
+
+    /** Sets `Value` and `ValueText` (before the "exif.ini" step, NUL characters removed) of an
+     *  entry whose Tag, DataType and Count are set and whose 12 bytes start at `entryPos`.
+     *  False when the entry fails. */
+    bool FormatExifValue(ExifEntry &entry, qint64 entryPos) const;
+
+private:
+    std::optional<QString> formatText(ExifEntry &entry, const QByteArray &raw,
+                                      const QByteArray &textRaw) const;
+    std::optional<QString> formatRational(ExifEntry &entry, const QByteArray &raw,
+                                          bool isSigned) const;
+    std::optional<QString> formatUndefined(const ExifEntry &entry, const QByteArray &raw,
+                                           const QByteArray &textRaw) const;
+
+    const QByteArray &m_block;
+    qint64 m_tiffStart;
+    bool m_intel;
+};
+
+} // namespace metadata

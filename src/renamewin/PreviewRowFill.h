@@ -1,0 +1,34 @@
+#pragma once
+/**
+ * Filling a preview row from an item of the main list: the cells the grid fill takes from the
+ * item and from the item's own file.
+ */
+#include "MainFileList.h"
+#include "PreviewTable.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace renamewin {
+
+/**
+ * The row of a checked item: "Original" the name, "Path" the folder, "Type" the type name,
+ * "Folder" the folder's own name, "Size" and "Modified" read from the file. A folder, or a file
+ * that cannot be read, has size 0 and no modified date.
+ */
+engine::PreviewRow previewRowOf(const MainListItem &item);
+
+/** The last folder name of a path ending in "/" ("/a/Photos/" gives "Photos"); empty for the
+ *  root and for a path without a parent. */
+QString folderNameOf(const QString &path);
+
+/** A modified date as the "Modified" cell holds it ("yyyy-MM-dd hh:mm:ss", which the date
+ *  conversions read back in every locale). */
+QString modifiedText(const QDateTime &date);
+
+/** The line of a picture's listing that gives the date it was taken: "DateTimeOriginal",
+ *  else "DateTime"; empty when the picture has neither. */
+QString pictureDateLine(const QStringList &exifLines);
+
+} // namespace renamewin

@@ -1,0 +1,126 @@
+// The whole road: files listed and checked in the main window, "&Rename", an action with a
+// token, "&Preview", "&Validate", "&Rename Now!", the files renamed on disk and the log viewer.
+#include "AppState.h"
+#include "Clock.h"
+#include "Dialogs.h"
+#include "DragListBox.h"
+#include "Grid.h"
+#include "ListViewEditable.h"
+#include "MessageService.h"
+#include "RandomSource.h"
+#include "RenamerWiring.h"
+#include "Shell.h"
+#include "TestFiles.h"
+#include "FolderTree.h"
+#include "frmLog.h"
+#include "frmMain.h"
+#include "frmRenamer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList fileNames(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+TEST(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir home;
+    QTemporaryDir data;
+    ASSERT_TRUE(home.isValid() && data.isValid());
+    qputenv("VEXLO_HOME", home.path().toUtf8());
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        testfiles::writeFile(data.filePath(QString::fromUtf8(name)), "x");
+
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
+    FixedRandom random{{0.0f}};
+    AppState state;
+    state.services = {&messages, &dialogs, &shell, &clock, &random};
+
+    mainwin::frmMain main(state);
+    renamewin::frmRenamer renamer(state);
+    const auto mainList = renamewin::connectRenamer(main, renamer);
+    main.Load();
+    state.ShowLogAfterRename = 1;
+    state.AutoValidateNames = 0;
+
+    // The folder listed in the main window, every row checked.
+    main.ftv->ClickFolder(data.path());
+    main.Check1->setChecked(true);
+    ASSERT_EQ(main.lvw2->ListItems().Count(), 3);
+    ASSERT_EQ(state.SelFileCount, 3);
+
+    // "&Rename" shows the rename window and fills its grid.
+    renamer.hide();
+    main.cmdRename->click();
+    EXPECT_TRUE(renamer.isVisible());
+    ASSERT_EQ(renamer.GridPre->Rows(), 3u);
+    EXPECT_EQ(renamer.Label1->text(), QStringLiteral("(3 Items)"));
+    EXPECT_EQ(renamer.GridPre->CellText(1, 1), QStringLiteral("a.txt"));
+    EXPECT_EQ(renamer.GridPre->CellText(1, 3), data.path() + u'/');
+
+    // "Suffix" checked, "$Counter$" chosen from its list: the counter sub-frame shows the
+    // counter's settings (start 1, step 1, three digits padded with "0").
+    const int suffix = 6;
+    ASSERT_EQ(renamer.List3->item(suffix)->text(), QStringLiteral("Suffix"));
+    renamer.List3->setCurrentRow(suffix);
+    renamer.List3->item(suffix)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(renamer.frmSuffix->isVisibleTo(&renamer));
+    renamer.cmbSuffix->setCurrentIndex(0);
+    emit renamer.cmbSuffix->activated(0);
+    EXPECT_EQ(renamer.cmbSuffix->currentText(), QStringLiteral("$Counter$"));
+    EXPECT_TRUE(renamer.frmSuffixC->isVisibleTo(&renamer));
+    EXPECT_EQ(renamer.txtSuffixC[0]->text(), QStringLiteral("1"));
+    EXPECT_EQ(renamer.txtSuffixC[1]->text(), QStringLiteral("1"));
+    EXPECT_EQ(renamer.txtSuffixC[2]->text(), QStringLiteral("3"));
+    EXPECT_EQ(renamer.txtSuffixC[3]->text(), QStringLiteral("0"));
+
+    renamer.cmdPreview->click();
+    EXPECT_TRUE(renamer.Previewed());
+    EXPECT_EQ(renamer.lblStatus->text(), QStringLiteral("Ready"));
+    const QStringList previews = {renamer.GridPre->CellText(1, 2), renamer.GridPre->CellText(2, 2),
+                                  renamer.GridPre->CellText(3, 2)};
+    EXPECT_EQ(previews, QStringList({"a001.txt", "b002.txt", "c003.txt"}));
+
+    renamer.cmdValidate->click();
+    for (size_t row = 1; row <= 3; ++row)
+        EXPECT_EQ(renamer.GridPre->CellBackColor(row, 2), engine::cellcolor::Changed) << row;
+
+    renamer.cmdExecute->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.prompts().join(u'|').toStdString();
+    EXPECT_EQ(fileNames(data.path()), QStringList({"a001.txt", "b002.txt", "c003.txt"}));
+    EXPECT_EQ(renamer.GridPre->CellText(1, 1), QStringLiteral("a001.txt"));
+
+    renamewin::frmLog *log = renamer.logViewer();
+    ASSERT_TRUE(log->isVisible());
+    EXPECT_EQ(log->windowTitle(), QStringLiteral("Rename Log - Morvane"));
+    ASSERT_EQ(log->GridLog->Rows(), 3u);
+    const char *const olds[] = {"a.txt", "b.txt", "c.txt"};
+    const char *const news[] = {"a001.txt", "b002.txt", "c003.txt"};
+    for (size_t row = 1; row <= 3; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(log->GridLog->CellText(row, 1), data.path() + u'/');
+        EXPECT_EQ(log->GridLog->CellText(row, 2), QString::fromUtf8(olds[row - 1]));
+        EXPECT_EQ(log->GridLog->CellText(row, 3), QString::fromUtf8(news[row - 1]));
+        EXPECT_EQ(log->GridLog->CellText(row, 4), QStringLiteral("Rename Successful"));
+        EXPECT_EQ(log->GridLog->CellBackColor(row, 4), -1);
+    }
+    qunsetenv("VEXLO_HOME");
+}

@@ -1,0 +1,73 @@
+#include "PreviewRowFill.h"
+
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace renamewin;
+
+TEST(PreviewRowFill, FolderNameOfAPath)
+{
+    const struct {
+        const char *path;
+        const char *name;
+    } cases[] = {
+        {"/home/u/Photos/", "Photos"}, {"/a/", "a"}, {"/", ""}, {"", ""}, {"/x/x/", "x"},
+        {"/a b/c : d/", "c : d"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(folderNameOf(QString::fromUtf8(c.path)), QString::fromUtf8(c.name));
+    }
+}
+
+TEST(PreviewRowFill, RowsOfFilesFoldersAndMissingFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.path() + u'/';
+    testfiles::writeFile(folder + "a.txt", QByteArray(1234, 'x'));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub.d")));
+    const QDateTime stamp(QDate(2022, 7, 8), QTime(9, 10, 11));
+    {
+        QFile f(folder + "a.txt");
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+    }
+    const QString ownName = QFileInfo(dir.path()).fileName();
+
+    const engine::PreviewRow file = previewRowOf({QStringLiteral("a.txt"), folder, QStringLiteral("TXT File"), true});
+    EXPECT_EQ(file.Original, QStringLiteral("a.txt"));
+    EXPECT_EQ(file.Preview, QString());
+    EXPECT_EQ(file.Path, folder);
+    EXPECT_EQ(file.Size, 1234);
+    EXPECT_EQ(file.Modified, QStringLiteral("2022-07-08 09:10:11"));
+    EXPECT_EQ(file.Folder, ownName);
+    EXPECT_EQ(file.Type, QStringLiteral("TXT File"));
+
+    const engine::PreviewRow sub = previewRowOf({QStringLiteral("sub.d"), folder, QStringLiteral("File Folder"), true});
+    EXPECT_EQ(sub.Size, 0);
+    EXPECT_EQ(sub.Modified, QString());
+    EXPECT_EQ(sub.Type, QStringLiteral("File Folder"));
+    EXPECT_EQ(sub.Folder, ownName);
+
+    const engine::PreviewRow gone = previewRowOf({QStringLiteral("gone.txt"), folder, QStringLiteral("TXT File"), true});
+    EXPECT_EQ(gone.Size, 0);
+    EXPECT_EQ(gone.Modified, QString());
+
+    const engine::PreviewRow root = previewRowOf({QStringLiteral("etc"), QStringLiteral("/"), QStringLiteral("File Folder"), true});
+    EXPECT_EQ(root.Folder, QString());
+}
+
+TEST(PreviewRowFill, PictureDateLine)
+{
+    const QStringList both = {"Make: Cam", "DateTime: 2020:01:01 00:00:00", "DateTimeOriginal: 2019:02:03 04:05:06"};
+    EXPECT_EQ(pictureDateLine(both), QStringLiteral("DateTimeOriginal: 2019:02:03 04:05:06"));
+    EXPECT_EQ(pictureDateLine({"Make: Cam", "DateTime: 2020:01:01 00:00:00"}), QStringLiteral("DateTime: 2020:01:01 00:00:00"));
+    EXPECT_EQ(pictureDateLine({"Make: Cam", "DateTimeDigitized: 2020:01:01 00:00:00"}), QString());
+    EXPECT_EQ(pictureDateLine({}), QString());
+}

@@ -1,0 +1,81 @@
+// Pictures of the rename window after a validated preview and of the log viewer with one failed
+// row, for a reviewer to look at.
+#include "Grid.h"
+#include "RenamerFixture.h"
+#include "frmLog.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPainter>
+#include <QListWidget>
+#include <QTableView>
+
+using namespace renamewintest;
+
+class Screenshots : public RenamerFixture {};
+
+TEST_F(Screenshots, RenameWindowAfterAValidatedPreview)
+{
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        addFile(QString::fromUtf8(name));
+    renamewin::frmRenamer &w = window();
+    w.Refreshrnm();
+    w.List3->item(6)->setCheckState(Qt::Checked);
+    w.List3->setCurrentRow(6);
+    w.cmbSuffix->setCurrentIndex(0);
+    emit w.cmbSuffix->activated(0);
+    w.cmdPreview_Click();
+    // One name left as it was and one taken twice: all three colours of the legend show.
+    w.GridPre->setCellText(2, 2, QStringLiteral("b.txt"));
+    w.GridPre->setCellText(4, 2, w.GridPre->CellText(3, 2));
+    w.cmdValidate_Click();
+    EXPECT_EQ(w.GridPre->CellBackColor(1, 2), engine::cellcolor::Changed);
+    EXPECT_EQ(w.GridPre->CellBackColor(2, 2), engine::cellcolor::Unchanged);
+    EXPECT_EQ(w.GridPre->CellBackColor(3, 2), engine::cellcolor::Duplicate);
+    EXPECT_EQ(w.GridPre->CellBackColor(4, 2), engine::cellcolor::Duplicate);
+
+    w.show();
+    w.GridPre->flush();
+    const QString path = testfiles::artifactFolder() + "/renamewin_frmRenamer.png";
+    ASSERT_TRUE(w.grab().save(path)) << path.toStdString();
+}
+
+TEST_F(Screenshots, LogViewerWithOneFailedRow)
+{
+    const QString log = home.path() + "/templog.log";
+    testfiles::writeFile(log, "/home/user/Pictures/ : a.txt : a001.txt : Rename Successful\r\n"
+                              "/home/user/Pictures/ : b.txt : c.txt : File already exists\r\n"
+                              "/home/user/Pictures/ : c.txt : c003.txt : Rename Successful\r\n");
+    renamewin::frmLog viewer(nullptr, log);
+    ASSERT_EQ(viewer.GridLog->Rows(), 3u);
+    EXPECT_EQ(viewer.GridLog->CellBackColor(2, 4), 255);
+    viewer.show();
+    const QString path = testfiles::artifactFolder() + "/renamewin_frmLog.png";
+    ASSERT_TRUE(viewer.grab().save(path)) << path.toStdString();
+}
+
+TEST_F(Screenshots, TheThirteenPanels)
+{
+    renamewin::frmRenamer &w = window();
+    w.show();
+    // Each panel with its sub-frames shown where it has them.
+    for (engine::TokenAction action : {engine::TokenAction::ReplaceFirst, engine::TokenAction::Insert,
+                                       engine::TokenAction::Compose}) {
+        const auto &t = w.tokenControls(action);
+        t.combo->setCurrentIndex(action == engine::TokenAction::Insert ? 1 : 0);
+        emit t.combo->activated(t.combo->currentIndex());
+    }
+    w.cmbPrefix->setCurrentText(QStringLiteral("$Random String$"));
+    emit w.cmbPrefix->activated(10);
+    const QSize cell = w.Frame6->size();
+    QImage sheet(cell.width() * 4, cell.height() * 4, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (int i = 0; i < 13; ++i) {
+        w.List3->setCurrentRow(i);
+        painter.drawPixmap((i % 4) * cell.width(), (i / 4) * cell.height(), w.Frame6->grab());
+    }
+    painter.end();
+    const QString path = testfiles::artifactFolder() + "/renamewin_panels.png";
+    ASSERT_TRUE(sheet.save(path)) << path.toStdString();
+}
