@@ -1,11 +1,9 @@
-// Vexlo: starts the program with its command line.
+// Vexlo: sets up the program's services and hands the arguments to the start procedure.
 #include "AppState.h"
 #include "Clock.h"
 #include "QtServices.h"
 #include "RandomSource.h"
-#include "WindowHelpers.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "modMain.h"
 
 #include <QApplication>
 
@@ -22,20 +20,11 @@ int main(int argc, char **argv)
     VbRandom random;
     AppState state;
     state.services = {&messages, &dialogs, &shell, &clock, &random};
-    for (int i = 1; i < argc; ++i)
-        state.CmdArgs << QString::fromLocal8Bit(argv[i]);
-    state.CmdArgCount = int(state.CmdArgs.size());
-    state.CommandLine = state.CmdArgs.join(u' ');
 
-    mainwin::frmSplash splash;
-    splash.show();
-    app.processEvents();
-
-    mainwin::frmMain main(state);
-    splash.setMainWindow(&main);
-    QObject::connect(&main, &mainwin::frmMain::unloaded, &app, &QApplication::quit);
-    main.Load();
-    common::CenterForm(&main);
-    splash.close();
+    app::modMain start(state);
+    QObject::connect(&start, &app::modMain::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    const int code = start.Main(QApplication::arguments().mid(1));
+    if (code != app::modMain::RunOn)
+        return code;
     return app.exec();
 }

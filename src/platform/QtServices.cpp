@@ -5,9 +5,19 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+#include <cstdio>
 
 int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &title)
 {
+    if (qEnvironmentVariable("VEXLO_MESSAGES") == QLatin1String("stderr")) {
+        // Unattended runs: the box's text goes to standard error and its first button answers.
+        std::fprintf(stderr, "%s: %s\n", (title.isEmpty() ? m_defaultTitle : title).toLocal8Bit().constData(),
+                     prompt.toLocal8Bit().constData());
+        std::fflush(stderr);
+        int set = buttons & 7;
+        return (set == msg::YesNo || set == msg::YesNoCancel) ? msg::Yes
+             : set == msg::AbortRetryIgnore ? msg::Abort : set == msg::RetryCancel ? msg::Retry : msg::OK;
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(prompt);

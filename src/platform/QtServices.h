@@ -6,6 +6,8 @@
 
 class QWidget;
 
+/** Shows real message boxes; with VEXLO_MESSAGES=stderr in the environment (unattended runs)
+ *  it writes them to standard error instead and answers with the box's first button. */
 class QtMessageService : public MessageService {
 public:
     /** Boxes without a title get `defaultTitle`. */

@@ -1,0 +1,64 @@
+#pragma once
+/**
+ * The start procedure: looks once at the program's arguments and starts normally, as a
+ * rename-drop run (a ".rnp" file followed by the dropped files and folders) or as an
+ * open-files run (paths joined by "|").
+ */
+#include <QObject>
+#include "frmRenDrop.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+struct AppState;
+
+namespace mainwin {
+class frmMain;
+class frmSplash;
+} // namespace mainwin
+
+namespace renamewin {
+class frmRenamer;
+class MainFileList;
+} // namespace renamewin
+
+namespace app {
+
+/** The program's windows and the start procedure that sets them going. */
+class modMain : public QObject {
+    Q_OBJECT
+public:
+    /** Exit codes of a rename-drop run that renames at once. */
+    enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2 };
+
+    explicit modMain(AppState &state);
+    ~modMain() override;
+
+    /** Runs the start procedure for `arguments` (without the program name). Returns RunOn when
+     *  the windows carry on in the event loop, else the exit code of a finished run. */
+    int Main(const QStringList &arguments);
+
+    mainwin::frmMain &main() { return *m_main; }
+    renamewin::frmRenamer &renamer() { return *m_renamer; }
+    /** The rename-drop review dialog, while one is open. */
+    mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
+
+signals:
+    /** The last window closed: the program ends. */
+    void finished();
+
+private:
+    void NormalStart();
+    int RenameDropRun();
+    void OpenFilesRun();
+    void AddArgumentsToList(qsizetype first);
+
+    AppState &m_state;
+    std::unique_ptr<mainwin::frmMain> m_main;
+    std::unique_ptr<renamewin::frmRenamer> m_renamer;
+    std::unique_ptr<renamewin::MainFileList> m_wiring;
+    QPointer<mainwin::frmRenDrop> m_renDrop;
+};
+
+} // namespace app

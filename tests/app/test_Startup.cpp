@@ -1,0 +1,189 @@
+// The start-up modes end to end: rename-drop runs of the real program as a process, and the
+// review dialog in-process where the test can press its buttons.
+#include "AppState.h"
+#include "Clock.h"
+#include "Dialogs.h"
+#include "MessageService.h"
+#include "RandomSource.h"
+#include "RenameDropFile.h"
+#include "RenameSettings.h"
+#include "RenameWindowState.h"
+#include "Shell.h"
+#include "TestFiles.h"
+#include "frmRenDrop.h"
+#include "frmMain.h"
+#include "frmRenamer.h"
+#include "modMain.h"
+
+#include <QLineEdit>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QString errors;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString home() const { return tmp.filePath("home"); }
+    QString files() const { return tmp.filePath("files"); }
+    QString at(const QString &name) const { return files() + u'/' + name; }
+
+    void SetUp() override
+    {
+        QDir().mkpath(home());
+        QDir().mkpath(files());
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            testfiles::writeFile(at(QString::fromLatin1(name)), name);
+    }
+
+    /** A rename-drop file made by the program's own writer: "Prefix" with `prefix`. */
+    QString writePrefixRnp(const QString &prefix)
+    {
+        engine::RenameSettings settings;
+        settings.checkOnly({QStringLiteral("Prefix")});
+        settings.PrefixSource = prefix;
+        settingsfiles::RenameWindowState state;
+        const QString path = tmp.filePath("prefix.rnp");
+        EXPECT_TRUE(settingsfiles::WriteRenameDropFile(path, settings, state));
+        return path;
+    }
+
+    /** The settings file with "Show Rename Drop dialog." on or off (line 23). */
+    void writeSettingsFile(bool showDialog)
+    {
+        QByteArray text;
+        const char *lines[] = {"blank", "blank", "blank", "blank", "Report", "", "0", "0", "False", "False",
+                               "", "", "", "", "0", "0", "0", "0", "0", "0", "0", "0",
+                               showDialog ? "1" : "0", "0"};
+        for (const char *line : lines)
+            text += QByteArray(line) + "\r\n";
+        testfiles::writeFile(home() + QStringLiteral("/Trevalle.ini"), text);
+    }
+
+    RunResult runVexlo(const QStringList &arguments)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("VEXLO_HOME"), home());
+        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VEXLO_BINARY), arguments);
+        EXPECT_TRUE(p.waitForFinished(120000)) << "vexlo did not finish";
+        RunResult r;
+        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.errors = QString::fromLocal8Bit(p.readAllStandardError());
+        return r;
+    }
+
+    bool exists(const QString &name) const { return QFileInfo::exists(at(name)); }
+};
+
+TEST_F(StartupTest, RenameDropRunRenamesAtOnceAndExitsZero)
+{
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    RunResult r = runVexlo({rnp, at("a.txt"), at("b.txt"), at("c.txt")});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(testfiles::readFile(at(QStringLiteral("x_") + QString::fromLatin1(name))), QByteArray(name));
+        EXPECT_FALSE(exists(QString::fromLatin1(name)));
+    }
+    EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/Trevalle.ini")));
+}
+
+TEST_F(StartupTest, ExistingTargetIsKeptAndTheRunFails)
+{
+    testfiles::writeFile(at("x_b.txt"), "already here");
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    RunResult r = runVexlo({rnp, at("a.txt"), at("b.txt"), at("c.txt")});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_EQ(testfiles::readFile(at("x_b.txt")), "already here");
+    EXPECT_TRUE(exists("b.txt"));
+    EXPECT_TRUE(exists("x_a.txt"));
+    EXPECT_TRUE(exists("x_c.txt"));
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("Row 2: ") + at("b.txt"))) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("File already exists"))) << r.errors.toStdString();
+}
+
+TEST_F(StartupTest, InvalidRenameDropFileRenamesNothing)
+{
+    const QString bad = tmp.filePath("bad.rnp");
+    testfiles::writeFile(bad, "not a rename-drop file\r\n");
+    for (const QString &rnp : {bad, tmp.filePath("missing.rnp")}) {
+        SCOPED_TRACE(rnp.toStdString());
+        RunResult r = runVexlo({rnp, at("a.txt"), at("b.txt")});
+        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
+        EXPECT_TRUE(exists("a.txt"));
+        EXPECT_TRUE(exists("b.txt"));
+        EXPECT_EQ(QDir(files()).entryList(QDir::Files).size(), 3);
+    }
+}
+
+class InProcessStartup : public StartupTest {
+protected:
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
+    FixedRandom random{{0.5f}};
+    AppState state;
+
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        qputenv("VEXLO_HOME", home().toUtf8());
+        state.services = {&messages, &dialogs, &shell, &clock, &random};
+    }
+    void TearDown() override { qunsetenv("VEXLO_HOME"); }
+};
+
+TEST_F(InProcessStartup, ReviewDialogAppearsAndRenameAllRenames)
+{
+    writeSettingsFile(true);
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    app::modMain start(state);
+    int finished = 0;
+    QObject::connect(&start, &app::modMain::finished, [&] { ++finished; });
+    ASSERT_EQ(start.Main({rnp, at("a.txt"), at("b.txt"), at("c.txt")}), app::modMain::RunOn);
+    ASSERT_NE(start.renDrop(), nullptr);
+    EXPECT_TRUE(start.renDrop()->isVisible());
+    EXPECT_EQ(start.renDrop()->txtOrig->text(), at("a.txt"));
+    EXPECT_EQ(start.renDrop()->txtModName->text(), QStringLiteral("x_a.txt"));
+    EXPECT_FALSE(start.main().isVisible());
+    EXPECT_TRUE(exists("a.txt"));
+
+    start.renDrop()->Command4_Click();
+    for (const char *name : {"x_a.txt", "x_b.txt", "x_c.txt"})
+        EXPECT_TRUE(exists(QString::fromLatin1(name))) << name;
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Files Renamed")});
+    EXPECT_EQ(finished, 1);
+}
+
+TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({at("a.txt") + u'|' + at("c.txt")}), app::modMain::RunOn);
+    EXPECT_EQ(state.OpenFilesRun, 1);
+    EXPECT_EQ(state.CmdArgs, (QStringList{at("a.txt"), at("c.txt")}));
+    EXPECT_EQ(state.SelFileCount, 2);
+    EXPECT_TRUE(start.main().isVisible());
+    EXPECT_TRUE(start.renamer().isVisible());
+    ASSERT_EQ(start.renamer().previewRows().Rows(), 2u);
+    EXPECT_EQ(start.renamer().previewRows().CellText(1, 1), QStringLiteral("a.txt"));
+    EXPECT_EQ(start.renamer().previewRows().CellText(2, 3), files() + u'/');
+}
+
+} // namespace
