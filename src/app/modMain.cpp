@@ -77,6 +77,11 @@ int modMain::Main(const QStringList &arguments)
 
 void modMain::NormalStart()
 {
+    ShowCentredWithSplash();
+}
+
+void modMain::ShowCentredWithSplash()
+{
     mainwin::frmSplash splash;
     splash.show();
     QApplication::processEvents();
@@ -138,14 +143,7 @@ void modMain::OpenFilesRun()
     m_state.OpenFilesRun = 1;
     m_state.CmdArgs = mainwin::SplitCommandLine(m_state.CommandLine);
     m_state.CmdArgCount = int(m_state.CmdArgs.size());
-
-    mainwin::frmSplash splash;
-    splash.show();
-    QApplication::processEvents();
-    m_main->Load();
-    common::CenterForm(m_main.get());
-    common::CenterForm(m_renamer.get());
-    splash.close();
+    ShowCentredWithSplash();
 
     m_main->lvw2->ClearItems();
     AddArgumentsToList(0);

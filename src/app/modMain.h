@@ -50,6 +50,8 @@ signals:
 
 private:
     void NormalStart();
+    /** Shows the splash, loads the main window, centres both windows, closes the splash. */
+    void ShowCentredWithSplash();
     int RenameDropRun();
     void OpenFilesRun();
     void AddArgumentsToList(qsizetype first);
