@@ -31,6 +31,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace renamewin {
 
@@ -187,7 +188,8 @@ void frmRenamer::setProgressMax(float max)
     if (max < 0)
         return;
     m_progressMax = max;
-    ProgBar->setRange(0, int(max));
+    // A bar whose range is 0 to 0 would show a busy indicator instead of an empty bar.
+    ProgBar->setRange(0, std::max(1, int(max)));
 }
 
 void frmRenamer::setProgressValue(float value)

@@ -225,7 +225,8 @@ void frmRenamer::GridPre_RequestEdit(int row, int column, int keyAscii, bool *)
 
 void frmRenamer::GridPre_PreCancelEdit(int row, int column)
 {
-    if (GridPre->SelectedCol() == engine::ColPreview)
+    // Only a "Preview" cell takes the editor's text, even when the current cell has moved on.
+    if (GridPre->SelectedCol() == engine::ColPreview && column == engine::ColPreview)
         GridPre->setCellText(size_t(row), column, txtEdit->text());
 }
 

@@ -228,6 +228,11 @@ TEST_F(GridPre, EditingAPreviewCellInPlace)
     EXPECT_FALSE(w.txtEdit->isVisible());
     w.GridPre->EndEdit();
     EXPECT_EQ(w.GridPre->CellText(2, 1), QStringLiteral("b.txt"));
+    // ... not even when the current cell has moved to a "Preview" cell as the edit ends.
+    w.GridPre->StartEdit(2, 1, 'q');
+    w.GridPre->setSelected(2, 2);
+    EXPECT_FALSE(w.GridPre->isEditing());
+    EXPECT_EQ(w.GridPre->CellText(2, 1), QStringLiteral("b.txt"));
 
     // Typing on a cell of the grid starts the edit; clicking elsewhere ends it and keeps the text.
     w.GridPre->setSelected(2, 2);

@@ -112,6 +112,14 @@ TEST_F(RenamerFrame, ProgressBarRefusesValuesAboveItsMaximum)
     EXPECT_EQ(w.ProgBar->value(), 3);
     w.setProgressValue(-1);
     EXPECT_EQ(w.progressValue(), 3.0f);
+
+    // A maximum of 0 (a fill with no checked items) leaves an empty bar, not a busy indicator.
+    w.setProgressMax(0);
+    w.setProgressValue(0);
+    EXPECT_LT(w.ProgBar->minimum(), w.ProgBar->maximum());
+    EXPECT_EQ(w.ProgBar->value(), 0);
+    w.setProgressValue(1);
+    EXPECT_EQ(w.progressValue(), 0.0f);
 }
 
 TEST_F(RenamerFrame, ClearEmptiesThePreviewAndRenameNowThenRefuses)

@@ -6,6 +6,7 @@
 
 #include <QTableView>
 #include <QHeaderView>
+#include <functional>
 
 using namespace renamewintest;
 using engine::TokenAction;
@@ -333,4 +334,161 @@ TEST_F(RenamerWindow, SettingsAndStateRoundTripThroughTheControls)
     fresh.applySettings(settings, none);
     EXPECT_EQ(fresh.List3->currentRow(), -1);
     EXPECT_TRUE(fresh.frmReplaceLast->isVisibleTo(&fresh));
+}
+
+TEST_F(RenamerWindow, EachControlFillsItsOwnSetting)
+{
+    using S = engine::RenameSettings;
+    struct Wire {
+        const char *control;
+        std::function<QString(const S &)> field;
+    };
+    // Each box gets its own name as its text, so a box read into another field shows up.
+    const Wire boxes[] = {
+        {"Text1", [](const S &s) { return s.FirstCount; }},
+        {"Text12", [](const S &s) { return s.MidCount; }},
+        {"Text13", [](const S &s) { return s.MidPosition; }},
+        {"Text14", [](const S &s) { return s.LastCount; }},
+        {"cmbFirst", [](const S &s) { return s.FirstSource; }},
+        {"cmbMid", [](const S &s) { return s.MidSource; }},
+        {"cmbLast", [](const S &s) { return s.LastSource; }},
+        {"cmbAll", [](const S &s) { return s.AllSource; }},
+        {"cmbInsertS", [](const S &s) { return s.InsertSource; }},
+        {"cmbSuffix", [](const S &s) { return s.SuffixSource; }},
+        {"cmbPrefix", [](const S &s) { return s.PrefixSource; }},
+        {"Text50", [](const S &s) { return s.FirstRandomMask; }},
+        {"Text53", [](const S &s) { return s.MidRandomMask; }},
+        {"Text55", [](const S &s) { return s.LastRandomMask; }},
+        {"Text56", [](const S &s) { return s.AllRandomMask; }},
+        {"Text59", [](const S &s) { return s.InsertRandomMask; }},
+        {"Text61", [](const S &s) { return s.SuffixRandomMask; }},
+        {"Text62", [](const S &s) { return s.PrefixRandomMask; }},
+        {"Text3", [](const S &s) { return s.ComposeElementMask; }},
+        {"Text38", [](const S &s) { return s.InsertPosition; }},
+        {"Text43", [](const S &s) { return s.InsertSearchText; }},
+        {"Text44", [](const S &s) { return s.InsertFirstText; }},
+        {"Text45", [](const S &s) { return s.InsertSecondText; }},
+        {"Text48", [](const S &s) { return s.CleanKeepOther; }},
+        {"Text49", [](const S &s) { return s.CleanReplaceChar; }},
+        {"cmbLength", [](const S &s) { return s.LengthTarget; }},
+        {"Text37", [](const S &s) { return s.LengthStartPosition; }},
+    };
+    renamewin::frmRenamer &w = window();
+    for (const Wire &wire : boxes) {
+        QWidget *control = w.findChild<QWidget *>(QLatin1String(wire.control));
+        ASSERT_NE(control, nullptr) << wire.control;
+        if (auto *box = qobject_cast<QLineEdit *>(control))
+            box->setText(QLatin1String(wire.control));
+        else
+            qobject_cast<QComboBox *>(control)->setEditText(QLatin1String(wire.control));
+    }
+    const S filled = w.renameSettings();
+    for (const Wire &wire : boxes)
+        EXPECT_EQ(wire.field(filled), QLatin1String(wire.control)) << wire.control;
+
+    // Counter boxes, alpha boxes and case options of every token action.
+    const char *boxStems[engine::TokenActionCount] = {"txtFirst", "txtMid", "txtLast", "txtAll", "txtInsert",
+                                                      "txtSuffix", "txtPrefix", "txtExt", "txtReplace", "txtCompose"};
+    const char *caseNames[engine::TokenActionCount] = {"OptFACase", "OptMACase", "OptLACase", "OptAACase", "OptIACase",
+                                                       "OptSACase", "OptPACase", "OptEACase", "OptRACase", "OptComACase"};
+    for (int a = 0; a < engine::TokenActionCount; ++a) {
+        for (int box = 0; box < 6; ++box) {
+            for (const char *kind : {"C", "A"}) {
+                const QString name = QStringLiteral("%1%2(%3)").arg(QLatin1String(boxStems[a]), QLatin1String(kind)).arg(box);
+                auto *edit = w.findChild<QLineEdit *>(name);
+                ASSERT_NE(edit, nullptr) << name.toStdString();
+                edit->setText(name);
+            }
+        }
+        if (a % 2)
+            w.findChild<QRadioButton *>(QStringLiteral("%1(1)").arg(QLatin1String(caseNames[a])))->setChecked(true);
+    }
+    const S counted = w.renameSettings();
+    for (int a = 0; a < engine::TokenActionCount; ++a) {
+        SCOPED_TRACE(boxStems[a]);
+        const engine::CounterSettings &c = counted.counter(TokenAction(a));
+        const auto name = [&](const char *kind, int box) {
+            return QStringLiteral("%1%2(%3)").arg(QLatin1String(boxStems[a]), QLatin1String(kind)).arg(box);
+        };
+        EXPECT_EQ(c.CounterStart, name("C", 0));
+        EXPECT_EQ(c.CounterStep, name("C", 1));
+        EXPECT_EQ(c.CounterPadWidth, name("C", 2));
+        EXPECT_EQ(c.CounterPadChar, name("C", 3));
+        EXPECT_EQ(c.CounterPrefix, name("C", 4));
+        EXPECT_EQ(c.CounterSuffix, name("C", 5));
+        EXPECT_EQ(c.AlphaStart, name("A", 0));
+        EXPECT_EQ(c.AlphaStep, name("A", 1));
+        EXPECT_EQ(c.AlphaPrefix, name("A", 2));
+        EXPECT_EQ(c.AlphaSuffix, name("A", 3));
+        EXPECT_EQ(c.AlphaPadWidth, name("A", 4));
+        EXPECT_EQ(c.AlphaPadChar, name("A", 5));
+        EXPECT_EQ(c.AlphaCase, a % 2 ? engine::AlphaCaseOption::Lowercase : engine::AlphaCaseOption::Uppercase);
+    }
+
+    // Check boxes, one at a time.
+    const struct {
+        const char *control;
+        std::function<bool(const S &)> field;
+    } checks[] = {
+        {"Check2", [](const S &s) { return s.InsertSearchMatchCase == 1; }},
+        {"Check1", [](const S &s) { return s.InsertBetweenMatchCase == 1; }},
+        {"chkCAlpha", [](const S &s) { return s.CleanClasses[engine::CapitalLetters]; }},
+        {"chkSAlpha", [](const S &s) { return s.CleanClasses[engine::SmallLetters]; }},
+        {"chkVowel", [](const S &s) { return s.CleanClasses[engine::Vowels]; }},
+        {"chkDigit", [](const S &s) { return s.CleanClasses[engine::Digits]; }},
+        {"Check12", [](const S &s) { return s.CleanRemoveSpecial; }},
+        {"Check3", [](const S &s) { return s.CleanKeepChars[0]; }},
+        {"Check4", [](const S &s) { return s.CleanKeepChars[1]; }},
+        {"Check5", [](const S &s) { return s.CleanKeepChars[2]; }},
+        {"Check6", [](const S &s) { return s.CleanKeepChars[3]; }},
+        {"Check7", [](const S &s) { return s.CleanKeepChars[4]; }},
+        {"Check8", [](const S &s) { return s.CleanKeepChars[5]; }},
+        {"Check9", [](const S &s) { return s.CleanKeepChars[6]; }},
+        {"Check10", [](const S &s) { return s.CleanKeepChars[7]; }},
+        {"Check11", [](const S &s) { return s.CleanKeepChars[8]; }},
+    };
+    for (const auto &check : checks) {
+        SCOPED_TRACE(check.control);
+        auto *box = w.findChild<QCheckBox *>(QLatin1String(check.control));
+        ASSERT_NE(box, nullptr);
+        const S before = w.renameSettings();
+        EXPECT_FALSE(check.field(before));
+        box->setChecked(true);
+        S after = w.renameSettings();
+        EXPECT_TRUE(check.field(after));
+        box->setChecked(false);
+        EXPECT_EQ(w.renameSettings(), before) << "the box sets only its own field";
+    }
+
+    // Option buttons: each selects its own value.
+    const struct {
+        const char *control;
+        std::function<bool(const S &)> selected;
+    } options[] = {
+        {"Option42", [](const S &s) { return s.ExtensionMode == engine::ExtensionOption::Upper; }},
+        {"Option41", [](const S &s) { return s.ExtensionMode == engine::ExtensionOption::Lower; }},
+        {"Option40", [](const S &s) { return s.ExtensionMode == engine::ExtensionOption::Invert; }},
+        {"Option43", [](const S &s) { return s.ExtensionMode == engine::ExtensionOption::Replace; }},
+        {"Option38", [](const S &s) { return s.CaseMode == engine::CaseOption::Lower; }},
+        {"Option39", [](const S &s) { return s.CaseMode == engine::CaseOption::Invert; }},
+        {"Option37", [](const S &s) { return s.CaseMode == engine::CaseOption::Upper; }},
+        {"Option5", [](const S &s) { return s.CleanReplaceMode == engine::CleanReplaceOption::OwnCharacter; }},
+        {"Option4", [](const S &s) { return s.CleanReplaceMode == engine::CleanReplaceOption::Blank; }},
+        {"Option2", [](const S &s) { return s.LengthTakeMode == engine::LengthTakeOption::End; }},
+        {"Option3", [](const S &s) { return s.LengthTakeMode == engine::LengthTakeOption::Position; }},
+        {"Option1", [](const S &s) { return s.LengthTakeMode == engine::LengthTakeOption::Beginning; }},
+        {"Option20", [](const S &s) { return s.LengthPadMode == engine::LengthPadOption::End; }},
+        {"Option19", [](const S &s) { return s.LengthPadMode == engine::LengthPadOption::Beginning; }},
+    };
+    for (const auto &option : options) {
+        SCOPED_TRACE(option.control);
+        auto *button = w.findChild<QRadioButton *>(QLatin1String(option.control));
+        ASSERT_NE(button, nullptr);
+        button->setChecked(true);
+        EXPECT_TRUE(option.selected(w.renameSettings()));
+    }
+    for (int mode = 4; mode >= 0; --mode) {
+        w.cmbInsert->setCurrentIndex(mode);
+        EXPECT_EQ(w.renameSettings().InsertMode, mode);
+    }
 }
