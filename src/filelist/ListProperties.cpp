@@ -4,6 +4,7 @@
 #include "VbConvert.h"
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <variant>
 
@@ -80,7 +81,7 @@ T toWhole(const QVariant &v, T fallback)
     qlonglong n = v.toLongLong(&ok);
     if (!ok) {
         const auto parsed = vb::parseNumber(v.toString());
-        if (!parsed)
+        if (!parsed || !std::isfinite(*parsed))
             return fallback;
         const double r = vb::roundHalfEven(*parsed);
         if (r < double(std::numeric_limits<T>::min()) || r > double(std::numeric_limits<T>::max()))

@@ -166,7 +166,8 @@ void ListViewEditableWidget::setTopIndex(int32_t Index)
 {
     ListItemsModel &rows = m_control->ListItems();
     rows.FlushPending();
-    if (!rows.Exists(Index))
+    // A row beyond the last still scrolls to the end.
+    if (Index < 1 || rows.Count() == 0)
         return;
     const int32_t top = TopIndex();
     const int32_t perPage = VisibleCount();

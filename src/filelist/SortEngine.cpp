@@ -53,7 +53,8 @@ QString paddedWhole(const QString &tail, int width)
 
 double SortEngine::NumberValue(const QString &text)
 {
-    if (const auto v = vb::parseNumber(text))
+    // "nan" and "inf" are no numbers to the user; a NaN key would also break the ordering.
+    if (const auto v = vb::parseNumber(text); v && std::isfinite(*v))
         return *v;
     QString t = text;
     t.remove(u',');

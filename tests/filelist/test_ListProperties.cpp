@@ -129,6 +129,8 @@ TEST(ListProperties, DesignValuesBadValuesAndTheStoredColumnText)
     store.setValue("frmMain/lvw2/GridLines", "True");
     store.setValue("frmMain/lvw2/Recursive", "maybe");
     store.setValue("frmMain/lvw2/Arrange", "2");
+    store.setValue("frmMain/lvw2/MousePointer", "nan");
+    store.setValue("frmMain/lvw2/SizingType", "inf");
 
     ListViewEditable list;
     SettingsPropertyBag bag(store, "frmMain", "lvw2", {{"Checkboxes", true}, {"GridLines", false}});
@@ -139,6 +141,8 @@ TEST(ListProperties, DesignValuesBadValuesAndTheStoredColumnText)
     EXPECT_EQ(list.SortKey(), 0);
     EXPECT_FALSE(list.Recursive());
     EXPECT_EQ(list.Arrange(), 2);
+    EXPECT_EQ(list.MousePointer(), 0);
+    EXPECT_EQ(list.SizingType(), 2);
 
     list.setColumnHeadersText("|Text=Only|");
     EXPECT_EQ(list.ColumnHeaders().size(), 5u) << "the text takes effect when read again";

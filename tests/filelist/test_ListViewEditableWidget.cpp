@@ -134,4 +134,10 @@ TEST(ListViewEditableWidget, ViewSettingsAndTopIndex)
     EXPECT_EQ(widget.TopIndex(), 10);
     widget.setTopIndex(199);
     EXPECT_EQ(widget.TopIndex(), 200 - perPage + 1);
+    widget.setTopIndex(1);
+    EXPECT_EQ(widget.TopIndex(), 1);
+    widget.setTopIndex(5000);
+    EXPECT_EQ(widget.TopIndex(), 200 - perPage + 1) << "a row beyond the last scrolls to the end";
+    widget.setTopIndex(0);
+    EXPECT_EQ(widget.TopIndex(), 200 - perPage + 1);
 }

@@ -54,6 +54,7 @@ TEST(SortEngine, TypedColumnsSortBothWays)
         {"numbers", SizeColumn, ldtNumber, {"2", "-5", "10", "0", "-10", "-0.5"}, {"-10", "-5", "-0.5", "0", "2", "10"}},
         {"size texts", SizeColumn, ldtNumber, {"1,024KB", "12KB", "", "3 KB", "-5 KB"}, {"-5 KB", "", "3 KB", "12KB", "1,024KB"}},
         {"huge numbers", SizeColumn, ldtNumber, {"1e25", "2e21", "99"}, {"99", "2e21", "1e25"}},
+        {"nan is no number", SizeColumn, ldtNumber, {"5", "nan", "1", "-2"}, {"-2", "nan", "1", "5"}},
         {"dates", DateColumn, ldtDateTime,
          {"2024/5/9 12:30:00 AM", "2024/5/9 12:00:00 PM", "2024/5/8 11:59:59 PM", "2023/12/31 1:00:00 PM", "",
           "2024-05-09 06:00:00", "2024/5/9 1:00:00 AM"},
@@ -169,6 +170,7 @@ TEST(SortEngine, CellValues)
 {
     const std::pair<const char *, double> numbers[] = {
         {"1234", 1234}, {"1,234", 1234}, {"1,234 KB", 1234}, {"", 0}, {"abc", 0}, {" -7.5", -7.5}, {"12KB", 12},
+        {"nan", 0}, {"NaN", 0}, {"inf", 0}, {"-inf", 0},
     };
     for (const auto &[text, value] : numbers) {
         SCOPED_TRACE(text);
