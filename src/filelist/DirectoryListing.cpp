@@ -37,6 +37,22 @@ int compareFolded(const QString &a, const QString &b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+bool isAscii(const char *raw, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(raw[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// An entry's place in the sort. ASCII names (most of them) are compared through a lower-case
+// copy, which orders them as compareFolded does; the others (folded null) by their text.
+struct SortKey {
+    const char *folded;
+    size_t length;
+    size_t index;
+};
+
 FileStat fromStat(const struct stat &st)
 {
     FileStat f;
@@ -93,34 +109,61 @@ bool DirectoryListing::Read(const QString &folder)
     const int fd = ::dirfd(dir);
     constexpr size_t BlockSize = 64 * 1024;
     size_t used = BlockSize;
+    std::vector<SortKey> keys;
     while (const dirent *d = ::readdir(dir)) {
         const char *n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
-        const size_t length = std::strlen(n) + 1;
-        if (used + length > BlockSize) {
-            m_blocks.push_back(std::make_unique<char[]>(std::max(BlockSize, length)));
+        const size_t length = std::strlen(n);
+        const bool ascii = isAscii(n, length);
+        // The raw name with its NUL, then for an ASCII name its lower-case copy.
+        const size_t needed = length + 1 + (ascii ? length : 0);
+        if (used + needed > BlockSize) {
+            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(std::max(BlockSize, needed)));
             used = 0;
         }
         char *raw = m_blocks.back().get() + used;
-        std::memcpy(raw, n, length);
-        used += length;
+        std::memcpy(raw, n, length + 1);
+        char *folded = nullptr;
+        if (ascii) {
+            folded = raw + length + 1;
+            for (size_t i = 0; i < length; ++i)
+                folded[i] = (n[i] >= 'A' && n[i] <= 'Z') ? char(n[i] + 32) : n[i];
+        }
+        used += needed;
         DirEntry e;
         e.rawName = raw;
-        e.name = QFile::decodeName(QByteArray::fromRawData(raw, qsizetype(length - 1)));
+        e.name = ascii ? QString::fromLatin1(raw, qsizetype(length))
+                       : QFile::decodeName(QByteArray::fromRawData(raw, qsizetype(length)));
         if (d->d_type == DT_DIR) {
             e.isDir = true;
         } else if (d->d_type == DT_UNKNOWN) {
             struct stat st {};
             e.isDir = ::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
         }
+        keys.push_back({folded, length, m_entries.size()});
         m_entries.push_back(std::move(e));
     }
     ::closedir(dir);
-    std::sort(m_entries.begin(), m_entries.end(), [](const DirEntry &a, const DirEntry &b) {
-        const int c = compareFolded(a.name, b.name);
-        return c != 0 ? c < 0 : a.name < b.name;
+    std::sort(keys.begin(), keys.end(), [this](const SortKey &a, const SortKey &b) {
+        const DirEntry &x = m_entries[a.index];
+        const DirEntry &y = m_entries[b.index];
+        if (a.folded && b.folded) {
+            const int c = std::memcmp(a.folded, b.folded, std::min(a.length, b.length));
+            if (c != 0)
+                return c < 0;
+            if (a.length != b.length)
+                return a.length < b.length;
+            return std::strcmp(x.rawName, y.rawName) < 0;
+        }
+        const int c = compareFolded(x.name, y.name);
+        return c != 0 ? c < 0 : x.name < y.name;
     });
+    std::vector<DirEntry> sorted;
+    sorted.reserve(keys.size());
+    for (const SortKey &k : keys)
+        sorted.push_back(std::move(m_entries[k.index]));
+    m_entries = std::move(sorted);
     return true;
 }
 

@@ -60,7 +60,7 @@ public:
 
 private:
     std::vector<DirEntry> m_entries;
-    /** The raw names, in blocks that never move once written. */
+    /** The raw names (and the sort keys of ASCII ones), in blocks that never move once written. */
     std::vector<std::unique_ptr<char[]>> m_blocks;
 };
 

@@ -3,8 +3,6 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
-#include <atomic>
-#include <latch>
 
 namespace filelist {
 
@@ -18,37 +16,64 @@ constexpr int MaxHelpers = 3;
 
 } // namespace
 
+EntryStats::Batch::Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count)
+    : m_folder(folder), m_entries(entries), m_count(count), m_stats(count)
+{
+    if (count < ParallelFrom || QThread::idealThreadCount() < 2)
+        return;
+    QThreadPool *pool = owner.pool();
+    m_helpers = pool->maxThreadCount();
+    m_done = std::make_unique<std::latch>(m_helpers);
+    for (int h = 0; h < m_helpers; ++h)
+        pool->start([this] {
+            work();
+            m_done->count_down();
+        });
+}
+
+EntryStats::Batch::~Batch()
+{
+    if (m_done) {
+        m_next = m_count;
+        m_done->wait();
+    }
+}
+
+void EntryStats::Batch::work()
+{
+    for (size_t begin = m_next.fetch_add(Chunk); begin < m_count; begin = m_next.fetch_add(Chunk))
+        for (size_t i = begin; i < std::min(begin + Chunk, m_count); ++i)
+            m_stats[i] = m_folder.stat(m_entries[i]->rawName);
+}
+
+const std::vector<FileStat> &EntryStats::Batch::Results()
+{
+    if (!m_finished) {
+        work();
+        if (m_done)
+            m_done->wait();
+        m_finished = true;
+    }
+    return m_stats;
+}
+
 EntryStats::EntryStats() = default;
 EntryStats::~EntryStats() = default;
 
-void EntryStats::Read(const FolderHandle &folder, const DirEntry *const *entries, size_t count,
-                      std::vector<FileStat> &stats)
+QThreadPool *EntryStats::pool()
 {
-    stats.assign(count, FileStat());
-    if (count < ParallelFrom || QThread::idealThreadCount() < 2) {
-        for (size_t i = 0; i < count; ++i)
-            stats[i] = folder.stat(entries[i]->rawName);
-        return;
-    }
     if (!m_pool) {
         m_pool = std::make_unique<QThreadPool>();
         m_pool->setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, MaxHelpers));
     }
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t begin = next.fetch_add(Chunk); begin < count; begin = next.fetch_add(Chunk))
-            for (size_t i = begin; i < std::min(begin + Chunk, count); ++i)
-                stats[i] = folder.stat(entries[i]->rawName);
-    };
-    const int helpers = m_pool->maxThreadCount();
-    std::latch done(helpers);
-    for (int h = 0; h < helpers; ++h)
-        m_pool->start([&] {
-            work();
-            done.count_down();
-        });
-    work();
-    done.wait();
+    return m_pool.get();
+}
+
+void EntryStats::Read(const FolderHandle &folder, const DirEntry *const *entries, size_t count,
+                      std::vector<FileStat> &stats)
+{
+    Batch batch(*this, folder, entries, count);
+    stats = batch.Results();
 }
 
 } // namespace filelist

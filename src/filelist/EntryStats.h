@@ -1,11 +1,14 @@
 #pragma once
 /**
  * Looks up the entries of one folder in batches, on a few threads when a batch is large: on
- * most systems the lookups, not the list, are the cost of a scan. The caller takes part, so a
- * batch is done when Read returns.
+ * most systems the lookups, not the list, are the cost of a scan. A batch may be started ahead,
+ * so the helpers look it up while the caller still adds the rows of the one before; the caller
+ * takes part once it needs the results.
  */
 #include "DirectoryListing.h"
 
+#include <atomic>
+#include <latch>
 #include <memory>
 #include <vector>
 
@@ -15,6 +18,31 @@ namespace filelist {
 
 class EntryStats {
 public:
+    /** The lookups of `count` entries, started when made. The folder and the entries must
+     *  outlive it; destroying it stops the lookups not yet begun and waits for the others. */
+    class Batch {
+    public:
+        Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+        /** Finishes the lookups: `Results()[i]` = `folder.stat(entries[i]->rawName)`. */
+        const std::vector<FileStat> &Results();
+
+    private:
+        void work();
+
+        const FolderHandle &m_folder;
+        const DirEntry *const *m_entries;
+        size_t m_count;
+        std::vector<FileStat> m_stats;
+        std::atomic<size_t> m_next{0};
+        int m_helpers = 0;
+        std::unique_ptr<std::latch> m_done;
+        bool m_finished = false;
+    };
+
     EntryStats();
     ~EntryStats();
     EntryStats(const EntryStats &) = delete;
@@ -24,6 +52,8 @@ public:
     void Read(const FolderHandle &folder, const DirEntry *const *entries, size_t count, std::vector<FileStat> &stats);
 
 private:
+    QThreadPool *pool();
+
     std::unique_ptr<QThreadPool> m_pool;
 };
 

@@ -107,6 +107,7 @@ FileItemBuilder::FileItemBuilder()
 void FileItemBuilder::RefreshLocale()
 {
     m_groupSeparator = groupSeparatorOf(QLocale());
+    m_hasLastDate = false;
 }
 
 QString FileItemBuilder::SizeText(qint64 bytes)
@@ -162,22 +163,58 @@ QString FileItemBuilder::IconKeyFor(const QString &typeName, const QString &fold
 
 QString FileItemBuilder::TypeNameFor(const QString &fileName, bool isFolder)
 {
+    return knownType(fileName, isFolder).typeName;
+}
+
+FileItemBuilder::KnownType FileItemBuilder::knownType(const QString &fileName, bool isFolder)
+{
     if (isFolder)
-        return folderTypeName();
+        return {folderTypeName(), false};
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0 || dot == fileName.size() - 1)
-        return ShellTypeNameFor(fileName, false);
+    if (dot < 0 || dot == fileName.size() - 1) {
+        if (m_noExtension.typeName.isNull()) {
+            const QString typeName = ShellTypeNameFor(fileName, false);
+            m_noExtension = {typeName, programType(typeName) != nullptr};
+        }
+        return m_noExtension;
+    }
     const QStringView extension = QStringView(fileName).mid(dot + 1);
     for (const RecentType &r : m_recent)
         if (r.extension == extension && !r.extension.isNull())
-            return r.typeName;
+            return r.type;
     const QString key = extension.toString();
     auto it = m_typeNames.constFind(key);
-    if (it == m_typeNames.constEnd())
-        it = m_typeNames.insert(key, ShellTypeNameFor(fileName, false));
+    if (it == m_typeNames.constEnd()) {
+        const QString typeName = ShellTypeNameFor(fileName, false);
+        it = m_typeNames.insert(key, {typeName, programType(typeName) != nullptr});
+    }
     m_recent[m_nextRecent] = {key, it.value()};
     m_nextRecent = (m_nextRecent + 1) % std::size(m_recent);
     return it.value();
+}
+
+QString FileItemBuilder::cachedSizeText(qint64 bytes)
+{
+    constexpr qint64 Small = 1000;
+    const qint64 kb = bytes <= 0 ? 0 : (bytes - 1) / 1024 + 1;
+    if (kb >= Small)
+        return SizeText(bytes, m_groupSeparator);
+    if (m_smallSizes.empty())
+        m_smallSizes.resize(size_t(Small));
+    QString &text = m_smallSizes[size_t(kb)];
+    if (text.isNull())
+        text = SizeText(bytes, m_groupSeparator);
+    return text;
+}
+
+QString FileItemBuilder::cachedDateText(qint64 secsSinceEpoch)
+{
+    if (!m_hasLastDate || secsSinceEpoch != m_lastDateSecs) {
+        m_lastDateText = DateText(secsSinceEpoch);
+        m_lastDateSecs = secsSinceEpoch;
+        m_hasLastDate = true;
+    }
+    return m_lastDateText;
 }
 
 void FileItemBuilder::FillFileItem(FileItemInfo &info)
@@ -192,14 +229,15 @@ void FileItemBuilder::FillFileItem(FileItemInfo &info, const FileStat &st)
     info.found = true;
     info.isFolder = st.isDir;
     const qsizetype slash = info.Name.lastIndexOf(u'/');
-    info.TypeName = TypeNameFor(slash < 0 ? info.Name : info.Name.mid(slash + 1), st.isDir);
-    info.IconKey = IconKeyFor(info.TypeName, info.Folder, info.Name);
+    const KnownType type = knownType(slash < 0 ? info.Name : info.Name.mid(slash + 1), st.isDir);
+    info.TypeName = type.typeName;
+    info.IconKey = type.program ? IconKeyFor(info.TypeName, info.Folder, info.Name) : info.TypeName;
     if (!st.isDir) {
         info.SizeBytes = st.size;
-        info.SizeText = SizeText(st.size, m_groupSeparator);
+        info.SizeText = cachedSizeText(st.size);
     }
     info.LastWriteSecs = st.mtime;
-    info.DateText = DateText(st.mtime);
+    info.DateText = cachedDateText(st.mtime);
     if (info.DateText.isEmpty())
         info.LastWriteSecs = ListItem::NoTime;
 }

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QString>
 #include <QTime>
+#include <vector>
 
 namespace filelist {
 
@@ -68,15 +69,32 @@ public:
     static QString IconKeyFor(const QString &typeName, const QString &folder, const QString &name);
 
 private:
+    /** A type name and whether it makes the item a program or a shortcut. */
+    struct KnownType {
+        QString typeName;
+        bool program = false;
+    };
     struct RecentType {
         QString extension;
-        QString typeName;
+        KnownType type;
     };
-    QHash<QString, QString> m_typeNames;
+    KnownType knownType(const QString &fileName, bool isFolder);
+    QString cachedSizeText(qint64 bytes);
+    QString cachedDateText(qint64 secsSinceEpoch);
+
+    QHash<QString, KnownType> m_typeNames;
     /** The last few extensions met, looked up without building a key. */
     RecentType m_recent[8];
     size_t m_nextRecent = 0;
+    /** The type of names without an extension, once met. */
+    KnownType m_noExtension;
     QString m_groupSeparator;
+    /** Size texts below 1,000 KB (no digit grouping), by kilobytes, made when first needed. */
+    std::vector<QString> m_smallSizes;
+    /** The last date text made: files of one folder often share their time. */
+    qint64 m_lastDateSecs = 0;
+    QString m_lastDateText;
+    bool m_hasLastDate = false;
 };
 
 } // namespace filelist

@@ -5,13 +5,15 @@
 #include "WildcardMask.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace filelist {
 
 namespace {
 
-// Entries looked up together before their rows are added (one yield per row still follows).
+// Entries looked up together (the next batch while the rows of one are added; one yield per
+// row still follows).
 constexpr size_t StatBatch = 512;
 
 const QString &loadingText()
@@ -101,15 +103,26 @@ void FolderScan::walk(QString directory, const WildcardMask &mask, bool recursiv
                 matching.push_back(&e);
         const FolderHandle handle(folder);
         const int32_t frequency = m_host.updateFrequency();
-        std::vector<FileStat> stats;
+        const auto startBatch = [&](size_t first) {
+            return std::make_unique<EntryStats::Batch>(m_stats, handle, matching.data() + first,
+                                                       std::min(StatBatch, matching.size() - first));
+        };
+        // The batch whose rows are being added, and the next one, looked up meanwhile.
+        std::unique_ptr<EntryStats::Batch> batch;
+        std::unique_ptr<EntryStats::Batch> ahead;
+        const std::vector<FileStat> *stats = nullptr;
         for (size_t i = 0; i < matching.size(); ++i) {
-            if (i % StatBatch == 0)
-                m_stats.Read(handle, matching.data() + i, std::min(StatBatch, matching.size() - i), stats);
+            if (i % StatBatch == 0) {
+                batch = ahead ? std::move(ahead) : startBatch(i);
+                stats = &batch->Results();
+                if (i + StatBatch < matching.size())
+                    ahead = startBatch(i + StatBatch);
+            }
             m_host.yield();
             if (interrupted(generation))
                 break;
             ++m_totalCount;
-            m_host.addEntryRow(folder, *matching[i], stats[i % StatBatch]);
+            m_host.addEntryRow(folder, *matching[i], (*stats)[i % StatBatch]);
             if (++m_sinceRedraw == frequency) {
                 m_host.repaintNow();
                 m_sinceRedraw = 0;

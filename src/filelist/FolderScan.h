@@ -6,7 +6,8 @@
  * real sub-folders only (links to folders are listed but not followed).
  *
  * The walk yields after every entry. Matching entries are looked up in batches (on a few threads
- * for large folders) before their rows are added one by one. A stop request ends the walk at the
+ * for large folders) before their rows are added one by one; the next batch is looked up while the
+ * rows of one are added. A stop request ends the walk at the
  * next yield; the rows added so far stay. A clearing walk started while another runs (from a handler during a yield)
  * supersedes it: the older walk stops adding rows and returns without touching status or
  * progress.

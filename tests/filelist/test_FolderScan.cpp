@@ -2,6 +2,7 @@
 #include "ListViewEditable.h"
 #include "ScanProgressSink.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -314,4 +315,28 @@ TEST(FolderScanLarge, BigFoldersAreReadInBatchesInOrder)
     list.Scan();
     EXPECT_EQ(list.FileItemCount(), 700);
     EXPECT_EQ(list.ListItems().Item(700).SizeBytes, 699);
+}
+
+TEST(FolderScanOrder, NamesSortWithoutRegardToCaseThenExactly)
+{
+    QTemporaryDir dir;
+    const QStringList names = {"b.txt", "B.TXT", "a_b", "A-b", QString::fromUtf8("\xC3\xA4.txt"),
+                               QString::fromUtf8("\xC3\x84.TXT"), "Zeta", "z", QString::fromUtf8("\xC3\xA9"), "e",
+                               "E", "ab", "aB", "AB", "a", "_x", "[x]", "~", "a.txt", QString::fromUtf8("a\xC3\xA9")};
+    for (const QString &n : names)
+        fixtures::makeFile(dir.path(), n, 1);
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+
+    ListViewEditable list;
+    list.setPath(dir.path());
+    list.setFileSpec("*.*");
+    list.Scan();
+    QStringList rows;
+    for (int32_t i = 1; i <= list.FileItemCount(); ++i)
+        rows << list.ListItems().Item(i).Text;
+    EXPECT_EQ(rows, expected);
 }
