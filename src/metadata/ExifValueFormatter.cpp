@@ -73,11 +73,11 @@ std::optional<double> ExifValueFormatter::ReadSignedNumber(const QByteArray &dat
     return double(static_cast<std::int64_t>(bits));
 }
 
-std::optional<ExifRational> ExifValueFormatter::ReadRational(const QByteArray &data,
-                                                             qint64 position) const
+namespace {
+
+// A rational as "numerator/denominator", with its quotient when the denominator is not 0.
+std::optional<ExifRational> RationalOf(std::optional<double> num, std::optional<double> den)
 {
-    const auto num = ReadNumber(data, position, 4);
-    const auto den = ReadNumber(data, position + 4, 4);
     if (!num || !den)
         return std::nullopt;
     ExifRational r{vb::NumberText(*num) + u'/' + vb::NumberText(*den), std::nullopt};
@@ -86,17 +86,18 @@ std::optional<ExifRational> ExifValueFormatter::ReadRational(const QByteArray &d
     return r;
 }
 
+} // namespace
+
+std::optional<ExifRational> ExifValueFormatter::ReadRational(const QByteArray &data,
+                                                             qint64 position) const
+{
+    return RationalOf(ReadNumber(data, position, 4), ReadNumber(data, position + 4, 4));
+}
+
 std::optional<ExifRational> ExifValueFormatter::ReadSignedRational(const QByteArray &data,
                                                                    qint64 position) const
 {
-    const auto num = ReadSignedNumber(data, position, 4);
-    const auto den = ReadSignedNumber(data, position + 4, 4);
-    if (!num || !den)
-        return std::nullopt;
-    ExifRational r{vb::NumberText(*num) + u'/' + vb::NumberText(*den), std::nullopt};
-    if (*den != 0)
-        r.quotient = *num / *den;
-    return r;
+    return RationalOf(ReadSignedNumber(data, position, 4), ReadSignedNumber(data, position + 4, 4));
 }
 
 bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) const
