@@ -8,18 +8,6 @@
 
 namespace fileattr {
 
-namespace {
-
-bool hiddenName(const QString &path)
-{
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/'))
-        p.chop(1);
-    return p.mid(p.lastIndexOf(u'/') + 1).startsWith(u'.');
-}
-
-} // namespace
-
 int GetAttr(const QString &path)
 {
     struct stat st;
@@ -28,7 +16,7 @@ int GetAttr(const QString &path)
     int a = Normal;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         a |= ReadOnly;
-    if (hiddenName(path))
+    if (fso::ItemName(path).startsWith(u'.'))
         a |= Hidden;
     if (S_ISDIR(st.st_mode))
         a |= Directory;

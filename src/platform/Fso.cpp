@@ -19,14 +19,6 @@ bool statPath(const QString &path, struct stat &st) { return ::lstat(native(path
 
 vb::Status fromErrno(int err) { return vb::Status::fail(errorNumberFromErrno(err)); }
 
-QString leafName(const QString &path)
-{
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/'))
-        p.chop(1);
-    return p.mid(p.lastIndexOf(u'/') + 1);
-}
-
 QString parentOf(const QString &path)
 {
     QString p = path;
@@ -41,7 +33,7 @@ QString parentOf(const QString &path)
 // Checks the target's name and folder before any change is made.
 vb::Status checkTarget(const QString &target)
 {
-    vb::Status st = CheckItemName(leafName(target));
+    vb::Status st = CheckItemName(ItemName(target));
     if (!st)
         return st;
     if (!FolderExists(parentOf(target)))
@@ -186,6 +178,14 @@ int errorNumberFromErrno(int err)
     }
 }
 
+QString ItemName(const QString &path)
+{
+    QString p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    return p.mid(p.lastIndexOf(u'/') + 1);
+}
+
 bool FileExists(const QString &path)
 {
     struct stat st;
@@ -210,7 +210,7 @@ vb::Status MoveFile(const QString &source, const QString &target)
 {
     if (!FileExists(source))
         return vb::Status::fail(vb::FileNotFound);
-    if (vb::Status st = CheckItemName(leafName(target)); !st)
+    if (vb::Status st = CheckItemName(ItemName(target)); !st)
         return st;
     // The no-replace rename itself refuses an existing target; only a copy checks first.
     int err = renameNoReplace(source, target, true);
@@ -233,7 +233,7 @@ vb::Status MoveFolder(const QString &source, const QString &target)
 {
     if (!FolderExists(source))
         return vb::Status::fail(vb::PathNotFound);
-    if (vb::Status st = CheckItemName(leafName(target)); !st)
+    if (vb::Status st = CheckItemName(ItemName(target)); !st)
         return st;
     int err = renameNoReplace(source, target, false);
     if (err == EXDEV) {

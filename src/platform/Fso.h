@@ -13,6 +13,9 @@ namespace fso {
 bool FileExists(const QString &path);
 bool FolderExists(const QString &path);
 
+/** The last component of a path ("/a/b/" and "/a/b" give "b"). */
+QString ItemName(const QString &path);
+
 /** Refuses a name that no file can have: empty, ".", "..", holding "/" or NUL, or longer than
  *  255 bytes in UTF-8 (Status BadFileNameOrNumber). */
 vb::Status CheckItemName(const QString &name);
