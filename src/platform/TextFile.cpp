@@ -27,6 +27,14 @@ QString decodeCp1252(const QByteArray &bytes)
     return out;
 }
 
+// A write that failed with `err`: a full disk (or a file-size limit) as such.
+vb::Status writeError(int err, const QSaveFile &file)
+{
+    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
+        return vb::Status::fail(vb::DiskFull);
+    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
+}
+
 vb::Status writeFailure(const QSaveFile &file)
 {
     if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError) {
@@ -35,9 +43,7 @@ vb::Status writeFailure(const QSaveFile &file)
             return vb::Status::fail(vb::PathNotFound);
         return vb::Status::fail(vb::PermissionDenied);
     }
-    if (errno == ENOSPC)
-        return vb::Status::fail(vb::DiskFull);
-    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
+    return writeError(errno, file);
 }
 
 } // namespace
@@ -108,17 +114,31 @@ void Writer::writeLine(const QString &line)
 {
     m_buffer += line.toUtf8();
     m_buffer += "\r\n";
-    if (m_buffer.size() >= (1 << 16)) {
-        m_file->write(m_buffer);
-        m_buffer.clear();
-    }
+    if (m_buffer.size() >= (1 << 16))
+        flushBuffer();
+}
+
+void Writer::flushBuffer()
+{
+    if (m_buffer.isEmpty())
+        return;
+    // A short write (a full disk, a file-size limit) spoils the file: it is never committed.
+    errno = 0;
+    if (m_writeFailure.isOk() && m_file->write(m_buffer) != m_buffer.size())
+        m_writeFailure = writeError(errno, *m_file);
+    m_buffer.clear();
 }
 
 vb::Status Writer::commit()
 {
-    if (!m_buffer.isEmpty()) {
-        m_file->write(m_buffer);
-        m_buffer.clear();
+    flushBuffer();
+    errno = 0;
+    if (m_writeFailure.isOk() && !m_file->flush())
+        m_writeFailure = writeError(errno, *m_file);
+    if (!m_writeFailure) {
+        m_file->cancelWriting();
+        m_file->commit();  // discards the temporary file; the old file stays as it was
+        return m_writeFailure;
     }
     if (!m_file->commit())
         return writeFailure(*m_file);

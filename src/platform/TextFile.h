@@ -33,11 +33,16 @@ public:
     /** Opens the temporary file; fails when the folder is not writable. */
     vb::Status open();
     void writeLine(const QString &line);
+    /** Replaces the old file when every line and the final flush were written; otherwise the
+     *  old file stays byte for byte and the failure comes back. */
     vb::Status commit();
 
 private:
+    void flushBuffer();
+
     std::unique_ptr<QSaveFile> m_file;
     QByteArray m_buffer;
+    vb::Status m_writeFailure;
 };
 
 } // namespace textfile
