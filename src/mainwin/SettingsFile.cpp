@@ -2,9 +2,13 @@
 
 #include "AppFolder.h"
 #include "AppState.h"
+#include "MessageService.h"
+#include "PathCodec.h"
 #include "TextFile.h"
 #include "VbConvert.h"
 
+#include <QFileInfo>
+#include <QSet>
 #include <cstdint>
 
 namespace mainwin {
@@ -155,6 +159,22 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
         if (has(l.line))
             s.*l.field = line(l.line);
     return true;
+}
+
+void ReportUnsavedFile(const AppState &state, const QString &path, const vb::Status &failure)
+{
+    // An unwritable program folder fails every file in it the same way: one report is enough.
+    static QSet<QString> told;
+    const QString key = QFileInfo(path).absolutePath() + u'\n' + failure.description;
+    if (told.contains(key))
+        return;
+    told.insert(key);
+    const QString text = QStringLiteral("The settings file \"%1\" could not be saved: %2.")
+                             .arg(pathcodec::printable(path), failure.description);
+    if (state.RenameDropRun == 1)
+        printToStandardError(text);
+    else if (state.services.messages)
+        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
 }
 
 } // namespace mainwin

@@ -272,7 +272,9 @@ void frmMain::Form_Unload()
     LVW->StopScan();
     Timer1->stop();
     m_pref->SaveSettings();
-    CommandBars1->SaveCommandBars(AppFile(QStringLiteral("KVX.xcb")));
+    const QString commandBarsFile = AppFile(QStringLiteral("KVX.xcb"));
+    if (const vb::Status st = CommandBars1->SaveCommandBars(commandBarsFile); !st)
+        ReportUnsavedFile(m_state, commandBarsFile, st);
     if (m_about)
         m_about->close();
     m_pref->Unload();
