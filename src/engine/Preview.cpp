@@ -95,6 +95,11 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
     ActionCall call{engine, settings, row};
     const qsizetype notedBefore = run.ActionFailures.size();
     QString failure;
+    struct SinkScope {
+        explicit SinkScope(QString *sink) : previous(ActionFailureSink) { ActionFailureSink = sink; }
+        ~SinkScope() { ActionFailureSink = previous; }
+        QString *previous;
+    } sinkScope(&failure);
     for (const ActionInfo *action : actions) {
         if (action) {
             if (action->apply == &ApplyLength && !run.ModifiedLengthsTaken) {
@@ -107,7 +112,7 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
                 name = action->apply(call, name);
             } catch (const vb::Error &e) {
                 if (failure.isNull())
-                    failure = e.description().isEmpty() ? vb::errorText(e.number()) : e.description();
+                    failure = e.description();
             }
             if (failure.isNull() && run.ActionFailures.size() > notedBefore)
                 failure = run.ActionFailures.constLast().isEmpty() ? QStringLiteral("empty name")

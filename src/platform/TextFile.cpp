@@ -1,11 +1,15 @@
 #include "TextFile.h"
 
 #include "Fso.h"
+#include "PathCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace textfile {
 
@@ -77,16 +81,47 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-vb::Status readLines(const QString &path, QStringList &lines)
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
+    // Opened without waiting: a FIFO would otherwise block until someone writes to it.
+    const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT)
             return vb::Status::fail(vb::FileNotFound);
+        if (err == EACCES || err == EPERM)
+            return vb::Status::fail(vb::PermissionDenied);
+        return vb::Status::fail(fso::errorNumberFromErrno(err));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is not a regular file"));
+    }
+    if (maxBytes >= 0 && st.st_size > maxBytes) {
+        ::close(fd);
+        return vb::Status::fail(vb::BadFileNameOrNumber,
+                                QStringLiteral("it is larger (%1 bytes) than any valid one").arg(st.st_size));
+    }
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return vb::Status::fail(vb::PermissionDenied);
     }
-    lines = splitLines(decode(f.readAll()));
+    // A file that grows while it is read is cut at the limit (and then refused as too long).
+    const QByteArray bytes = maxBytes >= 0 ? f.read(maxBytes + 1) : f.readAll();
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is larger than any valid one"));
+    lines = splitLines(decode(bytes));
     return vb::Status::ok();
+}
+
+QString quoted(const QString &value)
+{
+    constexpr qsizetype Shown = 100;
+    if (value.size() <= Shown)
+        return pathcodec::printable(value);
+    return pathcodec::printable(value.left(Shown)) + QStringLiteral("...");
 }
 
 vb::Status writeLines(const QString &path, const QStringList &lines)
