@@ -8,7 +8,6 @@
 #include "VbConvert.h"
 
 #include <QFileInfo>
-#include <QSet>
 #include <cstdint>
 
 namespace mainwin {
@@ -161,16 +160,20 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
     return true;
 }
 
-void ReportUnsavedFile(const AppState &state, const QString &path, const vb::Status &failure)
+void ReportSavedFile(const AppState &state, const QString &path, const vb::Status &result)
 {
     // An unwritable program folder fails every file in it the same way: one report is enough.
-    static QSet<QString> told;
-    const QString key = QFileInfo(path).absolutePath() + u'\n' + failure.description;
-    if (told.contains(key))
+    static QString told;
+    if (result) {
+        told.clear();
         return;
-    told.insert(key);
+    }
+    const QString key = QFileInfo(path).absolutePath() + u'\n' + result.description;
+    if (told == key)
+        return;
+    told = key;
     const QString text = QStringLiteral("The settings file \"%1\" could not be saved: %2.")
-                             .arg(pathcodec::printable(path), failure.description);
+                             .arg(pathcodec::printable(path), result.description);
     if (state.RenameDropRun == 1)
         printToStandardError(text);
     else if (state.services.messages)

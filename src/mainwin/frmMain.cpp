@@ -273,8 +273,7 @@ void frmMain::Form_Unload()
     Timer1->stop();
     m_pref->SaveSettings();
     const QString commandBarsFile = AppFile(QStringLiteral("KVX.xcb"));
-    if (const vb::Status st = CommandBars1->SaveCommandBars(commandBarsFile); !st)
-        ReportUnsavedFile(m_state, commandBarsFile, st);
+    ReportSavedFile(m_state, commandBarsFile, CommandBars1->SaveCommandBars(commandBarsFile));
     if (m_about)
         m_about->close();
     m_pref->Unload();

@@ -185,8 +185,7 @@ vb::Status frmPref::WriteSettingsFile()
     const SettingsFileControls controls = FileControls();
     const SettingsFileWindow window = m_windowState ? m_windowState() : SettingsFileWindow{};
     const vb::Status written = mainwin::WriteSettingsFile(settingsPath(), m_state, controls, window);
-    if (!written)
-        ReportUnsavedFile(m_state, settingsPath(), written);
+    ReportSavedFile(m_state, settingsPath(), written);
     return written;
 }
 

@@ -446,6 +446,33 @@ TEST_F(RenameRun, LogThatCannotBeWrittenStopsTheRun)
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Nothing was renamed")));
 }
 
+// The disk fills up while the log is written: the files are renamed, the old log and the dated
+// copy's place stay as they were, the failure is told and the run is not called a success.
+TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
+{
+    app.SaveLogFile = 1;
+    app.ShowRenameConfirmation = 1;
+    const QByteArray oldLog = "the log of the run before\r\n";
+    testfiles::writeFile(homeFile("templog.log"), oldLog);
+    for (int i = 0; i < 50; ++i) {
+        const QString name = QStringLiteral("file%1.txt").arg(i);
+        file(name);
+        addRow(name, QStringLiteral("renamed_") + name);
+    }
+    RenameRunResult result;
+    {
+        testfiles::FileSizeLimit full(64);
+        result = cmdExecute_Click(engine, grid);
+    }
+    EXPECT_EQ(result.renamed, 50u);
+    EXPECT_TRUE(exists("renamed_file0.txt"));
+    EXPECT_EQ(logBytes(), oldLog);
+    EXPECT_TRUE(QDir(home.path()).entryList({"Rename_Log*"}).isEmpty());
+    ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
+    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
+    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
+}
+
 TEST_F(RenameRun, TypeTextDecidesFileOrFolder)
 {
     folder("d1");
