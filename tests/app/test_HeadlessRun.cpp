@@ -10,6 +10,7 @@
 #include "modMain.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -216,6 +217,27 @@ TEST_F(HeadlessRun, RowsInsideARenamedFolderFollowIt)
     EXPECT_EQ(testfiles::readFile(at("x_dir/x_a.txt")), "a");
     EXPECT_EQ(testfiles::readFile(at("x_dir/x_sub/x_b.txt")), "b");
     EXPECT_FALSE(existsRaw(at("dir")));
+}
+
+// With a program folder of its own, the run writes nothing outside it: the window places and
+// every other store stay inside.
+TEST_F(HeadlessRun, NothingIsWrittenOutsideTheProgramFolder)
+{
+    file(QStringLiteral("a.txt"));
+    const QString rnp = prefixRnp(QStringLiteral("x_"));
+    const RunResult r = run({rnp, at("a.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    QStringList outside;
+    QDirIterator it(tmp.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path != home() && !path.startsWith(home() + u'/') && !path.startsWith(files()) && path != rnp
+            && !path.startsWith(tmp.filePath("runtime")))
+            outside << path;
+    }
+    EXPECT_TRUE(outside.isEmpty()) << outside.join(u'\n').toStdString();
+    EXPECT_FALSE(QDir(home()).entryList(QDir::Files).isEmpty());
 }
 
 // Names that look like toolkit options or hold "|" are names like any other, relative paths
