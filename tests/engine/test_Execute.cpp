@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -471,6 +472,26 @@ TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
     ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
+}
+
+// A name that is not UTF-8 (its byte kept as U+DCFF) is renamed byte for byte, and the file
+// named with U+FFFD beside it is left alone.
+TEST_F(RenameRun, NamesThatAreNotUtf8AreRenamedByteForByte)
+{
+    const QByteArray folder = QFile::encodeName(dir());
+    for (const char *name : {"n\xFF.txt", "n\xEF\xBF\xBD.txt"}) {
+        FILE *f = std::fopen((folder + name).constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(name, f);
+        std::fclose(f);
+    }
+    addRow(QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt"), QStringLiteral("renamed.txt"));
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(result.renamed, 1u);
+    EXPECT_EQ(testfiles::readFile(dir() + "renamed.txt"), QByteArray("n\xFF.txt"));
+    EXPECT_EQ(testfiles::readFile(dir() + QStringLiteral("n\uFFFD.txt")), QByteArray("n\xEF\xBF\xBD.txt"));
+    struct stat st;
+    EXPECT_NE(::lstat((folder + "n\xFF.txt").constData(), &st), 0);
 }
 
 TEST_F(RenameRun, TypeTextDecidesFileOrFolder)
