@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace settingsfiles {
 
@@ -204,7 +205,9 @@ int frmRenListMan::selectedRow() const
 
 void frmRenListMan::removeEntry(int row)
 {
+    // The list moves its selection to a neighbour on its own; nothing is picked by that.
     const bool wasSelected = selectedRow() == row;
+    const QSignalBlocker quiet(list1);
     delete list1->takeItem(row);
     if (wasSelected)
         list1->setCurrentItem(nullptr);
