@@ -5,7 +5,13 @@
 #include "Fso.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace settingsfiles {
 
@@ -41,11 +47,24 @@ vb::Status RenameConfigFolder::create() const
 QStringList RenameConfigFolder::names() const
 {
     QStringList out;
-    const QStringList files =
-        QDir(m_path).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-    for (const QString &file : files)
-        if (file.endsWith(Extension, Qt::CaseSensitive))
+    DIR *dir = ::opendir(QFile::encodeName(m_path).constData());
+    if (!dir)
+        return out;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray raw(entry->d_name);
+        const QString file = QFile::decodeName(raw);
+        // A name that does not come back to the same bytes would reach a different file.
+        if (!file.endsWith(Extension, Qt::CaseSensitive) || QFile::encodeName(file) != raw)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode))
             out << file.chopped(Extension.size());
+    }
+    ::closedir(dir);
+    std::sort(out.begin(), out.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
     return out;
 }
 

@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using settingsfiles::RenameConfigFolder;
 
 namespace {
@@ -34,10 +37,16 @@ TEST_F(RenameConfigFolderTest, ListsOnlyFilesEndingInLowerCaseRfgInNameOrder)
     ASSERT_TRUE(QDir().mkpath(path() + "c.rfg"));
     ASSERT_TRUE(QDir().mkpath(path() + "sub"));
     testfiles::writeFile(path() + "sub/inner.rfg", "x");
+    // A name that is not UTF-8 cannot be named back and is left out.
+    const int odd = ::creat(QByteArray(QFile::encodeName(path()) + "caf\xe9.rfg").constData(), 0644);
+    ASSERT_GE(odd, 0);
+    ::close(odd);
+    ASSERT_TRUE(QFile::link(path() + "a.rfg", path() + "link.rfg"));
+    ASSERT_TRUE(QFile::link(path() + "c.rfg", path() + "folderlink.rfg"));
 
     const RenameConfigFolder folder(dir.path() + "/RenConfigs");
     EXPECT_EQ(folder.path(), path());
-    EXPECT_EQ(folder.names(), (QStringList{"a", "m", "Zed"}));
+    EXPECT_EQ(folder.names(), (QStringList{"a", "link", "m", "Zed"}));
 }
 
 TEST_F(RenameConfigFolderTest, TheProgramFolderHoldsRenConfigs)
