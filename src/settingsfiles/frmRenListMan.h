@@ -30,7 +30,7 @@ public:
      *  closes. */
     explicit frmRenListMan(renamewin::frmRenamer &renamer);
 
-    // Handlers, public so that tests can reach the ones a user has no control for.
+    // Handlers, public as the other windows' are.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
