@@ -81,6 +81,10 @@ TokenPicker *TokenPickers::open(const QString &item, QWidget *field, bool random
         return nullptr;
     window->move(positionUnder(field, window->frameGeometry().width()));
     window->show();
+    // The window frame is known once the window shows.
+    const QPoint framed = positionUnder(field, window->frameGeometry().width());
+    if (window->pos() != framed)
+        window->move(framed);
     window->raise();
     return window;
 }
