@@ -32,7 +32,9 @@ TokenPicker::TokenPicker(AppState &app, TokenPickers &pickers, PickerKind kind,
 
 TokenPicker::~TokenPicker()
 {
-    openFlag() = false;
+    // A closed picker cleared its flag already, which a new picker of its kind may have set.
+    if (!m_unloaded)
+        openFlag() = false;
 }
 
 bool &TokenPicker::openFlag() const
@@ -74,6 +76,7 @@ void TokenPicker::Form_Unload()
     }
     afterUnload();
     openFlag() = false;
+    m_unloaded = true;
 }
 
 void TokenPicker::closeEvent(QCloseEvent *event)

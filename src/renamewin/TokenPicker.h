@@ -59,6 +59,7 @@ private:
 
     PickerKind m_kind;
     bool m_resizable;
+    bool m_unloaded = false;
 };
 
 } // namespace renamewin

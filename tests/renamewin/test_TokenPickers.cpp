@@ -545,6 +545,14 @@ TEST_F(TokenPickersTest, ClosingEachPickerByEachPath)
             EXPECT_EQ(field.currentText(), expected);
         }
     }
+
+    // A picker opened again before the closed one is gone stays open.
+    field.setCurrentIndex(0);
+    pickers.itemChosen(&field, {}, true)->close();
+    pickers.itemChosen(&field, {}, true);
+    settle();
+    EXPECT_TRUE(app.TimePickerOpen);
+    EXPECT_NE(pickers.openPicker(PickerKind::Time), nullptr);
 }
 
 TEST_F(TokenPickersTest, TestButtonsShowASampleOnlyWhileHeld)
