@@ -283,6 +283,40 @@ TEST_F(TokenPickersTest, PickersWriteTheTokenGrammarTheEngineEvaluates)
     }
 }
 
+TEST_F(TokenPickersTest, EveryPickerItemGivesATokenTheEngineKnows)
+{
+    // A token the engine does not know would land in the name as it is.
+    addFile(QStringLiteral("p.jpg"), "x", true, QStringLiteral("JPEG Image"));
+    addFile(QStringLiteral("s.mp3"), "x", true, QStringLiteral("MP3 File"));
+    metadata.pictures.insert(folder() + "p.jpg", {"Make: Canon", "DateTime: 2021:07:04 10:11:12"});
+    renamewin::frmRenamer &w = window();
+    w.Refreshrnm();
+    w.List3->item(6)->setCheckState(Qt::Checked);
+    struct Form {
+        const char *opener;
+        const QStringList &items;
+    };
+    const Form forms[] = {
+        {"$current_time$", renamewin::timeFormatItems()},  {"$modified_time$", renamewin::timeFormatItems()},
+        {"$current_date$", renamewin::dateFormatItems()},  {"$modified_date$", renamewin::dateFormatItems()},
+        {"$Exif Data$", renamewin::pictureDateItems()},
+    };
+    std::vector<QString> tokens;
+    for (const Form &f : forms) {
+        for (const QString &item : f.items)
+            tokens.push_back(renamewin::formatPickerToken(item, QString::fromUtf8(f.opener)));
+    }
+    for (const QString &field : renamewin::mp3FieldItems())
+        tokens.push_back(renamewin::mp3FieldToken(field));
+    for (const QString &token : tokens) {
+        SCOPED_TRACE(token.toStdString());
+        w.cmbSuffix->setEditText(token);
+        w.cmdPreview_Click();
+        for (size_t row = 1; row <= 2; ++row)
+            EXPECT_FALSE(w.GridPre->CellText(row, 2).contains(u'$')) << w.GridPre->CellText(row, 2).toStdString();
+    }
+}
+
 TEST_F(TokenPickersTest, ExifDateTimeLeadsOnToThePictureDatePicker)
 {
     showPanel(TokenAction::Prefix);
