@@ -3,8 +3,8 @@
 #include "AppState.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 
 namespace renamewin {

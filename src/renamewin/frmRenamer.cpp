@@ -3,8 +3,10 @@
 #include "Actions.h"
 #include "AppState.h"
 #include "Clock.h"
+#include "ComboItemChoice.h"
 #include "DragListBox.h"
 #include "Grid.h"
+#include "MaskTest.h"
 #include "MediaMetadataSource.h"
 #include "MessageService.h"
 #include "Dialogs.h"
@@ -14,10 +16,8 @@
 #include "RenameDropFile.h"
 #include "SortOrder.h"
 #include "Validation.h"
-#include "WindowHelpers.h"
-#include "ComboItemChoice.h"
-#include "MaskTest.h"
 #include "TokenPickers.h"
+#include "WindowHelpers.h"
 #include "frmLog.h"
 
 #include <QAbstractButton>
