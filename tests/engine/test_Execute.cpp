@@ -6,9 +6,10 @@
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
-#include "RenameLog.h"
 #include "ProcessLimits.h"
+#include "RenameLog.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,6 @@
 #include <unistd.h>
 
 using namespace engine;
-using testfiles::WithoutPermissionOverride;
 
 namespace {
 

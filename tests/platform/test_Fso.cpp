@@ -1,6 +1,6 @@
 #include "Fso.h"
-#include "ProcessLimits.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,7 +90,7 @@ TEST_F(FsoTest, ReadOnlyFolderGivesPermissionDenied)
     QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::ExeOwner);
     vb::Status st;
     {
-        testfiles::WithoutPermissionOverride restricted;
+        WithoutPermissionOverride restricted;
         if (!restricted.ok()) {
             QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             GTEST_SKIP() << "cannot give up the permission override of root";

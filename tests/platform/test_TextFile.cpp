@@ -1,5 +1,6 @@
 #include "ProcessLimits.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -55,7 +56,7 @@ TEST(TextFile, FailedWriteKeepsTheOldFile)
     QFile::setPermissions(tmp.filePath("keep"), QFile::ReadOwner | QFile::ExeOwner);
     vb::Status st;
     {
-        testfiles::WithoutPermissionOverride restricted;
+        WithoutPermissionOverride restricted;
         if (!restricted.ok()) {
             QFile::setPermissions(tmp.filePath("keep"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             GTEST_SKIP() << "cannot give up the permission override of root";
