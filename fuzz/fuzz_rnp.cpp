@@ -1,8 +1,9 @@
-// Any bytes as a rename-drop file: the settings body reader either loads settings or refuses the
+// Any bytes as a rename-drop file or a rename configuration file: the settings body reader either loads settings or refuses the
 // file, and never faults. A loaded file writes back as a body that loads to the same settings.
 // Besides the file as it stands, the input's lines are laid over a valid body (from the line the
 // first byte picks), so that every line's reader meets hostile values, not only the first.
 #include "MemoryFile.h"
+#include "RenameConfigFile.h"
 #include "RenameDropFile.h"
 #include "RenameSettings.h"
 #include "RenameSettingsBody.h"
@@ -37,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     engine::RenameSettings settings;
     settingsfiles::RenameWindowState state;
     (void)settingsfiles::LoadRnp(file.path(), settings, state);
+    (void)settingsfiles::LoadRenameConfigFile(file.path(), settings, state);
 
     if (size == 0)
         return 0;

@@ -93,7 +93,7 @@ vb::Status WriteSettingsFile(const QString &path, const AppState &state, const S
 bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
 {
     QStringList lines;
-    if (!textfile::readLines(path, lines))
+    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes))
         return false;
 
     const int count = int(std::min<qsizetype>(lines.size(), qsizetype(s.SettingsLines.size())));
