@@ -273,10 +273,11 @@ TEST_F(DropTargetTest, AWidePathThatCannotBeConvertedFailsTheDrop)
     const char16_t lone = 0xD800;
     block.replace(at + 2 * (good.size() - 1), 2, reinterpret_cast<const char *>(&lone), 2);
     TestDataObject data(block);
-    const DropOutcome outcome = drop(target, &data);
-    EXPECT_EQ(outcome.enter, E_INVALIDARG);
-    EXPECT_EQ(outcome.enterEffect, DROPEFFECT_NONE);
-    EXPECT_FALSE(recordingExists());
+    IDropTarget *dropTarget = loadedTarget(target);
+    DWORD effect = Untouched;
+    EXPECT_EQ(dropTarget->DragEnter(&data, 0, Nowhere, &effect), E_INVALIDARG);
+    EXPECT_EQ(effect, DROPEFFECT_NONE);
+    dropTarget->Release();
 }
 
 TEST_F(DropTargetTest, AFileWithoutARegisteredTypeAcceptsNothing)
