@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "RenamerWiring.h"
@@ -14,12 +15,11 @@
 #include "frmRenamer.h"
 #include "frmSplash.h"
 
-#include "PathCodec.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace app {
 
@@ -33,7 +33,12 @@ QString droppedItemPath(const QString &argument)
 {
     if (argument.isEmpty())
         return argument;
-    QString path = argument.startsWith(u'/') ? argument : QDir::currentPath() + u'/' + argument;
+    QString path = argument;
+    if (!path.startsWith(u'/')) {
+        char *cwd = ::getcwd(nullptr, 0);
+        path = (cwd ? pathcodec::decode(cwd) : QDir::currentPath()) + u'/' + argument;
+        std::free(cwd);
+    }
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     const qsizetype slash = path.lastIndexOf(u'/');

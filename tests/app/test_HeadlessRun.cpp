@@ -294,11 +294,13 @@ TEST_F(HeadlessRun, NamesThatAreNotUtf8AreRenamedByteForByte)
     for (const QString &given : {rawName, replacement}) {
         SCOPED_TRACE(given == rawName ? "byte 0xFF" : "U+FFFD");
         const QString other = given == rawName ? replacement : rawName;
-        const QString folder = given == rawName ? QStringLiteral("raw/") : QStringLiteral("replacement/");
-        QDir().mkpath(at(folder));
+        // The raw name is given relative to a folder whose own name is not UTF-8 either.
+        const QString folder = given == rawName ? QStringLiteral("raw") + QChar(char16_t(0xDCFE)) + u'/'
+                                                : QStringLiteral("replacement/");
+        ASSERT_EQ(::mkdir(raw(at(folder)).constData(), 0755), 0);
         file(folder + rawName, "raw");
         file(folder + replacement, "replacement");
-        const RunResult r = run({rnp, at(folder + given)});
+        const RunResult r = given == rawName ? run({rnp, given}, at(folder)) : run({rnp, at(folder + given)});
         EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
         EXPECT_TRUE(existsRaw(at(folder + QStringLiteral("x_") + given)));
         EXPECT_FALSE(existsRaw(at(folder + given)));
