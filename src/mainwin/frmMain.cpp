@@ -395,8 +395,9 @@ void frmMain::CommandBars1_Execute(int32_t id)
         cmdRename_Click();
         break;
     case ID_SAVE_SETTINGS:
-        WriteSettingsFile();
-        AppendLog(QStringLiteral("Settings Saved.\r\n"));
+        // A failed save has told why; it is not logged as saved.
+        if (WriteSettingsFile())
+            AppendLog(QStringLiteral("Settings Saved.\r\n"));
         break;
     case ID_ATTRIBUTES:
         Command1_Click();
