@@ -48,4 +48,5 @@ run fuzz_srl --short
 run fuzz_program_files --short
 run fuzz_tamsel_registry --short
 run fuzz_tamsel_drop --short
+run fuzz_path_names --short
 echo "fuzzing finished without faults"
