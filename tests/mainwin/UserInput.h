@@ -2,6 +2,9 @@
 // Mouse clicks and key presses delivered to widgets as the window system would deliver them.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -17,6 +20,15 @@ inline void click(QWidget *widget, QPoint at = {}, Qt::MouseButton button = Qt::
     QApplication::sendEvent(widget, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, p, widget->mapToGlobal(p), button, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+/** A click on a check box's square. */
+inline void clickBox(QCheckBox *box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    click(box, box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
 }
 
 /** A click in the middle of a list's row. */
