@@ -62,7 +62,8 @@ QString AttributeRun::Report() const
             if (m_unsettableBits & AttributeBoxValues[i])
                 names << QLatin1String(AttributeBoxCaptions[i]);
         parts << QStringLiteral("%1 cannot be set or cleared on this system (a name starting with \".\" is what "
-                                "makes an item hidden). %2 of %3 item(s) kept them as they were.")
+                                "makes an item hidden), so %2 of %3 item(s) did not get exactly the chosen "
+                                "attributes; their Read Only state was set all the same.")
                      .arg(joinNames(names))
                      .arg(m_unsettable)
                      .arg(m_items);

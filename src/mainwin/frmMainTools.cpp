@@ -159,7 +159,11 @@ frmBookmarks &frmMain::Bookmarks()
     if (!m_bookmarks) {
         m_bookmarks = new frmBookmarks(m_state, this);
         connect(m_bookmarks, &frmBookmarks::bookmarkChosen, this, [this](const QString &folder) {
+            // Selecting a folder in the tree lists it, as the load's selection of the last
+            // folder does; a folder that is gone changes nothing.
             ftv->SetSelectedFolder(folder);
+            if (!folder.isEmpty() && ftv->SelectedFolder() == folder)
+                ftv_FolderClick(FolderTree::OnItemLabel);
         });
         connect(m_bookmarks, &frmBookmarks::onTopTaken, this, [this] {
             chkOnTop->setChecked(false);

@@ -1,6 +1,7 @@
 // Folder bookmarks: the "+" and "BookMarks" buttons of the main window, the name dialog and
 // the bookmarks window, used with the mouse and the keyboard.
 #include "FolderTree.h"
+#include "ListViewEditable.h"
 #include "UserInput.h"
 #include "WindowFixture.h"
 #include "frmBName.h"
@@ -167,10 +168,15 @@ TEST_F(BookmarksTest, TheNameDialogStoresTheTypedOrTheDefaultName)
 TEST_F(BookmarksTest, ALeftClickOnEitherListGoesToTheBookmark)
 {
     writeABC();
+    makeFile(QStringLiteral("B/in-b.txt"));
     auto w = open();
     frmBookmarks &b = showBookmarks(*w);
     userinput::clickRow(b.lstBookmarks, 1);
     EXPECT_EQ(w->ftv->SelectedFolder(), dataPath("B"));
+    // The tree's new folder is listed.
+    ASSERT_EQ(w->lvw2->FileItemCount(), 1);
+    EXPECT_EQ(w->lvw2->ListItems().Item(1).Text, QStringLiteral("in-b.txt"));
+    EXPECT_EQ(state.CurrentFolder, dataPath("B"));
     EXPECT_EQ(b.lstNames->currentRow(), 1);
     EXPECT_TRUE(b.lstNames->item(1)->isSelected());
 
@@ -181,6 +187,12 @@ TEST_F(BookmarksTest, ALeftClickOnEitherListGoesToTheBookmark)
     // A right click chooses nothing.
     userinput::clickRow(b.lstNames, 0, Qt::RightButton);
     EXPECT_EQ(w->ftv->SelectedFolder(), dataPath("C"));
+
+    // A bookmark whose folder is gone leaves the tree and the list alone.
+    ASSERT_TRUE(QDir(dataPath("A")).removeRecursively());
+    userinput::clickRow(b.lstNames, 0);
+    EXPECT_EQ(w->ftv->SelectedFolder(), dataPath("C"));
+    EXPECT_EQ(state.CurrentFolder, dataPath("C"));
 }
 
 TEST_F(BookmarksTest, DeletingAfterKeyboardNavigationRemovesOneWholeBookmark)
