@@ -3,11 +3,13 @@
 #include "FolderTree.h"
 #include "ListViewEditable.h"
 #include "UserInput.h"
-#include "WindowFixture.h"
+#include "MainWindowFixture.h"
+#include "RenamerWiring.h"
 #include "frmBName.h"
 #include "frmBookmarks.h"
 #include "frmMain.h"
 #include "frmPref.h"
+#include "frmRenamer.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,20 +25,13 @@ using namespace mainwin;
 
 namespace {
 
-class BookmarksTest : public WindowFixture {
+class BookmarksTest : public MainWindowFixture {
 public:
     void SetUp() override
     {
-        WindowFixture::SetUp();
+        MainWindowFixture::SetUp();
         for (const char *name : {"A", "B", "C"})
             ASSERT_TRUE(QDir().mkpath(dataPath(QLatin1String(name))));
-    }
-    std::unique_ptr<frmMain> open()
-    {
-        auto w = std::make_unique<frmMain>(state);
-        w->Load();
-        w->show();
-        return w;
     }
     QString bookmarksFile() const { return home.filePath(QStringLiteral("bookmarks.bks")); }
     void writeBookmarks(const QStringList &lines, bool finalLineEnd = true)
@@ -54,13 +49,6 @@ public:
         userinput::click(w.cmdBookmarks);
         EXPECT_TRUE(w.Bookmarks().isVisible());
         return w.Bookmarks();
-    }
-    static QStringList entries(const QListWidget *list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
     }
     static QPointer<frmBName> nameDialog(frmMain &w) { return w.findChild<frmBName *>(); }
     // Picks a folder in the tree and presses "+".
@@ -265,6 +253,33 @@ TEST_F(BookmarksTest, AlwaysOnTopTakesTheTopFromTheMainWindow)
     QCoreApplication::processEvents();
     state.TopMostWindow = 5;
     EXPECT_TRUE(showBookmarks(*w).mnuOnTop->isChecked());
+}
+
+TEST_F(BookmarksTest, TheLastOfTheThreeOnTopWindowsHoldsTheTop)
+{
+    frmMain main(state);
+    renamewin::frmRenamer renamer(state);
+    const auto mainList = renamewin::connectRenamer(main, renamer);
+    main.Load();
+    frmBookmarks &bookmarks = main.Bookmarks();
+
+    renamer.chkOnTop->setChecked(true);
+    ASSERT_EQ(state.TopMostWindow, 7);
+    bookmarks.mnuOnTop->trigger();
+    EXPECT_TRUE(bookmarks.mnuOnTop->isChecked());
+    EXPECT_FALSE(renamer.chkOnTop->isChecked());
+    EXPECT_EQ(state.TopMostWindow, 5);
+
+    renamer.chkOnTop->setChecked(true);
+    EXPECT_FALSE(bookmarks.mnuOnTop->isChecked());
+    EXPECT_FALSE(bookmarks.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(state.TopMostWindow, 7);
+
+    bookmarks.mnuOnTop->trigger();
+    main.chkOnTop->setChecked(true);
+    EXPECT_FALSE(bookmarks.mnuOnTop->isChecked());
+    EXPECT_FALSE(renamer.chkOnTop->isChecked());
+    EXPECT_EQ(state.TopMostWindow, 1);
 }
 
 TEST_F(BookmarksTest, AFolderWithALineBreakIsRefused)

@@ -4,7 +4,7 @@
 #include "ListViewEditable.h"
 #include "PermissionOverride.h"
 #include "UserInput.h"
-#include "WindowFixture.h"
+#include "MainWindowFixture.h"
 #include "frmListMan.h"
 #include "frmMain.h"
 
@@ -23,15 +23,8 @@ using namespace mainwin;
 
 namespace {
 
-class FileListsTest : public WindowFixture {
+class FileListsTest : public MainWindowFixture {
 public:
-    std::unique_ptr<frmMain> open()
-    {
-        auto w = std::make_unique<frmMain>(state);
-        w->Load();
-        w->show();
-        return w;
-    }
     // a.txt, B.TXT, c.jpg and the folder sub (holding d.txt), listed in the main window.
     void listSample(frmMain &w)
     {
@@ -66,20 +59,12 @@ public:
         EXPECT_TRUE(w.ListMan().isVisible());
         return w.ListMan();
     }
-    static QStringList entries(const QListWidget *list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
     static void saveNamed(frmListMan &m, const QString &name)
     {
         m.Text1->clear();
         userinput::type(m.Text1, name);
         userinput::click(m.Command1);
     }
-    QString lastPrompt() const { return messages.shown.empty() ? QString() : messages.shown.back().prompt; }
     QString lastTitle() const { return messages.shown.empty() ? QString() : messages.shown.back().title; }
 };
 

@@ -4,7 +4,7 @@
 #include "ListViewEditable.h"
 #include "PermissionOverride.h"
 #include "UserInput.h"
-#include "WindowFixture.h"
+#include "MainWindowFixture.h"
 #include "frmAttr.h"
 #include "frmMain.h"
 
@@ -23,15 +23,8 @@ namespace {
 
 constexpr int Normal = 0, ReadOnly = 1, Hidden = 2, System = 3, Directory = 4, Archive = 5;
 
-class AttributeDialogTest : public WindowFixture {
+class AttributeDialogTest : public MainWindowFixture {
 public:
-    std::unique_ptr<frmMain> open()
-    {
-        auto w = std::make_unique<frmMain>(state);
-        w->Load();
-        w->show();
-        return w;
-    }
     frmAttr &showDialog(frmMain &w)
     {
         userinput::click(w.Command1);
