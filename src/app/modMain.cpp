@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "RenamerWiring.h"
 #include "StartupCommandLine.h"
@@ -46,6 +47,8 @@ modMain::modMain(AppState &state)
       m_renamer(std::make_unique<renamewin::frmRenamer>(state))
 {
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
+    auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
+    connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
 }
 

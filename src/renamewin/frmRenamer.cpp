@@ -53,6 +53,8 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
 {
     setObjectName(QStringLiteral("frmRenamer"));
     setWindowTitle(QStringLiteral("Morvane") + QStringLiteral(" - Renamer"));
+    if (m_ownRandom)
+        m_ownRandom->randomize();
     buildFrame();
     buildPanels();
     for (const engine::ActionInfo &action : engine::ActionTable) {

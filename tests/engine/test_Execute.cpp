@@ -3,12 +3,12 @@
 #include "Execute.h"
 #include "MessageService.h"
 #include "MetadataSource.h"
-#include "PermissionOverride.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
 #include "RenameLog.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace engine;
 

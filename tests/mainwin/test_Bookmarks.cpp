@@ -2,9 +2,9 @@
 // the bookmarks window, used with the mouse and the keyboard.
 #include "FolderTree.h"
 #include "ListViewEditable.h"
-#include "UserInput.h"
 #include "MainWindowFixture.h"
 #include "RenamerWiring.h"
+#include "UserInput.h"
 #include "frmBName.h"
 #include "frmBookmarks.h"
 #include "frmMain.h"

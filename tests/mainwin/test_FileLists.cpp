@@ -2,9 +2,9 @@
 // manager, used as the user uses them.
 #include "FolderTree.h"
 #include "ListViewEditable.h"
-#include "PermissionOverride.h"
-#include "UserInput.h"
 #include "MainWindowFixture.h"
+#include "UserInput.h"
+#include "WithoutPermissionOverride.h"
 #include "frmListMan.h"
 #include "frmMain.h"
 

@@ -2,9 +2,9 @@
 // of a temporary folder.
 #include "FolderTree.h"
 #include "ListViewEditable.h"
-#include "PermissionOverride.h"
-#include "UserInput.h"
 #include "MainWindowFixture.h"
+#include "UserInput.h"
+#include "WithoutPermissionOverride.h"
 #include "frmAttr.h"
 #include "frmMain.h"
 
