@@ -139,8 +139,15 @@ void frmMain::SaveFileList()
     QString path = m_state.services.dialogs->getSaveFileName(QStringLiteral("Save File List"), QString(), kListFilter);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
+        // The dialog asked about the name as typed; the name with its extension is asked here.
         path += QStringLiteral(".lst");
+        const QString question = QFileInfo(path).fileName() + QStringLiteral(" already exists.\nDo you want to replace it?");
+        if (QFileInfo::exists(path) && m_state.services.messages
+            && m_state.services.messages->MsgBox(question, msg::YesNo | msg::Exclamation, QStringLiteral("Save File List"))
+                   != msg::Yes)
+            return;
+    }
     GetSelected();
     std::vector<FileListEntry> entries;
     const filelist::ListItemsModel &rows = lvw2->ListItems();

@@ -87,6 +87,18 @@ TEST_F(FileListsTest, ASavedListBringsBackTheCheckedRowsAllChecked)
               ("Corvisk File List\r\n" + folder() + "\r\na.txt\r\n" + folder() + "\r\nc.jpg\r\n" + folder() + "\r\nsub\r\n").toUtf8());
     EXPECT_EQ(state.SelFileCount, 3);
 
+    // The name typed without its extension names a list that is there now: asked first.
+    const QByteArray saved = testfiles::readFile(data.filePath(QStringLiteral("mine.lst")));
+    w->lvw2->setChecked(1, false);
+    dialogs.answers << data.filePath(QStringLiteral("mine"));
+    messages.answers = {msg::No};
+    w->mnuFSave->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(lastPrompt(), QStringLiteral("mine.lst already exists.\nDo you want to replace it?"));
+    EXPECT_EQ(testfiles::readFile(data.filePath(QStringLiteral("mine.lst"))), saved);
+    messages.shown.clear();
+    w->lvw2->setChecked(1, true);
+
     // A cancelled dialog does nothing.
     w->mnuFLoad->trigger();
     EXPECT_EQ(names(*w), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
