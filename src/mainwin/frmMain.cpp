@@ -133,6 +133,7 @@ void frmMain::setupConnections()
 
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });
+    setupToolConnections();
 }
 
 // ---- Load -----------------------------------------------------------------------------------
