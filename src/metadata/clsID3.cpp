@@ -37,6 +37,7 @@ void clsID3::reset()
     m_commercialInfo.Clear();
     m_artistUrl.Clear();
     m_attachedPictures.Clear();
+    m_pictureContent.clear();
     m_id3v1Exists = m_id3v2Exists = m_lyrics3v1Exists = m_lyrics3v2Exists = false;
     m_revision = 0;
     m_tagHeader = Id3v2Header();
@@ -132,6 +133,8 @@ void clsID3::storeFrame(const Id3v2Frame &frame, int revision)
         value.remove(0, 1);
     if (kind->rule == Id3FrameRule::CollectBinary) {
         m_attachedPictures.Add(value, std::nullopt, std::nullopt, true);
+        if (!m_pictureContent.contains(value))
+            m_pictureContent.insert(value, frame.content);
         return;
     }
     value = cutAtNul(value);
