@@ -26,9 +26,9 @@ struct ExifDumpLine {
 class modExif {
 public:
     /** Most values of one entry that are shown; longer arrays end in "...". */
-    static constexpr int MaxValues = 256;
+    static constexpr int MaxValues = 128;
     /** Most characters of one value text. */
-    static constexpr int MaxValueText = 4096;
+    static constexpr int MaxValueText = 1024;
 
     /** Clears `list` and dumps the picture at `path` into it: true when every directory was
      *  walked, false after a stop message ("Not a JPeg file", "File information not found",
