@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    metadata::MemoryByteSource source(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    metadata::MemoryByteSource source(
+        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     std::vector<metadata::ExifDumpLine> lines;
     metadata::modExif::DumpExif(source, lines);
     return 0;

@@ -144,7 +144,8 @@ bool GIF::SaveGIF(const Bitmap &picture, const QString &path, const Bitmap *sour
 {
     if (m_busy)
         return false;
-    if (picture.width <= 0 || picture.height <= 0 || picture.width > 0xFFFF || picture.height > 0xFFFF
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > 0xFFFF
+        || picture.height > 0xFFFF
         || picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
         return false;
     m_busy = true;

@@ -15,7 +15,8 @@ bool cDIBSection::CreateDIB(int width, int height)
 {
     if (width <= 0 || height <= 0)
         return false;
-    const std::int64_t bytes = std::int64_t((std::int64_t(width) * 3 + 3) & ~std::int64_t(3)) * height;
+    const std::int64_t row = (std::int64_t(width) * 3 + 3) & ~std::int64_t(3);
+    const std::int64_t bytes = row * height;
     if (bytes > MaxBytes)
         return false;
     try {

@@ -45,7 +45,10 @@ public:
     int Height() const { return m_height; }
     /** The pixel memory (bottom row first), or nullptr without a section. */
     std::uint8_t *DIBSectionBitsPtr() { return m_bits.empty() ? nullptr : m_bits.data(); }
-    const std::uint8_t *DIBSectionBitsPtr() const { return m_bits.empty() ? nullptr : m_bits.data(); }
+    const std::uint8_t *DIBSectionBitsPtr() const
+    {
+        return m_bits.empty() ? nullptr : m_bits.data();
+    }
     /** Releases the section. */
     void ClearUp();
 

@@ -36,14 +36,6 @@ unsigned byteAt(const QByteArray &bytes, qsizetype i)
     return static_cast<unsigned char>(bytes[i]);
 }
 
-qint64 bigEndian(const QByteArray &bytes, qsizetype pos, int length)
-{
-    qint64 v = 0;
-    for (int i = 0; i < length; ++i)
-        v = (v << 8) | byteAt(bytes, pos + i);
-    return v;
-}
-
 QByteArray bigEndianBytes(qint64 v, int length)
 {
     QByteArray out(length, '\0');
@@ -89,7 +81,9 @@ public:
     }
     void take(const QByteArray &id)
     {
-        std::erase_if(m_ids, [&](const QByteArray &p) { return p.compare(id, Qt::CaseInsensitive) == 0; });
+        std::erase_if(m_ids, [&](const QByteArray &p) {
+            return p.compare(id, Qt::CaseInsensitive) == 0;
+        });
     }
     void replace(std::string_view from, std::string_view to)
     {
@@ -241,7 +235,8 @@ public:
         }
         if (m_revision >= 4 && size >= Synchsafe28)
             m_tooLarge = true;
-        const QByteArray sizeBytes = m_revision == 3 ? bigEndianBytes(size, 4) : synchsafeBytes(size);
+        const QByteArray sizeBytes
+            = m_revision == 3 ? bigEndianBytes(size, 4) : synchsafeBytes(size);
         return id + sizeBytes + QByteArray(2, '\0') + body;
     }
 
@@ -259,6 +254,12 @@ private:
     int m_revision;
     bool m_tooLarge = false;
 };
+
+/** A frame kind that may repeat, written from a collection. */
+bool isCollected(const Id3FrameKind &row)
+{
+    return row.rule == Id3FrameRule::CollectText || row.rule == Id3FrameRule::CollectBinary;
+}
 
 bool isCommentStyle(const QByteArray &id)
 {
@@ -353,7 +354,7 @@ Id3FileLayout Id3TagWriter::inspect(ByteSource &source)
             layout.unsynchronised = header->unsynchronisation && revision >= 4;
             if (header->extendedHeader) {
                 const qint64 skip = body.size() < 4 ? body.size()
-                    : revision == 3                 ? bigEndian(body, 0, 4) + 4
+                    : revision == 3                 ? Id3v2Tag::bigEndian(body, 0, 4) + 4
                                                     : Id3v2Tag::synchsafe(body, 0);
                 body = skip < body.size() ? body.mid(skip) : QByteArray();
             }
@@ -404,8 +405,8 @@ std::optional<QByteArray> Id3TagWriter::buildId3v2(const clsID3 &tags, const Id3
         const QByteArray id = data.mid(pos, idLength).toUpper();
         if (id.count('\0') == idLength || Id3v2Tag::isForeignMarker(data, pos))
             break;
-        qint64 size = revision <= 2 ? bigEndian(data, pos + 3, 3)
-            : revision == 3         ? bigEndian(data, pos + 4, 4)
+        qint64 size = revision <= 2 ? Id3v2Tag::bigEndian(data, pos + 3, 3)
+            : revision == 3         ? Id3v2Tag::bigEndian(data, pos + 4, 4)
                                     : Id3v2Tag::synchsafe(data, pos + 4);
         if (size > data.size() - pos - headerLength)
             break; // a frame running past the tag ends the frames
@@ -426,8 +427,7 @@ std::optional<QByteArray> Id3TagWriter::buildId3v2(const clsID3 &tags, const Id3
                 if (const QByteArray body = frames.body(listed); !body.isEmpty())
                     out += frames.frame(listed, body);
             }
-        } else if (row && (row->rule == Id3FrameRule::CollectText
-                           || row->rule == Id3FrameRule::CollectBinary)) {
+        } else if (row && isCollected(*row)) {
             std::int32_t &k = written[int(row->collection)];
             const std::int32_t count = collectionOf(tags, row->collection)->Count();
             if (k <= count) {
@@ -452,7 +452,7 @@ std::optional<QByteArray> Id3TagWriter::buildId3v2(const clsID3 &tags, const Id3
 
     for (const QByteArray &id : pending.ids()) {
         const Id3FrameKind *row = frames.kind(id);
-        if (row && (row->rule == Id3FrameRule::CollectText || row->rule == Id3FrameRule::CollectBinary)) {
+        if (row && isCollected(*row)) {
             const std::int32_t count = collectionOf(tags, row->collection)->Count();
             for (std::int32_t k = written[int(row->collection)]; k <= count; ++k)
                 if (const QByteArray body = frames.body(id, k); !body.isEmpty())
@@ -510,7 +510,8 @@ QByteArray Id3TagWriter::buildLyrics3(const clsID3 &tags, const Id3FileLayout &l
 {
     if (tags.Title().size() <= 30 && tags.Artist().size() <= 30 && tags.Album().size() <= 30)
         return {};
-    QByteArray block = lyricsBlock(tags, layout.lyrics3Block ? layout.lyrics3Block->mid(11) : QByteArray());
+    const QByteArray oldFields = layout.lyrics3Block ? layout.lyrics3Block->mid(11) : QByteArray();
+    QByteArray block = lyricsBlock(tags, oldFields);
     if (block.size() > 999999) // the old fields leave no room for the new ones in six digits
         block = lyricsBlock(tags, QByteArray());
     return block + QByteArray::number(block.size()).rightJustified(6, '0') + "LYRICS200";
@@ -534,8 +535,8 @@ QByteArray Id3TagWriter::buildId3v1(const clsID3 &tags)
         && tags.Year().isEmpty() && tags.Comments().isEmpty() && tags.TrackNumber().isEmpty();
     if (empty && (genre == 12 || genre == 255))
         return {};
-    QByteArray out = QByteArray("TAG") + fixedField(tags.Title(), 30) + fixedField(tags.Artist(), 30)
-        + fixedField(tags.Album(), 30) + fixedField(tags.Year(), 4);
+    QByteArray out = QByteArray("TAG") + fixedField(tags.Title(), 30)
+        + fixedField(tags.Artist(), 30) + fixedField(tags.Album(), 30) + fixedField(tags.Year(), 4);
     const auto track = vb::parseNumber(tags.TrackNumber());
     if (track && *track >= 1 && *track <= 255)
         out += fixedField(tags.Comments(), 28) + '\0' + char(int(vb::roundHalfEven(*track)));

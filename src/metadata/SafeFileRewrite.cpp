@@ -51,7 +51,8 @@ bool SafeFileRewrite::write(const QByteArray &head, qint64 from, qint64 to, cons
     if (!ok || target.size() != expected) {
         const QString reason = target.errorString();
         target.cancelWriting();
-        return fail(QStringLiteral("Could not write the new contents of %1: %2").arg(m_path, reason));
+        return fail(
+            QStringLiteral("Could not write the new contents of %1: %2").arg(m_path, reason));
     }
     if (!target.commit())
         return fail(QStringLiteral("Could not replace %1: %2").arg(m_path, target.errorString()));

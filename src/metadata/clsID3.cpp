@@ -29,7 +29,7 @@ QString numberPart(const QString &part)
 
 clsID3::clsID3() = default;
 
-void clsID3::reset()
+void clsID3::clearTagFields()
 {
     for (QString &t : m_text)
         t.clear();
@@ -38,6 +38,11 @@ void clsID3::reset()
     m_artistUrl.Clear();
     m_attachedPictures.Clear();
     m_pictureContent.clear();
+}
+
+void clsID3::reset()
+{
+    clearTagFields();
     m_id3v1Exists = m_id3v2Exists = m_lyrics3v1Exists = m_lyrics3v2Exists = false;
     m_revision = 0;
     m_tagHeader = Id3v2Header();

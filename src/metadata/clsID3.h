@@ -183,6 +183,8 @@ public:
     void setText(Id3Field field, const QString &value) { m_text[std::size_t(field)] = value; }
 
 private:
+    /** Every text field "", GenreID 255, the collections empty. */
+    void clearTagFields();
     void reset();
     void ReadID3Tags(ByteSource &source);
     qint64 readId3v2(ByteSource &source);

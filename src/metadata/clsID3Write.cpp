@@ -14,13 +14,7 @@ bool clsID3::UpdateID3Tags()
 
 bool clsID3::DeleteID3Tags()
 {
-    for (QString &t : m_text)
-        t.clear();
-    m_genreId = 255;
-    m_commercialInfo.Clear();
-    m_artistUrl.Clear();
-    m_attachedPictures.Clear();
-    m_pictureContent.clear();
+    clearTagFields();
     return rewriteFile(false);
 }
 
