@@ -6,7 +6,6 @@
 #include "VbFormat.h"
 
 #include <bit>
-#include <cstring>
 #include <set>
 
 namespace metadata {

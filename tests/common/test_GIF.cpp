@@ -159,6 +159,8 @@ TEST(GIF, OtherDepthsAreReducedToTheColourCube)
         ASSERT_EQ(written, expected);
     }
     EXPECT_EQ(d.transparentIndex, 124);
+    EXPECT_EQ(gifcheck::decode(save(picture, true, 0x123456)).transparentIndex, 0)
+        << "a colour outside the cube";
     ASSERT_EQ(d.pixels.size(), 8u);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(d.pixels[std::size_t(i)], GIF::cubeIndex(colours[i]));

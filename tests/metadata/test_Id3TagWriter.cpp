@@ -334,9 +334,11 @@ TEST_F(Id3TagWriter, DeleteRemovesEveryTag)
     EXPECT_EQ(id3.GenreID(), 255);
 }
 
-TEST_F(Id3TagWriter, KeepsAccessAndModificationTimes)
+TEST_F(Id3TagWriter, KeepsTimesAndPermissions)
 {
     const QString path = write(audio());
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
     clsID3 id3;
     id3.setFileName(path);
     const struct timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
@@ -349,6 +351,8 @@ TEST_F(Id3TagWriter, KeepsAccessAndModificationTimes)
     EXPECT_EQ(st.st_atim.tv_nsec, times[0].tv_nsec);
     EXPECT_EQ(st.st_mtim.tv_sec, times[1].tv_sec);
     EXPECT_EQ(st.st_mtim.tv_nsec, times[1].tv_nsec);
+    const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    EXPECT_EQ(QFile::permissions(path) & ~user, permissions);
 }
 
 TEST_F(Id3TagWriter, FailuresLeaveTheFileAsItWas)
