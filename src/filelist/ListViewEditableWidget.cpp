@@ -47,7 +47,9 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     setupConnections();
     applyViewSettings();
     applyColumnWidths();
+    setupInput();
 }
+
 
 void ListViewEditableWidget::setupConnections()
 {
