@@ -564,15 +564,20 @@ void ListViewEditableWidget::ShowEditBox()
         return;
     const QString text = rows.CellText(row, column);
 
-    // The text part of the cell, as the list draws it.
+    // The text part of the cell: right of its check box and icon, as the list draws them.
     QStyleOptionViewItem option;
     option.initFrom(ListView1);
     option.rect = ListView1->visualRect(index);
     option.widget = ListView1;
+    option.decorationSize = ListView1->iconSize();
     OptionProbe().initStyleOption(&option, index);
-    QRect cell = ListView1->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, ListView1);
-    if (!cell.isValid())
-        cell = option.rect;
+    QRect cell = option.rect;
+    QStyle *style = ListView1->style();
+    for (QStyle::SubElement part : {QStyle::SE_ItemViewItemCheckIndicator, QStyle::SE_ItemViewItemDecoration}) {
+        const QRect r = style->subElementRect(part, &option, ListView1);
+        if (r.isValid() && r.right() + 1 > cell.left() && r.right() < cell.right())
+            cell.setLeft(r.right() + 1);
+    }
     const int textWidth = txtEdit->fontMetrics().horizontalAdvance(text) + txtEdit->fontMetrics().averageCharWidth() * 2;
     if (textWidth > cell.width())
         cell.setWidth(textWidth);
