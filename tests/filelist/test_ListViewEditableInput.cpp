@@ -465,3 +465,44 @@ TEST_F(ListInput, ScrollingRaisesItsEventsAndMovesTheEditBox)
     QApplication::sendEvent(viewport(), &turn);
     EXPECT_EQ(wheel, 1);
 }
+
+TEST_F(ListInput, HostsMayChangeOrSwallowKeys)
+{
+    view()->setFocus();
+    list().setSelectedItem(1);
+    const QStringList order = names(list());
+    // Down arrow swallowed by the host: the current row stays.
+    QMetaObject::Connection down = QObject::connect(&list(), &ListViewEditable::KeyDown, [](int16_t &code, int16_t &) {
+        if (code == 40)
+            code = 0;
+    });
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(list().SelectedItem(), 1);
+    QObject::disconnect(down);
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(list().SelectedItem(), 2);
+
+    // A typed "c" turned into "b" by the host: the list's type-ahead finds b.txt.
+    QList<int16_t> ups;
+    QObject::connect(&list(), &ListViewEditable::KeyUp, [&](int16_t &code, int16_t &) { ups << code; });
+    QObject::connect(&list(), &ListViewEditable::KeyPress, [](int16_t &ascii) {
+        if (ascii == 'c')
+            ascii = 'b';
+    });
+    QTest::keyClick(view(), Qt::Key_C);
+    EXPECT_EQ(list().SelectedItem(), int32_t(order.indexOf("b.txt")) + 1);
+    EXPECT_EQ(ups.last(), 'C');
+}
+
+TEST_F(ListInput, AClickBesideEveryRowDeselectsOnlyWithAutoDeselect)
+{
+    const QPoint below(5, viewport()->height() - 5);
+    for (bool autoDeselect : {false, true}) {
+        SCOPED_TRACE(autoDeselect);
+        list().setAutoDeselect(autoDeselect);
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(2, 1));
+        ASSERT_EQ(list().SelectedCount(), 1);
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, below);
+        EXPECT_EQ(list().SelectedCount(), autoDeselect ? 0 : 1);
+    }
+}
