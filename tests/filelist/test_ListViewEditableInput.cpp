@@ -506,3 +506,32 @@ TEST_F(ListInput, AClickBesideEveryRowDeselectsOnlyWithAutoDeselect)
         EXPECT_EQ(list().SelectedCount(), autoDeselect ? 0 : 1);
     }
 }
+
+TEST_F(ListInput, SwitchingEditingOnOffersTheLastClickedCell)
+{
+    const int row = rowOf("a.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 1));
+    EXPECT_FALSE(widget.EditBox()->isVisible());
+    EXPECT_EQ(list().EditTag(), QStringLiteral("%1:1").arg(row)) << "the cell is recorded with editing off";
+    list().setAllowItemEdit(true);
+    ASSERT_TRUE(widget.EditBox()->isVisible());
+    EXPECT_EQ(widget.EditBox()->text(), folder);
+    list().setAllowItemEdit(false);
+    EXPECT_FALSE(widget.EditBox()->isVisible());
+}
+
+TEST_F(ListInput, ColumnsFitTheirTextsOrCaptions)
+{
+    list().ListItems().SetSubItem(1, 3, QString(60, u'W'));
+    const int before = header()->sectionSize(3);
+    widget.ResizeListViewColumn(7);
+    EXPECT_EQ(header()->sectionSize(3), before) << "a column that does not exist";
+    widget.ResizeListViewColumn(3);
+    EXPECT_GT(header()->sectionSize(3), view()->fontMetrics().horizontalAdvance(QString(60, u'W')));
+    header()->resizeSection(2, 5);
+    widget.ResizeListViewHeader(2);
+    EXPECT_GE(header()->sectionSize(2), header()->sectionSizeHint(2)) << "the caption fits";
+    widget.ResizeListViewHeader(4);
+    EXPECT_GE(header()->sectionViewportPosition(4) + header()->sectionSize(4), viewport()->width())
+        << "the last column reaches the list's edge";
+}
