@@ -17,7 +17,6 @@
  * the widget itself always receives its own event.
  */
 #include "ISubclass.h"
-#include "ISubclass2.h"
 
 #include <QList>
 #include <QMetaObject>

@@ -4,6 +4,7 @@
  * All behaviour lives in ListViewEditable (control()); this widget shows the rows, applies the
  * view settings, freezes painting while a scan runs and reports check-box clicks back.
  */
+#include "ISubclass.h"
 #include "ListViewEditable.h"
 
 #include <QPoint>
@@ -77,8 +78,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    class ListHookOwner;
-    class HeaderHookOwner;
+    template <class Interface>
+    class HookOwner;
     struct HeaderPress {
         bool active = false;
         int section = -1;
@@ -120,8 +121,8 @@ private:
     HeaderPress m_headerPress;
     QEvent *m_replacedKey = nullptr;
     // Owned; the destructor removes the hooks before their owners go.
-    ListHookOwner *m_listOwner = nullptr;
-    HeaderHookOwner *m_headerOwner = nullptr;
+    HookOwner<ISubclass> *m_listOwner = nullptr;
+    HookOwner<ISubclass2> *m_headerOwner = nullptr;
     CSubclass *m_listHook = nullptr;
     CSubclass *m_headerHook = nullptr;
 };

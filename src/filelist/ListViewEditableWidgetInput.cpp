@@ -121,30 +121,20 @@ struct OptionProbe : QStyledItemDelegate {
 
 // ---- Hook owners -----------------------------------------------------------------------------
 
-class ListViewEditableWidget::ListHookOwner : public ISubclass {
+template <class Interface>
+class ListViewEditableWidget::HookOwner : public Interface {
 public:
-    explicit ListHookOwner(ListViewEditableWidget &w) : m_w(w) {}
+    using Handler = void (ListViewEditableWidget::*)(int32_t, qintptr, qintptr);
+    HookOwner(ListViewEditableWidget &w, Handler after) : m_w(w), m_after(after) {}
     void After(int32_t &, QObject *, int32_t uMsg, qintptr wParam, qintptr lParam) override
     {
-        m_w.ListHook_After(uMsg, wParam, lParam);
+        (m_w.*m_after)(uMsg, wParam, lParam);
     }
     void Before(bool &, int32_t &, QObject *&, int32_t &, qintptr &, qintptr &) override {}
 
 private:
     ListViewEditableWidget &m_w;
-};
-
-class ListViewEditableWidget::HeaderHookOwner : public ISubclass2 {
-public:
-    explicit HeaderHookOwner(ListViewEditableWidget &w) : m_w(w) {}
-    void After(int32_t &, QObject *, int32_t uMsg, qintptr wParam, qintptr lParam) override
-    {
-        m_w.HeaderHook_After(uMsg, wParam, lParam);
-    }
-    void Before(bool &, int32_t &, QObject *&, int32_t &, qintptr &, qintptr &) override {}
-
-private:
-    ListViewEditableWidget &m_w;
+    Handler m_after;
 };
 
 // ---- Set-up ------------------------------------------------------------------------------------
@@ -189,8 +179,8 @@ ListViewEditableWidget::~ListViewEditableWidget()
 
 void ListViewEditableWidget::installHooks()
 {
-    m_listOwner = new ListHookOwner(*this);
-    m_headerOwner = new HeaderHookOwner(*this);
+    m_listOwner = new HookOwner<ISubclass>(*this, &ListViewEditableWidget::ListHook_After);
+    m_headerOwner = new HookOwner<ISubclass2>(*this, &ListViewEditableWidget::HeaderHook_After);
     m_listHook = new CSubclass();
     for (int32_t message : {WM_NOTIFY, WM_VSCROLL, WM_HSCROLL, WM_MOUSEWHEEL})
         m_listHook->AddMsg(message, 0);
