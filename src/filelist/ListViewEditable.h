@@ -320,7 +320,8 @@ public:
     void ListView1_DblClick();
     /** Adds the dropped files (those passing the type filter) and folders (scanned), raises
      *  FileDragDropFinish and OLEDragDrop, removes repeated rows and sorts by folder.
-     *  ClearOnDragDrop empties the list once, before the first dropped folder is added. */
+     *  With ClearOnDragDrop a drop that holds a folder empties the list once, and every
+     *  dropped item stays. */
     void ListView1_OLEDragDrop(const QMimeData *Data, int32_t &Effect, int16_t &Button, int16_t &Shift,
                                float &x, float &Y);
     /** The tool tip of the inner list. */

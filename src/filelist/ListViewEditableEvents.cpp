@@ -170,18 +170,22 @@ void ListViewEditable::ListView1_OLEDragDrop(const QMimeData *Data, int32_t &Eff
         isFolder.push_back(QFileInfo(path).isDir() ? 1 : 0);
         anyFolder = anyFolder || isFolder.back();
     }
-    // One drop replaces the list once, however many folders it holds.
+    // A drop that holds a folder replaces the list once: the folders are scanned first, the
+    // first of them emptying the list, so that every dropped item stays.
     bool clear = anyFolder && m_props.ClearOnDragDrop;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (!isFolder[size_t(i)])
+            continue;
+        ++folders;
+        ScanFolder(paths[i], m_props.FileSpec, m_props.Recursive, clear, m_props.IncludeFolder);
+        clear = false;
+    }
     const QString filter = DropFilter();
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString &path = paths[i];
-        if (isFolder[size_t(i)]) {
-            ++folders;
-            ScanFolder(path, m_props.FileSpec, m_props.Recursive, clear, m_props.IncludeFolder);
-            clear = false;
+        if (isFolder[size_t(i)])
             continue;
-        }
         ++files;
+        const QString &path = paths[i];
         if (!filter.isEmpty() && !PathPart(path, 1).contains(filter, Qt::CaseInsensitive))
             continue;
         AddFile(PathPart(path, 2), PathPart(path, 4));

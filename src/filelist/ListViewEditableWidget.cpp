@@ -50,7 +50,6 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     setupInput();
 }
 
-
 void ListViewEditableWidget::setupConnections()
 {
     ListViewEditable *c = m_control;

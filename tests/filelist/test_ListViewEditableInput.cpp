@@ -266,18 +266,18 @@ TEST_F(ListInput, ClearOnDragDropEmptiesTheListOncePerDrop)
     fixtures::makeFile(two.path(), "two.txt", 1);
     list().setClearOnDragDrop(true);
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(one.path()), QUrl::fromLocalFile(two.path())});
+    data.setUrls({QUrl::fromLocalFile(folder + "a.txt"), QUrl::fromLocalFile(one.path()), QUrl::fromLocalFile(two.path())});
     int32_t effect = 1;
     int16_t button = 1, shift = 0;
     float x = 0, y = 0;
     list().ListView1_OLEDragDrop(&data, effect, button, shift, x, y);
-    EXPECT_EQ(QSet<QString>({"one.txt", "two.txt"}), nameSet(list()));
+    EXPECT_EQ(QSet<QString>({"a.txt", "one.txt", "two.txt"}), nameSet(list())) << "every dropped item, nothing else";
 
     // A drop of files alone never empties the list.
     QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(folder + "a.txt")});
+    files.setUrls({QUrl::fromLocalFile(folder + "b.txt")});
     list().ListView1_OLEDragDrop(&files, effect, button, shift, x, y);
-    EXPECT_EQ(list().FileItemCount(), 3);
+    EXPECT_EQ(list().FileItemCount(), 4);
 }
 
 TEST_F(ListInput, ACellClickOffersTheCellForEditing)
