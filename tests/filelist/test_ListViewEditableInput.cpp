@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
+#include <QWindow>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -534,4 +535,25 @@ TEST_F(ListInput, ColumnsFitTheirTextsOrCaptions)
     widget.ResizeListViewHeader(4);
     EXPECT_GE(header()->sectionViewportPosition(4) + header()->sectionSize(4), viewport()->width())
         << "the last column reaches the list's edge";
+}
+
+TEST_F(ListInput, WithEditingOnADoubleClickLandsInTheEditBox)
+{
+    list().setAllowItemEdit(true);
+    int doubleClicks = 0;
+    QObject::connect(&list(), &ListViewEditable::DblClick, [&] { ++doubleClicks; });
+    // Through the window, so that each press reaches whatever lies under the mouse.
+    QWindow *window = widget.windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = viewport()->mapTo(&widget, cellCenter(rowOf("b.txt"), 0));
+    QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(widget.EditBox()->isVisible());
+    QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(widget.EditBox()->hasFocus());
+    EXPECT_EQ(doubleClicks, 0);
+    EXPECT_TRUE(shell.opened.isEmpty());
+    QTest::keyClick(widget.EditBox(), Qt::Key_End);
+    QTest::keyClicks(widget.EditBox(), ".bak");
+    QTest::keyClick(widget.EditBox(), Qt::Key_Return);
+    EXPECT_NE(rowOf("b.txt.bak"), 0);
 }
