@@ -42,6 +42,7 @@ run() {
 run fuzz_exif "${seeds_exif[@]}"
 run fuzz_id3 "${seeds_mp3[@]}"
 run fuzz_mpeg "${seeds_mp3[@]}"
+seconds=$(( (seconds + 1) / 2 )) run fuzz_exifdump "${seeds_exif[@]}"
 run fuzz_exif_file --short --dict exif.dict "${seeds_exif[@]}"
 run fuzz_rnp --short
 run fuzz_srl --short
