@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "RenamerWiring.h"
@@ -15,29 +16,45 @@
 #include "frmSplash.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <QLabel>
-#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace app {
 
 namespace {
 
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
-
 // A dropped item as a full path without a trailing "/", so that its folder and name split apart.
+// The path is never cleaned by its text: the folder part is resolved as the kernel resolves it
+// ("link/.." is the folder above the link's target), and the last component stays the item
+// itself, a symbolic link included.
 QString droppedItemPath(const QString &argument)
 {
     if (argument.isEmpty())
         return argument;
-    QString path = QFileInfo(argument).absoluteFilePath();
+    QString path = argument;
+    if (!path.startsWith(u'/')) {
+        char *cwd = ::getcwd(nullptr, 0);
+        path = (cwd ? pathcodec::decode(cwd) : QDir::currentPath()) + u'/' + argument;
+        std::free(cwd);
+    }
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
-    return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    QString folder = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    QString name = path.mid(slash + 1);
+    if (name == QLatin1String(".") || name == QLatin1String("..")) {
+        folder = path;  // the item is the folder the whole path leads to
+        name.clear();
+    }
+    if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
+        folder = pathcodec::decode(real);
+        std::free(real);
+    }
+    if (name.isEmpty())
+        return folder;
+    return folder == QLatin1String("/") ? folder + name : folder + u'/' + name;
 }
 
 } // namespace
@@ -123,16 +140,21 @@ int modMain::RenameDropRun()
     m_main->cmdRename_Click();
 
     MessageService &messages = *m_state.services.messages;
-    const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(m_state.CmdArgs.value(0));
-    if (!loaded.loaded) {
-        // Renaming with settings that did not load would rename with whatever the window holds.
-        const QString why = QStringLiteral("%1: %2").arg(m_state.CmdArgs.value(0), loaded.message);
-        const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
-        printError(detail + QStringLiteral("\nNothing was renamed."));
-        messages.MsgBox(detail + QStringLiteral("\nNothing was renamed."), msg::OKOnly | msg::Critical,
-                        QStringLiteral("Morvane"));
+    // Told once: on standard error, and in a box unless the boxes go there already.
+    auto refuse = [&](const QString &text) {
+        if (!messages.writesToStandardError())
+            printToStandardError(text);
+        messages.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
         m_main->cmdQuit_Click();
         return SettingsRefused;
+    };
+    const QString rnp = m_state.CmdArgs.value(0);
+    const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(rnp);
+    if (!loaded.loaded) {
+        // Renaming with settings that did not load would rename with whatever the window holds.
+        const QString why = QStringLiteral("%1: %2").arg(pathcodec::printable(rnp), loaded.message);
+        const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
+        return refuse(detail + QStringLiteral("\nNothing was renamed."));
     }
     m_renamer->cmdPreview_Click();
 
@@ -143,10 +165,22 @@ int modMain::RenameDropRun()
         m_renDrop->show();
         return RunOn;
     }
+    return RenameAtOnce();
+}
 
-    const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(m_renamer->previewRows());
+int modMain::RenameAtOnce()
+{
+    // A preview that did not run (no action checked, ...) has said why; nothing is renamed.
+    if (!m_renamer->Previewed()) {
+        printToStandardError(QStringLiteral("%1: the preview did not run. Nothing was renamed.")
+                                 .arg(pathcodec::printable(m_state.CmdArgs.value(0))));
+        m_main->cmdQuit_Click();
+        return SettingsRefused;
+    }
+    const std::vector<mainwin::FailedRename> failed =
+        mainwin::RenameAllRows(m_renamer->previewRows(), m_renamer->failedPreviewRows());
     for (const mainwin::FailedRename &f : failed)
-        printError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
+        printToStandardError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
     m_main->cmdQuit_Click();
     return failed.empty() ? AllRenamed : SomeFailed;
 }

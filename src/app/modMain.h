@@ -30,7 +30,8 @@ namespace app {
 class modMain : public QObject {
     Q_OBJECT
 public:
-    /** Exit codes of a rename-drop run that renames at once. */
+    /** Exit codes of a rename-drop run that renames at once: SomeFailed when a row was not
+     *  renamed, SettingsRefused when nothing could run (settings refused, no preview). */
     enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2 };
 
     explicit modMain(AppState &state);
@@ -55,6 +56,9 @@ private:
     /** Shows the splash, loads the main window, centres both windows, closes the splash. */
     void ShowCentredWithSplash();
     int RenameDropRun();
+    /** The unattended end of a rename-drop run: every previewed row renamed, each row that was
+     *  not renamed told on standard error; returns the exit code. */
+    int RenameAtOnce();
     void OpenFilesRun();
     void AddArgumentsToList(qsizetype first);
 

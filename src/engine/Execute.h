@@ -11,7 +11,11 @@
 #include "PreviewTable.h"
 #include "RenameEngine.h"
 
+#include "VbError.h"
+
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 namespace engine {
 
@@ -23,6 +27,33 @@ struct RenameRunResult {
     size_t failed = 0;     ///< rows whose move failed or whose name was refused
     size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
 };
+
+/** How one row of a rename loop ended. */
+enum class RowOutcome { NotReached, Unchanged, Renamed, Failed };
+
+/** What a rename loop asks of the run it serves; every hook may be left empty. */
+struct RenameLoopHooks {
+    /** Asked before each row: true ends the loop there. */
+    std::function<bool()> stop;
+    /** A row that must not be attempted gets its reason here (a failed preview); ok for the
+     *  others. A refused row counts as failed. */
+    std::function<vb::Status(size_t row)> refuse;
+    /** After each row that was attempted or refused: the row with the names it had then, and
+     *  the result. */
+    std::function<void(size_t rowNumber, const PreviewRow &row, const vb::Status &result)> done;
+    /** After each row, whatever became of it. */
+    std::function<void()> advance;
+};
+
+/**
+ * The one rename loop of the program, for the window's run and the unattended rename-drop run:
+ * every row in grid order renamed from Path + Original to Path + Preview, never over an
+ * existing item. A row whose Preview is empty or equals its Original is left alone. When a
+ * folder row is renamed, the later rows inside it (at any depth) follow it to its new name.
+ * Afterwards the renamed and unchanged rows take their Preview into Original; a failed row
+ * keeps both names. Returns the outcome of each row (index 0 for row 1).
+ */
+std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &hooks);
 
 /**
  * The rename window's "&Rename Now!" button. Without a preview it shows "Please Preview

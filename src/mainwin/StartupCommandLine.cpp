@@ -6,7 +6,9 @@ StartMode startModeOf(const QStringList &arguments)
 {
     if (arguments.isEmpty())
         return StartMode::Normal;
-    return arguments.join(u' ').contains(u'|') ? StartMode::OpenFiles : StartMode::RenameDrop;
+    // "|" is a legal character in a name: only a line that is one single argument opens files.
+    return arguments.size() == 1 && arguments.front().contains(u'|') ? StartMode::OpenFiles
+                                                                      : StartMode::RenameDrop;
 }
 
 QStringList ParseCommandLine(const QString &line)

@@ -10,8 +10,9 @@ namespace mainwin {
 
 enum class StartMode { Normal, RenameDrop, OpenFiles };
 
-/** The mode of a command line given as the program's arguments: none is a normal start, a line
- *  holding "|" opens files, anything else is a rename-drop run. */
+/** The mode of a command line given as the program's arguments: none is a normal start, one
+ *  single argument holding "|" opens files, anything else is a rename-drop run (whose names may
+ *  hold "|"). */
 StartMode startModeOf(const QStringList &arguments);
 
 /** Splits one command-line text into arguments at blanks outside double quotes, with the

@@ -279,7 +279,8 @@ void frmMain::Form_Unload()
     LVW->StopScan();
     Timer1->stop();
     m_pref->SaveSettings();
-    CommandBars1->SaveCommandBars(AppFile(QStringLiteral("KVX.xcb")));
+    const QString commandBarsFile = AppFile(QStringLiteral("KVX.xcb"));
+    ReportSavedFile(m_state, commandBarsFile, CommandBars1->SaveCommandBars(commandBarsFile));
     if (m_about)
         m_about->close();
     m_pref->Unload();
@@ -401,8 +402,9 @@ void frmMain::CommandBars1_Execute(int32_t id)
         cmdRename_Click();
         break;
     case ID_SAVE_SETTINGS:
-        WriteSettingsFile();
-        AppendLog(QStringLiteral("Settings Saved.\r\n"));
+        // A failed save has told why; it is not logged as saved.
+        if (WriteSettingsFile())
+            AppendLog(QStringLiteral("Settings Saved.\r\n"));
         break;
     case ID_ATTRIBUTES:
         Command1_Click();

@@ -1,5 +1,7 @@
 #include "SafeFileRewrite.h"
 
+#include "PathCodec.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -26,6 +28,10 @@ bool SafeFileRewrite::fail(const QString &message)
 bool SafeFileRewrite::write(const QByteArray &head, qint64 from, qint64 to, const QByteArray &tail)
 {
     m_error.clear();
+    // The replacing file is written by name; a name that is not UTF-8 would name another file.
+    if (pathcodec::hasRawBytes(m_path))
+        return fail(QStringLiteral("The name of %1 is not valid UTF-8; the file was left as it is.")
+                        .arg(pathcodec::printable(m_path)));
     QFile source(m_path);
     if (!source.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Could not open %1: %2").arg(m_path, source.errorString()));

@@ -20,7 +20,8 @@ QString ItemName(const QString &path);
  *  255 bytes in UTF-8 (Status BadFileNameOrNumber). */
 vb::Status CheckItemName(const QString &name);
 
-/** Moves or renames a file; the target must not exist. */
+/** Moves or renames a file; the target must not exist. A symbolic link is an item of its own,
+ *  moved as itself whether its target exists or not. */
 vb::Status MoveFile(const QString &source, const QString &target);
 /** Moves or renames a folder with its contents; the target must not exist. */
 vb::Status MoveFolder(const QString &source, const QString &target);
@@ -29,6 +30,18 @@ vb::Status CopyFile(const QString &source, const QString &target);
 /** Copies a folder with its contents; the target must not exist. */
 vb::Status CopyFolder(const QString &source, const QString &target);
 vb::Status DeleteFile(const QString &path);
+
+/** The system calls a move goes through: a rename with renameat2's flags, and a hard link. Both
+ *  return 0 or -1 with errno set, as the system calls do. */
+struct MoveCalls {
+    int (*rename)(const char *from, const char *to, unsigned flags);
+    int (*link)(const char *from, const char *to);
+};
+/** The system's own calls. */
+MoveCalls systemMoveCalls();
+/** Puts `calls` in place for every later move (tests put stand-ins here that behave as other
+ *  file systems do); returns the calls that were in place. */
+MoveCalls setMoveCalls(MoveCalls calls);
 
 /** Maps an errno value to the program's error number. */
 int errorNumberFromErrno(int err);

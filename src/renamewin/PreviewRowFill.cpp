@@ -1,8 +1,9 @@
 #include "PreviewRowFill.h"
 
 #include "Functions.h"
+#include "PathCodec.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace renamewin {
 
@@ -42,11 +43,15 @@ engine::PreviewRow previewRowOf(const MainListItem &item)
     row.Path = item.Folder;
     row.Type = item.Type;
     row.Folder = folderNameOf(item.Folder);
-    const QFileInfo file(item.Folder + item.Text);
-    if (item.Type != FileFolderType && file.isFile())
-        row.Size = file.size();
-    if (file.isFile())
-        row.Modified = modifiedText(file.lastModified());
+    // Read by the name's own bytes, so that a name that is not UTF-8 finds its file.
+    struct stat st {};
+    const bool isFile =
+        ::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    if (item.Type != FileFolderType && isFile)
+        row.Size = st.st_size;
+    if (isFile)
+        row.Modified = modifiedText(QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000
+                                                                   + st.st_mtim.tv_nsec / 1000000));
     return row;
 }
 

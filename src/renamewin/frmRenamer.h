@@ -78,6 +78,8 @@ public:
     const engine::PreviewTable &previewRows() const { return m_rows; }
     /** A preview has run to its end since the last change of the rows. */
     bool Previewed() const { return m_engine.Previewed; }
+    /** The rows whose last preview failed, with the reason (row number, description). */
+    const std::vector<std::pair<size_t, QString>> &failedPreviewRows() const { return m_engine.run.FailedRows; }
     /** A preview, validation, rename or grid fill is running. */
     bool isRunning() const { return m_busy; }
 

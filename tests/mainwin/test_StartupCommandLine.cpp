@@ -41,6 +41,9 @@ TEST(StartupCommandLine, SplitCommandLineAndModes)
     EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a.jpg"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/d/set.rnp"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt"}), StartMode::OpenFiles);
+    // "|" is a legal character in a dropped name.
+    EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a|b.jpg"}), StartMode::RenameDrop);
+    EXPECT_EQ(startModeOf({"/d/a|b.txt", "/d/c.txt"}), StartMode::RenameDrop);
 }
 
 TEST(StartupCommandLine, GetPathPart)

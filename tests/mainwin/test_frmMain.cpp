@@ -5,6 +5,7 @@
 #include "FolderTree.h"
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
+#include "ProcessLimits.h"
 #include "WindowFixture.h"
 #include "frmAbout.h"
 #include "frmAttr.h"
@@ -603,6 +604,27 @@ TEST_F(MainWindowTest, SavingSettingsLeavesAnOpenPreferencesDialogOpen)
     w->CommandBars1_Execute(ID_SAVE_SETTINGS);
     EXPECT_TRUE(w->Pref().isVisible());
     EXPECT_EQ(settingsLines().size(), 24);
+}
+
+// "Save Settings" on a full disk: the old file stays, the user is told, and the log does not
+// call it saved.
+TEST_F(MainWindowTest, SaveSettingsOnAFullDiskIsToldAndNotLoggedAsSaved)
+{
+    auto w = open();
+    QByteArray old;
+    for (int i = 0; i < 24; ++i)
+        old += "0\r\n";
+    testfiles::writeFile(settingsPath(), old);
+    messages.shown.clear();
+    {
+        testfiles::FileSizeLimit full(8);
+        w->CommandBars1_Execute(ID_SAVE_SETTINGS);
+    }
+    EXPECT_EQ(testfiles::readFile(settingsPath()), old);
+    EXPECT_EQ(w->LogText(), QString());
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_TRUE(messages.prompts()[0].endsWith(QStringLiteral("could not be saved: Disk full.")))
+        << messages.prompts()[0].toStdString();
 }
 
 TEST_F(MainWindowTest, AWindowThatNeverLoadedSavesNothing)
