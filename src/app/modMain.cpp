@@ -88,7 +88,10 @@ void modMain::ShowCentredWithSplash()
     m_main->Load();
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
+    // The windows paint before the splash goes, so it never stands over empty frames.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     splash.close();
+    common::BringToFront(m_main.get());
 }
 
 void modMain::AddArgumentsToList(qsizetype first)
@@ -127,7 +130,7 @@ int modMain::RenameDropRun()
         m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), messages);
         m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
-        m_renDrop->show();
+        common::BringToFront(m_renDrop);
         return RunOn;
     }
 

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace common {
 
@@ -22,10 +23,27 @@ void CenterForm(QWidget *form)
     QScreen *screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->geometry();
+        const QRect avail = screen->availableGeometry();
         const QSize size = form->frameGeometry().size();
-        form->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+        int x = area.x() + (area.width() - size.width()) / 2;
+        int y = area.y() + (area.height() - size.height()) / 2;
+        // Panels may take part of the screen: the window stays within the free area.
+        x = std::max(avail.left(), std::min(x, avail.right() + 1 - size.width()));
+        y = std::max(avail.top(), std::min(y, avail.bottom() + 1 - size.height()));
+        form->move(x, y);
     }
     form->show();
+}
+
+void BringToFront(QWidget *form)
+{
+    if (!form)
+        return;
+    if (form->isMinimized())
+        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    form->show();
+    form->raise();
+    form->activateWindow();
 }
 
 int SetWindowTopMost(QWidget *window, bool onTop)

@@ -188,15 +188,24 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         advance(host);
     }
 
-    // The rows that now carry their new names take them into "Original"; a failed row keeps
-    // both names, and an empty Preview stays empty.
+    // The rows that now carry their new names take them into "Original" and lose their
+    // validation colour; a failed row keeps both names and shows its Preview cell in the
+    // duplicate colour, so the user sees which rows the log explains. An empty Preview stays
+    // empty.
     for (size_t i = 1; i <= rows; ++i) {
         PreviewRow &row = grid.row(i);
         const RowOutcome outcome = outcomes[i - 1];
-        if ((outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged)
-            && !row.Preview.isEmpty()) {
-            row.Original = row.Preview;
-            row.Preview.clear();
+        if (outcome == RowOutcome::Failed) {
+            grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
+            result.failedRows.push_back(i);
+            continue;
+        }
+        if (outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged) {
+            grid.setCellBackColor(i, ColPreview, cellcolor::White);
+            if (!row.Preview.isEmpty()) {
+                row.Original = row.Preview;
+                row.Preview.clear();
+            }
         }
     }
     grid.setRedraw(redraw);
@@ -220,7 +229,9 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     if (app.AutoRefreshMainList == 1)
         RefreshMainView(engine, grid);
-    if (app.ShowLogAfterRename == 1)
+    // After failures the log viewer opens whatever the preference says: the message points
+    // to it for the reasons.
+    if (app.ShowLogAfterRename == 1 || (result.failed > 0 && written))
         host.showRenameLog();
     return result;
 }

@@ -12,6 +12,7 @@
 #include "RenameEngine.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace engine {
 
@@ -22,6 +23,7 @@ struct RenameRunResult {
     size_t renamed = 0;    ///< rows moved on disk
     size_t failed = 0;     ///< rows whose move failed or whose name was refused
     size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
+    std::vector<size_t> failedRows;  ///< the grid rows (1-based) that failed, in grid order
 };
 
 /**
@@ -32,7 +34,9 @@ struct RenameRunResult {
  * earlier in the run follow it to its new name); "templog.log" written and, with `SaveLogFile`,
  * its dated copy; "Ready"; "Files Renamed" (with `ShowRenameConfirmation`) when no row failed,
  * else a message with the number of failures; the main list refreshed (`AutoRefreshMainList`)
- * and the log viewer shown (`ShowLogAfterRename`) through the host.
+ * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host. Renamed
+ * and unchanged rows lose their validation colour; failed rows show their Preview cell in the
+ * duplicate colour.
  *
  * A stop request already set when the run reaches a row clears the request and ends the rows
  * there; the rows done so far keep their results, and no confirmation is shown.

@@ -227,8 +227,13 @@ void FolderTree::mouseReleaseEvent(QMouseEvent *event)
     const QModelIndex index = indexAt(event->position().toPoint());
     m_toggled = false;
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == m_pressed)
+    if (event->button() == Qt::LeftButton && index.isValid() && index == m_pressed) {
+        // A click on a check box does not move the selection by itself; the folder whose box
+        // was ticked becomes the current folder, as with the keyboard.
+        if (m_toggled && index != currentIndex())
+            setCurrentIndex(index);
         emit FolderClick(m_toggled ? OnItemStateIcon : OnItemLabel);
+    }
     m_pressed = QPersistentModelIndex();
 }
 

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 
 namespace renamewin {
 
@@ -48,7 +50,21 @@ QLabel *FormLayout::label(QWidget *parent, const QString &name, const QString &c
 
 QPushButton *FormLayout::button(QWidget *parent, const QString &name, const QString &caption, Twips at)
 {
-    return place(new QPushButton(caption), parent, name, at);
+    QPushButton *b = place(new QPushButton(caption), parent, name, at);
+    // A caption wider than its design button would lose its ends: a slightly smaller font keeps
+    // it whole.
+    constexpr double SmallestPoints = 6.5;
+    QString shown = caption;
+    shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QStyle *style = b->style();
+    const int room = b->width() - 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b)
+                                       + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b));
+    QFont font = b->font();
+    while (QFontMetrics(font).horizontalAdvance(shown) > room && font.pointSizeF() - 0.5 >= SmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        b->setFont(font);
+    }
+    return b;
 }
 
 QLineEdit *FormLayout::text(QWidget *parent, const QString &name, const QString &text, Twips at)

@@ -66,6 +66,8 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
     Combo1->setPlaceholderText(QStringLiteral("Sort Files"));
     m_gridSource = std::make_unique<PreviewGridSource>(m_rows, *GridPre);
     resize(m_layout.designSize());
+    // Below its design size the controls, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
     Form_Load();
 }
@@ -234,8 +236,10 @@ void frmRenamer::showRenameLog()
 {
     frmLog *log = logViewer();
     log->Reload();
-    log->show();
-    log->raise();
+    // A viewer that is not on the screen yet opens centred, so it never hangs off its edge.
+    if (!log->isVisible())
+        common::CenterForm(log);
+    common::BringToFront(log);
 }
 
 frmLog *frmRenamer::logViewer()
