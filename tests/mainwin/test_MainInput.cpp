@@ -104,6 +104,18 @@ public:
         return at;
     }
 
+    /** Clicks the command bar's button of a command. */
+    static void pressCommand(frmMain &w, int32_t id)
+    {
+        QAction *action = w.CommandBars1->FindControl(id);
+        QWidget *button = nullptr;
+        for (QToolBar *bar : w.findChildren<QToolBar *>())
+            if (QWidget *b = bar->widgetForAction(action); b && b->isVisible())
+                button = b;
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    }
+
     static void clickAt(QAbstractItemView &view, const QPoint &point)
     {
         QTest::mousePress(view.viewport(), Qt::LeftButton, {}, point);
@@ -212,15 +224,6 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
     ASSERT_NE(firstChecked, firstBefore);
     ASSERT_EQ(w->lvw2->SelectedCount(), 1);
 
-    auto press = [&](int32_t id) {
-        QAction *action = w->CommandBars1->FindControl(id);
-        QWidget *button = nullptr;
-        for (QToolBar *bar : w->findChildren<QToolBar *>())
-            if (QWidget *b = bar->widgetForAction(action); b && b->isVisible())
-                button = b;
-        ASSERT_NE(button, nullptr) << id;
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    };
     struct Case {
         int32_t id;
         bool icons;
@@ -231,7 +234,7 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
                           {ID_VIEW_REPORT, false, QListView::LeftToRight}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.id);
-        press(c.id);
+        pressCommand(*w, c.id);
         EXPECT_EQ(face.IconView()->isVisible(), c.icons);
         EXPECT_EQ(face.ListView()->isVisible(), !c.icons);
         EXPECT_EQ(face.ShownView(), c.icons ? static_cast<QAbstractItemView *>(face.IconView()) : face.ListView());
@@ -249,6 +252,52 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
         EXPECT_NE(w->lvw2->checked(3), before);
     }
     w->close();
+}
+
+class RefusingShell : public Shell {
+public:
+    bool open(const QString &target) override
+    {
+        asked << target;
+        return false;
+    }
+    QStringList asked;
+};
+
+TEST_F(MainInputTest, HelpContentsSaysWhyNoHelpAppears)
+{
+    RefusingShell refusing;
+    struct Case {
+        const char *name;
+        bool fileThere;
+        Shell *shell;
+        const char *says;  // start of the message, or null for none
+    };
+    const Case cases[] = {
+        {"no help file", false, &shell, "The help file"},
+        {"no viewer", true, &refusing, "No program is set up to show the help file"},
+        {"shown", true, &shell, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString help = home.filePath(QStringLiteral("Readme.chm"));
+        QFile::remove(help);
+        if (c.fileThere)
+            testfiles::writeFile(help, "help");
+        messages.shown.clear();
+        state.services.shell = c.shell;
+        auto w = openShown();
+        pressCommand(*w, ID_HELP);
+        if (c.says) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_TRUE(messages.shown[0].prompt.startsWith(QLatin1String(c.says))) << messages.shown[0].prompt.toStdString();
+            EXPECT_TRUE(messages.shown[0].prompt.contains(QStringLiteral("Readme.chm")));
+        } else {
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(shell.opened.last(), help);
+        }
+        w->close();
+    }
 }
 
 } // namespace
