@@ -69,6 +69,7 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
     // Below its design size the controls, whose fonts do not shrink, would overlap.
     setMinimumSize(m_layout.designSize());
     setupConnections();
+    setTabOrderByColumns();
     Form_Load();
 }
 
@@ -76,6 +77,31 @@ frmRenamer::~frmRenamer()
 {
     Form_Unload();
     m_gridSource.reset();
+}
+
+void frmRenamer::setTabOrderByColumns()
+{
+    // Tab walks the window as it is laid out: the action list, then the panel of the current
+    // action, then the buttons of the right column, then the grid and the bottom row.
+    auto focusable = [](QWidget *w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    QList<QWidget *> panel;
+    QWidget *grid = nullptr;
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!focusable(w))
+            continue;
+        if (Frame6->isAncestorOf(w))
+            panel << w;
+        else if (GridPre->isAncestorOf(w) && !grid)
+            grid = w;
+    }
+    QList<QWidget *> order{List3, cmdUp, cmdDown};
+    order += panel;
+    order += {Command1, cmdValidate, Command12, cmdPreview, cmdExecute, Command14, chkOnTop, Command13, Combo1};
+    if (grid)
+        order << grid;
+    order += {cmdRefresh, cmdClear, cmdClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void frmRenamer::Form_Load()

@@ -169,6 +169,7 @@ public:
     }
 
 private:
+    void setTabOrderByColumns();
     std::array<TokenControls, engine::TokenActionCount> m_tokens;
 
 public:

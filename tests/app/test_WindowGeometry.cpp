@@ -20,6 +20,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
@@ -217,4 +221,41 @@ TEST_F(WindowGeometry, SmallWindows)
         std::unique_ptr<QWidget> w = c.make();
         checkBothSizes(*w, QString::fromLatin1(c.name));
     }
+}
+
+TEST_F(WindowGeometry, TabWalksTheRenameWindowColumnByColumn)
+{
+    renamewin::frmRenamer w(state);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.List3->setCurrentRow(2);  // "Replace Mid": two boxes and a token combo
+    w.List3->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), w.List3);
+
+    QList<QWidget *> visited;
+    for (int i = 0; i < 60 && (visited.isEmpty() || QApplication::focusWidget() != w.List3); ++i) {
+        visited << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), w.List3) << "Tab does not come round";
+    // Every stop is a control the user sees.
+    for (QWidget *stop : visited)
+        EXPECT_TRUE(stop->isVisible()) << describe(stop).toStdString();
+    const auto at = [&](QWidget *control) { return visited.indexOf(control); };
+    ASSERT_GE(at(w.Text12), 0);
+    EXPECT_EQ(at(w.cmdUp), 1);
+    EXPECT_EQ(at(w.cmdDown), 2);
+    // The panel comes right after the action list's buttons, before the right column.
+    EXPECT_EQ(at(w.Text12), 3);
+    EXPECT_LT(at(w.Text12), at(w.Text13));
+    EXPECT_LT(at(w.Text13), at(w.cmbMid));
+    EXPECT_LT(at(w.cmbMid), at(w.Command1));
+    const QList<QWidget *> rightAndBottom = {w.Command1,  w.cmdValidate, w.Command12, w.cmdPreview, w.cmdExecute,
+                                             w.Command14, w.chkOnTop,    w.Command13, w.Combo1,     w.cmdRefresh,
+                                             w.cmdClear,  w.cmdClose};
+    for (qsizetype i = 1; i < rightAndBottom.size(); ++i)
+        EXPECT_LT(at(rightAndBottom[i - 1]), at(rightAndBottom[i])) << describe(rightAndBottom[i]).toStdString();
+    EXPECT_EQ(visited.last(), w.cmdClose);
 }
