@@ -14,7 +14,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 namespace app {
@@ -36,6 +39,27 @@ QString droppedItemPath(const QString &argument)
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     return path;
+}
+
+// The windows that came up behind the splash are on the screen and painted before the splash
+// goes, so it never stands over empty frames. A display that does not show them within a
+// moment is not waited for any longer.
+void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
+{
+    auto exposed = [&windows] {
+        for (QWidget *w : windows)
+            if (w->isVisible() && (!w->windowHandle() || !w->windowHandle()->isExposed()))
+                return false;
+        return true;
+    };
+    QTimer tick;
+    tick.start(20);
+    QDeadlineTimer deadline(2000);
+    while (!exposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    for (QWidget *w : windows)
+        if (w->isVisible())
+            w->repaint();
 }
 
 } // namespace
@@ -88,8 +112,7 @@ void modMain::ShowCentredWithSplash()
     m_main->Load();
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
-    // The windows paint before the splash goes, so it never stands over empty frames.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    PaintBeforeSplashCloses({m_main.get(), m_renamer.get()});
     splash.close();
     common::BringToFront(m_main.get());
 }

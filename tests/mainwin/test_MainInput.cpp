@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QListView>
@@ -298,6 +299,33 @@ TEST_F(MainInputTest, HelpContentsSaysWhyNoHelpAppears)
         }
         w->close();
     }
+}
+
+TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
+{
+    for (int i = 0; i < 60; ++i)
+        QDir().mkpath(dataPath(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString chosen = dataPath(QStringLiteral("f45"));
+    QStringList lines(24);
+    lines[0] = chosen;
+    writeSettings(lines);
+    auto w = openShown();
+    ASSERT_TRUE(treeItem(*w, chosen).isValid());
+    ASSERT_EQ(w->ftv->SelectedFolder(), chosen);
+    // Once the folder holding the chosen one has been read, the tree stays where it is.
+    waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 60; });
+    QTest::qWait(300);
+    // The chosen folder was brought to the middle while the tree read its folders.
+    const int before = w->ftv->visualRect(treeItem(*w, chosen)).top();
+
+    for (int i = 0; i < 5; ++i)
+        QDir().mkpath(dataPath(QStringLiteral("a%1").arg(i)));
+    ASSERT_TRUE(waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 65; }));
+    // Long enough for a scroll the new folders might set off to happen.
+    QTest::qWait(300);
+    EXPECT_NE(w->ftv->visualRect(w->ftv->currentIndex()).top(), before) << "the tree was scrolled back to the folder";
+    EXPECT_EQ(w->ftv->SelectedFolder(), chosen);
+    w->close();
 }
 
 } // namespace
