@@ -197,7 +197,6 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         const RowOutcome outcome = outcomes[i - 1];
         if (outcome == RowOutcome::Failed) {
             grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
-            result.failedRows.push_back(i);
             continue;
         }
         if (outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged) {

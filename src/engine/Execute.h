@@ -12,7 +12,6 @@
 #include "RenameEngine.h"
 
 #include <cstddef>
-#include <vector>
 
 namespace engine {
 
@@ -23,7 +22,6 @@ struct RenameRunResult {
     size_t renamed = 0;    ///< rows moved on disk
     size_t failed = 0;     ///< rows whose move failed or whose name was refused
     size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
-    std::vector<size_t> failedRows;  ///< the grid rows (1-based) that failed, in grid order
 };
 
 /**
