@@ -63,6 +63,7 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     setupConnections();
     applyViewSettings();
     applyColumnWidths();
+    setupInput();
 }
 
 void ListViewEditableWidget::setupConnections()

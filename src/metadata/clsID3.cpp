@@ -11,6 +11,9 @@ namespace metadata {
 
 namespace {
 
+// The last number of the genre list; 255 ("Unknown") names no genre.
+constexpr int LastListedGenre = 147;
+
 QString cutAtNul(const QString &text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -29,7 +32,7 @@ QString numberPart(const QString &part)
 
 clsID3::clsID3() = default;
 
-void clsID3::reset()
+void clsID3::clearTagFields()
 {
     for (QString &t : m_text)
         t.clear();
@@ -37,6 +40,12 @@ void clsID3::reset()
     m_commercialInfo.Clear();
     m_artistUrl.Clear();
     m_attachedPictures.Clear();
+    m_pictureContent.clear();
+}
+
+void clsID3::reset()
+{
+    clearTagFields();
     m_id3v1Exists = m_id3v2Exists = m_lyrics3v1Exists = m_lyrics3v2Exists = false;
     m_revision = 0;
     m_tagHeader = Id3v2Header();
@@ -132,6 +141,8 @@ void clsID3::storeFrame(const Id3v2Frame &frame, int revision)
         value.remove(0, 1);
     if (kind->rule == Id3FrameRule::CollectBinary) {
         m_attachedPictures.Add(value, std::nullopt, std::nullopt, true);
+        if (!m_pictureContent.contains(value))
+            m_pictureContent.insert(value, frame.content);
         return;
     }
     value = cutAtNul(value);
@@ -161,6 +172,28 @@ void clsID3::storeFrame(const Id3v2Frame &frame, int revision)
     default:
         break;
     }
+}
+
+QString clsID3::NamedGenre() const
+{
+    const QString genre = Genre();
+    if (!m_hasGenreText)
+        return genre;
+    // The number of the frame: "(n)" with no text after it (the older form), or the whole
+    // frame (the newer form, a bare number).
+    QString number;
+    if (genre.isEmpty() && m_genreText.startsWith(u'('))
+        number = m_genreText.mid(1, m_genreText.indexOf(u')') - 1);
+    else if (genre == m_genreText)
+        number = genre;
+    if (number.isEmpty() || number.size() > 3)
+        return genre;
+    for (QChar c : number) {
+        if (c < u'0' || c > u'9')
+            return genre;
+    }
+    const int id = number.toInt();
+    return id <= LastListedGenre ? GenreName(id) : genre;
 }
 
 void clsID3::resolveHeldValues()
