@@ -10,7 +10,14 @@
 #include "RandomSource.h"
 #include "Shell.h"
 #include "TestFiles.h"
+#include "TokenPicker.h"
+#include "TokenPickers.h"
 #include "frmAbout.h"
+#include "frmAttr.h"
+#include "frmBName.h"
+#include "frmBookmarks.h"
+#include "frmListMan.h"
+#include "frmRenListMan.h"
 #include "frmLog.h"
 #include "frmMain.h"
 #include "frmPref.h"
@@ -258,4 +265,48 @@ TEST_F(WindowGeometry, TabWalksTheRenameWindowColumnByColumn)
     for (qsizetype i = 1; i < rightAndBottom.size(); ++i)
         EXPECT_LT(at(rightAndBottom[i - 1]), at(rightAndBottom[i])) << describe(rightAndBottom[i]).toStdString();
     EXPECT_EQ(visited.last(), w.cmdClose);
+}
+
+TEST_F(WindowGeometry, ListsBookmarksAttributesAndConfigurations)
+{
+    mainwin::frmMain main(state);
+    main.Load();
+    renamewin::frmRenamer renamer(state);
+    struct Case {
+        const char *name;
+        std::function<std::unique_ptr<QWidget>()> make;
+    };
+    const Case cases[] = {
+        {"geometry_bookmarks", [this] { return std::make_unique<mainwin::frmBookmarks>(state); }},
+        {"geometry_bname", [&] { return std::make_unique<mainwin::frmBName>(state, main); }},
+        {"geometry_listman", [&] { return std::make_unique<mainwin::frmListMan>(state, main); }},
+        {"geometry_attr", [&] { return std::make_unique<mainwin::frmAttr>(state, main); }},
+        {"geometry_renlistman", [&] { return std::make_unique<settingsfiles::frmRenListMan>(renamer); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<QWidget> w = c.make();
+        checkBothSizes(*w, QString::fromLatin1(c.name));
+        w->close();
+    }
+    main.close();
+}
+
+TEST_F(WindowGeometry, TokenPickers)
+{
+    renamewin::TokenPickers pickers(state);
+    const std::pair<renamewin::PickerKind, const char *> kinds[] = {
+        {renamewin::PickerKind::Time, "geometry_picker_time"},
+        {renamewin::PickerKind::Date, "geometry_picker_date"},
+        {renamewin::PickerKind::PictureDate, "geometry_picker_picturedate"},
+        {renamewin::PickerKind::Random, "geometry_picker_random"},
+        {renamewin::PickerKind::Exif, "geometry_picker_exif"},
+        {renamewin::PickerKind::Mp3, "geometry_picker_mp3"},
+    };
+    for (const auto &[kind, name] : kinds) {
+        SCOPED_TRACE(name);
+        QWidget *picker = pickers.picker(kind);
+        ASSERT_NE(picker, nullptr);
+        checkBothSizes(*picker, QString::fromLatin1(name));
+    }
 }
