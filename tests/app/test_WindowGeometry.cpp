@@ -114,6 +114,16 @@ QStringList layoutFaults(QWidget &window)
     return faults;
 }
 
+/** The program's own controls of a window that carry no name. */
+QStringList unnamedControls(QWidget &window)
+{
+    QStringList unnamed;
+    for (QWidget *w : window.findChildren<QWidget *>())
+        if (!w->isWindow() && !insideComposite(w, &window) && w->objectName().isEmpty())
+            unnamed << describe(w);
+    return unnamed;
+}
+
 class WindowGeometry : public ::testing::Test {
 protected:
     void SetUp() override
@@ -206,6 +216,8 @@ TEST_F(WindowGeometry, ReviewDialog)
     grid.addRow(row);
     mainwin::frmRenDrop w(grid, messages);
     checkBothSizes(w, QStringLiteral("geometry_rendrop"));
+    EXPECT_EQ(unnamedControls(w), QStringList());
+    EXPECT_EQ(w.findChild<QLineEdit *>(QStringLiteral("txtModName")), w.txtModName);
 }
 
 TEST_F(WindowGeometry, SmallWindows)
@@ -227,6 +239,7 @@ TEST_F(WindowGeometry, SmallWindows)
         SCOPED_TRACE(c.name);
         std::unique_ptr<QWidget> w = c.make();
         checkBothSizes(*w, QString::fromLatin1(c.name));
+        EXPECT_EQ(unnamedControls(*w), QStringList());
     }
 }
 
