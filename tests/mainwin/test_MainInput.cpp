@@ -68,6 +68,15 @@ public:
         return w;
     }
 
+    /** A settings file that makes the window start in `folder`, in the report view. */
+    void startIn(const QString &folder)
+    {
+        QStringList lines(24);
+        lines[0] = folder;
+        lines[4] = QStringLiteral("Report");
+        writeSettings(lines);
+    }
+
     /** The tree's item of a folder once the tree has read it from disk, in view. */
     QModelIndex treeItem(frmMain &w, const QString &path)
     {
@@ -183,10 +192,7 @@ TEST_F(MainInputTest, TheTreeKeepsTheKeyboardThroughAScan)
 TEST_F(MainInputTest, ColumnsShareTheListsWidthFromTheFirstShow)
 {
     makeFile(QStringLiteral("a.txt"));
-    QStringList lines(24);
-    lines[0] = dataPath();
-    lines[4] = QStringLiteral("Report");
-    writeSettings(lines);
+    startIn(dataPath());
     auto w = openShown();
     QTreeView *view = w->lvw2Widget->ListView();
     const int width = view->viewport()->width();
@@ -211,10 +217,7 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
     makeFile(QStringLiteral("a.txt"));
     makeFile(QStringLiteral("b.txt"));
     makeFile(QStringLiteral("c.txt"));
-    QStringList lines(24);
-    lines[0] = dataPath();
-    lines[4] = QStringLiteral("Report");
-    writeSettings(lines);
+    startIn(dataPath());
     auto w = openShown();
     ASSERT_EQ(w->lvw2->FileItemCount(), 3);
     filelist::ListViewEditableWidget &face = *w->lvw2Widget;
@@ -311,9 +314,7 @@ TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
     for (int i = 0; i < 60; ++i)
         QDir().mkpath(dataPath(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0'))));
     const QString chosen = dataPath(QStringLiteral("f45"));
-    QStringList lines(24);
-    lines[0] = chosen;
-    writeSettings(lines);
+    startIn(chosen);
     auto w = openShown();
     ASSERT_TRUE(treeItem(*w, chosen).isValid());
     ASSERT_EQ(w->ftv->SelectedFolder(), chosen);
