@@ -401,8 +401,7 @@ void frmMain::CommandBars1_Execute(int32_t id)
         HelpContents();
         break;
     case ID_ABOUT:
-        About().show();
-        About().raise();
+        common::BringToFront(&About());
         break;
     case ID_RENAME:
         cmdRename_Click();
