@@ -16,8 +16,11 @@
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
+#include <QTimer>
+#include <QWindow>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -55,6 +58,27 @@ QString droppedItemPath(const QString &argument)
     if (name.isEmpty())
         return folder;
     return folder == QLatin1String("/") ? folder + name : folder + u'/' + name;
+}
+
+// The windows that came up behind the splash are on the screen and painted before the splash
+// goes, so it never stands over empty frames. A display that does not show them within a
+// moment is not waited for any longer.
+void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
+{
+    auto exposed = [&windows] {
+        for (QWidget *w : windows)
+            if (w->isVisible() && (!w->windowHandle() || !w->windowHandle()->isExposed()))
+                return false;
+        return true;
+    };
+    QTimer tick;
+    tick.start(20);
+    QDeadlineTimer deadline(2000);
+    while (!exposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    for (QWidget *w : windows)
+        if (w->isVisible())
+            w->repaint();
 }
 
 } // namespace
@@ -118,7 +142,9 @@ void modMain::ShowCentredWithSplash()
     m_main->Load();
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
+    PaintBeforeSplashCloses({m_main.get(), m_renamer.get()});
     splash.close();
+    common::BringToFront(m_main.get());
 }
 
 void modMain::AddArgumentsToList(qsizetype first)
@@ -162,7 +188,7 @@ int modMain::RenameDropRun()
         m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), messages);
         m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
-        m_renDrop->show();
+        common::BringToFront(m_renDrop);
         return RunOn;
     }
     return RenameAtOnce();

@@ -210,10 +210,18 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description);
     };
     hooks.advance = [&] { advance(host); };
-    for (const RowOutcome outcome : RenameRows(grid, hooks)) {
+    const std::vector<RowOutcome> outcomes = RenameRows(grid, hooks);
+    // A failed row shows its Preview cell in the duplicate colour, so the user sees which rows
+    // the log explains; the others lose their validation colour.
+    for (size_t i = 1; i <= outcomes.size(); ++i) {
+        const RowOutcome outcome = outcomes[i - 1];
         result.renamed += outcome == RowOutcome::Renamed;
         result.failed += outcome == RowOutcome::Failed;
         result.unchanged += outcome == RowOutcome::Unchanged;
+        if (outcome == RowOutcome::Failed)
+            grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
+        else if (outcome != RowOutcome::NotReached)
+            grid.setCellBackColor(i, ColPreview, cellcolor::White);
     }
     grid.setRedraw(redraw);
 
@@ -241,7 +249,9 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     if (app.AutoRefreshMainList == 1)
         RefreshMainView(engine, grid);
-    if (app.ShowLogAfterRename == 1)
+    // After failures the log viewer opens whatever the preference says: the message points
+    // to it for the reasons.
+    if (app.ShowLogAfterRename == 1 || (result.failed > 0 && written))
         host.showRenameLog();
     return result;
 }

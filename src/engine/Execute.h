@@ -63,7 +63,9 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
  * earlier in the run follow it to its new name); "templog.log" written and, with `SaveLogFile`,
  * its dated copy; "Ready"; "Files Renamed" (with `ShowRenameConfirmation`) when no row failed,
  * else a message with the number of failures; the main list refreshed (`AutoRefreshMainList`)
- * and the log viewer shown (`ShowLogAfterRename`) through the host.
+ * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host. Renamed
+ * and unchanged rows lose their validation colour; failed rows show their Preview cell in the
+ * duplicate colour.
  *
  * A stop request already set when the run reaches a row clears the request and ends the rows
  * there; the rows done so far keep their results, and no confirmation is shown.

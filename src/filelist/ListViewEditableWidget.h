@@ -1,8 +1,10 @@
 #pragma once
 /**
- * The face of the file list control: the inner report list `ListView1` over the control's rows.
- * All behaviour lives in ListViewEditable (control()); this widget shows the rows, applies the
- * view settings, freezes painting while a scan runs and reports check-box clicks back.
+ * The face of the file list control: the inner report list `ListView1` over the control's rows,
+ * or, in the icon and list views (`View` 0, 1 and 2), an icon list over the same rows, checks
+ * and selection. All behaviour lives in ListViewEditable (control()); this widget shows the
+ * rows, applies the view settings, freezes painting while a scan runs and reports check-box
+ * clicks back.
  */
 #include "ISubclass.h"
 #include "ListViewEditable.h"
@@ -11,6 +13,8 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class QAbstractItemView;
+class QListView;
 class QLineEdit;
 class QMenu;
 class QSettings;
@@ -30,6 +34,10 @@ public:
     const ListViewEditable &control() const { return *m_control; }
     /** The inner list. */
     QTreeView *ListView() const { return ListView1; }
+    /** The icon list that shows the rows in the icon and list views. */
+    QListView *IconView() const { return m_iconView; }
+    /** The view that shows the rows now: ListView() in the report view, IconView() else. */
+    QAbstractItemView *ShownView() const;
 
     /** Reads the persisted values kept for this control (its object name) on `formName` in
      *  `store`; `designValues` stand in for values not stored yet. */
@@ -109,12 +117,14 @@ private:
     void fitColumn(int32_t column, bool withCaption);
     void setupConnections();
     void applyViewSettings();
+    void applyViewMode();
     void applyColumnWidths();
     void layoutInnerList();
     void repaintFrozen();
 
     ListViewEditable *m_control;
     QTreeView *ListView1;
+    QListView *m_iconView;
     QLineEdit *txtEdit = nullptr;
     QMenu *mnuOptions = nullptr;
     bool m_applyingWidths = false;

@@ -22,6 +22,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,6 +35,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
 #include <QTreeView>
@@ -256,6 +259,7 @@ void frmMain::showEvent(QShowEvent *event)
 {
     Load();
     QMainWindow::showEvent(event);
+    SizeListColumns();
 }
 
 // ---- Unload ---------------------------------------------------------------------------------
@@ -331,8 +335,12 @@ void frmMain::Form_Resize()
 
 void frmMain::SizeListColumns()
 {
+    // The list's own width, not its viewport's: before the first show the viewport has not been
+    // laid out yet and still has its initial size.
     QTreeView *view = lvw2Widget->ListView();
-    const int width = view->viewport()->width();
+    int width = view->contentsRect().width();
+    if (view->verticalScrollBar()->isVisible())
+        width -= view->verticalScrollBar()->width();
     for (int i = 0; i < int(std::size(ColumnShares)) && i < view->header()->count(); ++i)
         view->header()->resizeSection(i, int(width * ColumnShares[i]));
 }
@@ -391,12 +399,10 @@ void frmMain::CommandBars1_Execute(int32_t id)
         cmdPref_Click();
         break;
     case ID_HELP:
-        if (m_state.services.shell)
-            m_state.services.shell->open(AppFile(QStringLiteral("Readme.chm")));
+        HelpContents();
         break;
     case ID_ABOUT:
-        About().show();
-        About().raise();
+        common::BringToFront(&About());
         break;
     case ID_RENAME:
         cmdRename_Click();
@@ -412,6 +418,20 @@ void frmMain::CommandBars1_Execute(int32_t id)
     default:
         break;
     }
+}
+
+void frmMain::HelpContents()
+{
+    // Without the help file, or without a program that shows it, the user is told so rather
+    // than left with nothing happening.
+    const QString help = AppFile(QStringLiteral("Readme.chm"));
+    QString problem;
+    if (!QFileInfo(help).isFile())
+        problem = QStringLiteral("The help file \"%1\" was not found.").arg(QDir::toNativeSeparators(help));
+    else if (!m_state.services.shell || !m_state.services.shell->open(help))
+        problem = QStringLiteral("No program is set up to show the help file \"%1\".").arg(QDir::toNativeSeparators(help));
+    if (!problem.isEmpty() && m_state.services.messages)
+        m_state.services.messages->MsgBox(problem, msg::OKOnly | msg::Information);
 }
 
 frmAbout &frmMain::About()

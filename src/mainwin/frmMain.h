@@ -81,6 +81,8 @@ public:
     void ReadSettingsFile(bool ToControls);
     /** The preferences dialog, kept loaded and hidden while the window lives. */
     frmPref &Pref() const { return *m_pref; }
+    /** "Help Contents": opens the help file with the desktop's viewer, or says why it cannot. */
+    void HelpContents();
     /** The about window, created on first use. */
     frmAbout &About();
     /** Appends a text to the search log and keeps its end in view. */

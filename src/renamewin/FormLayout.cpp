@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <functional>
 
 namespace renamewin {
 
@@ -46,9 +49,34 @@ QLabel *FormLayout::label(QWidget *parent, const QString &name, const QString &c
     return w;
 }
 
+namespace {
+
+// The smallest font a caption is shrunk to so that it fits its design rectangle.
+constexpr double SmallestPoints = 6.5;
+
+// A caption wider than its design control would lose its end: a slightly smaller font keeps it
+// whole. `needed` gives the width the control needs with a font.
+void fitCaption(QWidget *control, const std::function<int()> &needed)
+{
+    QFont font = control->font();
+    while (needed() > control->width() && font.pointSizeF() - 0.5 >= SmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
+
+} // namespace
+
 QPushButton *FormLayout::button(QWidget *parent, const QString &name, const QString &caption, Twips at)
 {
-    return place(new QPushButton(caption), parent, name, at);
+    QPushButton *b = place(new QPushButton(caption), parent, name, at);
+    QString shown = caption;
+    shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QStyle *style = b->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b)
+                             + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b));
+    fitCaption(b, [b, shown, margins] { return b->fontMetrics().horizontalAdvance(shown) + margins; });
+    return b;
 }
 
 QLineEdit *FormLayout::text(QWidget *parent, const QString &name, const QString &text, Twips at)
@@ -63,7 +91,9 @@ QPlainTextEdit *FormLayout::memo(QWidget *parent, const QString &name, const QSt
 
 QCheckBox *FormLayout::check(QWidget *parent, const QString &name, const QString &caption, Twips at)
 {
-    return place(new QCheckBox(caption), parent, name, at);
+    QCheckBox *box = place(new QCheckBox(caption), parent, name, at);
+    fitCaption(box, [box] { return box->sizeHint().width(); });
+    return box;
 }
 
 QRadioButton *FormLayout::option(QWidget *parent, const QString &name, const QString &caption, Twips at)

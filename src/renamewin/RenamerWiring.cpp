@@ -17,9 +17,11 @@ std::unique_ptr<MainFileList> connectRenamer(mainwin::frmMain &main, frmRenamer 
     auto list = std::make_unique<ListViewFileList>(main.lvw2->ListItems());
     renamer.setMainFileList(list.get());
 
+    // The window a command opens comes up centred, in front and active.
     const auto showCentred = [](QWidget *window) {
         window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         common::CenterForm(window);
+        common::BringToFront(window);
     };
     QObject::connect(&main, &mainwin::frmMain::renamerShowRequested, &renamer,
                      [&renamer, showCentred] { showCentred(&renamer); });

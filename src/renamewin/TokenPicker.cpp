@@ -24,9 +24,12 @@ TokenPicker::TokenPicker(AppState &app, TokenPickers &pickers, PickerKind kind,
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
-    if (resizable)
+    // A resizable picker grows with its list; below its design size its controls, whose fonts
+    // do not shrink, would overlap.
+    if (resizable) {
         resize(m_layout.designSize());
-    else
+        setMinimumSize(m_layout.designSize());
+    } else
         setFixedSize(m_layout.designSize());
 }
 

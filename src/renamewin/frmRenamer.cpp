@@ -71,7 +71,10 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
     Combo1->setPlaceholderText(QStringLiteral("Sort Files"));
     m_gridSource = std::make_unique<PreviewGridSource>(m_rows, *GridPre);
     resize(m_layout.designSize());
+    // Below its design size the controls, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
+    setTabOrderByColumns();
     Form_Load();
 }
 
@@ -79,6 +82,31 @@ frmRenamer::~frmRenamer()
 {
     Form_Unload();
     m_gridSource.reset();
+}
+
+void frmRenamer::setTabOrderByColumns()
+{
+    // Tab walks the window as it is laid out: the action list, then the panel of the current
+    // action, then the buttons of the right column, then the grid and the bottom row.
+    auto focusable = [](QWidget *w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    QList<QWidget *> panel;
+    QWidget *grid = nullptr;
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!focusable(w))
+            continue;
+        if (Frame6->isAncestorOf(w))
+            panel << w;
+        else if (GridPre->isAncestorOf(w) && !grid)
+            grid = w;
+    }
+    QList<QWidget *> order{List3, cmdUp, cmdDown};
+    order += panel;
+    order += {Command1, cmdValidate, Command12, cmdPreview, cmdExecute, Command14, chkOnTop, Command13, Combo1};
+    if (grid)
+        order << grid;
+    order += {cmdRefresh, cmdClear, cmdClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void frmRenamer::Form_Load()
@@ -243,8 +271,10 @@ void frmRenamer::showRenameLog()
 {
     frmLog *log = logViewer();
     log->Reload();
-    log->show();
-    log->raise();
+    // A viewer that is not on the screen yet opens centred, so it never hangs off its edge.
+    if (!log->isVisible())
+        common::CenterForm(log);
+    common::BringToFront(log);
 }
 
 frmLog *frmRenamer::logViewer()

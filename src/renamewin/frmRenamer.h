@@ -175,6 +175,7 @@ public:
     }
 
 private:
+    void setTabOrderByColumns();
     std::array<TokenControls, engine::TokenActionCount> m_tokens;
     std::array<MaskTest *, engine::TokenActionCount> m_maskTests{};
 

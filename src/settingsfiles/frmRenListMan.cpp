@@ -55,6 +55,8 @@ frmRenListMan::frmRenListMan(renamewin::frmRenamer &renamer)
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
 
     resize(m_layout.designSize());
+    // Smaller, the buttons, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
     Form_Load();
 }

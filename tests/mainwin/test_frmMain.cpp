@@ -139,6 +139,7 @@ TEST_F(MainWindowTest, EveryCommandReachesItsHandler)
         asked = {};
         shell.opened.clear();
         QFile::remove(settingsPath());
+        testfiles::writeFile(home.filePath(QStringLiteral("Readme.chm")), "help");
         auto w = open();
         w->show();
         QAction *action = w->CommandBars1->FindControl(c.id);
