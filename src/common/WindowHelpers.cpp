@@ -91,7 +91,9 @@ void BringToFront(QWidget *form)
     if (form->isMinimized())
         form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
     form->show();
-    form->raise();
+    // A display without stacking (the offscreen one of unattended runs) has nothing to raise.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        form->raise();
     form->activateWindow();
     if (QCoreApplication::instance())
         FrontKeeper::instance().request(form);
