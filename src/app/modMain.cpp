@@ -5,6 +5,7 @@
 #include "MessageService.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
+#include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
 #include "StartupCommandLine.h"
 #include "WindowHelpers.h"
@@ -49,6 +50,7 @@ modMain::modMain(AppState &state)
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
     auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
     connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
+    new replacelists::ReplaceListDialogs(m_state, *m_renamer, m_main.get());
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
 }
 

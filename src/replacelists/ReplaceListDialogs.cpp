@@ -1,0 +1,85 @@
+#include "ReplaceListDialogs.h"
+
+#include "WindowHelpers.h"
+#include "frmExtReplace.h"
+#include "frmMain.h"
+#include "frmRenamer.h"
+#include "frmSReplace.h"
+
+#include <QCheckBox>
+
+namespace replacelists {
+
+ReplaceListDialogs::ReplaceListDialogs(AppState &app, renamewin::frmRenamer &renamer,
+                                       mainwin::frmMain *main)
+    : QObject(&renamer), m_app(app), m_renamer(renamer), m_main(main)
+{
+    connect(&renamer, &renamewin::frmRenamer::replaceOptionsRequested, this, &ReplaceListDialogs::ShowStrings);
+    connect(&renamer, &renamewin::frmRenamer::extensionReplaceRequested, this, &ReplaceListDialogs::ShowExtensions);
+    connect(&renamer, &renamewin::frmRenamer::onTopChecked, this, &ReplaceListDialogs::onTopTaken);
+    if (main) {
+        connect(main, &mainwin::frmMain::onTopTaken, this, &ReplaceListDialogs::onTopTaken);
+        connect(main, &mainwin::frmMain::unloading, this, &ReplaceListDialogs::Unload);
+    }
+}
+
+ReplaceListDialogs::~ReplaceListDialogs()
+{
+    Unload();
+}
+
+void ReplaceListDialogs::connectDialog(frmSReplace *dialog)
+{
+    connect(dialog, &frmSReplace::onTopChecked, this, [this] {
+        m_renamer.chkOnTop->setChecked(false);
+        if (m_main)
+            m_main->chkOnTop->setChecked(false);
+    });
+    common::CenterForm(dialog);
+}
+
+void ReplaceListDialogs::ShowStrings()
+{
+    if (!m_strings) {
+        m_strings = new frmSReplace(m_app);
+        connectDialog(m_strings);
+    }
+    m_strings->show();
+    m_strings->raise();
+    m_strings->activateWindow();
+}
+
+void ReplaceListDialogs::ShowExtensions()
+{
+    if (!m_extensions) {
+        m_extensions = new frmExtReplace(m_app);
+        connectDialog(m_extensions);
+    }
+    m_extensions->show();
+    m_extensions->raise();
+    m_extensions->activateWindow();
+}
+
+frmSReplace *ReplaceListDialogs::strings() const
+{
+    return m_strings.data();
+}
+
+frmExtReplace *ReplaceListDialogs::extensions() const
+{
+    return m_extensions.data();
+}
+
+void ReplaceListDialogs::Unload()
+{
+    delete m_strings.data();
+    delete m_extensions.data();
+}
+
+void ReplaceListDialogs::onTopTaken()
+{
+    if (m_strings)
+        m_strings->chkOnTop->setChecked(false);
+}
+
+} // namespace replacelists

@@ -1,0 +1,60 @@
+#pragma once
+/**
+ * The two replace-list dialogs of a rename window. "Replace Options" shows the string dialog and
+ * "Replace With" the extension dialog, modeless and without an owner: the first showing loads a
+ * dialog from its table, later ones only bring it up. OK, Cancel and the close box unload a
+ * dialog; so do the rename window's unloading (the instance is the rename window's child) and
+ * Unload().
+ *
+ * The on-top boxes: ticking either dialog's box clears the main window's and the rename
+ * window's; ticking one of those clears the string dialog's (the extension dialog's box is left
+ * alone).
+ */
+#include <QObject>
+#include <QPointer>
+
+struct AppState;
+
+namespace mainwin {
+class frmMain;
+}
+namespace renamewin {
+class frmRenamer;
+}
+
+namespace replacelists {
+
+class frmSReplace;
+class frmExtReplace;
+
+class ReplaceListDialogs : public QObject {
+    Q_OBJECT
+public:
+    /** Connects `renamer`'s two buttons and on-top box, and `main`'s on-top box when given. */
+    ReplaceListDialogs(AppState &app, renamewin::frmRenamer &renamer, mainwin::frmMain *main = nullptr);
+    ~ReplaceListDialogs() override;
+
+    /** Loads the string dialog when it is not loaded, then shows it and brings it up. */
+    void ShowStrings();
+    /** The same for the extension dialog. */
+    void ShowExtensions();
+    /** Closes both dialogs without storing anything. */
+    void Unload();
+
+    /** The dialogs while they are loaded, else null. */
+    frmSReplace *strings() const;
+    frmExtReplace *extensions() const;
+
+private:
+    void connectDialog(frmSReplace *dialog);
+    /** Another window took the on-top place: the string dialog's box is cleared. */
+    void onTopTaken();
+
+    AppState &m_app;
+    renamewin::frmRenamer &m_renamer;
+    QPointer<mainwin::frmMain> m_main;
+    QPointer<frmSReplace> m_strings;
+    QPointer<frmExtReplace> m_extensions;
+};
+
+} // namespace replacelists
