@@ -35,6 +35,13 @@ void ReplaceListDialogs::connectDialog(frmSReplace *dialog)
         if (m_main)
             m_main->chkOnTop->setChecked(false);
     });
+    // A closed dialog is gone for good, even before its deletion: the next showing loads anew.
+    connect(dialog, &frmSReplace::unloaded, this, [this, dialog] {
+        if (m_strings == dialog)
+            m_strings = nullptr;
+        if (m_extensions == dialog)
+            m_extensions = nullptr;
+    });
     common::CenterForm(dialog);
 }
 

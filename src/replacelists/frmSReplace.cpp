@@ -292,6 +292,7 @@ void frmSReplace::closeEvent(QCloseEvent *event)
 {
     GridR->CancelEdit();
     QWidget::closeEvent(event);
+    emit unloaded();
 }
 
 void frmSReplace::Command1_Click()

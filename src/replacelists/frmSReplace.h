@@ -86,6 +86,8 @@ public:
 signals:
     /** "On Top" was ticked: the main window's and the rename window's boxes are to be cleared. */
     void onTopChecked();
+    /** The dialog closed; it deletes itself once control returns to the event loop. */
+    void unloaded();
     /** An item was chosen from the list of a token field of this dialog: `field` is `cmbToR`
      *  editing the cell (`row`, `column`), or a field outside the grid with `row` 0. */
     void tokenItemChosen(QComboBox *field, int row, int column);
