@@ -74,6 +74,9 @@ QVariantMap lvw2DesignValues()
         {QStringLiteral("MultiSelect"), true},
         {QStringLiteral("View"), 3},
         {QStringLiteral("UpdateFrequency"), 100},
+        {QStringLiteral("AutoPopupMenu"), true},
+        {QStringLiteral("AllowItemEdit"), true},
+        {QStringLiteral("HighlightColumn"), true},
     };
 }
 
@@ -95,6 +98,9 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
     for (filelist::ListViewEditable *list : {lvw2, LVW}) {
         list->setProgressSink(this);
         list->setDialogs(state.services.dialogs);
+        list->setShell(state.services.shell);
+        list->setMessages(state.services.messages);
+        list->setLastCopyFolder(&state.LastCopyFolder);
         list->setMagnitudeSortSource([this] { return m_pref->SortByMagnitude(); });
     }
     setupConnections();
@@ -133,6 +139,7 @@ void frmMain::setupConnections()
 
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });
+    setupToolConnections();
 }
 
 // ---- Load -----------------------------------------------------------------------------------

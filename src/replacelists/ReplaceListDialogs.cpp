@@ -1,5 +1,6 @@
 #include "ReplaceListDialogs.h"
 
+#include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmExtReplace.h"
 #include "frmMain.h"
@@ -7,12 +8,13 @@
 #include "frmSReplace.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 
 namespace replacelists {
 
 ReplaceListDialogs::ReplaceListDialogs(AppState &app, renamewin::frmRenamer &renamer,
-                                       mainwin::frmMain *main)
-    : QObject(&renamer), m_app(app), m_renamer(renamer), m_main(main)
+                                       mainwin::frmMain *main, renamewin::TokenPickers *pickers)
+    : QObject(&renamer), m_app(app), m_renamer(renamer), m_main(main), m_pickers(pickers)
 {
     connect(&renamer, &renamewin::frmRenamer::replaceOptionsRequested, this, &ReplaceListDialogs::ShowStrings);
     connect(&renamer, &renamewin::frmRenamer::extensionReplaceRequested, this, &ReplaceListDialogs::ShowExtensions);
@@ -35,6 +37,13 @@ void ReplaceListDialogs::connectDialog(frmSReplace *dialog)
         if (m_main)
             m_main->chkOnTop->setChecked(false);
     });
+    if (m_pickers) {
+        connect(dialog, &frmSReplace::tokenItemChosen, this,
+                [this, dialog](QComboBox *field, int row, int column) {
+                    const renamewin::TokenCell cell{row > 0 ? dialog : nullptr, row, column};
+                    m_pickers->itemChosen(field, cell, true);
+                });
+    }
     // A closed dialog is gone for good, even before its deletion: the next showing loads anew.
     connect(dialog, &frmSReplace::unloaded, this, [this, dialog] {
         if (m_strings == dialog)

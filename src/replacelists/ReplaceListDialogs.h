@@ -6,6 +6,9 @@
  * dialog; so do the rename window's unloading (the instance is the rename window's child) and
  * Unload().
  *
+ * The token fields of both dialogs open the program's token pickers; "$Random String$" opens
+ * the random-mask picker there.
+ *
  * The on-top boxes: ticking either dialog's box clears the main window's and the rename
  * window's; ticking one of those clears the string dialog's (the extension dialog's box is left
  * alone).
@@ -20,6 +23,7 @@ class frmMain;
 }
 namespace renamewin {
 class frmRenamer;
+class TokenPickers;
 }
 
 namespace replacelists {
@@ -30,8 +34,11 @@ class frmExtReplace;
 class ReplaceListDialogs : public QObject {
     Q_OBJECT
 public:
-    /** Connects `renamer`'s two buttons and on-top box, and `main`'s on-top box when given. */
-    ReplaceListDialogs(AppState &app, renamewin::frmRenamer &renamer, mainwin::frmMain *main = nullptr);
+    /** Connects `renamer`'s two buttons and on-top box, `main`'s on-top box and unloading when
+     *  given, and the token fields to `pickers` when given (not owned; they outlive the
+     *  rename window). */
+    ReplaceListDialogs(AppState &app, renamewin::frmRenamer &renamer, mainwin::frmMain *main = nullptr,
+                       renamewin::TokenPickers *pickers = nullptr);
     ~ReplaceListDialogs() override;
 
     /** Loads the string dialog when it is not loaded, then shows it and brings it up. */
@@ -53,6 +60,7 @@ private:
     AppState &m_app;
     renamewin::frmRenamer &m_renamer;
     QPointer<mainwin::frmMain> m_main;
+    renamewin::TokenPickers *m_pickers;
     QPointer<frmSReplace> m_strings;
     QPointer<frmExtReplace> m_extensions;
 };

@@ -61,7 +61,7 @@ void frmExtReplace::Check2_Click()
 {
     const bool all = Check2->isChecked();
     Check1->setEnabled(!all);
-    GridR->EndEdit();
+    endCellEdit();
     GridR->setVisible(!all);
     cmbExtAll->setVisible(all);
     for (QPushButton *button : {cmdClear, Command1, Command2})

@@ -1,6 +1,7 @@
 #include "frmSReplace.h"
 
 #include "AppState.h"
+#include "ComboItemChoice.h"
 #include "Dialogs.h"
 #include "Grid.h"
 #include "MessageService.h"
@@ -149,13 +150,17 @@ frmSReplace::frmSReplace(AppState &app, const Design &design)
 frmSReplace::~frmSReplace()
 {
     m_unloading = true;
-    // A picker still open writes into nothing of this window.
+    releaseTokenTarget();
+    GridR->disconnect(this);
+    GridR->setSource(nullptr);
+}
+
+void frmSReplace::releaseTokenTarget()
+{
     if (m_app.TokenTargetGrid == this)
         m_app.TokenTargetGrid = nullptr;
     if (auto *field = qobject_cast<QWidget *>(m_app.TokenTargetCombo.data()); field && isAncestorOf(field))
         m_app.TokenTargetCombo = nullptr;
-    GridR->disconnect(this);
-    GridR->setSource(nullptr);
 }
 
 void frmSReplace::setupConnections()
@@ -182,7 +187,7 @@ void frmSReplace::setupConnections()
 
 void frmSReplace::connectTokenField(QComboBox *field, bool inGrid)
 {
-    connect(field, &QComboBox::activated, this, [this, field, inGrid] {
+    connect(new renamewin::ComboItemChoice(field), &renamewin::ComboItemChoice::chosen, this, [this, field, inGrid] {
         if (inGrid)
             cmbToR_Click();
         else
@@ -263,14 +268,14 @@ void frmSReplace::chkOnTop_Click()
 
 void frmSReplace::cmdClear_Click()
 {
-    GridR->EndEdit();
+    endCellEdit();
     m_rows.clear();
     GridR->sourceCellsChanged(1, size_t(m_rows.RowsInUse), 0);
 }
 
 void frmSReplace::cmdCScr_Click()
 {
-    GridR->EndEdit();
+    endCellEdit();
     if (refuseOK())
         return;
     storeMore();
@@ -290,6 +295,7 @@ void frmSReplace::cmdQuit_Click()
 
 void frmSReplace::closeEvent(QCloseEvent *event)
 {
+    releaseTokenTarget();
     GridR->CancelEdit();
     QWidget::closeEvent(event);
     emit unloaded();
@@ -297,7 +303,7 @@ void frmSReplace::closeEvent(QCloseEvent *event)
 
 void frmSReplace::Command1_Click()
 {
-    GridR->EndEdit();
+    endCellEdit();
     if (!m_app.services.dialogs)
         return;
     QString path = m_app.services.dialogs->getSaveFileName(QStringLiteral("Save Replace List"),
@@ -312,7 +318,7 @@ void frmSReplace::Command1_Click()
 
 void frmSReplace::Command2_Click()
 {
-    GridR->EndEdit();
+    endCellEdit();
     if (!m_app.services.dialogs)
         return;
     const QString path = m_app.services.dialogs->getOpenFileName(QStringLiteral("Load Replace List"),
@@ -448,13 +454,24 @@ void frmSReplace::cmbToR_Click()
 {
     if (GridR->isEditing())
         emit tokenItemChosen(cmbToR, int(GridR->EditRow()), GridR->EditCol());
+    else if (pickerPending())
+        emit tokenItemChosen(cmbToR, m_app.TokenTargetRow, m_app.TokenTargetCol);
+}
+
+void frmSReplace::endCellEdit()
+{
+    GridR->EndEdit();
+    if (pickerPending()) {
+        settlePendingPicker();
+        GridR_CancelEdit();
+    }
 }
 
 bool frmSReplace::pickerPending() const
 {
     const AppState &a = m_app;
-    const bool open = a.TimePickerOpen || a.DatePickerOpen || a.RandomPickerOpen ||
-                      a.ExifPickerOpen || a.ID3PickerOpen;
+    const bool open = a.TimePickerOpen || a.DatePickerOpen || a.PictureDatePickerOpen ||
+                      a.RandomPickerOpen || a.ExifPickerOpen || a.ID3PickerOpen;
     return open && a.TokenTargetGrid == this;
 }
 
@@ -464,6 +481,14 @@ void frmSReplace::settlePendingPicker()
     m_app.TokenTargetGrid = nullptr;
     if (m_app.TokenTargetCombo == cmbToR)
         m_app.TokenTargetCombo = nullptr;
+}
+
+void frmSReplace::writeTokenCell(int row, int col, const QString &text)
+{
+    // The edit may still be open (the picker took no focus); the picker's text wins.
+    GridR->CancelEdit();
+    GridR_CancelEdit();
+    GridR->setCellText(size_t(row), col, text);
 }
 
 void frmSReplace::mnuContext_Click(int index)

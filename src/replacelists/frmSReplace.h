@@ -7,12 +7,18 @@
  * last one clicked or edited are the rows in use. "OK" stores those rows as the table; "Cancel"
  * and the close box leave the table as it was. ".srl" files are saved and loaded from the grid.
  *
+ * The token field's items that need a detail open a token picker (tokenItemChosen, wired to
+ * the program's pickers): the field stays over its cell until the picker has closed and handed
+ * the final token to the cell (writeTokenCell). Closing the dialog, or starting another edit,
+ * ends that hand-over: the picker then writes nowhere in this dialog.
+ *
  * The window is modeless, has no owner and deletes itself when it closes. The extension
  * replace-list dialog is this dialog with a few differences (frmExtReplace).
  */
 #include "FormLayout.h"
 #include "ReplaceListGrid.h"
 #include "ReplaceListSource.h"
+#include "TokenCellTarget.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -31,7 +37,7 @@ struct AppState;
 
 namespace replacelists {
 
-class frmSReplace : public QWidget {
+class frmSReplace : public QWidget, public renamewin::TokenCellTarget {
     Q_OBJECT
 public:
     /** Builds the dialog and loads it (Form_Load) from the string replace table. */
@@ -65,6 +71,8 @@ public:
     void GridR_RequestEdit(int row, int column, int keyAscii, bool *cancel);
     void GridR_PreCancelEdit(int row, int column);
     void GridR_CancelEdit();
+    /** A picker opened from the token field closed with the field's `text`. */
+    void writeTokenCell(int row, int col, const QString &text) override;
 
     // Controls.
     QGroupBox *frmTEXT = nullptr;
@@ -113,6 +121,9 @@ protected:
     void loadGrid();
     /** OK's storing: the rows in use become the table. */
     void StoreReplaceList();
+    /** Ends the cell edit keeping the editor's text, also the hand-over of a picker still
+     *  open for a cell (the cell takes the field's text as it is now). */
+    void endCellEdit();
     /** True when the dialog stays open (a refused OK). */
     virtual bool refuseOK() { return false; }
     /** OK's own steps before the list is stored. */
@@ -137,6 +148,8 @@ private:
     /** Gives the cell a pending picker was to write the field's text now, and lets the
      *  picker write nowhere any more. */
     void settlePendingPicker();
+    /** Open pickers write into no field and no cell of this dialog any more. */
+    void releaseTokenTarget();
     void raiseRowsInUse(int row);
 
     Design m_design;
