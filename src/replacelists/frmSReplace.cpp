@@ -382,6 +382,8 @@ void frmSReplace::GridR_RequestEdit(int row, int column, int keyAscii, bool *)
     if (pickerPending())
         settlePendingPicker();
     QWidget *editor = editorOf(column);
+    if (m_shownEditor && m_shownEditor != editor)
+        m_shownEditor->hide();
     m_editor = editor;
     raiseRowsInUse(row);
     const QRect cell = GridR->CellBoundary(size_t(row), column);

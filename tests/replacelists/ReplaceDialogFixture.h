@@ -5,6 +5,7 @@
 #include "Grid.h"
 #include "RenamerFixture.h"
 #include "ReplaceListDialogs.h"
+#include "TokenPickers.h"
 #include "frmExtReplace.h"
 #include "frmMain.h"
 #include "frmSReplace.h"
@@ -13,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
 
@@ -30,7 +33,7 @@ protected:
     {
         renamewin::frmRenamer &w = window();
         if (!lists) {
-            lists = new replacelists::ReplaceListDialogs(app, w, mainWindow);
+            lists = new replacelists::ReplaceListDialogs(app, w, mainWindow, tokenPickers);
             w.show();
         }
         return w;
@@ -136,21 +139,33 @@ protected:
                           d.mnuContextTOP->actionGeometry(item).center());
         EXPECT_FALSE(d.mnuContextTOP->isVisible());
     }
-    /** Opens the list of a combo box and clicks its item `text`. */
+    /** Opens the drop-down list with a click on the combo's arrow and chooses its item `text`. */
     static void chooseItem(QComboBox *combo, const QString &text)
     {
         const int index = combo->findText(text);
         ASSERT_GE(index, 0) << text.toStdString();
-        combo->showPopup();
+        ASSERT_TRUE(combo->isVisible()) << combo->objectName().toStdString();
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxArrow, combo);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
         QAbstractItemView *list = combo->view();
-        ASSERT_TRUE(list->isVisible());
-        const QRect item = list->visualRect(list->model()->index(index, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-        EXPECT_FALSE(list->isVisible());
+        ASSERT_TRUE(list->isVisible()) << "the drop-down list opens";
+        const QModelIndex at = list->model()->index(index, 0);
+        list->scrollTo(at);
+        // A release this soon after the opening click is taken for that click's own: moving onto
+        // the item with the keys and confirming it is what reaches the list.
+        list->setCurrentIndex(at);
+        QTest::keyClick(list, Qt::Key_Return);
+        ASSERT_FALSE(list->isVisible()) << "the drop-down list closes";
     }
 
     /** The main window the dialogs are wired to, when a test has one. */
     mainwin::frmMain *mainWindow = nullptr;
+    /** The token pickers the dialogs open, when a test has them. */
+    renamewin::TokenPickers *tokenPickers = nullptr;
     replacelists::ReplaceListDialogs *lists = nullptr;
 };
 
