@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <utility>
 
 namespace replacelists {
 
@@ -46,6 +47,8 @@ void ReplaceListDialogs::connectDialog(frmSReplace *dialog)
     }
     // A closed dialog is gone for good, even before its deletion: the next showing loads anew.
     connect(dialog, &frmSReplace::unloaded, this, [this, dialog] {
+        std::erase_if(m_closed, [](const QPointer<frmSReplace> &closed) { return closed.isNull(); });
+        m_closed.emplace_back(dialog);
         if (m_strings == dialog)
             m_strings = nullptr;
         if (m_extensions == dialog)
@@ -90,6 +93,8 @@ void ReplaceListDialogs::Unload()
 {
     delete m_strings.data();
     delete m_extensions.data();
+    for (const QPointer<frmSReplace> &dialog : std::exchange(m_closed, {}))
+        delete dialog.data();
 }
 
 void ReplaceListDialogs::onTopTaken()

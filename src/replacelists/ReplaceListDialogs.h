@@ -15,6 +15,7 @@
  */
 #include <QObject>
 #include <QPointer>
+#include <vector>
 
 struct AppState;
 
@@ -45,7 +46,7 @@ public:
     void ShowStrings();
     /** The same for the extension dialog. */
     void ShowExtensions();
-    /** Closes both dialogs without storing anything. */
+    /** Closes both dialogs without storing anything, and deletes those closed already. */
     void Unload();
 
     /** The dialogs while they are loaded, else null. */
@@ -63,6 +64,8 @@ private:
     renamewin::TokenPickers *m_pickers;
     QPointer<frmSReplace> m_strings;
     QPointer<frmExtReplace> m_extensions;
+    /** Dialogs closed but not deleted yet. */
+    std::vector<QPointer<frmSReplace>> m_closed;
 };
 
 } // namespace replacelists
