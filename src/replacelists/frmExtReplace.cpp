@@ -34,8 +34,9 @@ frmExtReplace::frmExtReplace(AppState &app)
                               false})
 {
     renamewin::FormLayout &f = m_layout;
+    // Wider than the design, so that the caption is not clipped in the wider fonts here.
     Check2 = f.check(frmTEXT, QStringLiteral("Check2"), QStringLiteral("Replace all extensions"),
-                     {2355, 225, 2040, 270});
+                     {2355, 225, 2640, 270});
     Label3 = f.label(Frame1, QStringLiteral("Label3"), QStringLiteral("Replace All Extensions To:"),
                      {2070, 2520, 3195, 375});
     QFont big = Label3->font();

@@ -101,7 +101,8 @@ frmSReplace::frmSReplace(AppState &app, const Design &design)
 
     renamewin::FormLayout &f = m_layout;
     frmTEXT = f.frame(this, QStringLiteral("frmTEXT"), QString(), {120, 0, 7455, 7575});
-    Check1 = f.check(frmTEXT, QStringLiteral("Check1"), MatchCaseAll, {225, 180, 1620, 360});
+    // Wider than the design: "Match Case None" would be clipped in the wider fonts here.
+    Check1 = f.check(frmTEXT, QStringLiteral("Check1"), MatchCaseAll, {225, 180, 1980, 360});
     chkOnTop = f.check(frmTEXT, QStringLiteral("chkOnTop"), QStringLiteral("On Top"),
                        {6375, 120, 1020, 435});
     chkOnTop->setToolTip(QStringLiteral("Select to make this window topmost."));

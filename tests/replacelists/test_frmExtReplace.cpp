@@ -66,6 +66,7 @@ TEST_F(ExtensionDialogTest, OpensInTheStoredModeAndCancelKeepsIt)
         {"list mode", false, {}},
         {"list mode with an extension kept from before", false, "bak"},
         {"replace-all mode", true, "bak"},
+        {"replace-all mode without an extension", true, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -338,6 +338,7 @@ TEST_F(StringDialogTest, OnTopBoxesExcludeEachOther)
     click(d->chkOnTop);
     main.chkOnTop->setChecked(true);
     EXPECT_FALSE(d->chkOnTop->isChecked());
+    EXPECT_TRUE(e->chkOnTop->isChecked());
     EXPECT_EQ(app.TopMostWindow, 1);
 
     // The code names a replace-list dialog: both tick their box when they open.
