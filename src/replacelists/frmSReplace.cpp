@@ -26,8 +26,6 @@
 
 namespace replacelists {
 
-using renamewin::Twips;
-
 namespace {
 
 const QString Title = QStringLiteral("Strings Replacer");

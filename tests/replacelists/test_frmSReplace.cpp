@@ -258,6 +258,14 @@ TEST_F(StringDialogTest, SaveAndLoadList)
     EXPECT_EQ(dialogs.asked, (QStringList{"Save Replace List", "Save Replace List"}));
     EXPECT_EQ(testfiles::readFile(path),
               QByteArray("Corvisk Strings Replace List\r\n1\r\ny\r\nABC\r\nx\r\ny\r\ndef\r\n$Counter$\r\n"));
+
+    // A file that cannot be written is reported; the saved list stays as it was.
+    dialogs.answers << files.path() + QStringLiteral("/missing/list.srl");
+    click(d->Command1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Strings Replacer"));
+    EXPECT_FALSE(QFile::exists(files.path() + QStringLiteral("/missing")));
+    messages.shown.clear();
     click(d->cmdQuit);
 
     // The file loads into the grid; rows after the loaded ones are blank and not in use.
