@@ -512,7 +512,7 @@ void frmSReplace::mnuContext_Click(int index)
         GridR->setCellText(row, column, QString());
         break;
     case MenuDeleteRow:
-        GridR->EndEdit();
+        endCellEdit();
         GridR->RemoveRow(row);
         break;
     default:
