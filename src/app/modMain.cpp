@@ -6,6 +6,7 @@
 #include "PathCodec.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
+#include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
 #include "StartupCommandLine.h"
 #include "TokenPickers.h"
@@ -93,6 +94,7 @@ modMain::modMain(AppState &state)
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
     auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
     connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
+    new replacelists::ReplaceListDialogs(m_state, *m_renamer, m_main.get(), m_pickers.get());
     // The main window's unloading closes the date and time pickers; the random and MP3 pickers
     // stay until the user closes them or the program ends.
     connect(m_main.get(), &mainwin::frmMain::unloading, m_pickers.get(), [this] {
