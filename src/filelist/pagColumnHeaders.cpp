@@ -218,7 +218,7 @@ void pagColumnHeaders::cmdDo_Click(int Index)
 
 std::optional<PropertyPage::Refusal> pagColumnHeaders::ValidateChanges() const
 {
-    if (!m_loaded)
+    if (!m_loaded || !m_dirty)
         return std::nullopt;
     for (const ColHeaders::Entry &e : m_copy) {
         if (unsafe(e.item.Text) || unsafe(e.item.Key))
@@ -229,7 +229,7 @@ std::optional<PropertyPage::Refusal> pagColumnHeaders::ValidateChanges() const
 
 void pagColumnHeaders::PropertyPage_ApplyChanges()
 {
-    if (!EditedControl || !m_loaded)
+    if (!EditedControl || !m_loaded || !m_dirty)
         return;
     EditedControl->ListItems().SetColumnHeaders(m_copy.ToColumnHeaders());
     EditedControl->setColumnHeadersText(m_copy.GetTagText(QStringLiteral("\r\n")));
