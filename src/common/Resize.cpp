@@ -55,6 +55,31 @@ int32_t AddForm(const QWidget *frm, ResizeTables &tables)
     return index;
 }
 
+void RecordForm(const QWidget *frm, QSize designClient, const std::vector<std::pair<const QWidget *, QRect>> &controls,
+                ResizeTables &tables)
+{
+    if (FindForm(frm, tables) >= 0)
+        return;
+    ResizeRecord r;
+    r.Name = frm->objectName();
+    r.Top = twips(frm->y());
+    r.Left = twips(frm->x());
+    r.Height = r.ScaleHeight = twips(designClient.height());
+    r.Width = r.ScaleWidth = twips(designClient.width());
+    tables.ResizeForms.push_back(r);
+    for (const auto &[control, design] : controls) {
+        ResizeRecord c;
+        c.Name = control->objectName();
+        c.Index = std::max(0, ControlIndex(control));
+        c.FormName = r.Name;
+        c.Top = twips(design.y());
+        c.Left = GetTrueLeft(twips(design.x()));
+        c.Height = twips(design.height());
+        c.Width = twips(design.width());
+        tables.ResizeControls.push_back(c);
+    }
+}
+
 int32_t FindControl(const QWidget *ctl, const QString &windowName, const ResizeTables &tables)
 {
     const QString name = ctl->objectName();

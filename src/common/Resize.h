@@ -6,8 +6,11 @@
  * Geometry is kept in twips. Records live for the whole run: a window is known by its object
  * name alone, so a window closed and opened again keeps its first record.
  */
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -43,6 +46,11 @@ struct ResizeTables {
 /** Called from a window's resize handler: records it on the first call, scales its controls on
  *  later ones. A call made while a pass runs does nothing. */
 void ResizeForm(QWidget *frm, ResizeTables &tables = ResizeTables::shared());
+
+/** Records a window from its design instead of its first resize: its inner size and its
+ *  controls' rectangles, in pixels. A window recorded already keeps its record. */
+void RecordForm(const QWidget *frm, QSize designClient, const std::vector<std::pair<const QWidget *, QRect>> &controls,
+                ResizeTables &tables = ResizeTables::shared());
 
 /** Index of the window record named like `frm`, or -1. */
 int32_t FindForm(const QWidget *frm, const ResizeTables &tables = ResizeTables::shared());
