@@ -18,6 +18,7 @@ int main(int argc, char **argv)
     QtShell shell;
     Clock clock;
     VbRandom random;
+    random.randomize();
     AppState state;
     state.services = {&messages, &dialogs, &shell, &clock, &random};
 

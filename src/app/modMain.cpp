@@ -3,9 +3,11 @@
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "RenamerWiring.h"
 #include "StartupCommandLine.h"
+#include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmMain.h"
 #include "frmRenDrop.h"
@@ -43,9 +45,19 @@ QString droppedItemPath(const QString &argument)
 modMain::modMain(AppState &state)
     : m_state(state),
       m_main(std::make_unique<mainwin::frmMain>(state)),
+      m_pickers(std::make_unique<renamewin::TokenPickers>(state)),
       m_renamer(std::make_unique<renamewin::frmRenamer>(state))
 {
+    m_renamer->setTokenPickers(m_pickers.get());
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
+    auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
+    connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
+    // The main window's unloading closes the date and time pickers; the random and MP3 pickers
+    // stay until the user closes them or the program ends.
+    connect(m_main.get(), &mainwin::frmMain::unloading, m_pickers.get(), [this] {
+        using renamewin::PickerKind;
+        m_pickers->close({PickerKind::Time, PickerKind::Date, PickerKind::PictureDate});
+    });
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
 }
 
@@ -54,6 +66,7 @@ modMain::~modMain()
     delete m_renDrop;
     m_wiring.reset();
     m_renamer.reset();
+    m_pickers.reset();
     m_main.reset();
 }
 

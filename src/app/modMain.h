@@ -21,6 +21,7 @@ class frmSplash;
 namespace renamewin {
 class frmRenamer;
 class MainFileList;
+class TokenPickers;
 } // namespace renamewin
 
 namespace app {
@@ -41,6 +42,7 @@ public:
 
     mainwin::frmMain &main() { return *m_main; }
     renamewin::frmRenamer &renamer() { return *m_renamer; }
+    renamewin::TokenPickers &pickers() { return *m_pickers; }
     /** The rename-drop review dialog, while one is open. */
     mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
 
@@ -58,6 +60,8 @@ private:
 
     AppState &m_state;
     std::unique_ptr<mainwin::frmMain> m_main;
+    // The pickers outlive the rename window, whose unloading closes some of them.
+    std::unique_ptr<renamewin::TokenPickers> m_pickers;
     std::unique_ptr<renamewin::frmRenamer> m_renamer;
     std::unique_ptr<renamewin::MainFileList> m_wiring;
     QPointer<mainwin::frmRenDrop> m_renDrop;

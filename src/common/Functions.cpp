@@ -71,7 +71,6 @@ QString ParentFolder(const QString &path)
 
 QString RandomStringFromMask(const QString &mask, RandomSource &random)
 {
-    random.randomize();
     QString out = mask;
     for (qsizetype i = 0; i < mask.size(); ++i) {
         const QString *set = maskSet(mask[i]);

@@ -24,8 +24,9 @@ inline QString FixPathOf(QString path) { return FixPath(path); }
 QString ParentFolder(const QString &path);
 
 /** Text of the same length as `mask`: "#" a digit, "A" a capital, "a" a small letter, "N" a
- *  letter or digit, "H" a hexadecimal digit; any other character is copied. The generator is
- *  re-seeded from the clock once per call. */
+ *  letter or digit, "H" a hexadecimal digit; any other character is copied. The draws continue
+ *  the generator's sequence: it is not re-seeded here (a preview run seeds it once at its start),
+ *  so calls within one timer tick never repeat each other. */
 QString RandomStringFromMask(const QString &mask, RandomSource &random);
 
 /** The number of files directly in `folder`. Throws vb::Error: number 1,

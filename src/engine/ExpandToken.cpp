@@ -193,6 +193,14 @@ QString localized(QString s)
     return s;
 }
 
+// Tag text on its way into a name: without control characters (U+0000 to U+001F and U+007F),
+// so a line break or tab inside a picture's or song's tag never reaches a file name.
+QString withoutControlCharacters(QString s)
+{
+    s.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return s;
+}
+
 // Rounds to one decimal place, a value exactly half-way to the even digit.
 double roundOnePlace(double v) { return vb::roundHalfEven(v * 10.0) / 10.0; }
 
@@ -228,7 +236,7 @@ TokenValue musicValue(const ActionCall &call, const QString &field)
         const MetadataSource &source = call.engine.metadata;
         QString value;
         switch (w.kind) {
-        case Id3Kind::Text: value = source.musicText(w.field); break;
+        case Id3Kind::Text: value = withoutControlCharacters(source.musicText(w.field)); break;
         case Id3Kind::Number: value = doubleText(source.musicNumber(w.field)); break;
         case Id3Kind::WholeNumber:
             value = QString::number(vb::CLng(source.musicNumber(w.field)).value());
@@ -321,7 +329,7 @@ QString GetExifTokenValue(const QStringList &exifLines, const QString &field,
         const QString prefix = field.mid(6) + QLatin1String(": ");
         for (const QString &line : exifLines) {
             if (line.startsWith(prefix))
-                return line.mid(prefix.size());
+                return withoutControlCharacters(line.mid(prefix.size()));
         }
         return {};
     }

@@ -86,7 +86,8 @@ TokenValue ExpandToken(ActionCall &call, const TokenContext &context);
 bool exifApplies(const ActionCall &call);
 
 /** The value of an EXIF field text: a tag lookup ("$Exif_<tag>": the value of the line that
- *  begins with "<tag>: ", empty when none does) or a picture-date word ("$Exif_date_<word>"). */
+ *  begins with "<tag>: " without its control characters, empty when none does) or a
+ *  picture-date word ("$Exif_date_<word>", the date read as a wall-clock time). */
 QString GetExifTokenValue(const QStringList &exifLines, const QString &field,
                           const QString &pictureDate);
 

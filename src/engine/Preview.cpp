@@ -7,6 +7,7 @@
 #include "EngineHost.h"
 #include "MetadataSource.h"
 #include "MessageService.h"
+#include "RandomSource.h"
 #include "Validation.h"
 #include "VbError.h"
 #include "VbString.h"
@@ -199,11 +200,15 @@ bool runPreview(RenameEngine &engine, const RenameSettings &settings, PreviewTab
     host.setProgressMax(float(grid.Rows()));
     host.setStatus(QStringLiteral("Generating Preview..."));
     engine.metadata.beginRun();
+    // Seeded once per run: every random text of the run comes from one continuing sequence.
+    engine.random.randomize();
 
     const size_t rows = grid.Rows();
     bool stopped = false;
     for (size_t row = 1; row <= rows && row <= grid.Rows(); ++row) {
         if (host.stopRequested()) {
+            // The request is used up here: the next run starts normally.
+            host.setStopRequested(false);
             stopped = true;
             break;
         }

@@ -17,8 +17,8 @@ namespace engine {
 void cmdPreview_Click(RenameEngine &engine, const RenameSettings &settings, PreviewTable &grid);
 
 /** One preview run over every row of `grid`. Shows "Please Select Actions" when no action is
- *  checked; stops before the next row when the stop request is set. Sets `Previewed` only when
- *  it has run to its end. */
+ *  checked; stops before the next row when the stop request is set, and clears the request.
+ *  Sets `Previewed` only when it has run to its end. */
 void GeneratePreview(RenameEngine &engine, const RenameSettings &settings, PreviewTable &grid);
 
 /** The base name (EXT false: before the last ".") or the extension (EXT true: from the last "."

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTimeZone>
 #include <algorithm>
 #include <cmath>
 
@@ -81,7 +82,7 @@ std::optional<qint64> SortEngine::DateValue(const QString &text)
         }
         const QTime time(hour, m.captured(5).toInt(), m.captured(6).toInt());
         if (date.isValid() && time.isValid())
-            return QDateTime(date, time).toSecsSinceEpoch();
+            return QDateTime(date, time, QTimeZone::utc()).toSecsSinceEpoch();  // wall clock, as CDate
     }
     const auto converted = vb::CDate(text);
     if (converted.ok() && converted.value().isValid())

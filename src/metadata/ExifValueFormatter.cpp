@@ -137,8 +137,12 @@ std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, const QB
 {
     const int width = TypeSizes[entry.DataType];
     switch (entry.DataType) {
-    case 2:
-        return bytesAsText(textRaw);
+    case 2: {
+        // A text ends at its first NUL; what follows it (padding, or a writer's leftovers) is
+        // no part of it. A text without a NUL keeps all its bytes, trailing blanks included.
+        const qsizetype nul = textRaw.indexOf('\0');
+        return bytesAsText(nul < 0 ? textRaw : textRaw.left(nul));
+    }
     case 0:
         return QString();
     case 1:

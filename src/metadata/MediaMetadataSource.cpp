@@ -68,7 +68,7 @@ QString MediaMetadataSource::musicText(engine::Id3Field field) const
     case F::Composer: return t.Composer();
     case F::Conductor: return t.Conductor();
     case F::Copyright: return t.Copyright();
-    case F::Genre: return t.Genre();
+    case F::Genre: return t.NamedGenre();
     case F::OriginalAlbum: return t.OriginalAlbum();
     case F::OriginalArtist: return t.OriginalArtist();
     case F::OriginalFileName: return t.OriginalFileName();

@@ -11,6 +11,9 @@ namespace metadata {
 
 namespace {
 
+// The last number of the genre list; 255 ("Unknown") names no genre.
+constexpr int LastListedGenre = 147;
+
 QString cutAtNul(const QString &text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -161,6 +164,28 @@ void clsID3::storeFrame(const Id3v2Frame &frame, int revision)
     default:
         break;
     }
+}
+
+QString clsID3::NamedGenre() const
+{
+    const QString genre = Genre();
+    if (!m_hasGenreText)
+        return genre;
+    // The number of the frame: "(n)" with no text after it (the older form), or the whole
+    // frame (the newer form, a bare number).
+    QString number;
+    if (genre.isEmpty() && m_genreText.startsWith(u'('))
+        number = m_genreText.mid(1, m_genreText.indexOf(u')') - 1);
+    else if (genre == m_genreText)
+        number = genre;
+    if (number.isEmpty() || number.size() > 3)
+        return genre;
+    for (QChar c : number) {
+        if (c < u'0' || c > u'9')
+            return genre;
+    }
+    const int id = number.toInt();
+    return id <= LastListedGenre ? GenreName(id) : genre;
 }
 
 void clsID3::resolveHeldValues()

@@ -57,6 +57,9 @@ public:
     void setComposer(const QString &v) { setText(Id3Field::Composer, v); }
     QString Genre() const { return text(Id3Field::Genre); }
     void setGenre(const QString &v) { setText(Id3Field::Genre, v); }
+    /** The genre as a name shows it: `Genre`, or, when the genre frame held nothing but a number
+     *  of the genre list ("(35)" or "35"), that genre's name ("House"). */
+    QString NamedGenre() const;
     QString Copyright() const { return text(Id3Field::Copyright); }
     void setCopyright(const QString &v) { setText(Id3Field::Copyright, v); }
     QString EncodedBy() const { return text(Id3Field::EncodedBy); }

@@ -13,13 +13,15 @@ void VbRandom::randomize()
 
 void VbRandom::randomize(double seed)
 {
-    // Mixes the upper half of the number's bits into the middle of the state, keeping the rest
-    // of the state, as the runtime's Randomize does.
+    // The upper half of the number's bits, folded to 16 bits, goes into the middle of the state
+    // as with the runtime's Randomize. The runtime replaces those bits and keeps only the low
+    // byte, so every re-seed within one timer tick restarts one of at most 256 sequences; here
+    // the bits are mixed in and the whole state carries on.
     uint64_t bits;
     std::memcpy(&bits, &seed, sizeof bits);
-    uint32_t hi = uint32_t(bits >> 32);
-    uint32_t mix = ((hi & 0xFFFF) ^ (hi >> 16)) << 8;
-    m_state = (m_state & 0xFF0000FF) | (mix & 0x00FFFF00);
+    const uint32_t hi = uint32_t(bits >> 32);
+    const uint32_t mix = ((hi & 0xFFFF) ^ (hi >> 16)) << 8;
+    m_state = (m_state ^ mix) & 0xFFFFFF;
 }
 
 float VbRandom::next()

@@ -1,7 +1,8 @@
 #pragma once
 /**
  * The program's random-number generator: the runtime's 24-bit generator (Rnd) with re-seeding
- * from the timer (Randomize). Tests replace it with a fixed sequence.
+ * from the timer (Randomize). A re-seed mixes the timer into the whole state, so it never
+ * restarts an earlier sequence. Tests replace it with a fixed sequence.
  */
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +22,8 @@ class VbRandom : public RandomSource {
 public:
     explicit VbRandom(uint32_t seed = 0x50000);
     void randomize() override;
-    /** Seeds as the runtime does from a number. */
+    /** Mixes a number into the state as the runtime's Randomize does, but keeps every bit of
+     *  the state: the same number twice does not bring back a sequence already drawn. */
     void randomize(double seed);
     float next() override;
 

@@ -1,6 +1,7 @@
 #include "VbConvert.h"
 
 #include <QLocale>
+#include <QTimeZone>
 #include <cmath>
 #include <limits>
 
@@ -116,6 +117,27 @@ Converted<bool> CBool(const QString &text)
     return *n != 0.0;
 }
 
+namespace {
+
+// Reads `text` by `format` (in `locale`'s names, or the C names without one) as a wall-clock
+// time: the parser is told the time is UTC, so no local time zone can refuse or move it. A
+// format that names a zone itself ("t") is read as written.
+QDateTime wallClock(const QString &text, const QString &format, const QLocale *locale)
+{
+    if (format.contains(u't'))
+        return locale ? locale->toDateTime(text, format) : QDateTime::fromString(text, format);
+    const QString zoned = text + QLatin1String(" UTC");
+    const QString zonedFormat = format + QLatin1String(" t");
+    return locale ? locale->toDateTime(zoned, zonedFormat) : QDateTime::fromString(zoned, zonedFormat);
+}
+
+} // namespace
+
+QDateTime WallClockFromString(const QString &text, const QString &format)
+{
+    return wallClock(text, format, nullptr);
+}
+
 Converted<QDateTime> CDate(const QString &text)
 {
     const QString t = text.trimmed();
@@ -123,7 +145,7 @@ Converted<QDateTime> CDate(const QString &text)
         return Converted<QDateTime>::failure(TypeMismatch);
     const QLocale loc;
     for (auto fmt : {QLocale::ShortFormat, QLocale::LongFormat, QLocale::NarrowFormat}) {
-        QDateTime dt = loc.toDateTime(t, fmt);
+        QDateTime dt = wallClock(t, loc.dateTimeFormat(fmt), &loc);
         if (dt.isValid())
             return dt;
     }
@@ -132,7 +154,7 @@ Converted<QDateTime> CDate(const QString &text)
         "yyyy/M/d H:mm:ss", "yyyy/M/d H:mm", "M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP",
         "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "d.M.yyyy H:mm:ss", "d.M.yyyy H:mm"};
     for (const char *p : patterns) {
-        QDateTime dt = QDateTime::fromString(t, QLatin1String(p));
+        QDateTime dt = wallClock(t, QLatin1String(p), nullptr);
         if (dt.isValid())
             return dt;
     }
@@ -141,18 +163,18 @@ Converted<QDateTime> CDate(const QString &text)
     for (auto fmt : {QLocale::ShortFormat, QLocale::LongFormat}) {
         QDate d = loc.toDate(t, fmt);
         if (d.isValid())
-            return QDateTime(d, QTime(0, 0));
+            return QDateTime(d, QTime(0, 0), QTimeZone::utc());
     }
     for (const char *p : datePatterns) {
         QDate d = QDate::fromString(t, QLatin1String(p));
         if (d.isValid())
-            return QDateTime(d, QTime(0, 0));
+            return QDateTime(d, QTime(0, 0), QTimeZone::utc());
     }
     static const char *const timePatterns[] = {"H:mm:ss", "H:mm", "h:mm:ss AP", "h:mm AP"};
     for (const char *p : timePatterns) {
         QTime tm = QTime::fromString(t, QLatin1String(p));
         if (tm.isValid())
-            return QDateTime(QDate(1899, 12, 30), tm);
+            return QDateTime(QDate(1899, 12, 30), tm, QTimeZone::utc());
     }
     return Converted<QDateTime>::failure(TypeMismatch);
 }

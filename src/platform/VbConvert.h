@@ -51,8 +51,13 @@ Converted<float> CSng(const QString &text);
 Converted<double> CDbl(const QString &text);
 /** "True"/"False" (any case) or a number (non-zero is true). */
 Converted<bool> CBool(const QString &text);
-/** A date and/or time text in the current locale's or ISO order. */
+/** A date and/or time text in the current locale's or ISO order. The text is a wall-clock
+ *  time with no time zone: the result is held in UTC, so its date and time are those written
+ *  (an hour that a daylight-saving change skips locally reads as well as any other). */
 Converted<QDateTime> CDate(const QString &text);
+/** A date and time text of the given QDateTime format, read as CDate reads it: a wall-clock
+ *  time held in UTC. Invalid when the text does not fit the format. */
+QDateTime WallClockFromString(const QString &text, const QString &format);
 
 /** The leading number of a text, never failing: blanks are skipped, reading stops at the first
  *  character that cannot continue a number, "." is always the decimal point. "" gives 0. */

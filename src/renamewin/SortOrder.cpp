@@ -15,7 +15,7 @@ const QString ModifiedDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 std::optional<QDateTime> dateOf(const QString &text)
 {
     for (const QString &format : {ModifiedDateFormat, PictureDateFormat}) {
-        const QDateTime d = QDateTime::fromString(text, format);
+        const QDateTime d = vb::WallClockFromString(text, format);
         if (d.isValid())
             return d;
     }

@@ -3,8 +3,10 @@
 #include "Actions.h"
 #include "AppState.h"
 #include "Clock.h"
+#include "ComboItemChoice.h"
 #include "DragListBox.h"
 #include "Grid.h"
+#include "MaskTest.h"
 #include "MediaMetadataSource.h"
 #include "MessageService.h"
 #include "Dialogs.h"
@@ -14,6 +16,7 @@
 #include "RenameDropFile.h"
 #include "SortOrder.h"
 #include "Validation.h"
+#include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmLog.h"
 
@@ -53,6 +56,8 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
 {
     setObjectName(QStringLiteral("frmRenamer"));
     setWindowTitle(QStringLiteral("Morvane") + QStringLiteral(" - Renamer"));
+    if (m_ownRandom)
+        m_ownRandom->randomize();
     buildFrame();
     buildPanels();
     for (const engine::ActionInfo &action : engine::ActionTable) {
@@ -79,6 +84,7 @@ frmRenamer::~frmRenamer()
 void frmRenamer::Form_Load()
 {
     m_app.StopFlag = false;
+    m_app.ExifDateChosen = false;
     UpperCaseChars.clear();
     for (char16_t c = 65; c <= 90; ++c)
         UpperCaseChars += QChar(c);
@@ -103,6 +109,8 @@ void frmRenamer::Form_Load()
 void frmRenamer::Form_Unload()
 {
     m_app.RenamerLoaded = 0;
+    if (m_pickers)
+        m_pickers->close({PickerKind::Time, PickerKind::Date, PickerKind::Exif});
     UnloadLog();
 }
 
@@ -132,9 +140,10 @@ void frmRenamer::setupConnections()
         const TokenControls &t = m_tokens[size_t(i)];
         const auto action = engine::TokenAction(i);
         if (t.combo)
-            connect(t.combo, &QComboBox::activated, this, [this, action] { TokenCombo_Click(action); });
+            connect(new ComboItemChoice(t.combo), &ComboItemChoice::chosen, this,
+                    [this, action] { TokenCombo_Click(action); });
         if (t.test)
-            t.test->installEventFilter(this);
+            m_maskTests[size_t(i)] = new MaskTest(t.test, t.mask, m_engine.random);
     }
     connect(cmbInsert, &QComboBox::currentIndexChanged, this, &frmRenamer::cmbInsert_Click);
     for (QLineEdit *padBox : {Text18, Text19}) {
@@ -420,22 +429,6 @@ bool frmRenamer::eventFilter(QObject *watched, QEvent *event)
     if (watched == Text49 && type == QEvent::MouseButtonPress) {
         Option5->setChecked(true);
         return false;
-    }
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
-        for (int i = 0; i < engine::TokenActionCount; ++i) {
-            if (watched == m_tokens[size_t(i)].test) {
-                const auto *mouse = static_cast<QMouseEvent *>(event);
-                int code = 0;
-                switch (mouse->button()) {
-                case Qt::LeftButton: code = 1; break;
-                case Qt::RightButton: code = 2; break;
-                case Qt::MiddleButton: code = 4; break;
-                default: break;
-                }
-                TestButton_Mouse(engine::TokenAction(i), type == QEvent::MouseButtonPress, code);
-                break;
-            }
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -45,7 +45,9 @@ class RandomSource;
 namespace renamewin {
 
 class DragListBox;
+class MaskTest;
 class PreviewGridSource;
+class TokenPickers;
 class frmLog;
 
 class frmRenamer : public QWidget, public engine::EngineHost {
@@ -60,6 +62,8 @@ public:
 
     /** The main window's file list that the grid fills read (not owned). */
     void setMainFileList(const MainFileList *list) { m_mainList = list; }
+    /** The program's token pickers, which the token combos open (not owned). */
+    void setTokenPickers(TokenPickers *pickers) { m_pickers = pickers; }
 
     // The engine's view of the window.
     /** The rename settings as the panels hold them now. */
@@ -115,7 +119,7 @@ public:
     void lstCompose_DragOver(QListWidget *source, int y);
     void List3_DragDrop(QListWidget *source, int y);
     void lstCompose_DragDrop(QListWidget *source, int y);
-    /** An item was chosen in a token combo (the panel's combo of `action`). */
+    /** An item was chosen from the list of a token combo (the panel's combo of `action`). */
     void TokenCombo_Click(engine::TokenAction action);
     void cmbInsert_Click();
     /** The Test button of a random sub-frame pressed (true) or released, with a mouse button
@@ -170,6 +174,7 @@ public:
 
 private:
     std::array<TokenControls, engine::TokenActionCount> m_tokens;
+    std::array<MaskTest *, engine::TokenActionCount> m_maskTests{};
 
 public:
     // Frame.
@@ -363,8 +368,8 @@ signals:
     void replaceOptionsRequested();
     /** "Replace With": the extension replace-list dialog is to be shown. */
     void extensionReplaceRequested();
-    /** A token combo's date, time, picture or music item was chosen: its picker is to open
-     *  under `combo` and write its token there. */
+    /** A token combo's date, time, picture or music item was chosen; the window opens its
+     *  picker under `combo` when it has the token pickers. */
     void tokenPickerRequested(const QString &item, QComboBox *combo);
     /** After a rename: the main list is to show these files, all checked. */
     void mainListRefreshRequested(const std::vector<engine::MainListFile> &files);
@@ -421,6 +426,7 @@ private:
     std::unique_ptr<PreviewGridSource> m_gridSource;
     FormLayout m_layout;
     const MainFileList *m_mainList = nullptr;
+    TokenPickers *m_pickers = nullptr;
     QPointer<frmLog> m_log;
 
     engine::RenameSettings m_runSettings;

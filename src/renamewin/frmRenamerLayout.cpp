@@ -1,6 +1,7 @@
 // The rename window's frame and the token fields of its panels, from their design geometry.
 #include "DragListBox.h"
 #include "Grid.h"
+#include "PickerTokens.h"
 #include "frmRenamer.h"
 
 #include <QCheckBox>
@@ -68,9 +69,7 @@ QStringList shortTokenList()
     return items;
 }
 
-const QString MaskHelp = QStringLiteral(
-    "A : Capital Alphabet.\na : Small Alphabet.\n# : A Digit.\nN : Alphanumeric Character.\n"
-    "H : Hexadecimal Character.\n");
+const QString &MaskHelp = maskLegend();
 const QString InsertMaskHelp = QStringLiteral(
     "A : Capital Alphabet ;# : A Digit\na : Small Alphabet ; N : Alphanumeric Character.\n"
     "H : Hexadecimal Character.\n");

@@ -15,7 +15,11 @@
 #include "frmRenamer.h"
 #include "modMain.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
 
 #include <QDir>
 #include <QProcess>
@@ -184,6 +188,33 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
     ASSERT_EQ(start.renamer().previewRows().Rows(), 2u);
     EXPECT_EQ(start.renamer().previewRows().CellText(1, 1), QStringLiteral("a.txt"));
     EXPECT_EQ(start.renamer().previewRows().CellText(2, 3), files() + u'/');
+}
+
+TEST_F(InProcessStartup, ManageOpensTheConfigurationsManagerAndQuittingClosesIt)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({at("a.txt") + u'|' + at("c.txt")}), app::modMain::RunOn);
+    QPushButton *manage = start.renamer().Command1;
+    QTest::mouseClick(manage, Qt::LeftButton, {}, manage->rect().center());
+
+    QPointer<QWidget> manager;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("frmRenListMan"))
+            manager = w;
+    ASSERT_TRUE(manager);
+    EXPECT_TRUE(manager->isVisible());
+    auto *name = manager->findChild<QLineEdit *>(QStringLiteral("Text1"));
+    auto *save = manager->findChild<QPushButton *>(QStringLiteral("Command1"));
+    ASSERT_TRUE(name && save);
+    QTest::keyClicks(name, QStringLiteral("Trip"));
+    QTest::mouseClick(save, Qt::LeftButton, {}, save->rect().center());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(testfiles::readFile(home() + QStringLiteral("/RenConfigs/Trip.rfg"))
+                    .startsWith("File Rename Settings\r\nReplace\r\n"));
+
+    start.main().cmdQuit_Click();
+    EXPECT_TRUE(manager.isNull());
 }
 
 } // namespace

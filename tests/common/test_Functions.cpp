@@ -4,6 +4,7 @@
 #include "VbError.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -60,6 +61,46 @@ TEST(Functions, RandomStringFromMaskDrawsFromEachSet)
     // The draw picks position Int(r * length) + 1 of the set.
     FixedRandom fixed({0.0f, 0.999f, 0.5f, 0.99f});
     EXPECT_EQ(RandomStringFromMask(QStringLiteral("AA#N"), fixed), QStringLiteral("AZ59"));
+}
+
+namespace {
+
+// How many texts of `texts` equal an earlier one.
+int repeats(const QStringList &texts)
+{
+    QSet<QString> seen;
+    int count = 0;
+    for (const QString &t : texts) {
+        if (seen.contains(t))
+            ++count;
+        seen.insert(t);
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(Functions, RandomStringsWithinOneTimerTickDoNotRepeat)
+{
+    // "AAaa##" has 45,697,600 texts: 10,000 independent draws repeat about once. The limit
+    // leaves room for chance and none for restarted sequences (which gave a few hundred
+    // distinct texts in all).
+    constexpr int Limit = 8;
+    VbRandom random;
+    random.randomize();
+    QStringList drawn;
+    for (int i = 0; i < 10000; ++i)
+        drawn << RandomStringFromMask(QStringLiteral("AAaa##"), random);
+    EXPECT_LE(repeats(drawn), Limit);
+
+    // Re-seeding with one and the same timer reading between the draws, as runs started
+    // within one tick do, continues the sequence instead of restarting it.
+    drawn.clear();
+    for (int i = 0; i < 10000; ++i) {
+        random.randomize(45296.125);
+        drawn << RandomStringFromMask(QStringLiteral("AAaa##"), random);
+    }
+    EXPECT_LE(repeats(drawn), Limit);
 }
 
 TEST(Functions, GetFileCountCountsOnlyFilesAndReportsMissingFolders)

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 using namespace engine;
 using enginetest::EngineFixture;
 
@@ -312,6 +314,87 @@ TEST_F(Tokens, ExifTokenOnARowWithoutPictureDataYieldsTheTarget)
                   QStringLiteral("abc"));
         EXPECT_EQ(*expand(QStringLiteral("$Exif_Model"), TokenAction::Suffix, QString()), QString());
     }
+}
+
+namespace {
+
+// Runs the test in another time zone and brings the old one back afterwards.
+class TimeZoneScope {
+public:
+    explicit TimeZoneScope(const char *zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneScope()
+    {
+        if (m_had)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    TimeZoneScope(const TimeZoneScope &) = delete;
+    TimeZoneScope &operator=(const TimeZoneScope &) = delete;
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+} // namespace
+
+TEST_F(Tokens, DatesAreWallClockTimesAlsoWhereTheLocalClockSkipsOrRepeatsThem)
+{
+    // In Berlin, 02:00 to 03:00 does not exist on 31 March 2024 and comes twice on 27 October.
+    const TimeZoneScope berlin("Europe/Berlin");
+    row.Type = QStringLiteral("JPEG Image");
+    struct Case {
+        const char *pictureDate;
+        const char *modified;
+        const char *field;
+        const char *expected;
+    } cases[] = {
+        {"2024:03:31 02:30:00", "", "$Exif_date_$hh_mm_ss$", "02_30_00"},
+        {"2024:03:31 02:30:00", "", "$Exif_date_$yyyy_mm_dd$", "2024_03_31"},
+        {"2024:03:31 02:30:00", "", "$Exif_date_$time_12hrs$", "023000_AM"},
+        {"2024:10:27 02:30:00", "", "$Exif_date_$hhmmss$", "023000"},
+        {"", "3/31/2024 2:30:00 AM", "$mod_hh_mm_ss$", "02_30_00"},
+        {"", "3/31/2024 2:30:00 AM", "$mod_hour$", "2"},
+        {"", "2024-03-31 02:59:59", "$mod_yyyymmdd$", "20240331"},
+        {"", "2024-03-31 02:59:59", "$mod_time_24hrs$", "0259"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.pictureDate + c.modified);
+        row.PictureDate = QString::fromLatin1(c.pictureDate);
+        row.Modified = QString::fromLatin1(c.modified);
+        f.engine.run.ExifLines = QStringList{QStringLiteral("Make: A"),
+                                             QStringLiteral("DateTime: ") + row.PictureDate};
+        EXPECT_EQ(value(QString::fromLatin1(c.field)), QString::fromLatin1(c.expected));
+    }
+}
+
+TEST_F(Tokens, TagTextLosesItsControlCharacters)
+{
+    row.Type = QStringLiteral("JPEG Image");
+    f.engine.run.ExifLines = QStringList{QStringLiteral("Make: Can\non"),
+                                         QStringLiteral("Model: \tEOS\r\n5D\x7f\x1f"),
+                                         QStringLiteral("Software: \x01\x02")};
+    EXPECT_EQ(value(QStringLiteral("$Exif_Make")), QStringLiteral("Canon"));
+    EXPECT_EQ(value(QStringLiteral("$Exif_Model")), QStringLiteral("EOS5D"));
+    EXPECT_EQ(value(QStringLiteral("$Exif_Software")), QString());
+
+    const QString file = QStringLiteral("/data/song.mp3");
+    f.metadata.setMusicFile(file);
+    f.engine.run.CurrentExtension = QStringLiteral(".mp3");
+    f.metadata.texts[{file, Id3Field::Title}] = QStringLiteral("Blue\r\nTrain\t");
+    f.metadata.texts[{file, Id3Field::Album}] = QStringLiteral("\n");
+    f.metadata.texts[{file, Id3Field::Artist}] = QString::fromUtf8("Bj\xC3\xB6rk \xC2\x85");
+    EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Title")), QStringLiteral("BlueTrain"));
+    // Nothing left: the name is kept, as for an empty tag.
+    EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Album")), QStringLiteral("<KeepName>"));
+    // Only U+0000 to U+001F and U+007F go; other characters stay.
+    EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Artist")), QString::fromUtf8("Bj\xC3\xB6rk \xC2\x85"));
 }
 
 TEST_F(Tokens, PictureDateThatIsNoDateFails)

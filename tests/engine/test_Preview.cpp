@@ -2,6 +2,8 @@
 #include "MessageService.h"
 #include "VbError.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 using namespace engine;
@@ -197,19 +199,26 @@ TEST_F(Preview, StopRequestEndsTheRunBeforeTheNextRow)
     f.settings.checkOnly(ReplaceAll);
     cmdPreview_Click(f.engine, f.settings, f.grid);
     EXPECT_EQ(f.previews(), (QStringList{"001.txt", "002.txt", "old", "old"}));
-    EXPECT_TRUE(f.app.StopFlag);
+    EXPECT_FALSE(f.app.StopFlag);  // used up by the run it stopped
     EXPECT_FALSE(f.engine.Previewed);
     EXPECT_EQ(f.host.captions.last(), QStringLiteral("Ready"));
     EXPECT_EQ(f.host.progressValue(), 0.0f);
     EXPECT_EQ(f.metadata.runsEnded, 1);
+
+    f.host.onYield = nullptr;
+    cmdPreview_Click(f.engine, f.settings, f.grid);
+    EXPECT_EQ(f.previews(), (QStringList{"001.txt", "002.txt", "003.txt", "004.txt"}));
+    EXPECT_TRUE(f.engine.Previewed);
 }
 
 TEST_F(Preview, StopRequestSetBeforeTheRunWritesNothing)
 {
     f.app.StopFlag = true;
     EXPECT_EQ(f.preview(ReplaceAll), QStringList(4, QStringLiteral("old")));
-    EXPECT_TRUE(f.app.StopFlag);
+    EXPECT_FALSE(f.app.StopFlag);
     EXPECT_FALSE(f.engine.Previewed);
+    EXPECT_EQ(f.preview(ReplaceAll), (QStringList{"001.txt", "002.txt", "003.txt", "004.txt"}));
+    EXPECT_TRUE(f.engine.Previewed);
 }
 
 TEST_F(Preview, SecondRunStartedDuringAYieldIsRefused)
@@ -223,6 +232,29 @@ TEST_F(Preview, SecondRunStartedDuringAYieldIsRefused)
     };
     EXPECT_EQ(f.preview(ReplaceAll), (QStringList{"001.txt", "002.txt", "003.txt", "004.txt"}));
     EXPECT_TRUE(f.engine.Previewed);
+}
+
+TEST(PreviewRun, RandomTextsOfARunAreDistinctAndValidateClean)
+{
+    // A generator seeded from the clock, as the program has it.
+    EngineFixture f;
+    VbRandom random;
+    RenameEngine engine{f.app, f.host, f.metadata, f.clock, random};
+    for (int i = 1; i <= 1000; ++i)
+        f.addRow(QStringLiteral("file%1.txt").arg(i));
+    f.settings.AllSource = QStringLiteral("$Random String$");
+    f.settings.AllRandomMask = QStringLiteral("NNNNNNNN");
+    f.settings.checkOnly({QStringLiteral("Replace All")});
+    f.app.AutoValidateNames = 1;
+    cmdPreview_Click(engine, f.settings, f.grid);
+
+    QSet<QString> names;
+    for (size_t row = 1; row <= f.grid.Rows(); ++row) {
+        names.insert(f.grid.row(row).Preview);
+        EXPECT_EQ(f.grid.CellBackColor(row, ColPreview), cellcolor::Changed) << row;
+    }
+    EXPECT_EQ(names.size(), 1000);
+    EXPECT_TRUE(engine.Previewed);
 }
 
 TEST(PreviewRun, EmptyGrid)

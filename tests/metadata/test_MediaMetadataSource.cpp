@@ -3,12 +3,14 @@
 #include "AppState.h"
 #include "ByteBuilders.h"
 #include "Clock.h"
+#include "Execute.h"
 #include "MediaMetadataSource.h"
 #include "Preview.h"
 #include "PreviewTable.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
+#include "RenameLog.h"
 #include "RenameSettings.h"
 #include "SampleFiles.h"
 #include "ShellTypeName.h"
@@ -149,6 +151,73 @@ TEST(MediaMetadataSource, TokensResolveInAPreview)
         f.settings.PrefixSource = QString::fromLatin1(c.token);
         EXPECT_EQ(f.preview({QStringLiteral("Prefix")}), QStringList{c.expected});
     }
+}
+
+TEST(MediaMetadataSource, GenreGivenByNumberNamesItsGenre)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char *file;
+        const char *genreFrame;
+        const char *expected;
+    } cases[] = {
+        {"a.mp3", "(35)", "Housea.mp3"},          // the older form: the number in parentheses
+        {"b.mp3", "35", "Houseb.mp3"},            // the newer form: the bare number
+        {"c.mp3", "(4)Eurodisco", "Eurodiscoc.mp3"},  // a text of its own stays the genre
+        {"d.mp3", "(148)", "d.mp3"},              // no genre of the list: nothing to name
+        {"e.mp3", "Trance", "Trancee.mp3"},
+    };
+    PreviewFixture f;
+    QStringList expected;
+    for (const Case &c : cases) {
+        const QByteArray tags
+            = bytes::tag(3, bytes::frame(3, "TCON", bytes::encodedText(0, QString::fromLatin1(c.genreFrame))));
+        testfiles::writeFile(dir.filePath(c.file), tags + bytes::mpeg1Layer3Frame());
+        f.addFile(dir.filePath(c.file));
+        expected << QString::fromLatin1(c.expected);
+    }
+    f.settings.PrefixSource = QStringLiteral("$MP3_ID3_Genre");
+    EXPECT_EQ(f.preview({QStringLiteral("Prefix")}), expected);
+}
+
+TEST(MediaMetadataSource, TagTextWithLineBreaksGivesOneLineNamesAndLogLines)
+{
+    QTemporaryDir dir;
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("VEXLO_HOME");
+    const bool hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
+    qputenv("VEXLO_HOME", QFile::encodeName(home.path()));
+
+    bytes::ExifBuilder picture(true);
+    picture.ascii(bytes::Ifd::Zero, 271, "Can\non").ascii(bytes::Ifd::Zero, 272, "EOS\t5D");
+    testfiles::writeFile(dir.filePath("pic.jpg"), picture.jpeg());
+    testfiles::writeFile(dir.filePath("song.mp3"),
+        bytes::tag(3, bytes::frame(3, "TIT2", bytes::encodedText(0, "Blue\r\nTrain")))
+            + bytes::mpeg1Layer3Frame());
+
+    PreviewFixture f;
+    f.addFile(dir.filePath("pic.jpg"));
+    f.addFile(dir.filePath("song.mp3"));
+    f.settings.PrefixSource = QStringLiteral("$Exif_Make");
+    f.settings.SuffixSource = QStringLiteral("$MP3_ID3_Title");
+    EXPECT_EQ(f.preview({QStringLiteral("Prefix"), QStringLiteral("Suffix")}),
+              QStringList({"Canonpic.jpg", "songBlueTrain.mp3"}));
+
+    const engine::RenameRunResult result = engine::cmdExecute_Click(f.engine, f.grid);
+    EXPECT_EQ(result.renamed, 2u);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Canonpic.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("songBlueTrain.mp3")));
+    const QString folder = dir.path() + u'/';
+    const QByteArray expectedLog
+        = (engine::RenameLog::line(folder, "pic.jpg", "Canonpic.jpg", "Rename Successful") + "\r\n"
+           + engine::RenameLog::line(folder, "song.mp3", "songBlueTrain.mp3", "Rename Successful") + "\r\n")
+              .toUtf8();
+    EXPECT_EQ(testfiles::readFile(home.filePath("templog.log")), expectedLog);
+
+    if (hadHome)
+        qputenv("VEXLO_HOME", oldHome);
+    else
+        qunsetenv("VEXLO_HOME");
 }
 
 TEST(MediaMetadataSource, PrefixWithTheCameraModelOverSamplePictures)

@@ -149,7 +149,7 @@ TEST(clsEXIF, ValueRulesByTypeAndTag)
         }
 }
 
-TEST(clsEXIF, TextValuesLoseTheirNulsAndInlinePadding)
+TEST(clsEXIF, TextValuesEndAtTheirFirstNulAndLoseInlinePadding)
 {
     ExifBuilder b(true);
     b.entry(Ifd::Zero, 271, 2, 3, "HTC}") // count 3: the fourth byte is padding
@@ -158,8 +158,19 @@ TEST(clsEXIF, TextValuesLoseTheirNulsAndInlinePadding)
         .ascii(Ifd::Zero, 270, QByteArray("a\0b", 3))
         .ascii(Ifd::Zero, 33432, "caf\xC3\xA9"); // UTF-8 text
     EXPECT_EQ(linesOf(b.jpeg()),
-        QStringList({"Make: HTC", "Model: DV", "Software: ", "ImageDescription: ab",
+        QStringList({"Make: HTC", "Model: DV", "Software: ", "ImageDescription: a",
             QString::fromUtf8("Copyright: caf\xC3\xA9")}));
+
+    // A camera that writes its model over a longer, older one: only the text before the NUL.
+    // Inline four-byte values with a NUL inside, and texts without any NUL (blanks kept).
+    ExifBuilder c(false);
+    c.entry(Ifd::Zero, 272, 2, 8, QByteArray("ION230\0F", 8))
+        .entry(Ifd::Zero, 271, 2, 4, QByteArray("AB\0C", 4))
+        .entry(Ifd::Zero, 305, 2, 4, QByteArray("\0XYZ", 4))
+        .entry(Ifd::Zero, 270, 2, 8, "Canon   ")
+        .entry(Ifd::Zero, 33432, 2, 3, "ab ?");
+    EXPECT_EQ(linesOf(c.jpeg()), QStringList({"Model: ION230", "Make: AB", "Software: ",
+                                              "ImageDescription: Canon   ", "Copyright: ab "}));
 }
 
 TEST(clsEXIF, PictureWithoutExifPointerListsIfd0Only)

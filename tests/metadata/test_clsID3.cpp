@@ -197,6 +197,40 @@ TEST(clsID3, GenreFrame)
     EXPECT_EQ(clsID3::ToGenreID("folk"), 80);
 }
 
+TEST(clsID3, NamedGenreNamesAFrameThatHoldsOnlyANumberOfTheList)
+{
+    struct Case {
+        const char *text;  // nullptr: no genre frame
+        int v1Genre;       // -1: no ID3v1 tag
+        const char *named;
+    };
+    const Case cases[] = {
+        {"(35)", -1, "House"},
+        {"35", -1, "House"},
+        {"035", -1, "House"},
+        {"(0)", -1, "Blues"},
+        {"147", -1, "Synthpop"},
+        {"(4)Eurodisco", -1, "Eurodisco"},
+        {"(12)", 33, "Other"},   // the frame's number, not the ID3v1 byte that replaced GenreID
+        {"(148)", -1, ""},
+        {"(255)", -1, ""},       // "Unknown" names no genre
+        {"255", -1, "255"},
+        {"-1", -1, "-1"},
+        {"(RX)", -1, ""},
+        {"3 5", -1, "3 5"},
+        {nullptr, 17, ""},       // an ID3v1 genre alone gives no text, as before
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "(no frame)");
+        QByteArray data;
+        if (c.text)
+            data = tag(3, frame(3, "TCON", latin1(c.text)));
+        if (c.v1Genre >= 0)
+            data += bytes::id3v1("", "", "", "", "", 0, c.v1Genre);
+        EXPECT_EQ(read(data).NamedGenre(), QString::fromLatin1(c.named));
+    }
+}
+
 TEST(clsID3, TrackDiscAndYearParts)
 {
     struct Case {

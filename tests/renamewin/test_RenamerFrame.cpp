@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QProgressBar>
 
 using namespace renamewintest;
@@ -193,6 +194,40 @@ TEST_F(RenamerFrame, LongOperationsDisableWhatWouldChangeTheirRows)
     EXPECT_FALSE(w.Previewed());
     EXPECT_EQ(previews(), QStringList({"", "", "", ""}));
     EXPECT_EQ(w.previewRows().row(1).Original, QStringLiteral("a.txt"));
+}
+
+TEST_F(RenamerFrame, StopDuringAPreviewThenPreviewAgainFillsTheGrid)
+{
+    renamewin::frmRenamer &w = previewReady();
+    w.show();
+    QCoreApplication::processEvents();
+    // A left click at the middle of the button.
+    const auto clickCentre = [](QWidget *button) {
+        const QPointF at = QRectF(button->rect()).center();
+        const QPointF global = button->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &release);
+    };
+    // "STOP!" is clicked while the first row's turn of the message loop runs.
+    bool stopClicked = false;
+    const auto once = QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int value) {
+        if (value == 1 && !stopClicked) {
+            stopClicked = true;
+            QMetaObject::invokeMethod(w.Command13, [&] { clickCentre(w.Command13); }, Qt::QueuedConnection);
+        }
+    });
+    clickCentre(w.cmdPreview);
+    QObject::disconnect(once);
+    ASSERT_TRUE(stopClicked);
+    EXPECT_EQ(previews(), QStringList({"a001.txt", "b002.txt", "", ""}));
+    EXPECT_FALSE(w.Previewed());
+    EXPECT_FALSE(app.StopFlag);
+
+    clickCentre(w.cmdPreview);
+    EXPECT_EQ(previews(), QStringList({"a001.txt", "b002.txt", "c003.txt", "d004.txt"}));
+    EXPECT_TRUE(w.Previewed());
 }
 
 TEST_F(RenamerFrame, APanelChangedDuringAPreviewAppliesToTheRowsThatFollow)

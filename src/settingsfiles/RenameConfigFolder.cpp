@@ -1,0 +1,103 @@
+#include "RenameConfigFolder.h"
+
+#include "AppFolder.h"
+#include "FileAttributes.h"
+#include "Fso.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace settingsfiles {
+
+namespace {
+
+const QString Extension = QStringLiteral(".rfg");
+
+} // namespace
+
+RenameConfigFolder::RenameConfigFolder() : RenameConfigFolder(AppFile(QStringLiteral("RenConfigs"))) {}
+
+RenameConfigFolder::RenameConfigFolder(QString path) : m_path(std::move(path))
+{
+    if (!m_path.endsWith(u'/'))
+        m_path += u'/';
+}
+
+bool RenameConfigFolder::exists() const
+{
+    return fso::FolderExists(m_path);
+}
+
+vb::Status RenameConfigFolder::create() const
+{
+    if (exists())
+        return vb::Status::ok();
+    if (QDir().mkpath(m_path))
+        return vb::Status::ok();
+    return vb::Status::fail(QFileInfo::exists(QDir::cleanPath(m_path)) ? vb::PathFileAccessError
+                                                                       : vb::PathNotFound);
+}
+
+QStringList RenameConfigFolder::names() const
+{
+    QStringList out;
+    DIR *dir = ::opendir(QFile::encodeName(m_path).constData());
+    if (!dir)
+        return out;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray raw(entry->d_name);
+        const QString file = QFile::decodeName(raw);
+        // A name that does not come back to the same bytes would reach a different file.
+        if (!file.endsWith(Extension, Qt::CaseSensitive) || QFile::encodeName(file) != raw)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode))
+            out << file.chopped(Extension.size());
+    }
+    ::closedir(dir);
+    std::sort(out.begin(), out.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return out;
+}
+
+vb::Status RenameConfigFolder::checkName(const QString &name)
+{
+    if (vb::Status st = fso::CheckItemName(name); !st)
+        return st;
+    return fso::CheckItemName(name + Extension);
+}
+
+bool RenameConfigFolder::sameName(const QString &a, const QString &b)
+{
+    return a.toUpper() == b.toUpper();
+}
+
+QString RenameConfigFolder::fileOf(const QString &name) const
+{
+    const QString exact = m_path + name + Extension;
+    if (QFileInfo::exists(exact))
+        return exact;
+    for (const QString &other : names())
+        if (sameName(other, name))
+            return m_path + other + Extension;
+    return exact;
+}
+
+vb::Status RenameConfigFolder::remove(const QString &name) const
+{
+    const QString file = fileOf(name);
+    const int attributes = fileattr::GetAttr(file);
+    if (attributes >= 0 && (attributes & fileattr::ReadOnly))
+        return vb::Status::fail(vb::PermissionDenied);
+    return fso::DeleteFile(file);
+}
+
+} // namespace settingsfiles
