@@ -31,4 +31,5 @@ run() {
 run fuzz_exif "${seeds_exif[@]}"
 run fuzz_id3 "${seeds_mp3[@]}"
 run fuzz_mpeg "${seeds_mp3[@]}"
+seconds=$(( (seconds + 1) / 2 )) run fuzz_exifdump "${seeds_exif[@]}"
 echo "fuzzing finished without faults"

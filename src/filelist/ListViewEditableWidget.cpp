@@ -47,6 +47,7 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     setupConnections();
     applyViewSettings();
     applyColumnWidths();
+    setupInput();
 }
 
 void ListViewEditableWidget::setupConnections()

@@ -67,6 +67,9 @@ QVariantMap lvw2DesignValues()
         {QStringLiteral("MultiSelect"), true},
         {QStringLiteral("View"), 3},
         {QStringLiteral("UpdateFrequency"), 100},
+        {QStringLiteral("AutoPopupMenu"), true},
+        {QStringLiteral("AllowItemEdit"), true},
+        {QStringLiteral("HighlightColumn"), true},
     };
 }
 
@@ -90,6 +93,9 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
     for (filelist::ListViewEditable *list : {lvw2, LVW}) {
         list->setProgressSink(this);
         list->setDialogs(state.services.dialogs);
+        list->setShell(state.services.shell);
+        list->setMessages(state.services.messages);
+        list->setLastCopyFolder(&state.LastCopyFolder);
         list->setMagnitudeSortSource([this] { return m_pref->SortByMagnitude(); });
     }
     setupConnections();
@@ -129,6 +135,7 @@ void frmMain::setupConnections()
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
     connect(Anchor1, &common::Anchor::AfterResize, this, [this] { SizeListColumns(); });
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });
+    setupToolConnections();
 }
 
 // ---- Load -----------------------------------------------------------------------------------

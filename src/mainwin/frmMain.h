@@ -14,12 +14,15 @@
 #include "ScanProgressSink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -41,6 +44,10 @@ namespace mainwin {
 class CommandBars;
 class FolderTree;
 class frmAbout;
+class frmAttr;
+class frmBName;
+class frmBookmarks;
+class frmListMan;
 class frmPref;
 
 class frmMain : public QMainWindow, private filelist::ScanProgressSink {
@@ -103,6 +110,33 @@ public:
     void Timer1_Timer();
     void Label17_Click();
 
+    // ---- Saved file lists, bookmarks and the attribute dialog (frmMainTools.cpp) -------------
+
+    /** "Load File List": asks for a saved file list and, when it reads as one, puts its items
+     *  into lvw2 in place of the rows, every row checked. */
+    void LoadFileList();
+    /** "Save File List": asks for a file and writes the checked rows of lvw2 into it. */
+    void SaveFileList();
+    void mnuFLoad_Click() { LoadFileList(); }
+    void mnuFSave_Click() { SaveFileList(); }
+    /** Empties lvw2 before a list is loaded into it. */
+    void EmptyMainList();
+    /** "BookMarks": shows the bookmarks window. */
+    void cmdBookmarks_Click();
+    /** "+": bookmarks the folder selected in the tree, asking for a name unless the preference
+     *  says not to. */
+    void Command5_Click();
+    /** The bookmarks window, loaded (its file read) on first use without being shown. */
+    frmBookmarks &Bookmarks();
+    /** The bookmark-name dialog, created on first use. */
+    frmBName &BName();
+    /** The file-list manager, created on first use. */
+    frmListMan &ListMan();
+    /** The attribute dialog, created on first use. */
+    frmAttr &Attr();
+    /** Another window went on top: the bookmarks window, when loaded, leaves the top. */
+    void ClearBookmarksOnTop();
+
     /** The search log's whole text as appended (lines end in CR LF). */
     QString LogText() const { return m_logText; }
 
@@ -139,6 +173,10 @@ public:
     QLabel *Label4 = nullptr;
     QLabel *Label10 = nullptr;
     QProgressBar *ProgBarM = nullptr;
+    QPushButton *cmdBookmarks = nullptr;
+    QPushButton *Command5 = nullptr;
+    QAction *mnuFLoad = nullptr;
+    QAction *mnuFSave = nullptr;
 
 signals:
     /** The load's last act: show the rename window, modeless. */
@@ -155,6 +193,8 @@ signals:
     void attributesRequested();
     /** "Filelists": show the list manager. */
     void fileListsRequested();
+    /** The bookmarks window went on top: the other windows clear their on-top boxes. */
+    void bookmarksOnTopTaken();
     /** The unload has written the settings; every other window closes now. */
     void unloading();
     /** The window is closed for good; the program ends. */
@@ -175,6 +215,11 @@ private:
     QWidget *buildBottomPane();
     void buildStatusBar();
     void setupConnections();
+    // The file-list menu, the bookmark buttons and their windows (frmMainTools.cpp).
+    void buildFileListMenu();
+    QLayout *buildBookmarkButtons(QWidget *pane);
+    void setupToolConnections();
+    void ShowNormal(QWidget *window);
 
     // Load and unload.
     void LoadSkin();
@@ -213,6 +258,10 @@ private:
     AppState &m_state;
     frmPref *m_pref = nullptr;
     frmAbout *m_about = nullptr;
+    QPointer<frmBookmarks> m_bookmarks;
+    QPointer<frmBName> m_bname;
+    QPointer<frmListMan> m_listMan;
+    QPointer<frmAttr> m_attr;
     QString m_logText;
     int32_t m_progressMax = 100;
     bool m_loaded = false;

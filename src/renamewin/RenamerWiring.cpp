@@ -36,8 +36,12 @@ std::unique_ptr<MainFileList> connectRenamer(mainwin::frmMain &main, frmRenamer 
                      [&main, showCentred] { showCentred(&main); });
     QObject::connect(&main, &mainwin::frmMain::onTopTaken, &renamer,
                      [&renamer] { renamer.chkOnTop->setChecked(false); });
-    QObject::connect(&renamer, &frmRenamer::onTopChecked, &main,
-                     [&main] { main.chkOnTop->setChecked(false); });
+    QObject::connect(&renamer, &frmRenamer::onTopChecked, &main, [&main] {
+        main.chkOnTop->setChecked(false);
+        main.ClearBookmarksOnTop();
+    });
+    QObject::connect(&main, &mainwin::frmMain::bookmarksOnTopTaken, &renamer,
+                     [&renamer] { renamer.chkOnTop->setChecked(false); });
     QObject::connect(&renamer, &frmRenamer::mainListRefreshRequested, &main,
                      [&main](const std::vector<engine::MainListFile> &files) {
                          main.lvw2->ClearItems();

@@ -1,6 +1,7 @@
 // The properties dialog driven as a user drives it: clicks, typing and its buttons.
 #include "ListPropertiesDialog.h"
 #include "ListViewEditable.h"
+#include "ListViewEditableWidget.h"
 #include "MessageService.h"
 #include "Dialogs.h"
 #include "pagColumnHeaders.h"
@@ -17,6 +18,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QTreeView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -267,4 +271,38 @@ TEST(ListPropertiesDialog, CancelWritesNothing)
     click(d.button(QDialogButtonBox::Cancel));
     EXPECT_TRUE(d.writtenNames().isEmpty());
     EXPECT_EQ(d.control.ColumnHeaders().size(), 5u);
+}
+
+TEST(ListPropertiesDialog, ThePopupMenuOpensItOverTheList)
+{
+    ListViewEditableWidget widget;
+    RecordingMessageService messages;
+    widget.control().UserControl_InitProperties();
+    widget.control().setMessages(&messages);
+    widget.control().setAutoPopupMenu(true);
+    widget.resize(400, 300);
+    widget.show();
+    QApplication::processEvents();
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction *properties = menu->findChild<QAction *>(QStringLiteral("mnuProperties"));
+        ASSERT_NE(properties, nullptr);
+        EXPECT_EQ(properties->text(), QStringLiteral("&Properties..."));
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ListPropertiesDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto *general = qobject_cast<pagGeneral *>(dialog->tabPages->currentWidget());
+            ASSERT_NE(general, nullptr);
+            pick(general->cboProp(1), 2);
+            click(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+            edited = true;
+        });
+        menu->close();
+        properties->trigger();
+    });
+    QTest::mouseClick(widget.ListView()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(edited);
+    EXPECT_EQ(widget.control().View(), 2);
 }
