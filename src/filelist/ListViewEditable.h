@@ -73,6 +73,7 @@ public:
     void setShell(Shell *shell) { m_shell = shell; }
     /** Where copy and move report the items they could not handle. Not owned. */
     void setMessages(MessageService *messages) { m_messages = messages; }
+    MessageService *Messages() const { return m_messages; }
     /** The folder last chosen for copy or move, shared by every list of the program; without
      *  it the list keeps its own. Not owned. */
     void setLastCopyFolder(QString *shared) { m_lastCopyFolder = shared ? shared : &m_ownLastCopyFolder; }

@@ -61,6 +61,9 @@ public:
     /** The popup menu `mnuOptions`: one action per entry, named after it ("mnuOpen",
      *  "mnuCopy", ...). Entries added by a host stay enabled as the host sets them. */
     QMenu *OptionsMenu() const { return mnuOptions; }
+    /** The properties dialog over this control (its last popup entry, "&Properties..."); needs
+     *  the control's message service. */
+    void ShowProperties();
     /** The in-place edit box `txtEdit`. */
     QLineEdit *EditBox() const { return txtEdit; }
     /** Places the edit box over the cell the control's EditTag names with that cell's text, or

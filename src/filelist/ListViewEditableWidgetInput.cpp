@@ -2,6 +2,8 @@
 // hooks on the list and its header, the column band, the in-place edit box and the popup menu.
 #include "ListViewEditableWidget.h"
 
+#include "ListPropertiesDialog.h"
+
 #include "CSubclass.h"
 #include "Functions.h"
 #include "WindowMessages.h"
@@ -209,6 +211,10 @@ void ListViewEditableWidget::buildOptionsMenu()
         auto command = entry.command;
         connect(action, &QAction::triggered, this, [this, command] { command(*m_control); });
     }
+    mnuOptions->addSeparator()->setObjectName(QStringLiteral("mnuSep9"));
+    QAction *properties = mnuOptions->addAction(QStringLiteral("&Properties..."));
+    properties->setObjectName(QStringLiteral("mnuProperties"));
+    connect(properties, &QAction::triggered, this, &ListViewEditableWidget::ShowProperties);
     connect(mnuOptions, &QMenu::aboutToShow, this, &ListViewEditableWidget::updateMenuStates);
 }
 
@@ -229,6 +235,15 @@ void ListViewEditableWidget::updateMenuStates()
         }
         action->setEnabled(enabled);
     }
+}
+
+void ListViewEditableWidget::ShowProperties()
+{
+    MessageService *messages = m_control->Messages();
+    if (!messages || m_control->Busy())
+        return;
+    ListPropertiesDialog dialog(*m_control, *messages, window());
+    dialog.exec();
 }
 
 void ListViewEditableWidget::showOptionsMenu(float x, float Y)

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Anchor.h"
 #include "AppFolder.h"
 #include "AppState.h"
 #include "Clock.h"
@@ -10,6 +11,7 @@
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
 #include "MessageService.h"
+#include "Mousewheel.h"
 #include "SettingsPropertyBag.h"
 #include "Shell.h"
 #include "SkinFile.h"
@@ -57,16 +59,7 @@ constexpr double MinHeightTwips = 9900;
 constexpr double ColumnShares[] = {0.25, 0.25, 0.1, 0.2, 0.2};
 
 // Where the window's position is kept: app, section, key and default ("left|top" in twips).
-const char *const PositionApp = "AnchorCtrl";
-const char *const PositionSection = "Positions";
-const char *const PositionKey = "frmMain";
-const char *const PositionDefault = "1110|540";
-
-QSettings positionStore()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Morvane"),
-                     QLatin1String(PositionApp));
-}
+const char *const PositionSetting = "AnchorCtrl,Positions,frmMain,1110|540";
 
 // How lvw2 is placed on the window, standing in for the form's own definition.
 QVariantMap lvw2DesignValues()
@@ -89,6 +82,8 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
 {
     initMainWindowResources();
     buildControls();
+    Anchor1 = new common::Anchor(this);
+    Anchor1->setObjectName(QStringLiteral("Anchor1"));
     setMinimumSize(common::twipsToPixels(MinWidthTwips), common::twipsToPixels(MinHeightTwips));
 
     m_pref = new frmPref(state, this);
@@ -141,6 +136,7 @@ void frmMain::setupConnections()
             [this](const QMimeData *, int32_t &, int16_t &, int16_t &, float &, float &) { lvw2_OLEDragDrop(); });
 
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
+    connect(Anchor1, &common::Anchor::AfterResize, this, [this] { SizeListColumns(); });
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });
     setupToolConnections();
 }
@@ -172,7 +168,11 @@ void frmMain::Load()
 
     lvw2->setClearOnDragDrop(s.ClearOnFolderDrop);
     m_pref->Unload();
-    RestorePosition();
+    Anchor1->PositionSetting = QLatin1String(PositionSetting);
+    Anchor1->DoInit();
+    Anchor1->MinHeight = int32_t(MinHeightTwips);
+    Anchor1->MinWidth = int32_t(MinWidthTwips);
+    common::FindTreeView(ftv);
     ReadSettingsFile(true);
     ftv->SetShowHidden(s.ShowHiddenFolders == 1);
 
@@ -225,36 +225,6 @@ vb::Status frmMain::WriteSettingsFile()
     return m_pref->WriteSettingsFile();
 }
 
-void frmMain::RestorePosition()
-{
-    QSettings store = positionStore();
-    const QString text = store.value(QStringLiteral("%1/%2").arg(QLatin1String(PositionSection), QLatin1String(PositionKey)),
-                                     QLatin1String(PositionDefault))
-                             .toString();
-    const QStringList parts = text.split(u'|');
-    bool okLeft = false;
-    bool okTop = false;
-    const double left = parts.value(0).toDouble(&okLeft);
-    const double top = parts.value(1).toDouble(&okTop);
-    if (parts.size() != 2 || !okLeft || !okTop)
-        return;
-    QPoint at(common::twipsToPixels(left), common::twipsToPixels(top));
-    // A position kept from another screen layout must not hide the window.
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - 100)));
-        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - 100)));
-    }
-    move(at);
-}
-
-void frmMain::SavePosition() const
-{
-    QSettings store = positionStore();
-    store.setValue(QStringLiteral("%1/%2").arg(QLatin1String(PositionSection), QLatin1String(PositionKey)),
-                   QStringLiteral("%1|%2").arg(common::pixelsToTwips(x())).arg(common::pixelsToTwips(y())));
-}
-
 void frmMain::showEvent(QShowEvent *event)
 {
     Load();
@@ -275,7 +245,8 @@ void frmMain::Form_Unload()
 {
     AppState &s = m_state;
     s.MainUnloading = true;
-    SavePosition();
+    common::UnhookMouseWheel();
+    Anchor1->Terminate();
     hide();
     m_pref->EnsureLoaded();
     s.StopFlag = true;
@@ -330,7 +301,22 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::Form_Resize()
 {
-    SizeListColumns();
+    // Until the anchor has taken the window's size, the columns are divided here.
+    if (m_loaded)
+        Anchor1->DoResize();
+    else
+        SizeListColumns();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || m_unloadDone)
+        return;
+    if (isActiveWindow())
+        common::HookMouseWheel(this);
+    else
+        common::UnhookMouseWheel();
 }
 
 void frmMain::SizeListColumns()

@@ -30,6 +30,10 @@ class QPushButton;
 class QTimer;
 struct AppState;
 
+namespace common {
+class Anchor;
+} // namespace common
+
 namespace filelist {
 class ListViewEditable;
 class ListViewEditableWidget;
@@ -147,6 +151,8 @@ public:
     filelist::ListViewEditable *lvw3 = nullptr;
     CommandBars *CommandBars1 = nullptr;
     QTimer *Timer1 = nullptr;
+    /** Keeps the window at its minimum size and remembers its position. */
+    common::Anchor *Anchor1 = nullptr;
     QLabel *Label1 = nullptr;
     QPlainTextEdit *Text2 = nullptr;
     QLabel *Label17 = nullptr;
@@ -201,6 +207,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Building (frmMainLayout.cpp).
@@ -219,8 +226,6 @@ private:
     // Load and unload.
     void LoadSkin();
     void ApplyFileView(const QString &name);
-    void RestorePosition();
-    void SavePosition() const;
     void Form_Unload();
     void Form_Resize();
     /** The list's five columns share its width: 0.25, 0.25, 0.1, 0.2, 0.2. */

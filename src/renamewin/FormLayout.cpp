@@ -1,6 +1,7 @@
 #include "FormLayout.h"
 
 #include "Functions.h"
+#include "Resize.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -125,17 +126,15 @@ QListWidget *FormLayout::list(QWidget *parent, const QString &name, Twips at)
     return place(new QListWidget, parent, name, at);
 }
 
-void FormLayout::ResizeForm(QSize client) const
+void FormLayout::ResizeForm() const
 {
-    if (m_design.width() <= 0 || m_design.height() <= 0)
-        return;
-    const int px = client.width() * 100 / m_design.width();
-    const int py = client.height() * 100 / m_design.height();
-    for (const Placed &p : m_placed) {
-        const QRect &d = p.design;
-        p.widget->setGeometry(d.x() * px / 100, d.y() * py / 100, d.width() * px / 100,
-                              d.height() * py / 100);
-    }
+    // The window is recorded from its design, so the first resize already scales.
+    std::vector<std::pair<const QWidget *, QRect>> design;
+    design.reserve(m_placed.size());
+    for (const Placed &p : m_placed)
+        design.emplace_back(p.widget, p.design);
+    common::RecordForm(m_form, m_design, design);
+    common::ResizeForm(m_form);
 }
 
 } // namespace renamewin

@@ -102,7 +102,7 @@ void TokenPicker::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (m_resizable)
-        m_layout.ResizeForm(size());
+        m_layout.ResizeForm();
 }
 
 } // namespace renamewin

@@ -73,7 +73,7 @@ void frmLog::readLog()
 void frmLog::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
     GridLog->setRedraw(false);
     setColumnWidths();
     GridLog->setRedraw(true);

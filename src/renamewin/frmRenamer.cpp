@@ -409,7 +409,7 @@ void frmRenamer::cmdRefresh_Click()
 
 void frmRenamer::Form_Resize()
 {
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
     GridPre->setRedraw(false);
     setGridColumnWidths();
     GridPre->setRedraw(true);

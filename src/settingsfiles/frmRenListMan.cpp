@@ -223,7 +223,7 @@ int frmRenListMan::MsgBox(const QString &prompt, int buttons, const QString &tit
 void frmRenListMan::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
 }
 
 bool frmRenListMan::eventFilter(QObject *watched, QEvent *event)

@@ -415,8 +415,8 @@ TEST_F(ListInput, RightClickOpensThePopupMenu)
     Seen empty = rightClickAt(QPoint(5, viewport()->height() - 5));
     EXPECT_EQ(empty.captions, QStringList({"&Open", "&Explore", "Check Date", "Uncheck Date", "Check Directory",
                                            "Uncheck Directory", "Check All", "Uncheck All", "Invert Checks",
-                                           "Copy Checked To", "Move Checked To"}));
-    EXPECT_EQ(empty.enabled, QStringList({"mnuSelectall", "mnuDeselectall", "mnuCheck"}));
+                                           "Copy Checked To", "Move Checked To", "&Properties..."}));
+    EXPECT_EQ(empty.enabled, QStringList({"mnuSelectall", "mnuDeselectall", "mnuCheck", "mnuProperties"}));
 
     Seen onRow = rightClickAt(cellCenter(rowOf("b.txt"), 1), "mnuSelectDir");
     EXPECT_TRUE(onRow.enabled.contains("mnuOpen"));

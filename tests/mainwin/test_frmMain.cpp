@@ -19,6 +19,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
 #include <QToolBar>
 #include <algorithm>
 #include <memory>
@@ -634,4 +638,44 @@ TEST_F(MainWindowTest, AWindowThatNeverLoadedSavesNothing)
     w->close();
     EXPECT_FALSE(QFile::exists(settingsPath()));
     EXPECT_EQ(asked.unloading, 0);
+}
+
+TEST_F(MainWindowTest, AWheelNotchOverTheFolderTreeScrollsItOneLine)
+{
+    for (int i = 0; i < 60; ++i)
+        makeFile(QStringLiteral("folder%1/x.txt").arg(i, 2, 10, QLatin1Char('0')));
+    auto w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(waitFor([&] { return w->isActiveWindow(); }));
+    w->ftv->SetSelectedFolder(dataPath());
+    w->ftv->expand(w->ftv->currentIndex());
+    QScrollBar *bar = w->ftv->verticalScrollBar();
+    ASSERT_TRUE(waitFor([&] { return bar->maximum() > 10; }));
+    bar->setValue(5);
+    QWidget *viewport = w->ftv->viewport();
+    const QPointF at = viewport->rect().center();
+    for (int delta : {-120, 120, 30}) {
+        SCOPED_TRACE(delta);
+        const int before = bar->value();
+        QWheelEvent notch(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &notch);
+        EXPECT_EQ(bar->value(), before + (delta > 0 ? -1 : 1));
+    }
+}
+
+TEST_F(MainWindowTest, ThePositionIsKeptInTheProgramFolder)
+{
+    {
+        auto w = open();
+        w->show();
+        w->move(300, 120);
+        w->close();
+    }
+    const QSettings kept(home.filePath(QStringLiteral("AnchorCtrl.ini")), QSettings::IniFormat);
+    EXPECT_EQ(kept.value(QStringLiteral("Positions/frmMainPos")).toString(), QStringLiteral("4500|1800"));
+    state.MainUnloading = false;
+    auto again = open();
+    EXPECT_EQ(again->pos(), QPoint(300, 120));
 }
