@@ -227,7 +227,7 @@ void frmSReplace::setColumnWidths()
 void frmSReplace::Form_Resize()
 {
     GridR->EndEdit();
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
     GridR->setRedraw(false);
     setColumnWidths();
     GridR->setRedraw(true);

@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace filelist;
@@ -154,23 +155,22 @@ TEST(ListPropertiesDialog, OnlyChangedValuesAreWritten)
 
 TEST(ListPropertiesDialog, HighlightSwitchAndRevert)
 {
-    Dialog d([](ListViewEditable &l) {
-        l.setHighlightColumn(true);
-        l.setSizingType(0);
-    });
+    // Sizing type 0 while the band is off (the band on column 1 always sizes by icon).
+    Dialog d([](ListViewEditable &l) { l.setSizingType(0); });
     auto *page = d.page<pagHighlightColumn>();
-    clickCheck(page->chkProp(0));
     EXPECT_FALSE(page->cmdDo(0)->isEnabled());
     EXPECT_FALSE(page->lblProp(1)->isEnabled());
     EXPECT_FALSE(page->cboProp(2)->isEnabled());
     EXPECT_TRUE(page->findChild<QGroupBox *>(QStringLiteral("fraHighlightColumn"))->isEnabled());
     EXPECT_TRUE(page->chkProp(0)->isEnabled());
     clickCheck(page->chkProp(0));
+    EXPECT_TRUE(page->cmdDo(0)->isEnabled());
+    EXPECT_TRUE(page->lblProp(1)->isEnabled());
     click(page->cmdDo(0));
     click(d.dialog->cmdApply());
     // Only the sizing type differed from the defaults the revert put back.
     const QStringList names = d.writtenNames();
-    EXPECT_TRUE(names.contains(QStringLiteral("SizingType")));
+    EXPECT_TRUE(names.contains(QStringLiteral("SizingType"))) << names.join(u',').toStdString();
     for (const char *kept : {"DefaultColor", "HighlightColor", "CurrrentHighlightColumn", "ColumnHeadersText"})
         EXPECT_FALSE(names.contains(QLatin1String(kept))) << kept;
     EXPECT_EQ(d.control.SizingType(), 2);
@@ -290,15 +290,21 @@ TEST(ListPropertiesDialog, ThePopupMenuOpensItOverTheList)
         QAction *properties = menu->findChild<QAction *>(QStringLiteral("mnuProperties"));
         ASSERT_NE(properties, nullptr);
         EXPECT_EQ(properties->text(), QStringLiteral("&Properties..."));
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<ListPropertiesDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+        // The pages yield once while they load, so the dialog is looked for until it shows.
+        std::function<void()> whenShown = [&] {
+            auto *dialog = widget.findChild<ListPropertiesDialog *>();
+            if (!dialog || !dialog->isVisible()) {
+                QTimer::singleShot(10, whenShown);
+                return;
+            }
+            EXPECT_TRUE(dialog->isModal());
             auto *general = qobject_cast<pagGeneral *>(dialog->tabPages->currentWidget());
             ASSERT_NE(general, nullptr);
             pick(general->cboProp(1), 2);
             click(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
             edited = true;
-        });
+        };
+        QTimer::singleShot(0, whenShown);
         menu->close();
         properties->trigger();
     });
