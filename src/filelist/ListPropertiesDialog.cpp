@@ -50,8 +50,9 @@ QPushButton *ListPropertiesDialog::cmdApply() const
 void ListPropertiesDialog::updateApply()
 {
     bool any = false;
+    // "Apply" is offered while some value differs from the one loaded.
     for (const PropertyPage *page : m_pages)
-        any = any || page->Changed();
+        any = any || page->HasChanges();
     cmdApply()->setEnabled(any);
 }
 
@@ -67,10 +68,11 @@ bool ListPropertiesDialog::ApplyChanges()
             return false;
         }
     }
-    for (PropertyPage *page : m_pages) {
+    for (PropertyPage *page : m_pages)
         page->PropertyPage_ApplyChanges();
-        page->setChanged(false);
-    }
+    // The applied values are the control's values now: the pages start again from them.
+    for (PropertyPage *page : m_pages)
+        page->PropertyPage_SelectionChanged(&m_control);
     updateApply();
     return true;
 }

@@ -68,9 +68,19 @@ QLineEdit *PropertyPage::txtProp(int index) const { return qobject_cast<QLineEdi
 QLabel *PropertyPage::lblProp(int index) const { return qobject_cast<QLabel *>(arrayControl("lblProp", index)); }
 QPushButton *PropertyPage::cmdDo(int index) const { return qobject_cast<QPushButton *>(arrayControl("cmdDo", index)); }
 
+bool PropertyPage::HasChanges() const
+{
+    for (const QWidget *control : common::FormControls(this)) {
+        if (!common::ControlTag(control).isEmpty() && IsTagChanged(control))
+            return true;
+    }
+    return false;
+}
+
 QComboBox *PropertyPage::addCombo(int index)
 {
     auto *c = arrayMember(new QComboBox(this), "cboProp", index);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(c, &QComboBox::currentIndexChanged, this, [this, index](int i) {
         if (i >= 0)
             cboProp_Click(index);

@@ -46,8 +46,10 @@ public:
     /** Writes every changed value to the edited control. Call after ValidateChanges. */
     virtual void PropertyPage_ApplyChanges();
 
-    /** Whether the page has a change for the dialog's "Apply". */
+    /** The page's changed flag, as its recording handlers last set it. */
     bool Changed() const { return m_changed; }
+    /** Whether any control's record says its value differs from the loaded one. */
+    virtual bool HasChanges() const;
     void setChanged(bool changed);
 
     ListViewEditable *EditedControl = nullptr;

@@ -6,6 +6,7 @@
 #include "modMSComctLib.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,10 @@ pagColumnHeaders::pagColumnHeaders(QWidget *parent)
     : PropertyPage(QStringLiteral("pagColumnHeaders"), QStringLiteral("Column Headers"), parent)
 {
     setMinimumSize(common::twipsToPixels(7545), common::twipsToPixels(3090));
+    // The page's geometry is made for an 8-point dialog font.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
     QLineEdit *index = addText(0);
     index->setGeometry(twips(1680, 210, 915, 280));
     index->setReadOnly(true);
@@ -225,6 +230,11 @@ std::optional<PropertyPage::Refusal> pagColumnHeaders::ValidateChanges() const
             return Refusal{0, Caption(), QStringLiteral("A column caption or key may not contain \"|\" or a line break.")};
     }
     return std::nullopt;
+}
+
+bool pagColumnHeaders::HasChanges() const
+{
+    return m_loaded && m_dirty;
 }
 
 void pagColumnHeaders::PropertyPage_ApplyChanges()

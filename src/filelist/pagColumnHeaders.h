@@ -21,6 +21,7 @@ public:
     std::optional<Refusal> ValidateChanges() const override;
     /** Puts the copy on the control's columns and into its stored column text. */
     void PropertyPage_ApplyChanges() override;
+    bool HasChanges() const override;
 
     QScrollBar *hsbIndex;
     const ColHeaders &WorkingCopy() const { return m_copy; }

@@ -137,6 +137,7 @@ TEST(ListPropertiesDialog, SortSwitchEnablesItsEditorsAndKeysRoundHalfToEven)
 TEST(ListPropertiesDialog, OnlyChangedValuesAreWritten)
 {
     Dialog d;
+    EXPECT_FALSE(d.dialog->cmdApply()->isEnabled());
     auto *general = d.page<pagGeneral>();
     pick(general->cboProp(1), 2); // 2 - lvwList
     clickCheck(general->chkProp(9)); // GridLines
