@@ -37,6 +37,30 @@ const QStringList &pictureDateItems()
     return items;
 }
 
+const QStringList &longTokenItems()
+{
+    static const QStringList items = {
+        QStringLiteral("$Counter$"),      QStringLiteral("$AlphaCounter$"),
+        QStringLiteral("$Upper_Case$"),   QStringLiteral("$Lower_Case$"),
+        QStringLiteral("$Invert_Case$"),  QStringLiteral("$current_date$"),
+        QStringLiteral("$current_time$"), QStringLiteral("$modified_date$"),
+        QStringLiteral("$modified_time$"), QStringLiteral("$filesizeB$"),
+        QStringLiteral("$filesizeKB$"),   QStringLiteral("$filesizeMB$"),
+        QStringLiteral("$foldername$"),   QStringLiteral("$Random String$"),
+        QStringLiteral("$Exif Data$"),    QStringLiteral("$MP3 Data$")};
+    return items;
+}
+
+const QStringList &shortTokenItems()
+{
+    static const QStringList items = [] {
+        QStringList list = longTokenItems();
+        list.remove(2, 3);
+        return list;
+    }();
+    return items;
+}
+
 const QStringList &exifTagItems()
 {
     static const QStringList items = {

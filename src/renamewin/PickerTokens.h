@@ -14,6 +14,11 @@ namespace renamewin {
 enum class PickerKind { Time, Date, PictureDate, Random, Exif, Mp3 };
 inline constexpr int PickerKindCount = 6;
 
+/** The items of the long token fields (the Replace panels and the string replace list); the
+ *  short fields (Insert, Suffix, Prefix, Compose) leave out the three case words. */
+const QStringList &longTokenItems();
+const QStringList &shortTokenItems();
+
 /** The time formats of the time picker, in list order. */
 const QStringList &timeFormatItems();
 /** The date formats of the date picker, in list order. */

@@ -49,26 +49,6 @@ constexpr TokenNames TokenNameTable[engine::TokenActionCount] = {
     {"cmbCompose", "frmCompose", "txtCompose", "OptComACase", "Text3", "Text2", "Command11", false},
 };
 
-// The items of the token combos; the short list leaves out the three case words.
-const QStringList LongTokenList = {
-    QStringLiteral("$Counter$"),      QStringLiteral("$AlphaCounter$"),
-    QStringLiteral("$Upper_Case$"),   QStringLiteral("$Lower_Case$"),
-    QStringLiteral("$Invert_Case$"),  QStringLiteral("$current_date$"),
-    QStringLiteral("$current_time$"), QStringLiteral("$modified_date$"),
-    QStringLiteral("$modified_time$"), QStringLiteral("$filesizeB$"),
-    QStringLiteral("$filesizeKB$"),   QStringLiteral("$filesizeMB$"),
-    QStringLiteral("$foldername$"),   QStringLiteral("$Random String$"),
-    QStringLiteral("$Exif Data$"),    QStringLiteral("$MP3 Data$")};
-
-QStringList shortTokenList()
-{
-    QStringList items = LongTokenList;
-    items.removeAt(2);
-    items.removeAt(2);
-    items.removeAt(2);
-    return items;
-}
-
 const QString &MaskHelp = maskLegend();
 const QString InsertMaskHelp = QStringLiteral(
     "A : Capital Alphabet ;# : A Digit\na : Small Alphabet ; N : Alphanumeric Character.\n"
@@ -266,7 +246,7 @@ void frmRenamer::buildTokenField(engine::TokenAction action, QWidget *parent, Tw
     const TokenNames &names = TokenNameTable[size_t(action)];
     TokenControls &t = m_tokens[size_t(action)];
     t.combo = m_layout.combo(parent, QLatin1String(names.combo),
-                             names.longList ? LongTokenList : shortTokenList(), true, comboAt);
+                             names.longList ? longTokenItems() : shortTokenItems(), true, comboAt);
     buildCounterFrames(action, parent, parent, framesAt);
     buildRandomFrame(action, parent, framesAt);
     t.counterFrame->hide();

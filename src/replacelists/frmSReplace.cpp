@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Grid.h"
 #include "MessageService.h"
+#include "PickerTokens.h"
 #include "WindowHelpers.h"
 
 #include <QAction>
@@ -61,25 +62,12 @@ bool holds(const QWidget *editor, const QObject *widget)
     return false;
 }
 
-/** The token items of the string dialog's To String field. */
-QStringList stringTokenItems()
-{
-    return {QStringLiteral("$Counter$"),       QStringLiteral("$AlphaCounter$"),
-            QStringLiteral("$Upper_Case$"),    QStringLiteral("$Lower_Case$"),
-            QStringLiteral("$Invert_Case$"),   QStringLiteral("$current_date$"),
-            QStringLiteral("$current_time$"),  QStringLiteral("$modified_date$"),
-            QStringLiteral("$modified_time$"), QStringLiteral("$filesizeB$"),
-            QStringLiteral("$filesizeKB$"),    QStringLiteral("$filesizeMB$"),
-            QStringLiteral("$foldername$"),    QStringLiteral("$Random String$"),
-            QStringLiteral("$Exif Data$"),     QStringLiteral("$MP3 Data$")};
-}
-
 } // namespace
 
 frmSReplace::frmSReplace(AppState &app)
     : frmSReplace(app, Design{QStringLiteral("frmSReplace"),
                               QStringLiteral("Replace File name Strings"),
-                              stringTokenItems(),
+                              renamewin::longTokenItems(),
                               {105, 150, 6840, 5985},
                               {3240, 75, 1680, 315},
                               {4050, 7110, 1620, 405},
