@@ -17,18 +17,40 @@ QString BookmarkStore::FilePath()
     return AppFile(QStringLiteral("bookmarks.bks"));
 }
 
-std::vector<Bookmark> BookmarkStore::read(const QString &path)
+vb::Status BookmarkStore::read(const QString &path, std::vector<Bookmark> &out)
 {
+    out.clear();
     QStringList lines;
-    std::vector<Bookmark> out;
-    if (!textfile::readLines(path, lines))
-        return out;
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes); !st)
+        return st.number == vb::FileNotFound ? vb::Status::ok() : st;
     for (qsizetype i = 0; i < lines.size(); i += 2) {
         const QString folder = lines.value(i + 1);
         if (!folder.isEmpty())
             out.push_back({lines[i], folder});
     }
+    return vb::Status::ok();
+}
+
+std::vector<Bookmark> BookmarkStore::read(const QString &path)
+{
+    std::vector<Bookmark> out;
+    if (!read(path, out))
+        out.clear();
     return out;
+}
+
+vb::Status BookmarkStore::Load(const QString &path)
+{
+    m_readFailure = read(path, m_items);
+    return m_readFailure;
+}
+
+vb::Status BookmarkStore::Save(const QString &path) const
+{
+    if (ReadFailed())
+        return vb::Status::fail(m_readFailure.number,
+                                QStringLiteral("The bookmarks file could not be read, so it was left as it is."));
+    return write(path, m_items);
 }
 
 vb::Status BookmarkStore::write(const QString &path, const std::vector<Bookmark> &bookmarks)
@@ -55,8 +77,8 @@ QString BookmarkStore::DefaultName() const
 
 vb::Status BookmarkStore::Add(const QString &name, const QString &folder)
 {
-    if (HoldsLineBreak(folder))
-        return vb::Status::fail(vb::BadFileNameOrNumber, LineRefusal(folder, QString(), kFileKind));
+    if (const QString why = LineRefusal(folder, QString(), kFileKind); !why.isEmpty())
+        return vb::Status::fail(vb::BadFileNameOrNumber, why);
     if (HoldsLineBreak(name))
         return vb::Status::fail(vb::BadFileNameOrNumber,
                                 QStringLiteral("The name \"%1\" holds a line break, which %2 cannot keep.")

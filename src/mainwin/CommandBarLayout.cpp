@@ -2,7 +2,6 @@
 
 #include "TextFile.h"
 
-#include <QFileInfo>
 #include <QSet>
 
 namespace mainwin {
@@ -90,11 +89,8 @@ QStringList CommandBarLayout::lines() const
 
 std::optional<CommandBarLayout> CommandBarLayout::load(const QString &path)
 {
-    QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
-        return std::nullopt;
     QStringList fileLines;
-    if (!textfile::readLines(path, fileLines, textfile::MaxProgramFileBytes))
+    if (!textfile::readLines(path, fileLines, kMaxFileSize))
         return std::nullopt;
     return parse(fileLines);
 }

@@ -67,7 +67,7 @@ vb::Status NamedFileLists::Read(const QString &name, QStringList &paths)
 {
     if (const QString why = NameRefusal(name); !why.isEmpty())
         return vb::Status::fail(vb::BadFileNameOrNumber, why);
-    return textfile::readLines(PathOf(name), paths);
+    return textfile::readLines(PathOf(name), paths, textfile::MaxListFileBytes);
 }
 
 vb::Status NamedFileLists::Remove(const QString &name)

@@ -1,5 +1,6 @@
 #include "SavedFileList.h"
 
+#include "Fso.h"
 #include "LineSafeText.h"
 #include "TextFile.h"
 
@@ -34,7 +35,7 @@ vb::Status SavedFileList::save(const QString &path, const std::vector<FileListEn
 SavedFileListLoad SavedFileList::load(const QString &path)
 {
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes); !st)
         return refused(st.description, st.description);
     if (lines.isEmpty() || lines.front() != Header())
         return refused(InvalidFileMessage(), QStringLiteral("line 1 is not the header"));
@@ -42,10 +43,16 @@ SavedFileListLoad SavedFileList::load(const QString &path)
         return refused(InvalidFileMessage(), QStringLiteral("the last folder line has no name line"));
 
     SavedFileListLoad result;
-    result.loaded = true;
     result.Entries.reserve(size_t(lines.size() / 2));
-    for (qsizetype i = 1; i + 1 < lines.size(); i += 2)
+    for (qsizetype i = 1; i + 1 < lines.size(); i += 2) {
+        // A name is one item of its folder: one holding "/" or being "." or ".." would make a
+        // row for something else.
+        if (!fso::CheckItemName(lines[i + 1]))
+            return refused(InvalidFileMessage(),
+                           QStringLiteral("line %1 is not the name of an item: \"%2\"").arg(i + 2).arg(textfile::quoted(lines[i + 1])));
         result.Entries.push_back({lines[i], lines[i + 1]});
+    }
+    result.loaded = true;
     return result;
 }
 

@@ -44,8 +44,9 @@ public:
 
     /**
      * Reads the whole file before anything is taken from it. Refused with "Invalid File" when
-     * line 1 is not exactly the header or a folder line has no name line after it; with the
-     * error's own text when the file cannot be read.
+     * line 1 is not exactly the header, a folder line has no name line after it, or a name line
+     * is no name of an item (empty, ".", "..", holding "/"); with the error's own text when the
+     * file cannot be read (a file that is not a regular one or is larger than any list included).
      */
     static SavedFileListLoad load(const QString &path);
 };

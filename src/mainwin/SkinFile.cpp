@@ -1,6 +1,7 @@
 #include "SkinFile.h"
 
-#include <QFile>
+#include "TextFile.h"
+
 #include <QStringDecoder>
 
 namespace mainwin {
@@ -20,11 +21,8 @@ std::optional<QString> SkinFile::load(const QString &path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxSkinSize)
-        return std::nullopt;
-    const QByteArray bytes = f.read(kMaxSkinSize + 1);
-    if (bytes.size() > kMaxSkinSize)
+    QByteArray bytes;
+    if (!textfile::readBytes(path, bytes, kMaxSkinSize))
         return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString sheet = utf8.decode(bytes);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "MessageService.h"
+#include "TextFile.h"
 #include "WindowHelpers.h"
 
 #include <QCloseEvent>
@@ -73,7 +74,13 @@ frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Q
 
 void frmBookmarks::Form_Load()
 {
-    m_store.Load(BookmarkStore::FilePath());
+    // A file that cannot be read is said once, here; it is then left as it is on unload.
+    if (const vb::Status read = m_store.Load(BookmarkStore::FilePath()); !read && m_state.services.messages)
+        m_state.services.messages->MsgBox(
+            QStringLiteral("The bookmarks file %1 could not be read: %2\nIt will be left as it is; bookmarks "
+                           "added now will not be kept.")
+                .arg(textfile::quoted(BookmarkStore::FilePath()), read.description),
+            msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
     FillLists();
     if (m_state.TopMostWindow == OnTopCode) {
         mnuOnTop->setChecked(true);
@@ -189,6 +196,8 @@ void frmBookmarks::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    if (m_store.ReadFailed())
+        return;
     const vb::Status written = m_store.Save(BookmarkStore::FilePath());
     if (!written && m_state.services.messages)
         m_state.services.messages->MsgBox(QStringLiteral("The bookmarks could not be saved: ") + written.description,

@@ -7,9 +7,11 @@
 #include "BookmarkStore.h"
 #include "Dialogs.h"
 #include "FolderTree.h"
+#include "Fso.h"
 #include "Functions.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "SavedFileList.h"
 #include "frmAttr.h"
 #include "frmBName.h"
@@ -23,6 +25,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace mainwin {
 
@@ -124,10 +128,22 @@ void frmMain::LoadFileList()
     }
     EmptyMainList();
     filelist::ListItemsModel &rows = lvw2->ListItems();
+    // An entry that is gone (or cannot be reached) gets no row; its failure is said once, after
+    // the rows are in. A link is an item of its own, whether its target exists or not.
+    QStringList failures;
     rows.BeginBatch();
-    for (const FileListEntry &entry : loaded.Entries)
+    for (const FileListEntry &entry : loaded.Entries) {
+        struct stat st {};
+        if (::lstat(pathcodec::encode(entry.Folder + entry.Name).constData(), &st) != 0) {
+            failures << vb::errorText(fso::errorNumberFromErrno(errno));
+            continue;
+        }
         lvw2->AddFile(entry.Folder, entry.Name);
+    }
     rows.EndBatch();
+    if (messages)
+        for (const QString &failure : failures)
+            messages->MsgBox(failure, msg::OKOnly, kProgramTitle);
     lvw2->setCheckedAll(true);
     GetSelected();
 }

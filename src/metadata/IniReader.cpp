@@ -2,7 +2,6 @@
 
 #include "TextFile.h"
 
-#include <QFile>
 
 namespace metadata {
 
@@ -26,10 +25,9 @@ IniReader::IniReader(const QString &path)
 {
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    parse(textfile::decode(file.readAll()));
+    QString text;
+    if (textfile::readText(path, text))
+        parse(text);
 }
 
 IniReader IniReader::fromText(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Functions.h"
+#include "Resize.h"
 #include "modExif.h"
 
 #include <QListWidget>
@@ -49,11 +50,9 @@ void formExif::Form_Load()
 
 void formExif::Form_Resize()
 {
-    // Every control keeps its place and size in whole percentages of the design client area.
-    const int px = width() * 100 / m_designClient.width();
-    const int py = height() * 100 / m_designClient.height();
-    lstExif->setGeometry(m_designList.x() * px / 100, m_designList.y() * py / 100,
-                         m_designList.width() * px / 100, m_designList.height() * py / 100);
+    // Recorded from its design, so the first resize already scales.
+    common::RecordForm(this, m_designClient, {{lstExif, m_designList}});
+    common::ResizeForm(this);
 }
 
 void formExif::resizeEvent(QResizeEvent *event)

@@ -81,38 +81,71 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
+{
+    const auto tooLarge = [maxBytes](qint64 size) {
+        return vb::Status::fail(vb::BadFileNameOrNumber,
+                                QStringLiteral("The file is larger (%1 bytes) than the %2 a file of its kind may have.")
+                                    .arg(size)
+                                    .arg(maxBytes >= (qint64(1) << 20) ? QStringLiteral("%1 MiB").arg(maxBytes >> 20)
+                                                                       : QStringLiteral("%1 bytes").arg(maxBytes)));
+    };
+    QFile f;
+    if (path.startsWith(u':')) {
+        // A file built into the program.
+        f.setFileName(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return vb::Status::fail(vb::FileNotFound);
+        if (f.size() > maxBytes)
+            return tooLarge(f.size());
+    } else {
+        // Opened without waiting: a FIFO would otherwise block until someone writes to it.
+        const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            const int err = errno;
+            if (err == ENOENT)
+                return vb::Status::fail(vb::FileNotFound);
+            if (err == EACCES || err == EPERM)
+                return vb::Status::fail(vb::PermissionDenied);
+            return vb::Status::fail(fso::errorNumberFromErrno(err));
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("The file is not a regular file."));
+        }
+        if (st.st_size > maxBytes) {
+            ::close(fd);
+            return tooLarge(st.st_size);
+        }
+        if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return vb::Status::fail(vb::PermissionDenied);
+        }
+    }
+    // A file that grows while it is read is cut at the limit (and then refused as too large).
+    QByteArray read = f.read(maxBytes + 1);
+    if (read.size() > maxBytes)
+        return tooLarge(read.size());
+    bytes = std::move(read);
+    return vb::Status::ok();
+}
+
+vb::Status readText(const QString &path, QString &text, qint64 maxBytes)
+{
+    QByteArray bytes;
+    if (vb::Status st = readBytes(path, bytes, maxBytes); !st)
+        return st;
+    text = decode(bytes);
+    return vb::Status::ok();
+}
+
 vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes)
 {
-    // Opened without waiting: a FIFO would otherwise block until someone writes to it.
-    const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        if (err == ENOENT)
-            return vb::Status::fail(vb::FileNotFound);
-        if (err == EACCES || err == EPERM)
-            return vb::Status::fail(vb::PermissionDenied);
-        return vb::Status::fail(fso::errorNumberFromErrno(err));
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is not a regular file"));
-    }
-    if (maxBytes >= 0 && st.st_size > maxBytes) {
-        ::close(fd);
-        return vb::Status::fail(vb::BadFileNameOrNumber,
-                                QStringLiteral("it is larger (%1 bytes) than any valid one").arg(st.st_size));
-    }
-    QFile f;
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return vb::Status::fail(vb::PermissionDenied);
-    }
-    // A file that grows while it is read is cut at the limit (and then refused as too long).
-    const QByteArray bytes = maxBytes >= 0 ? f.read(maxBytes + 1) : f.readAll();
-    if (maxBytes >= 0 && bytes.size() > maxBytes)
-        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is larger than any valid one"));
-    lines = splitLines(decode(bytes));
+    QString text;
+    if (vb::Status st = readText(path, text, maxBytes); !st)
+        return st;
+    lines = splitLines(text);
     return vb::Status::ok();
 }
 

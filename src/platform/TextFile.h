@@ -16,13 +16,23 @@ namespace textfile {
 /** Writes the lines, each followed by CR LF, atomically. */
 vb::Status writeLines(const QString &path, const QStringList &lines);
 
-/** Reads every line; a final line end does not make an extra empty line. Only a regular file
- *  is read (a FIFO or a device is refused at once, never waited on), and with `maxBytes` >= 0
- *  only one of at most that size. */
-vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes = -1);
-
 /** The largest program file the readers take (1 MiB); any valid one is far smaller. */
 inline constexpr qint64 MaxProgramFileBytes = qint64(1) << 20;
+/** The largest list file (file lists, bookmarks, the rename log) the readers take (64 MiB). */
+inline constexpr qint64 MaxListFileBytes = qint64(64) << 20;
+
+/** Reads a whole program file (a path starting with ":" is one built into the program, as Qt
+ *  names them). Only a regular file is read (a FIFO or a device is refused at
+ *  once, never waited on), and only one of at most `maxBytes`: anything else is refused with a
+ *  text saying why, and `bytes` is left as it was. */
+vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes = MaxProgramFileBytes);
+
+/** Reads a whole text file as readBytes() does, decoded as decode() does. */
+vb::Status readText(const QString &path, QString &text, qint64 maxBytes = MaxProgramFileBytes);
+
+/** Reads every line as readText() reads the file; a final line end does not make an extra
+ *  empty line. */
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes = MaxProgramFileBytes);
 
 /** `value` for a refusal message: at most about 100 characters of it, with its control
  *  characters escaped. */

@@ -57,7 +57,7 @@ void frmLog::setColumnWidths()
 void frmLog::readLog()
 {
     QStringList lines;
-    if (!textfile::readLines(m_logFile, lines))
+    if (!textfile::readLines(m_logFile, lines, textfile::MaxListFileBytes))
         return;
     for (const QString &text : lines) {
         const size_t row = GridLog->AddRow();

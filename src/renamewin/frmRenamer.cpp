@@ -289,6 +289,9 @@ frmLog *frmRenamer::logViewer()
 void frmRenamer::setRunning(bool on)
 {
     m_busy = on;
+    // A stop asked for while nothing ran (or after the last loop looked) is not this run's.
+    if (on)
+        m_app.StopFlag = false;
     for (QWidget *command : std::initializer_list<QWidget *>{cmdRefresh, cmdClear, Combo1, cmdPreview,
                                                              cmdValidate, cmdExecute})
         command->setEnabled(!on);

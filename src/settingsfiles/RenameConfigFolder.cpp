@@ -82,8 +82,11 @@ bool RenameConfigFolder::sameName(const QString &a, const QString &b)
 
 QString RenameConfigFolder::fileOf(const QString &name) const
 {
+    // Any item of exactly that name is the configuration's, even a link whose target is gone:
+    // another file of the same name in other letters is never put in its place.
     const QString exact = m_path + name + Extension;
-    if (QFileInfo::exists(exact))
+    struct stat st {};
+    if (::lstat(QFile::encodeName(exact).constData(), &st) == 0)
         return exact;
     for (const QString &other : names())
         if (sameName(other, name))

@@ -140,10 +140,17 @@ void frmRenListMan::SaveRenameConfig()
         return;
     }
 
+    // The entry of exactly this name when there is one, else one that differs only in case.
     int listed = -1;
-    for (int row = 0; row < list1->count() && listed < 0; ++row)
-        if (RenameConfigFolder::sameName(list1->item(row)->text(), name))
+    for (int row = 0; row < list1->count(); ++row) {
+        const QString entry = list1->item(row)->text();
+        if (entry == name) {
             listed = row;
+            break;
+        }
+        if (listed < 0 && RenameConfigFolder::sameName(entry, name))
+            listed = row;
+    }
     if (listed >= 0
         && MsgBox(QStringLiteral("Config Name already exists. Do You wish to Overwrite?"),
                   msg::YesNo, ProductTitle) != msg::Yes)

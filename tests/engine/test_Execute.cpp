@@ -524,6 +524,23 @@ TEST_F(RenameRun, NormalisesAttributesFirst)
     EXPECT_TRUE(host.captions.contains(QStringLiteral("Changing Attributes...")));
 }
 
+// A link's row leaves its target as it was: the link is the item, not what it points to.
+TEST_F(RenameRun, NormalisingAttributesNeverFollowsALink)
+{
+    app.AutoNormalizeAttributes = 1;
+    file("target.txt");
+    const QByteArray target = QFile::encodeName(dir() + "target.txt");
+    ASSERT_EQ(::chmod(target.constData(), 0444), 0);
+    ASSERT_EQ(::symlink("target.txt", QFile::encodeName(dir() + "link.txt").constData()), 0);
+    addRow("link.txt", "renamed.txt");
+    cmdExecute_Click(engine, grid);
+    struct stat st{};
+    ASSERT_EQ(::lstat(QFile::encodeName(dir() + "renamed.txt").constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::stat(target.constData(), &st), 0);
+    EXPECT_FALSE(st.st_mode & S_IWUSR) << "the target stays read-only";
+}
+
 TEST_F(RenameRun, RefreshGetsTheFilesThatExist)
 {
     app.AutoRefreshMainList = 1;

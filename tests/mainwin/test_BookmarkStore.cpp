@@ -2,8 +2,11 @@
 
 #include "TestFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace mainwin;
 
@@ -85,4 +88,54 @@ TEST_F(BookmarkStoreTest, LineBreaksAreRefusedWithAMessage)
     EXPECT_FALSE(name);
     EXPECT_TRUE(name.description.contains(QStringLiteral("a\\r\\nb")));
     EXPECT_EQ(store.Count(), 0u);
+}
+
+// A folder whose name was not UTF-8 reads back with replacement characters: bookmarked, it would
+// lead to a different folder. A folder really named with that character is kept.
+TEST_F(BookmarkStoreTest, FoldersWhoseNamesWereNotUtf8AreRefused)
+{
+    const QString real = dir.filePath(QStringLiteral("real\uFFFD"));
+    ASSERT_TRUE(QDir().mkpath(real));
+    struct Case {
+        const char *what;
+        QString folder;
+        bool kept;
+    } cases[] = {
+        {"bytes that were not UTF-8", dir.filePath(QStringLiteral("caf\uFFFD")), false},
+        {"a folder named with the replacement character", real, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        BookmarkStore store;
+        const vb::Status added = store.Add(QStringLiteral("x"), c.folder);
+        EXPECT_EQ(bool(added), c.kept) << added.description.toStdString();
+        EXPECT_EQ(store.Count(), c.kept ? 1u : 0u);
+        if (!c.kept) {
+            EXPECT_TRUE(added.description.contains(QStringLiteral("not UTF-8"))) << added.description.toStdString();
+        }
+    }
+}
+
+// A file that is there but cannot be read starts an empty store that never replaces it.
+TEST_F(BookmarkStoreTest, AFileThatCannotBeReadIsNotWrittenOver)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0);
+    BookmarkStore store;
+    const vb::Status read = store.Load(path());
+    EXPECT_FALSE(read);
+    EXPECT_TRUE(store.ReadFailed());
+    ASSERT_TRUE(store.Add(QStringLiteral("x"), QStringLiteral("/")));
+    EXPECT_FALSE(store.Save(path()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path()).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO is left as it was";
+
+    // A missing file is no failure: the store is saved.
+    BookmarkStore fresh;
+    const QString missing = dir.filePath(QStringLiteral("new.bks"));
+    EXPECT_TRUE(fresh.Load(missing));
+    EXPECT_FALSE(fresh.ReadFailed());
+    ASSERT_TRUE(fresh.Add(QStringLiteral("x"), QStringLiteral("/")));
+    EXPECT_TRUE(fresh.Save(missing));
+    EXPECT_EQ(testfiles::readFile(missing), QByteArray("x\r\n/\r\n"));
 }

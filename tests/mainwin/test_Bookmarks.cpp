@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "RenamerWiring.h"
 #include "UserInput.h"
+#include "WithoutPermissionOverride.h"
 #include "frmBName.h"
 #include "frmBookmarks.h"
 #include "frmMain.h"
@@ -20,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace mainwin;
 
@@ -291,4 +293,48 @@ TEST_F(BookmarksTest, AFolderWithALineBreakIsRefused)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.prompts().front().contains(QStringLiteral("two\\nlines"))) << messages.prompts().front().toStdString();
     EXPECT_EQ(w->Bookmarks().Store().Count(), 0u);
+}
+
+// A bookmarks file that is there but cannot be read is said once and left as it is at the end,
+// whatever was bookmarked meanwhile.
+TEST_F(BookmarksTest, AFileThatCannotBeReadIsReportedOnceAndKept)
+{
+    const QByteArray kept = bookmarkBytes({"nA", dataPath("A")});
+    const struct {
+        const char *what;
+        bool fifo;
+    } cases[] = {{"no read permission", false}, {"a FIFO", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.shown.clear();
+        QFile::remove(bookmarksFile());
+        if (c.fifo) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(bookmarksFile()).constData(), 0644), 0);
+        } else {
+            testfiles::writeFile(bookmarksFile(), kept);
+            ASSERT_TRUE(QFile::setPermissions(bookmarksFile(), QFile::WriteOwner));
+        }
+        {
+            WithoutPermissionOverride restricted;
+            if (!restricted.ok())
+                GTEST_SKIP() << "cannot give up the permission override of root";
+            state.SkipBookmarkName = 1;
+            auto w = open();
+            addFolder(*w, dataPath("B"));
+            addFolder(*w, dataPath("C"));
+            w->cmdQuit_Click();
+        }
+        int told = 0;
+        for (const auto &shown : messages.shown)
+            told += shown.prompt.contains(QStringLiteral("could not be read"));
+        EXPECT_EQ(told, 1);
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(bookmarksFile()).constData(), &st), 0);
+        if (c.fifo) {
+            EXPECT_TRUE(S_ISFIFO(st.st_mode));
+        } else {
+            ASSERT_TRUE(QFile::setPermissions(bookmarksFile(), QFile::ReadOwner | QFile::WriteOwner));
+            EXPECT_EQ(testfiles::readFile(bookmarksFile()), kept);
+        }
+    }
 }

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace mainwin;
 
@@ -137,24 +138,45 @@ TEST_F(FileListsTest, AFileThatIsNoSavedListLeavesTheListAlone)
     auto w = open();
     listSample(*w);
     w->lvw2->setChecked(2, true);
+    enum Kind { Bytes, Missing, Fifo, Huge };
     struct Case {
         const char *what;
-        std::optional<QByteArray> bytes;
+        Kind kind;
+        QByteArray bytes;
         const char *prompt;
         const char *title;
     };
+    const QByteArray header = "Corvisk File List\r\n";
+    const QByteArray at = folder().toUtf8() + "\r\n";
     const Case cases[] = {
-        {"other header", QByteArray("Corvisk Strings Replace List\r\n0\r\n"), "Invalid File", "Corvisk"},
-        {"folder line without name", QByteArray("Corvisk File List\r\n/a/\r\nb\r\n/c/\r\n"), "Invalid File", "Corvisk"},
-        {"no such file", std::nullopt, "File not found", "Morvane"},
+        {"other header", Bytes, "Corvisk Strings Replace List\r\n0\r\n", "Invalid File", "Corvisk"},
+        {"folder line without name", Bytes, "Corvisk File List\r\n/a/\r\nb\r\n/c/\r\n", "Invalid File", "Corvisk"},
+        {"no such file", Missing, {}, "File not found", "Morvane"},
+        // A name is one item of its folder; these would make rows for other items.
+        {"name holding a slash", Bytes, header + at + "a.txt\r\n" + at + "sub/d.txt\r\n", "Invalid File", "Corvisk"},
+        {"name ..", Bytes, header + at + "..\r\n", "Invalid File", "Corvisk"},
+        {"name .", Bytes, header + at + ".\r\n", "Invalid File", "Corvisk"},
+        {"empty name", Bytes, header + at + "\r\n", "Invalid File", "Corvisk"},
+        // Neither waited on nor read whole into memory.
+        {"a FIFO", Fifo, {}, "The file is not a regular file.", "Morvane"},
+        {"a file far larger than any list", Huge, {},
+         "The file is larger (67108865 bytes) than the 64 MiB a file of its kind may have.", "Morvane"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         messages.shown.clear();
         const QString path = data.filePath(QStringLiteral("bad.lst"));
         QFile::remove(path);
-        if (c.bytes)
-            testfiles::writeFile(path, *c.bytes);
+        if (c.kind == Bytes) {
+            testfiles::writeFile(path, c.bytes);
+        } else if (c.kind == Fifo) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        } else if (c.kind == Huge) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(header);
+            ASSERT_TRUE(f.resize((qint64(64) << 20) + 1));
+        }
         dialogs.answers << path;
         w->mnuFLoad->trigger();
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -162,6 +184,29 @@ TEST_F(FileListsTest, AFileThatIsNoSavedListLeavesTheListAlone)
         EXPECT_EQ(lastTitle(), QLatin1String(c.title));
         EXPECT_EQ(names(*w), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
         EXPECT_EQ(checks(*w), QStringLiteral("-x--"));
+    }
+}
+
+TEST_F(FileListsTest, EntriesThatAreGoneAreEachReportedAndSkipped)
+{
+    auto w = open();
+    listSample(*w);
+    // A link is an item of its own, even one whose target is gone.
+    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(data.filePath(QStringLiteral("dangling"))).constData()), 0);
+    const QString path = data.filePath(QStringLiteral("old.lst"));
+    testfiles::writeFile(path, ("Corvisk File List\r\n" + folder() + "\r\na.txt\r\n" + folder() + "\r\ngone.txt\r\n"
+                                + folder() + "\r\ndangling\r\n" + folder() + "no folder/\r\nx.txt\r\n" + folder()
+                                + "\r\nc.jpg\r\n")
+                                   .toUtf8());
+    dialogs.answers << path;
+    w->mnuFLoad->trigger();
+    EXPECT_EQ(names(*w), (QStringList{"a.txt", "dangling", "c.jpg"}));
+    EXPECT_EQ(checks(*w), QStringLiteral("xxx"));
+    EXPECT_EQ(state.SelFileCount, 3);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto &shown : messages.shown) {
+        EXPECT_EQ(shown.prompt, QStringLiteral("File not found"));
+        EXPECT_EQ(shown.title, QStringLiteral("Morvane"));
     }
 }
 

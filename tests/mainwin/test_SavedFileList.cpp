@@ -62,6 +62,11 @@ TEST_F(SavedFileListTest, FilesThatAreNoSavedListAreRefusedWhole)
         {"header in other case", "corvisk file list\r\n/a/\r\nb\r\n", "Invalid File"},
         {"header with a blank", "Corvisk File List \r\n/a/\r\nb\r\n", "Invalid File"},
         {"folder without name", "Corvisk File List\r\n/a/\r\nb\r\n/c/\r\n", "Invalid File"},
+        // A name line names one item of its folder, never one elsewhere.
+        {"name holding a slash", "Corvisk File List\r\n/a/\r\nb\r\n/a/\r\nsub/c\r\n", "Invalid File"},
+        {"name ..", "Corvisk File List\r\n/a/b/\r\n..\r\n", "Invalid File"},
+        {"name .", "Corvisk File List\r\n/a/\r\n.\r\n", "Invalid File"},
+        {"empty name", "Corvisk File List\r\n/a/\r\n\r\n", "Invalid File"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

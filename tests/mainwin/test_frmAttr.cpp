@@ -178,3 +178,43 @@ TEST_F(AttributeDialogTest, ANameWithALineBreakIsShownEscaped)
     EXPECT_TRUE(messages.prompts().front().endsWith(dataPath(QStringLiteral("two\\nlines: File not found"))))
         << messages.prompts().front().toStdString();
 }
+
+// A link is an item of its own: the run never changes its target, and making the link itself
+// Read Only, which this system cannot, is reported.
+TEST_F(AttributeDialogTest, ACheckedLinkNeverChangesItsTarget)
+{
+    makeFile(QStringLiteral("target.txt"));
+    ASSERT_EQ(::symlink("target.txt", QFile::encodeName(dataPath(QStringLiteral("link.txt"))).constData()), 0);
+    auto w = open();
+    w->ftv->ClickFolder(dataPath());
+    struct Case {
+        const char *what;
+        int box;
+        mode_t targetMode;
+        bool reported;
+    } cases[] = {
+        {"Read Only", ReadOnly, 0644, true},
+        {"Normal", Normal, 0444, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.shown.clear();
+        setMode(QStringLiteral("target.txt"), c.targetMode);
+        checkRows(*w, {"link.txt"});
+        std::vector<int32_t> checked;
+        ASSERT_EQ(w->lvw2->GetCheckedItems(checked), 1) << "the link is listed";
+        frmAttr &d = showDialog(*w);
+        userinput::clickBox(d.Atbs[size_t(c.box)]);
+        userinput::click(d.Command1);
+        EXPECT_EQ(mode(QStringLiteral("target.txt")), c.targetMode);
+        if (c.reported) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_TRUE(messages.prompts().front().endsWith(dataPath(QStringLiteral("link.txt: Attributes cannot be set on a link"))))
+                << messages.prompts().front().toStdString();
+        } else {
+            EXPECT_TRUE(messages.shown.empty()) << messages.prompts().join(u'|').toStdString();
+        }
+        userinput::click(d.Command2);
+        QCoreApplication::processEvents();
+    }
+}

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TEST(TextFile, WritesUtf8WithCrLf)
@@ -44,6 +45,51 @@ TEST(TextFile, ReadsEveryLineEndAndWindows1252)
     }
     QStringList none;
     EXPECT_EQ(textfile::readLines(tmp.filePath("missing"), none).number, vb::FileNotFound);
+}
+
+// What is no program file is refused at once, never waited on nor read whole: a FIFO, a device,
+// a folder, a file larger than the reader's limit. A file at the limit is read.
+TEST(TextFile, OnlyRegularFilesWithinTheLimitAreRead)
+{
+    QTemporaryDir tmp;
+    const QString fifo = tmp.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString atLimit = tmp.filePath("at-limit");
+    testfiles::writeFile(atLimit, QByteArray(100, 'x'));
+    const QString overLimit = tmp.filePath("over-limit");
+    testfiles::writeFile(overLimit, QByteArray(101, 'x'));
+    const QString huge = tmp.filePath("huge");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(textfile::MaxProgramFileBytes + 1));
+    }
+    const struct {
+        const char *what;
+        QString path;
+        qint64 limit;
+        const char *refusal;  // nullptr: read
+    } cases[] = {
+        {"FIFO", fifo, 100, "The file is not a regular file."},
+        {"device", QStringLiteral("/dev/zero"), 100, "The file is not a regular file."},
+        {"folder", tmp.path(), 100, "The file is not a regular file."},
+        {"one byte over the limit", overLimit, 100, "The file is larger (101 bytes) than the 100 bytes a file of its kind may have."},
+        {"over the default limit", huge, -2, "The file is larger (1048577 bytes) than the 1 MiB a file of its kind may have."},
+        {"at the limit", atLimit, 100, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList lines{QStringLiteral("kept")};
+        const vb::Status st = c.limit == -2 ? textfile::readLines(c.path, lines) : textfile::readLines(c.path, lines, c.limit);
+        if (!c.refusal) {
+            ASSERT_TRUE(st) << st.description.toStdString();
+            EXPECT_EQ(lines, QStringList{QString(100, u'x')});
+            continue;
+        }
+        EXPECT_EQ(st.number, vb::BadFileNameOrNumber);
+        EXPECT_EQ(st.description, QLatin1String(c.refusal));
+        EXPECT_EQ(lines, QStringList{QStringLiteral("kept")});
+    }
 }
 
 TEST(TextFile, FailedWriteKeepsTheOldFile)

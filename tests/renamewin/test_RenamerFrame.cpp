@@ -29,6 +29,16 @@ protected:
         w.cmbSuffix->setEditText(QStringLiteral("$Counter$"));
         return w;
     }
+    /** A left click at the middle of the button. */
+    static void clickCentre(QWidget *button)
+    {
+        const QPointF at = QRectF(button->rect()).center();
+        const QPointF global = button->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &release);
+    }
     QStringList previews()
     {
         QStringList out;
@@ -201,15 +211,6 @@ TEST_F(RenamerFrame, StopDuringAPreviewThenPreviewAgainFillsTheGrid)
     renamewin::frmRenamer &w = previewReady();
     w.show();
     QCoreApplication::processEvents();
-    // A left click at the middle of the button.
-    const auto clickCentre = [](QWidget *button) {
-        const QPointF at = QRectF(button->rect()).center();
-        const QPointF global = button->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(button, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(button, &release);
-    };
     // "STOP!" is clicked while the first row's turn of the message loop runs.
     bool stopClicked = false;
     const auto once = QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int value) {
@@ -225,6 +226,26 @@ TEST_F(RenamerFrame, StopDuringAPreviewThenPreviewAgainFillsTheGrid)
     EXPECT_FALSE(w.Previewed());
     EXPECT_FALSE(app.StopFlag);
 
+    clickCentre(w.cmdPreview);
+    EXPECT_EQ(previews(), QStringList({"a001.txt", "b002.txt", "c003.txt", "d004.txt"}));
+    EXPECT_TRUE(w.Previewed());
+}
+
+// A stop asked for while nothing runs stops nothing later: the next preview fills every row.
+TEST_F(RenamerFrame, StopWhileIdleLeavesTheNextPreviewWhole)
+{
+    renamewin::frmRenamer &w = previewReady();
+    w.show();
+    QCoreApplication::processEvents();
+    clickCentre(w.Command13);
+    clickCentre(w.cmdPreview);
+    EXPECT_EQ(previews(), QStringList({"a001.txt", "b002.txt", "c003.txt", "d004.txt"}));
+    EXPECT_TRUE(w.Previewed());
+
+    // Nor does one left from "E&xit" while idle, once the window is back.
+    clickCentre(w.cmdClose);
+    w.show();
+    clickCentre(w.cmdClear);
     clickCentre(w.cmdPreview);
     EXPECT_EQ(previews(), QStringList({"a001.txt", "b002.txt", "c003.txt", "d004.txt"}));
     EXPECT_TRUE(w.Previewed());

@@ -118,6 +118,10 @@ TEST_F(RenameConfigFolderTest, ANameFindsItsFileWhateverItsCase)
     file("HOLIDAY.rfg");
     EXPECT_EQ(folder.fileOf("HOLIDAY"), path() + "HOLIDAY.rfg");
     EXPECT_EQ(folder.fileOf("Holiday"), path() + "Holiday.rfg");
+
+    // An item of exactly the name is the configuration's, even a link whose target is gone.
+    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(path() + "holiday.rfg").constData()), 0);
+    EXPECT_EQ(folder.fileOf("holiday"), path() + "holiday.rfg");
     EXPECT_TRUE(RenameConfigFolder::sameName("Holiday", "hOLIDAY"));
     EXPECT_FALSE(RenameConfigFolder::sameName("Holiday", "Holiday "));
 }

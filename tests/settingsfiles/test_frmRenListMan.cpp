@@ -243,6 +243,38 @@ TEST_F(RenListManTest, SavingUnderAListedNameAsksBeforeItReplacesThatFile)
     }
 }
 
+// Two configurations whose names differ only in case: saving under one of them replaces exactly
+// that one's file, whichever is listed first.
+TEST_F(RenListManTest, SavingUnderOneOfTwoNamesDifferingInCaseReplacesExactlyThatOne)
+{
+    for (const char *name : {"a", "A"}) {
+        SCOPED_TRACE(name);
+        QDir(configs()).removeRecursively();
+        messages.shown.clear();
+        config("a.rfg", "lower");
+        config("A.rfg", "upper");
+        changeRenamer();
+        frmRenListMan *m = openManager();
+        ASSERT_TRUE(m);
+        ASSERT_EQ(entries(*m), (QStringList{"A", "a"}));
+
+        typeName(*m, QString::fromLatin1(name));
+        messages.answers = {msg::Yes};
+        click(m->Command1);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].prompt, "Config Name already exists. Do You wish to Overwrite?");
+        const bool lower = QLatin1String(name) == QLatin1String("a");
+        EXPECT_EQ(testfiles::readFile(configs() + "a.rfg"), lower ? Header + renamerAsRnp() : QByteArray("lower"));
+        EXPECT_EQ(testfiles::readFile(configs() + "A.rfg"), lower ? QByteArray("upper") : Header + renamerAsRnp());
+        EXPECT_EQ(configFiles(), (QStringList{"A.rfg", "a.rfg"}));
+        QStringList listed = entries(*m);
+        listed.sort();
+        EXPECT_EQ(listed, (QStringList{"A", "a"})) << "each name listed once";
+        resetRenamer();
+        closeAndUnload(*m);
+    }
+}
+
 TEST_F(RenListManTest, NamesThatWouldLeaveTheFolderOrAreBlankAreRefused)
 {
     struct Case {
