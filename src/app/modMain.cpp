@@ -62,7 +62,6 @@ modMain::~modMain()
 
 int modMain::Main(const QStringList &arguments)
 {
-    m_state.CommandLine = arguments.join(u' ');
     switch (mainwin::startModeOf(arguments)) {
     case mainwin::StartMode::Normal:
         NormalStart();
@@ -72,6 +71,7 @@ int modMain::Main(const QStringList &arguments)
         m_state.CmdArgCount = int(arguments.size());
         return RenameDropRun();
     case mainwin::StartMode::OpenFiles:
+        m_state.CommandLine = arguments.first();
         OpenFilesRun();
         return RunOn;
     }

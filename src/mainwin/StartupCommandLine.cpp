@@ -6,7 +6,11 @@ StartMode startModeOf(const QStringList &arguments)
 {
     if (arguments.isEmpty())
         return StartMode::Normal;
-    return arguments.join(u' ').contains(u'|') ? StartMode::OpenFiles : StartMode::RenameDrop;
+    // Only the drop handler's open-files line comes as one argument holding "|"; a rename-drop
+    // run's names may hold it too.
+    if (arguments.size() == 1 && arguments.first().contains(u'|'))
+        return StartMode::OpenFiles;
+    return StartMode::RenameDrop;
 }
 
 QStringList ParseCommandLine(const QString &line)

@@ -10,8 +10,8 @@ namespace mainwin {
 
 enum class StartMode { Normal, RenameDrop, OpenFiles };
 
-/** The mode of a command line given as the program's arguments: none is a normal start, a line
- *  holding "|" opens files, anything else is a rename-drop run. */
+/** The mode of a command line given as the program's arguments: none is a normal start, a single
+ *  argument holding "|" opens files, anything else is a rename-drop run. */
 StartMode startModeOf(const QStringList &arguments);
 
 /** Splits one command-line text into arguments at blanks outside double quotes, with the

@@ -199,11 +199,15 @@ void frmRenamer::setProgressValue(float value)
     if (value < 0 || value > m_progressMax)
         return;
     m_progressValue = value;
-    ProgBar->setValue(int(value));
+    // The bar repaints about once a frame; its ends are always shown.
+    if (value == 0 || value >= m_progressMax || m_progressPacer.due())
+        ProgBar->setValue(int(value));
 }
 
 void frmRenamer::yield()
 {
+    if (!m_yieldPacer.due())
+        return;
     QCoreApplication::processEvents();
     if (m_previewRunning && m_settingsDirty) {
         m_settingsDirty = false;
@@ -252,6 +256,8 @@ frmLog *frmRenamer::logViewer()
 void frmRenamer::setRunning(bool on)
 {
     m_busy = on;
+    if (on)
+        m_yieldPacer.restart();
     for (QWidget *command : std::initializer_list<QWidget *>{cmdRefresh, cmdClear, Combo1, cmdPreview,
                                                              cmdValidate, cmdExecute})
         command->setEnabled(!on);

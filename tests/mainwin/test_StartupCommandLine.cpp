@@ -41,6 +41,9 @@ TEST(StartupCommandLine, SplitCommandLineAndModes)
     EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a.jpg"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/d/set.rnp"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt"}), StartMode::OpenFiles);
+    // A rename-drop run's names may hold "|": only a lone argument is an open-files line.
+    EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a|b.jpg"}), StartMode::RenameDrop);
+    EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt", "/p/c.jpg"}), StartMode::RenameDrop);
 }
 
 TEST(StartupCommandLine, GetPathPart)
