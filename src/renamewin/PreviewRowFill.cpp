@@ -2,7 +2,13 @@
 
 #include "Functions.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <ctime>
+#include <sys/stat.h>
 
 namespace renamewin {
 
@@ -24,6 +30,28 @@ QString modifiedText(const QDateTime &date)
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
 }
 
+QString modifiedText(qint64 secsSinceEpoch)
+{
+    // localtime_r keeps the zone it loaded (a QDateTime in local time would look it up afresh);
+    // only a change of TZ loads it again.
+    static thread_local std::string loadedFor;
+    static thread_local bool loaded = false;
+    const char *zone = std::getenv("TZ");
+    if (!loaded || loadedFor != (zone ? zone : "\n")) {
+        ::tzset();
+        loadedFor = zone ? zone : "\n";  // a line break stands for no TZ at all
+        loaded = true;
+    }
+    const time_t t = time_t(secsSinceEpoch);
+    struct tm local;
+    if (!::localtime_r(&t, &local))
+        return {};
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return n > 0 && size_t(n) < sizeof text ? QString::fromLatin1(text, n) : QString();
+}
+
 QString pictureDateLine(const QStringList &exifLines)
 {
     for (const char *tag : {"DateTimeOriginal: ", "DateTime: "}) {
@@ -42,11 +70,17 @@ engine::PreviewRow previewRowOf(const MainListItem &item)
     row.Path = item.Folder;
     row.Type = item.Type;
     row.Folder = folderNameOf(item.Folder);
-    const QFileInfo file(item.Folder + item.Text);
-    if (item.Type != FileFolderType && file.isFile())
-        row.Size = file.size();
-    if (file.isFile())
-        row.Modified = modifiedText(file.lastModified());
+    if (item.Type != FileFolderType && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
+        row.Size = item.SizeBytes;
+        row.Modified = modifiedText(item.LastWriteSecs);
+        return row;
+    }
+    struct stat st;
+    if (::stat(QFile::encodeName(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        if (item.Type != FileFolderType)
+            row.Size = st.st_size;
+        row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));
+    }
     return row;
 }
 

@@ -14,8 +14,9 @@ namespace renamewin {
 
 /**
  * The row of a checked item: "Original" the name, "Path" the folder, "Type" the type name,
- * "Folder" the folder's own name, "Size" and "Modified" read from the file. A folder, or a file
- * that cannot be read, has size 0 and no modified date.
+ * "Folder" the folder's own name, "Size" and "Modified" those the list read the file with, or
+ * else read from the file with one look-up. A folder, or a file that cannot be read, has size 0
+ * and no modified date.
  */
 engine::PreviewRow previewRowOf(const MainListItem &item);
 
@@ -26,6 +27,9 @@ QString folderNameOf(const QString &path);
 /** A modified date as the "Modified" cell holds it ("yyyy-MM-dd hh:mm:ss", which the date
  *  conversions read back in every locale). */
 QString modifiedText(const QDateTime &date);
+/** The same text for a time in seconds since the epoch, shown in local time; the time zone is
+ *  not read again for every call. */
+QString modifiedText(qint64 secsSinceEpoch);
 
 /** The line of a picture's listing that gives the date it was taken: "DateTimeOriginal",
  *  else "DateTime"; empty when the picture has neither. */
