@@ -6,7 +6,9 @@
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "RenamerWiring.h"
+#include "SettingsFile.h"
 #include "StartupCommandLine.h"
+#include "UnattendedRun.h"
 #include "WindowHelpers.h"
 #include "frmMain.h"
 #include "frmRenDrop.h"
@@ -14,42 +16,34 @@
 #include "frmSplash.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
-#include <cstdio>
 
 namespace app {
 
-namespace {
+modMain::modMain(AppState &state) : m_state(state) {}
 
-void printError(const QString &text)
+void modMain::BuildWindows()
 {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
-
-// A dropped item as a full path without a trailing "/", so that its folder and name split apart.
-QString droppedItemPath(const QString &argument)
-{
-    if (argument.isEmpty())
-        return argument;
-    QString path = QFileInfo(argument).absoluteFilePath();
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return path;
-}
-
-} // namespace
-
-modMain::modMain(AppState &state)
-    : m_state(state),
-      m_main(std::make_unique<mainwin::frmMain>(state)),
-      m_renamer(std::make_unique<renamewin::frmRenamer>(state))
-{
+    if (m_main)
+        return;
+    m_main = std::make_unique<mainwin::frmMain>(m_state);
+    m_renamer = std::make_unique<renamewin::frmRenamer>(m_state);
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
     auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
     connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
+}
+
+mainwin::frmMain &modMain::main()
+{
+    BuildWindows();
+    return *m_main;
+}
+
+renamewin::frmRenamer &modMain::renamer()
+{
+    BuildWindows();
+    return *m_renamer;
 }
 
 modMain::~modMain()
@@ -85,6 +79,7 @@ void modMain::NormalStart()
 
 void modMain::ShowCentredWithSplash()
 {
+    BuildWindows();
     mainwin::frmSplash splash;
     splash.show();
     QApplication::processEvents();
@@ -97,7 +92,7 @@ void modMain::ShowCentredWithSplash()
 void modMain::AddArgumentsToList(qsizetype first)
 {
     for (qsizetype i = first; i < m_state.CmdArgs.size(); ++i) {
-        const QString path = droppedItemPath(m_state.CmdArgs[i]);
+        const QString path = mainwin::DroppedItemPath(m_state.CmdArgs[i]);
         m_main->lvw2->AddFile(mainwin::GetPathPart(path, true), mainwin::GetPathPart(path, false));
     }
 }
@@ -105,6 +100,13 @@ void modMain::AddArgumentsToList(qsizetype first)
 int modMain::RenameDropRun()
 {
     m_state.RenameDropRun = 1;
+    mainwin::SettingsFileControls unused;
+    mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
+    if (m_state.ShowRenameDropDialog != 1)
+        return RunRenameDropWithoutWindows(m_state, m_state.CmdArgs);
+
+    // The review dialog shows the rows of the rename window's grid.
+    BuildWindows();
     m_main->Load();
     m_main->lvw2->ClearItems();
     AddArgumentsToList(1);
@@ -112,38 +114,26 @@ int modMain::RenameDropRun()
     m_main->GetSelected();
     m_main->cmdRename_Click();
 
-    MessageService &messages = *m_state.services.messages;
     const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(m_state.CmdArgs.value(0));
     if (!loaded.loaded) {
         // Renaming with settings that did not load would rename with whatever the window holds.
-        const QString why = QStringLiteral("%1: %2").arg(m_state.CmdArgs.value(0), loaded.message);
-        const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
-        printError(detail + QStringLiteral("\nNothing was renamed."));
-        messages.MsgBox(detail + QStringLiteral("\nNothing was renamed."), msg::OKOnly | msg::Critical,
-                        QStringLiteral("Morvane"));
+        ReportRefusedRenameDrop(m_state.services.messages, m_state.CmdArgs.value(0), loaded);
         m_main->cmdQuit_Click();
         return SettingsRefused;
     }
     m_renamer->cmdPreview_Click();
 
-    if (m_state.ShowRenameDropDialog == 1) {
-        m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), messages);
-        m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
-        m_renDrop->show();
-        return RunOn;
-    }
-
-    const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(m_renamer->previewRows());
-    for (const mainwin::FailedRename &f : failed)
-        printError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
-    m_main->cmdQuit_Click();
-    return failed.empty() ? AllRenamed : SomeFailed;
+    m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), *m_state.services.messages);
+    m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
+    m_renDrop->show();
+    return RunOn;
 }
 
 void modMain::OpenFilesRun()
 {
     m_state.OpenFilesRun = 1;
+    BuildWindows();
     m_state.CmdArgs = mainwin::SplitCommandLine(m_state.CommandLine);
     m_state.CmdArgCount = int(m_state.CmdArgs.size());
     ShowCentredWithSplash();

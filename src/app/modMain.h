@@ -39,8 +39,10 @@ public:
      *  the windows carry on in the event loop, else the exit code of a finished run. */
     int Main(const QStringList &arguments);
 
-    mainwin::frmMain &main() { return *m_main; }
-    renamewin::frmRenamer &renamer() { return *m_renamer; }
+    /** The windows, built on first use (a rename-drop run without the review dialog builds
+     *  none). */
+    mainwin::frmMain &main();
+    renamewin::frmRenamer &renamer();
     /** The rename-drop review dialog, while one is open. */
     mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
 
@@ -49,6 +51,7 @@ signals:
     void finished();
 
 private:
+    void BuildWindows();
     void NormalStart();
     /** Shows the splash, loads the main window, centres both windows, closes the splash. */
     void ShowCentredWithSplash();

@@ -7,7 +7,8 @@ namespace mainwin {
 
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type)
 {
-    return type == QLatin1String("File Folder") ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
+    // The type comes from a look-up made for the row just before: the rename needs none of its own.
+    return fso::RenameItem(source, target, type == QLatin1String("File Folder"));
 }
 
 vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row)

@@ -23,7 +23,8 @@ struct FailedRename {
     QString description;
 };
 
-/** Moves `source` to `target`, as a folder for the type "File Folder". */
+/** Moves `source` to `target`, as a folder for the type "File Folder" (a type the item was just
+ *  looked up with: the move itself looks at the item only when it fails). */
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type);
 
 /** Renames row `row` of the grid from Path + Original to Path + Preview. An unchanged name is

@@ -1,5 +1,8 @@
 #include "StartupCommandLine.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace mainwin {
 
 StartMode startModeOf(const QStringList &arguments)
@@ -59,6 +62,17 @@ QStringList SplitCommandLine(const QString &line)
     if (line.isEmpty())
         return {};
     return line.split(u'|');
+}
+
+QString DroppedItemPath(const QString &argument, const QString &workingFolder)
+{
+    if (argument.isEmpty())
+        return argument;
+    const QFileInfo item = workingFolder.isEmpty() ? QFileInfo(argument) : QFileInfo(QDir(workingFolder), argument);
+    QString path = item.absoluteFilePath();
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
 }
 
 QString GetPathPart(const QString &path, bool folder)

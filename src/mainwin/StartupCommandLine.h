@@ -23,6 +23,11 @@ QStringList ParseCommandLine(const QString &line);
  *  no arguments. */
 QStringList SplitCommandLine(const QString &line);
 
+/** A dropped item (a command-line argument) as a full path without a trailing "/", so that its
+ *  folder and name split apart with GetPathPart. A relative one is taken from `workingFolder`
+ *  when given (asked of the system once for many items), else from the current folder. */
+QString DroppedItemPath(const QString &argument, const QString &workingFolder = QString());
+
 /** The name of a path (after its last "/"), or with `folder` its folder up to and including
  *  the last "/" (empty when it holds none). */
 QString GetPathPart(const QString &path, bool folder);

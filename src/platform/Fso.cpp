@@ -250,6 +250,14 @@ vb::Status MoveFolder(const QString &source, const QString &target)
     return err ? moveFailure(err, target) : vb::Status::ok();
 }
 
+vb::Status RenameItem(const QString &source, const QString &target, bool folder)
+{
+    if (CheckItemName(ItemName(target)) && renameNoReplace(source, target, !folder) == 0)
+        return vb::Status::ok();
+    // Whatever stopped it, the checked move gives the answer (and copies across file systems).
+    return folder ? MoveFolder(source, target) : MoveFile(source, target);
+}
+
 vb::Status CopyFile(const QString &source, const QString &target)
 {
     if (!FileExists(source))

@@ -24,6 +24,10 @@ vb::Status CheckItemName(const QString &name);
 vb::Status MoveFile(const QString &source, const QString &target);
 /** Moves or renames a folder with its contents; the target must not exist. */
 vb::Status MoveFolder(const QString &source, const QString &target);
+/** Renames an item whose kind (`folder` or not) the caller has just looked up, never over an
+ *  existing item: the no-replace rename is tried at once, and only when it fails is the item
+ *  looked at, for the answer MoveFile or MoveFolder gives. */
+vb::Status RenameItem(const QString &source, const QString &target, bool folder);
 /** Copies a file; the target must not exist. */
 vb::Status CopyFile(const QString &source, const QString &target);
 /** Copies a folder with its contents; the target must not exist. */

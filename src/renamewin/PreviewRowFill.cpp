@@ -52,6 +52,11 @@ QString modifiedText(qint64 secsSinceEpoch)
     return n > 0 && size_t(n) < sizeof text ? QString::fromLatin1(text, n) : QString();
 }
 
+bool isPictureType(const QString &type)
+{
+    return type == QLatin1String("JPEG Image") || type == QLatin1String("JPEG file");
+}
+
 QString pictureDateLine(const QStringList &exifLines)
 {
     for (const char *tag : {"DateTimeOriginal: ", "DateTime: "}) {

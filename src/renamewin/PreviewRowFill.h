@@ -31,6 +31,10 @@ QString modifiedText(const QDateTime &date);
  *  not read again for every call. */
 QString modifiedText(qint64 secsSinceEpoch);
 
+/** A JPEG picture's type, under either type name the system may give it: a fill after a
+ *  command-line start reads its picture-taken date. */
+bool isPictureType(const QString &type);
+
 /** The line of a picture's listing that gives the date it was taken: "DateTimeOriginal",
  *  else "DateTime"; empty when the picture has neither. */
 QString pictureDateLine(const QStringList &exifLines);

@@ -1,5 +1,8 @@
 #include "StartupCommandLine.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace mainwin;
@@ -44,6 +47,26 @@ TEST(StartupCommandLine, SplitCommandLineAndModes)
     // A rename-drop run's names may hold "|": only a lone argument is an open-files line.
     EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a|b.jpg"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt", "/p/c.jpg"}), StartMode::RenameDrop);
+}
+
+TEST(StartupCommandLine, DroppedItemPathFromAGivenWorkingFolderIsTheSame)
+{
+    // Asking for the working folder once must give every argument the path asking each time
+    // gives.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("sub/deeper")));
+    const QString kept = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tmp.filePath("sub")));
+    const QString working = QDir::currentPath();
+    for (const char *argument : {"a.txt", "./a.txt", "deeper/../a.txt", "deeper/", "deeper//", ".", "..",
+                                 "/abs/x.txt", "/abs/dir/", "/", "-reverse", "a|b.txt", " spaced .txt"}) {
+        SCOPED_TRACE(argument);
+        const QString given = QString::fromUtf8(argument);
+        EXPECT_EQ(DroppedItemPath(given, working), DroppedItemPath(given));
+    }
+    EXPECT_EQ(DroppedItemPath(QStringLiteral("a.txt"), working), working + QStringLiteral("/a.txt"));
+    EXPECT_EQ(DroppedItemPath(QString(), working), QString());
+    QDir::setCurrent(kept);
 }
 
 TEST(StartupCommandLine, GetPathPart)

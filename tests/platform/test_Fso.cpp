@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -47,6 +48,48 @@ TEST_F(FsoTest, MoveErrorsCarryTheClassicTexts)
         EXPECT_EQ(st.description, QString::fromLatin1(c.text));
     }
     EXPECT_TRUE(fso::FileExists(at("a.txt")));
+}
+
+TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
+{
+    // Renaming without a look-up first answers every failure as the checked moves do (the
+    // classic texts), and never touches an existing target.
+    struct Case {
+        const char *source, *target;
+        bool folder;
+        int number;
+    } cases[] = {
+        {"a.txt", "x_a.txt", false, vb::NoError},
+        {"d", "x_d", true, vb::NoError},
+        {"b.txt", "taken.txt", false, vb::FileAlreadyExists},
+        {"e", "taken", true, vb::FileAlreadyExists},
+        {"missing.txt", "x.txt", false, vb::FileNotFound},
+        {"missing", "x", true, vb::PathNotFound},
+        {"b.txt", "no/such/x.txt", false, vb::PathNotFound},
+        {"b.txt", "..", false, vb::BadFileNameOrNumber},
+        {"missing.txt", "..", false, vb::FileNotFound},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " -> " + c.target);
+        QTemporaryDir dir;
+        const auto in = [&](const char *name) { return dir.path() + u'/' + QString::fromUtf8(name); };
+        writeFile(in("a.txt"), "a");
+        writeFile(in("b.txt"), "b");
+        writeFile(in("taken.txt"), "keep");
+        writeFile(in("d/f.txt"), "f");
+        writeFile(in("e/f.txt"), "f");
+        writeFile(in("taken/g.txt"), "g");
+        const vb::Status st = fso::RenameItem(in(c.source), in(c.target), c.folder);
+        EXPECT_EQ(st.number, c.number);
+        if (c.number == vb::NoError) {
+            EXPECT_FALSE(QFileInfo::exists(in(c.source)));
+            EXPECT_TRUE(QFileInfo::exists(in(c.target)));
+        } else if (c.number == vb::FileAlreadyExists || c.number == vb::BadFileNameOrNumber) {
+            EXPECT_TRUE(QFileInfo::exists(in(c.source)));
+        }
+        EXPECT_EQ(readFile(in("taken.txt")), "keep");
+        EXPECT_EQ(readFile(in("taken/g.txt")), "g");
+    }
 }
 
 TEST_F(FsoTest, MovesFilesAndFoldersWithTheirContents)

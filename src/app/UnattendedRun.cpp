@@ -1,0 +1,156 @@
+#include "UnattendedRun.h"
+
+#include "AppState.h"
+#include "Clock.h"
+#include "DirectoryListing.h"
+#include "EngineHost.h"
+#include "FileItemBuilder.h"
+#include "MediaMetadataSource.h"
+#include "MessageService.h"
+#include "Pacer.h"
+#include "Preview.h"
+#include "PreviewRowFill.h"
+#include "RandomSource.h"
+#include "RenameDropFile.h"
+#include "RenameEngine.h"
+#include "SettingsFile.h"
+#include "StartupCommandLine.h"
+#include "modMain.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+namespace app {
+
+namespace {
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+/** The engine's host when no window shows: no caption or bar to paint, the message loop turned
+ *  about once a frame, messages through the program's message service. */
+class UnattendedHost : public engine::EngineHost {
+public:
+    explicit UnattendedHost(AppState &state) : m_state(state) {}
+
+    void setStatus(const QString &) override {}
+    void setProgressMax(float max) override
+    {
+        if (max >= 0)
+            m_max = max;
+    }
+    void setProgressValue(float value) override
+    {
+        if (value >= 0 && value <= m_max)
+            m_value = value;
+    }
+    float progressValue() const override { return m_value; }
+    void yield() override
+    {
+        if (m_pacer.due())
+            QCoreApplication::processEvents();
+    }
+    bool stopRequested() const override { return m_state.StopFlag; }
+    void setStopRequested(bool on) override { m_state.StopFlag = on; }
+    int MsgBox(const QString &prompt, int buttons, const QString &title) override
+    {
+        return m_state.services.messages ? m_state.services.messages->MsgBox(prompt, buttons, title) : int(msg::OK);
+    }
+
+private:
+    AppState &m_state;
+    common::Pacer m_pacer;
+    float m_max = 100;
+    float m_value = 0;
+};
+
+const QString FolderType = QStringLiteral("File Folder");
+
+} // namespace
+
+engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype first,
+                                    engine::MetadataSource &metadata, engine::EngineHost &host)
+{
+    std::vector<engine::PreviewRow> rows;
+    rows.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
+    const QString workingFolder = QDir::currentPath();
+    filelist::FileItemBuilder builder;
+    builder.RefreshLocale();
+    metadata.beginRun();
+    for (qsizetype i = first; i < arguments.size(); ++i) {
+        const QString path = mainwin::DroppedItemPath(arguments[i], workingFolder);
+        filelist::FileItemInfo info;
+        info.Folder = mainwin::GetPathPart(path, true);
+        info.Name = mainwin::GetPathPart(path, false);
+        builder.FillFileItem(info, filelist::FileStat::Read(info.FullPath()));
+        const bool folder = info.TypeName == FolderType;
+        renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, folder ? -1 : info.SizeBytes,
+                                     info.LastWriteSecs == filelist::ListItem::NoTime ? renamewin::MainListItem::NoTime
+                                                                                      : info.LastWriteSecs};
+        engine::PreviewRow row = renamewin::previewRowOf(item);
+        if (renamewin::isPictureType(row.Type))
+            row.PictureTakenDate = renamewin::pictureDateLine(metadata.exifLines(row.Path + row.Original));
+        rows.push_back(std::move(row));
+        host.yield();
+    }
+    metadata.endRun();
+    engine::PreviewTable grid;
+    grid.setRows(std::move(rows));
+    return grid;
+}
+
+void ReportRefusedRenameDrop(MessageService *messages, const QString &rnp, const settingsfiles::LoadResult &loaded)
+{
+    const QString why = QStringLiteral("%1: %2").arg(rnp, loaded.message);
+    const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
+    printError(detail + QStringLiteral("\nNothing was renamed."));
+    if (messages)
+        messages->MsgBox(detail + QStringLiteral("\nNothing was renamed."), msg::OKOnly | msg::Critical,
+                         QStringLiteral("Morvane"));
+}
+
+void ReportFailedRenames(const std::vector<mainwin::FailedRename> &failed)
+{
+    for (const mainwin::FailedRename &f : failed)
+        printError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
+}
+
+int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments)
+{
+    UnattendedHost host(state);
+    metadata::MediaMetadataSource metadata;
+    Clock ownClock;
+    VbRandom ownRandom;
+    if (!state.services.random)
+        ownRandom.randomize();
+    engine::RenameEngine engine(state, host, metadata, state.services.clock ? *state.services.clock : ownClock,
+                                state.services.random ? *state.services.random : ownRandom);
+    engine::PreviewTable grid = RenameDropRows(arguments, 1, metadata, host);
+    state.SelFileCount = int32_t(grid.Rows());
+
+    const auto finish = [&state](int code) {
+        if (vb::Status st = mainwin::SaveSettingsFileUnchanged(mainwin::SettingsFilePath(), state); !st)
+            printError(QStringLiteral("%1: %2").arg(mainwin::SettingsFilePath(), st.description));
+        return code;
+    };
+
+    engine::RenameSettings settings;
+    settingsfiles::RenameWindowState windowState;
+    const settingsfiles::LoadResult loaded = settingsfiles::LoadRnp(arguments.value(0), settings, windowState);
+    if (!loaded.loaded) {
+        ReportRefusedRenameDrop(state.services.messages, arguments.value(0), loaded);
+        return finish(modMain::SettingsRefused);
+    }
+    engine::cmdPreview_Click(engine, settings, grid);
+
+    const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(grid);
+    ReportFailedRenames(failed);
+    return finish(failed.empty() ? modMain::AllRenamed : modMain::SomeFailed);
+}
+
+} // namespace app

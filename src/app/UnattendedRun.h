@@ -1,0 +1,42 @@
+#pragma once
+/**
+ * The rename-drop run that shows no window ("Show Rename Drop dialog." off): the rows come from
+ * the arguments with one look-up each, the engine previews them (and validates them when that
+ * preference is on), every row is renamed and the run ends with its exit code. It builds no
+ * window; the windows are needed only when the review dialog opens.
+ */
+#include "LoadResult.h"
+#include "PreviewTable.h"
+#include "RenameDropRun.h"
+
+#include <QStringList>
+#include <vector>
+
+struct AppState;
+class MessageService;
+
+namespace engine {
+class EngineHost;
+class MetadataSource;
+} // namespace engine
+
+namespace app {
+
+/** The rows of a rename-drop run for `arguments` from index `first` on, in order, as the main
+ *  list and the grid fill after a command-line start would make them (picture-taken dates
+ *  included), each item looked up once. */
+engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype first,
+                                    engine::MetadataSource &metadata, engine::EngineHost &host);
+
+/** Says on standard error and in a message box that the rename-drop file `rnp` was refused. */
+void ReportRefusedRenameDrop(MessageService *messages, const QString &rnp, const settingsfiles::LoadResult &loaded);
+
+/** Prints each failed row on standard error ("Row N: ..."). */
+void ReportFailedRenames(const std::vector<mainwin::FailedRename> &failed);
+
+/** Runs the whole rename-drop run for `arguments` (the ".rnp" file, then the items) without
+ *  windows, with the preferences already read into `state`. Returns the exit code (modMain's
+ *  AllRenamed, SomeFailed or SettingsRefused). */
+int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments);
+
+} // namespace app
