@@ -19,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <memory>
 
@@ -80,19 +81,30 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
     rows.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
     const QString workingFolder = QDir::currentPath();
     filelist::FileItemBuilder builder;
+    std::unique_ptr<filelist::FolderHandle> folderHandle;
+    QString handleFolder;
+    QString handleFolderName;
     builder.RefreshLocale();
     metadata.beginRun();
     for (qsizetype i = first; i < arguments.size(); ++i) {
         const QString path = mainwin::DroppedItemPath(arguments[i], workingFolder);
         filelist::FileItemInfo info;
-        info.Folder = mainwin::GetPathPart(path, true);
         info.Name = mainwin::GetPathPart(path, false);
-        builder.FillFileItem(info, filelist::FileStat::Read(info.FullPath()));
+        // Items of one folder come together: they share its texts and are looked up in it by name.
+        const QStringView folderPart = QStringView(path).left(path.size() - info.Name.size());
+        if (!folderHandle || folderPart != handleFolder) {
+            handleFolder = folderPart.toString();
+            handleFolderName = renamewin::folderNameOf(handleFolder);
+            folderHandle = std::make_unique<filelist::FolderHandle>(handleFolder);
+        }
+        info.Folder = handleFolder;
+        builder.FillFileItem(info, info.Name.isEmpty() ? filelist::FileStat::Read(info.FullPath())
+                                                       : folderHandle->stat(QFile::encodeName(info.Name).constData()));
         const bool folder = info.TypeName == FolderType;
         renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, folder ? -1 : info.SizeBytes,
                                      info.LastWriteSecs == filelist::ListItem::NoTime ? renamewin::MainListItem::NoTime
                                                                                       : info.LastWriteSecs};
-        engine::PreviewRow row = renamewin::previewRowOf(item);
+        engine::PreviewRow row = renamewin::previewRowOf(item, handleFolderName);
         if (renamewin::isPictureType(row.Type))
             row.PictureTakenDate = renamewin::pictureDateLine(metadata.exifLines(row.Path + row.Original));
         rows.push_back(std::move(row));

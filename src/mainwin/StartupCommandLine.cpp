@@ -68,8 +68,13 @@ QString DroppedItemPath(const QString &argument, const QString &workingFolder)
 {
     if (argument.isEmpty())
         return argument;
-    const QFileInfo item = workingFolder.isEmpty() ? QFileInfo(argument) : QFileInfo(QDir(workingFolder), argument);
-    QString path = item.absoluteFilePath();
+    QString path;
+    if (workingFolder.isEmpty())
+        path = QFileInfo(argument).absoluteFilePath();
+    else if (argument.startsWith(u'/'))
+        path = QDir::cleanPath(argument);
+    else
+        path = QDir::cleanPath(workingFolder + u'/' + argument);
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     return path;

@@ -37,11 +37,18 @@ QString modifiedText(qint64 secsSinceEpoch)
     static thread_local std::string loadedFor;
     static thread_local bool loaded = false;
     const char *zone = std::getenv("TZ");
+    bool zoneChanged = false;
     if (!loaded || loadedFor != (zone ? zone : "\n")) {
+        zoneChanged = true;
         ::tzset();
         loadedFor = zone ? zone : "\n";  // a line break stands for no TZ at all
         loaded = true;
     }
+    // Files written together share their time: the last text is kept (and shared).
+    static thread_local qint64 lastSecs = 0;
+    static thread_local QString lastText;
+    if (!lastText.isNull() && secsSinceEpoch == lastSecs && !zoneChanged)
+        return lastText;
     const time_t t = time_t(secsSinceEpoch);
     struct tm local;
     if (!::localtime_r(&t, &local))
@@ -49,7 +56,9 @@ QString modifiedText(qint64 secsSinceEpoch)
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
                                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return n > 0 && size_t(n) < sizeof text ? QString::fromLatin1(text, n) : QString();
+    lastSecs = secsSinceEpoch;
+    lastText = n > 0 && size_t(n) < sizeof text ? QString::fromLatin1(text, n) : QString();
+    return lastText;
 }
 
 bool isPictureType(const QString &type)
@@ -70,11 +79,16 @@ QString pictureDateLine(const QStringList &exifLines)
 
 engine::PreviewRow previewRowOf(const MainListItem &item)
 {
+    return previewRowOf(item, folderNameOf(item.Folder));
+}
+
+engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderName)
+{
     engine::PreviewRow row;
     row.Original = item.Text;
     row.Path = item.Folder;
     row.Type = item.Type;
-    row.Folder = folderNameOf(item.Folder);
+    row.Folder = folderName;
     if (item.Type != FileFolderType && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
         row.Size = item.SizeBytes;
         row.Modified = modifiedText(item.LastWriteSecs);

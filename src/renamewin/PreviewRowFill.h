@@ -19,6 +19,8 @@ namespace renamewin {
  * and no modified date.
  */
 engine::PreviewRow previewRowOf(const MainListItem &item);
+/** The same with the "Folder" cell given (folderNameOf(item.Folder), shared by a folder's rows). */
+engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderName);
 
 /** The last folder name of a path ending in "/" ("/a/Photos/" gives "Photos"); empty for the
  *  root and for a path without a parent. */

@@ -59,7 +59,7 @@ TEST(StartupCommandLine, DroppedItemPathFromAGivenWorkingFolderIsTheSame)
     ASSERT_TRUE(QDir::setCurrent(tmp.filePath("sub")));
     const QString working = QDir::currentPath();
     for (const char *argument : {"a.txt", "./a.txt", "deeper/../a.txt", "deeper/", "deeper//", ".", "..",
-                                 "/abs/x.txt", "/abs/dir/", "/", "-reverse", "a|b.txt", " spaced .txt"}) {
+                                 "/abs/x.txt", "/abs/dir/", "/", "//abs//x/./y", "/..", "../../../..", "a/./b/", "-reverse", "a|b.txt", " spaced .txt"}) {
         SCOPED_TRACE(argument);
         const QString given = QString::fromUtf8(argument);
         EXPECT_EQ(DroppedItemPath(given, working), DroppedItemPath(given));
