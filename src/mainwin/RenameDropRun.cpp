@@ -13,19 +13,27 @@ vb::Status MoveItem(const QString &source, const QString &target, const QString 
 
 vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row)
 {
+    fso::ItemRenamer renamer;
+    return RenameGridRow(grid, row, renamer);
+}
+
+vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row, fso::ItemRenamer &renamer)
+{
     const engine::PreviewRow &r = grid.row(row);
     if (r.Preview == r.Original)
         return vb::Status::ok();
     if (vb::Status st = fso::CheckItemName(r.Preview); !st)
         return st;
-    return MoveItem(r.Path + r.Original, r.Path + r.Preview, r.Type);
+    // The type comes from a look-up made for the row just before: the rename needs none of its own.
+    return renamer.rename(r.Path, r.Original, r.Preview, r.Type == QLatin1String("File Folder"));
 }
 
 std::vector<FailedRename> RenameAllRows(const engine::PreviewTable &grid)
 {
     std::vector<FailedRename> failed;
+    fso::ItemRenamer renamer;
     for (size_t row = 1; row <= grid.Rows(); ++row) {
-        vb::Status st = RenameGridRow(grid, row);
+        vb::Status st = RenameGridRow(grid, row, renamer);
         if (!st) {
             const engine::PreviewRow &r = grid.row(row);
             failed.push_back({row, r.Path + r.Original, r.Path + r.Preview, st.description});

@@ -12,6 +12,9 @@
 namespace engine {
 class PreviewTable;
 }
+namespace fso {
+class ItemRenamer;
+}
 
 namespace mainwin {
 
@@ -30,6 +33,8 @@ vb::Status MoveItem(const QString &source, const QString &target, const QString 
 /** Renames row `row` of the grid from Path + Original to Path + Preview. An unchanged name is
  *  no failure and moves nothing. */
 vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row);
+/** The same, renaming through `renamer` (which keeps the folder of one row for the next). */
+vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row, fso::ItemRenamer &renamer);
 
 /** Renames every row in grid order and returns the ones that failed. */
 std::vector<FailedRename> RenameAllRows(const engine::PreviewTable &grid);

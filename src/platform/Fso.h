@@ -28,6 +28,28 @@ vb::Status MoveFolder(const QString &source, const QString &target);
  *  existing item: the no-replace rename is tried at once, and only when it fails is the item
  *  looked at, for the answer MoveFile or MoveFolder gives. */
 vb::Status RenameItem(const QString &source, const QString &target, bool folder);
+/**
+ * Renames items one after another by name inside their folder ("folder" ends in "/"), each of
+ * a kind (`isFolder` or not) the caller has just looked up, never over an existing item. The
+ * folder is opened once for the items that follow in it, not walked to for every item; after a
+ * folder is renamed it is opened again by path. A failure is answered by MoveFile or
+ * MoveFolder on the full paths, as RenameItem does.
+ */
+class ItemRenamer {
+public:
+    ItemRenamer() = default;
+    ~ItemRenamer();
+    ItemRenamer(const ItemRenamer &) = delete;
+    ItemRenamer &operator=(const ItemRenamer &) = delete;
+
+    vb::Status rename(const QString &folder, const QString &oldName, const QString &newName, bool isFolder);
+
+private:
+    void forgetFolder();
+    QString m_folder;
+    int m_fd = -1;
+};
+
 /** Copies a file; the target must not exist. */
 vb::Status CopyFile(const QString &source, const QString &target);
 /** Copies a folder with its contents; the target must not exist. */

@@ -69,8 +69,9 @@ TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
         {"b.txt", "..", false, vb::BadFileNameOrNumber},
         {"missing.txt", "..", false, vb::FileNotFound},
     };
+    for (const bool inFolder : {false, true})
     for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.source) + " -> " + c.target);
+        SCOPED_TRACE(std::string(inFolder ? "by name in the folder: " : "by path: ") + c.source + " -> " + c.target);
         QTemporaryDir dir;
         const auto in = [&](const char *name) { return dir.path() + u'/' + QString::fromUtf8(name); };
         writeFile(in("a.txt"), "a");
@@ -79,7 +80,9 @@ TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
         writeFile(in("d/f.txt"), "f");
         writeFile(in("e/f.txt"), "f");
         writeFile(in("taken/g.txt"), "g");
-        const vb::Status st = fso::RenameItem(in(c.source), in(c.target), c.folder);
+        fso::ItemRenamer renamer;
+        const vb::Status st = inFolder ? renamer.rename(dir.path() + u'/', QString::fromUtf8(c.source), QString::fromUtf8(c.target), c.folder)
+                                       : fso::RenameItem(in(c.source), in(c.target), c.folder);
         EXPECT_EQ(st.number, c.number);
         if (c.number == vb::NoError) {
             EXPECT_FALSE(QFileInfo::exists(in(c.source)));
@@ -90,6 +93,27 @@ TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
         EXPECT_EQ(readFile(in("taken.txt")), "keep");
         EXPECT_EQ(readFile(in("taken/g.txt")), "g");
     }
+}
+
+TEST_F(FsoTest, ItemRenamerWalksToAFolderAgainAfterRenamingAFolder)
+{
+    // Items named by path: once "dir" is renamed, "dir/b.txt" names nothing, even though the
+    // folder once opened for "dir/a.txt" now sits at "x_dir".
+    writeFile(at("dir/a.txt"), "a");
+    writeFile(at("dir/b.txt"), "b");
+    fso::ItemRenamer renamer;
+    const QString dir = at("dir") + u'/';
+    EXPECT_TRUE(renamer.rename(dir, QStringLiteral("a.txt"), QStringLiteral("x_a.txt"), false));
+    EXPECT_TRUE(renamer.rename(tmp.path() + u'/', QStringLiteral("dir"), QStringLiteral("x_dir"), true));
+    const vb::Status st = renamer.rename(dir, QStringLiteral("b.txt"), QStringLiteral("x_b.txt"), false);
+    EXPECT_EQ(st.number, vb::FileNotFound);
+    EXPECT_EQ(readFile(at("x_dir/x_a.txt")), "a");
+    EXPECT_EQ(readFile(at("x_dir/b.txt")), "b");
+    // A folder of the same name made meanwhile is the one the path names.
+    writeFile(at("dir/b.txt"), "new");
+    EXPECT_TRUE(renamer.rename(dir, QStringLiteral("b.txt"), QStringLiteral("x_b.txt"), false));
+    EXPECT_EQ(readFile(at("dir/x_b.txt")), "new");
+    EXPECT_EQ(readFile(at("x_dir/b.txt")), "b");
 }
 
 TEST_F(FsoTest, MovesFilesAndFoldersWithTheirContents)
