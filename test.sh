@@ -13,7 +13,7 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_TE
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
-# The metadata readers meet hostile bytes: a short bounded fuzzing run of each reader.
+# Every reader of outside bytes meets hostile bytes: a short bounded fuzzing run of each reader.
 fuzz/build_and_run.sh 20 build/fuzz
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \

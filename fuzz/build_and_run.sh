@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the metadata readers with clang (AddressSanitizer + UBSan) and
-# runs each for a bounded time. Usage: fuzz/build_and_run.sh [seconds per target, default 20]
-# [build folder, default build/fuzz]. Exits non-zero when a target finds a fault.
+# Builds the libFuzzer targets of the readers of outside bytes with clang (AddressSanitizer +
+# UBSan) and runs each for a bounded time. Usage: fuzz/build_and_run.sh [seconds per target of
+# the metadata readers, default 20] [build folder, default build/fuzz]; the readers of the
+# program's own files and Tamsel's get at most 10 seconds each. Exits non-zero when a target
+# finds a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -17,6 +19,15 @@ seeds_mp3=(/usr/share/doc/libmp3-tag-perl/examples)
 
 run() {
   local target="$1"; shift
+  local seconds="$seconds" options=()
+  if [ "${1:-}" = "--short" ]; then
+    shift
+    [ "$seconds" -gt 10 ] && seconds=10
+  fi
+  if [ "${1:-}" = "--dict" ]; then
+    options+=("-dict=fuzz/$2")
+    shift 2
+  fi
   local corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   local dirs=()
@@ -24,11 +35,19 @@ run() {
   echo "fuzzing $target for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$build/bin/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=0 -artifact_prefix="$build/" "$corpus" "${dirs[@]}" 2>"$build/$target.log" \
+      -print_final_stats=0 -artifact_prefix="$build/" "${options[@]}" "$corpus" "${dirs[@]}" 2>"$build/$target.log" \
     || { tail -n 60 "$build/$target.log"; echo "$target: fault found (input saved under $build/)"; exit 1; }
 }
 
 run fuzz_exif "${seeds_exif[@]}"
 run fuzz_id3 "${seeds_mp3[@]}"
 run fuzz_mpeg "${seeds_mp3[@]}"
+seconds=$(( (seconds + 1) / 2 )) run fuzz_exifdump "${seeds_exif[@]}"
+run fuzz_exif_file --short --dict exif.dict "${seeds_exif[@]}"
+run fuzz_rnp --short
+run fuzz_srl --short
+run fuzz_program_files --short
+run fuzz_tamsel_registry --short
+run fuzz_tamsel_drop --short
+run fuzz_path_names --short
 echo "fuzzing finished without faults"

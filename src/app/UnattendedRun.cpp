@@ -8,6 +8,7 @@
 #include "MediaMetadataSource.h"
 #include "MessageService.h"
 #include "Pacer.h"
+#include "PathCodec.h"
 #include "Preview.h"
 #include "PreviewRowFill.h"
 #include "RandomSource.h"
@@ -18,20 +19,11 @@
 #include "modMain.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <cstdio>
 #include <memory>
 
 namespace app {
 
 namespace {
-
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
-}
 
 /** The engine's host when no window shows: no caption or bar to paint, the message loop turned
  *  about once a frame, messages through the program's message service. */
@@ -79,7 +71,7 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
 {
     std::vector<engine::PreviewRow> rows;
     rows.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
-    const QString workingFolder = QDir::currentPath();
+    mainwin::DroppedItemPaths paths;
     filelist::FileItemBuilder builder;
     std::unique_ptr<filelist::FolderHandle> folderHandle;
     QString handleFolder;
@@ -87,7 +79,7 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
     builder.RefreshLocale();
     metadata.beginRun();
     for (qsizetype i = first; i < arguments.size(); ++i) {
-        const QString path = mainwin::DroppedItemPath(arguments[i], workingFolder);
+        const QString path = paths.path(arguments[i]);
         filelist::FileItemInfo info;
         info.Name = mainwin::GetPathPart(path, false);
         // Items of one folder come together: they share its texts and are looked up in it by name.
@@ -99,7 +91,7 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
         }
         info.Folder = handleFolder;
         builder.FillFileItem(info, info.Name.isEmpty() ? filelist::FileStat::Read(info.FullPath())
-                                                       : folderHandle->stat(QFile::encodeName(info.Name).constData()));
+                                                       : folderHandle->stat(pathcodec::encode(info.Name).constData()));
         const bool folder = info.TypeName == FolderType;
         renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, folder ? -1 : info.SizeBytes,
                                      info.LastWriteSecs == filelist::ListItem::NoTime ? renamewin::MainListItem::NoTime
@@ -118,18 +110,28 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
 
 void ReportRefusedRenameDrop(MessageService *messages, const QString &rnp, const settingsfiles::LoadResult &loaded)
 {
-    const QString why = QStringLiteral("%1: %2").arg(rnp, loaded.message);
+    const QString why = QStringLiteral("%1: %2").arg(pathcodec::printable(rnp), loaded.message);
     const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
-    printError(detail + QStringLiteral("\nNothing was renamed."));
+    const QString text = detail + QStringLiteral("\nNothing was renamed.");
+    // Told once: on standard error, and in a box unless the boxes go there already.
+    if (!messages || !messages->writesToStandardError())
+        printToStandardError(text);
     if (messages)
-        messages->MsgBox(detail + QStringLiteral("\nNothing was renamed."), msg::OKOnly | msg::Critical,
-                         QStringLiteral("Morvane"));
+        messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
 }
 
-void ReportFailedRenames(const std::vector<mainwin::FailedRename> &failed)
+int RenameAtOnce(AppState &state, engine::RenameEngine &engine, engine::PreviewTable &grid)
 {
+    // A preview that did not run (no action checked, ...) has said why; nothing is renamed.
+    if (!engine.Previewed) {
+        printToStandardError(QStringLiteral("%1: the preview did not run. Nothing was renamed.")
+                                 .arg(pathcodec::printable(state.CmdArgs.value(0))));
+        return modMain::SettingsRefused;
+    }
+    const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(grid, engine.run.FailedRows);
     for (const mainwin::FailedRename &f : failed)
-        printError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
+        printToStandardError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
+    return failed.empty() ? modMain::AllRenamed : modMain::SomeFailed;
 }
 
 int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments)
@@ -146,8 +148,8 @@ int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments)
     state.SelFileCount = int32_t(grid.Rows());
 
     const auto finish = [&state](int code) {
-        if (vb::Status st = mainwin::SaveSettingsFileUnchanged(mainwin::SettingsFilePath(), state); !st)
-            printError(QStringLiteral("%1: %2").arg(mainwin::SettingsFilePath(), st.description));
+        const QString path = mainwin::SettingsFilePath();
+        mainwin::ReportSavedFile(state, path, mainwin::SaveSettingsFileUnchanged(path, state));
         return code;
     };
 
@@ -159,10 +161,7 @@ int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments)
         return finish(modMain::SettingsRefused);
     }
     engine::cmdPreview_Click(engine, settings, grid);
-
-    const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(grid);
-    ReportFailedRenames(failed);
-    return finish(failed.empty() ? modMain::AllRenamed : modMain::SomeFailed);
+    return finish(RenameAtOnce(state, engine, grid));
 }
 
 } // namespace app

@@ -18,6 +18,7 @@ class MessageService;
 namespace engine {
 class EngineHost;
 class MetadataSource;
+struct RenameEngine;
 } // namespace engine
 
 namespace app {
@@ -28,15 +29,18 @@ namespace app {
 engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype first,
                                     engine::MetadataSource &metadata, engine::EngineHost &host);
 
-/** Says on standard error and in a message box that the rename-drop file `rnp` was refused. */
+/** Says once that the rename-drop file `rnp` was refused: on standard error, and in a message
+ *  box unless the boxes go there already. */
 void ReportRefusedRenameDrop(MessageService *messages, const QString &rnp, const settingsfiles::LoadResult &loaded);
 
-/** Prints each failed row on standard error ("Row N: ..."). */
-void ReportFailedRenames(const std::vector<mainwin::FailedRename> &failed);
+/** The unattended end of a rename-drop run after the preview: every previewed row renamed, each
+ *  row that was not (its preview failed, its move failed) told on standard error; a preview that
+ *  did not run renames nothing. Returns the exit code. */
+int RenameAtOnce(AppState &state, engine::RenameEngine &engine, engine::PreviewTable &grid);
 
-/** Runs the whole rename-drop run for `arguments` (the ".rnp" file, then the items) without
- *  windows, with the preferences already read into `state`. Returns the exit code (modMain's
- *  AllRenamed, SomeFailed or SettingsRefused). */
+/** Runs the whole rename-drop run for `arguments` (the ".rnp" file, then the items; also in
+ *  `state.CmdArgs`) without windows, with the preferences already read into `state`. Returns the
+ *  exit code (modMain's AllRenamed, SomeFailed or SettingsRefused). */
 int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments);
 
 } // namespace app

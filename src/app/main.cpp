@@ -1,17 +1,41 @@
 // Vexlo: sets up the program's services and hands the arguments to the start procedure.
 #include "AppState.h"
 #include "Clock.h"
+#include "PathCodec.h"
 #include "QtServices.h"
 #include "RandomSource.h"
 #include "modMain.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <csignal>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // A file that may not grow (a full disk, a size limit) is a failed write we report, not the
+    // end of the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    // Every argument is the user's: the toolkit reads none of them as its own options (the
+    // display and the style come from QT_QPA_PLATFORM and QT_STYLE_OVERRIDE). Names are kept
+    // byte for byte, UTF-8 or not.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << pathcodec::decode(argv[i]);
+    int toolkitArgc = 1;
+    char *toolkitArgv[] = {argv[0], nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QStringLiteral("Vexlo"));
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
+
+    // With a program folder of its own, everything the program keeps (window places, the
+    // dialogs' state) stays inside it.
+    if (const QString home = qEnvironmentVariable("VEXLO_HOME"); !home.isEmpty()) {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home);
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, home);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, home);
+    }
 
     QtMessageService messages(QStringLiteral("Morvane"));
     QtDialogs dialogs;
@@ -24,7 +48,7 @@ int main(int argc, char **argv)
 
     app::modMain start(state);
     QObject::connect(&start, &app::modMain::finished, &app, &QApplication::quit, Qt::QueuedConnection);
-    const int code = start.Main(QApplication::arguments().mid(1));
+    const int code = start.Main(arguments);
     if (code != app::modMain::RunOn)
         return code;
     return app.exec();

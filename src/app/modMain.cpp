@@ -3,12 +3,15 @@
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
+#include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
 #include "SettingsFile.h"
 #include "StartupCommandLine.h"
 #include "UnattendedRun.h"
+#include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmMain.h"
 #include "frmRenDrop.h"
@@ -16,9 +19,37 @@
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QTimer>
+#include <QWindow>
 
 namespace app {
+
+namespace {
+
+// The windows that came up behind the splash are on the screen and painted before the splash
+// goes, so it never stands over empty frames. A display that does not show them within a
+// moment is not waited for any longer.
+void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
+{
+    auto exposed = [&windows] {
+        for (QWidget *w : windows)
+            if (w->isVisible() && (!w->windowHandle() || !w->windowHandle()->isExposed()))
+                return false;
+        return true;
+    };
+    QTimer tick;
+    tick.start(20);
+    QDeadlineTimer deadline(2000);
+    while (!exposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    for (QWidget *w : windows)
+        if (w->isVisible())
+            w->repaint();
+}
+
+} // namespace
 
 modMain::modMain(AppState &state) : m_state(state) {}
 
@@ -27,10 +58,19 @@ void modMain::BuildWindows()
     if (m_main)
         return;
     m_main = std::make_unique<mainwin::frmMain>(m_state);
+    m_pickers = std::make_unique<renamewin::TokenPickers>(m_state);
     m_renamer = std::make_unique<renamewin::frmRenamer>(m_state);
+    m_renamer->setTokenPickers(m_pickers.get());
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
     auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
     connect(m_main.get(), &mainwin::frmMain::unloading, configs, &settingsfiles::RenListManInstance::Unload);
+    new replacelists::ReplaceListDialogs(m_state, *m_renamer, m_main.get(), m_pickers.get());
+    // The main window's unloading closes the date and time pickers; the random and MP3 pickers
+    // stay until the user closes them or the program ends.
+    connect(m_main.get(), &mainwin::frmMain::unloading, m_pickers.get(), [this] {
+        using renamewin::PickerKind;
+        m_pickers->close({PickerKind::Time, PickerKind::Date, PickerKind::PictureDate});
+    });
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
 }
 
@@ -46,11 +86,18 @@ renamewin::frmRenamer &modMain::renamer()
     return *m_renamer;
 }
 
+renamewin::TokenPickers &modMain::pickers()
+{
+    BuildWindows();
+    return *m_pickers;
+}
+
 modMain::~modMain()
 {
     delete m_renDrop;
     m_wiring.reset();
     m_renamer.reset();
+    m_pickers.reset();
     m_main.reset();
 }
 
@@ -86,13 +133,16 @@ void modMain::ShowCentredWithSplash()
     m_main->Load();
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
+    PaintBeforeSplashCloses({m_main.get(), m_renamer.get()});
     splash.close();
+    common::BringToFront(m_main.get());
 }
 
 void modMain::AddArgumentsToList(qsizetype first)
 {
+    mainwin::DroppedItemPaths paths;
     for (qsizetype i = first; i < m_state.CmdArgs.size(); ++i) {
-        const QString path = mainwin::DroppedItemPath(m_state.CmdArgs[i]);
+        const QString path = paths.path(m_state.CmdArgs[i]);
         m_main->lvw2->AddFile(mainwin::GetPathPart(path, true), mainwin::GetPathPart(path, false));
     }
 }
@@ -114,10 +164,11 @@ int modMain::RenameDropRun()
     m_main->GetSelected();
     m_main->cmdRename_Click();
 
-    const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(m_state.CmdArgs.value(0));
+    const QString rnp = m_state.CmdArgs.value(0);
+    const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(rnp);
     if (!loaded.loaded) {
         // Renaming with settings that did not load would rename with whatever the window holds.
-        ReportRefusedRenameDrop(m_state.services.messages, m_state.CmdArgs.value(0), loaded);
+        ReportRefusedRenameDrop(m_state.services.messages, rnp, loaded);
         m_main->cmdQuit_Click();
         return SettingsRefused;
     }
@@ -126,7 +177,7 @@ int modMain::RenameDropRun()
     m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), *m_state.services.messages);
     m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
-    m_renDrop->show();
+    common::BringToFront(m_renDrop);
     return RunOn;
 }
 

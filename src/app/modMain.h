@@ -21,6 +21,7 @@ class frmSplash;
 namespace renamewin {
 class frmRenamer;
 class MainFileList;
+class TokenPickers;
 } // namespace renamewin
 
 namespace app {
@@ -29,7 +30,8 @@ namespace app {
 class modMain : public QObject {
     Q_OBJECT
 public:
-    /** Exit codes of a rename-drop run that renames at once. */
+    /** Exit codes of a rename-drop run that renames at once: SomeFailed when a row was not
+     *  renamed, SettingsRefused when nothing could run (settings refused, no preview). */
     enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2 };
 
     explicit modMain(AppState &state);
@@ -43,6 +45,7 @@ public:
      *  none). */
     mainwin::frmMain &main();
     renamewin::frmRenamer &renamer();
+    renamewin::TokenPickers &pickers();
     /** The rename-drop review dialog, while one is open. */
     mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
 
@@ -61,6 +64,8 @@ private:
 
     AppState &m_state;
     std::unique_ptr<mainwin::frmMain> m_main;
+    // The pickers outlive the rename window, whose unloading closes some of them.
+    std::unique_ptr<renamewin::TokenPickers> m_pickers;
     std::unique_ptr<renamewin::frmRenamer> m_renamer;
     std::unique_ptr<renamewin::MainFileList> m_wiring;
     QPointer<mainwin::frmRenDrop> m_renDrop;

@@ -10,6 +10,9 @@ namespace common {
 
 /** Centres the window on its screen and shows it modeless. */
 void CenterForm(QWidget *form);
+/** Shows the window (restoring it when minimized), raises it above the program's other
+ *  windows and makes it the active window. */
+void BringToFront(QWidget *form);
 /** Puts the window into the top-most band or takes it out; returns 1 when it was put on top,
  *  0 otherwise. */
 int SetWindowTopMost(QWidget *window, bool onTop);

@@ -39,8 +39,11 @@ std::vector<std::string> parseWide(const unsigned char *list, std::size_t size)
         }
         if (entry.empty())
             break;
-        if (Utf16ToUtf8(entry, converted))
-            paths.push_back(converted);
+        // A path that cannot be converted cannot be passed on; leaving it out would start the
+        // program with fewer items than were dropped, so the whole list is refused.
+        if (!Utf16ToUtf8(entry, converted))
+            return {};
+        paths.push_back(converted);
         entry.clear();
     }
     return paths;

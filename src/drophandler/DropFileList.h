@@ -17,7 +17,8 @@ public:
      * are and UTF-16 paths converted to UTF-8. A head that does not fit, or a list offset
      * outside the block, gives no paths. The list ends at its empty entry or at the end of the
      * block; an entry that runs into the end of the block without its zero is cut off there and
-     * not taken, and a UTF-16 entry that is not well-formed is skipped.
+     * not taken. A UTF-16 entry that is not well-formed gives no paths at all: the drop fails
+     * rather than going on without it.
      */
     static std::vector<std::string> parse(const void *bytes, std::size_t size);
 };

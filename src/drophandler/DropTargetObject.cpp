@@ -45,9 +45,10 @@ std::string classesRootKey(const std::string &subkey)
     return std::string(ClassesRoot) + '\\' + subkey;
 }
 
-void showCouldNotRun(const std::string &program)
+void showCouldNotRun(const std::string &program, int error)
 {
-    std::string text = DropTargetObject::CouldNotRunMessage;
+    std::string text =
+        error == E2BIG ? DropTargetObject::TooManyPathsMessage : DropTargetObject::CouldNotRunMessage;
     text.replace(text.find("%s"), 2, program);
     MessageSink::show(RegisteredName, text);
 }
@@ -265,7 +266,7 @@ HRESULT DropTargetObject::Drop(IDataObject *, DWORD, POINTL, DWORD *effect)
     }
     if (error != 0) {
         try {
-            showCouldNotRun(programPath_);
+            showCouldNotRun(programPath_, error);
         } catch (const std::exception &) {
         }
     }

@@ -46,6 +46,8 @@ public:
 
     /** The message shown when the program cannot be started; %s stands for its path. */
     static constexpr const char *CouldNotRunMessage = "Couldn't run \"%s\"!";
+    /** The message of a start the system refused because the paths do not fit its limits. */
+    static constexpr const char *TooManyPathsMessage = "There are too many or too long paths to start \"%s\"!";
 
 private:
     explicit DropTargetObject(ServerCount &serverCount);

@@ -86,9 +86,14 @@ inline QString actionName(const ActionInfo &action)
     return QString::fromUtf16(action.name.data(), qsizetype(action.name.size()));
 }
 
+/** Where applyGuarded() tells the failure it swallowed: the preview points it at its row's
+ *  failure text while the row's actions run (null: nowhere). The first failure is kept. */
+inline thread_local QString *ActionFailureSink = nullptr;
+
 /**
  * The common ending of an applier: runs `body`, which returns the new working name and may
- * throw vb::Error for a failure of this row; a failure or an empty result gives `name` back.
+ * throw vb::Error for a failure of this row; a failure or an empty result gives `name` back
+ * (a failure is also told to ActionFailureSink).
  */
 template <class Body>
 QString applyGuarded(const QString &name, Body &&body)
@@ -96,7 +101,9 @@ QString applyGuarded(const QString &name, Body &&body)
     try {
         QString result = body();
         return result.isEmpty() ? name : result;
-    } catch (const vb::Error &) {
+    } catch (const vb::Error &e) {
+        if (ActionFailureSink && ActionFailureSink->isNull())
+            *ActionFailureSink = e.description();
         return name;
     }
 }

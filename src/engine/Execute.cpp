@@ -17,8 +17,6 @@ namespace {
 
 const QString FileFolderType = QStringLiteral("File Folder");
 
-enum class RowOutcome { NotReached, Unchanged, Renamed, Failed };
-
 // The rows of each folder path, so that the rows inside a folder the run renames can follow it.
 // Built on the first folder that is renamed.
 class FolderFollower {
@@ -61,12 +59,14 @@ private:
 };
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
-vb::Status renameRow(const PreviewRow &row)
+vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
 {
     if (vb::Status st = fso::CheckItemName(row.Original); !st)
         return st;
     if (vb::Status st = fso::CheckItemName(row.Preview); !st)
         return st;
+    if (hooks.move)
+        return hooks.move(row);
     const QString from = row.Path + row.Original;
     const QString to = row.Path + row.Preview;
     // Only the exact type name marks a folder; any other text is moved as a file.
@@ -86,6 +86,49 @@ QString failureMessage(size_t failed, size_t attempted)
 }
 
 } // namespace
+
+std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &hooks)
+{
+    const size_t rows = grid.Rows();
+    std::vector<RowOutcome> outcomes(rows, RowOutcome::NotReached);
+    FolderFollower follower(grid);
+    for (size_t i = 1; i <= rows; ++i) {
+        if (hooks.stop && hooks.stop())
+            break;
+        const PreviewRow &row = grid.row(i);
+        RowOutcome &outcome = outcomes[i - 1];
+        vb::Status st = hooks.refuse ? hooks.refuse(i) : vb::Status::ok();
+        if (st && (row.Preview.isEmpty() || row.Preview == row.Original)) {
+            outcome = RowOutcome::Unchanged;
+        } else {
+            if (st)
+                st = renameRow(row, hooks);
+            if (hooks.done)
+                hooks.done(i, row, st);
+            if (st) {
+                outcome = RowOutcome::Renamed;
+                if (row.Type == FileFolderType)
+                    follower.folderMoved(row.Path + row.Original + u'/', row.Path + row.Preview + u'/');
+            } else {
+                outcome = RowOutcome::Failed;
+            }
+        }
+        if (hooks.advance)
+            hooks.advance();
+    }
+
+    // The rows that now carry their new names take them into "Original"; a failed row keeps
+    // both names, and an empty Preview stays empty.
+    for (size_t i = 1; i <= rows; ++i) {
+        PreviewRow &row = grid.row(i);
+        const RowOutcome outcome = outcomes[i - 1];
+        if ((outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged) && !row.Preview.isEmpty()) {
+            row.Original = row.Preview;
+            row.Preview.clear();
+        }
+    }
+    return outcomes;
+}
 
 void ClearAttributes(RenameEngine &engine, const PreviewTable &grid)
 {
@@ -157,70 +200,60 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     const bool redraw = grid.Redraw();
     grid.setRedraw(false);
 
-    std::vector<RowOutcome> outcomes(rows, RowOutcome::NotReached);
-    FolderFollower follower(grid);
-    for (size_t i = 1; i <= rows; ++i) {
-        if (host.stopRequested()) {
-            host.setStopRequested(false);
-            result.stopped = true;
-            break;
-        }
-        const PreviewRow &row = grid.row(i);
-        RowOutcome &outcome = outcomes[i - 1];
-        if (row.Preview.isEmpty() || row.Preview == row.Original) {
-            outcome = RowOutcome::Unchanged;
-            ++result.unchanged;
-        } else {
-            const vb::Status st = renameRow(row);
-            log.write(row.Path, row.Original, row.Preview,
-                      st ? RenameLog::successText() : st.description);
-            if (st) {
-                outcome = RowOutcome::Renamed;
-                ++result.renamed;
-                if (row.Type == FileFolderType)
-                    follower.folderMoved(row.Path + row.Original + u'/',
-                                         row.Path + row.Preview + u'/');
-            } else {
-                outcome = RowOutcome::Failed;
-                ++result.failed;
-            }
-        }
-        advance(host);
-    }
-
-    // The rows that now carry their new names take them into "Original"; a failed row keeps
-    // both names, and an empty Preview stays empty.
-    for (size_t i = 1; i <= rows; ++i) {
-        PreviewRow &row = grid.row(i);
+    RenameLoopHooks hooks;
+    hooks.stop = [&] {
+        if (!host.stopRequested())
+            return false;
+        host.setStopRequested(false);
+        result.stopped = true;
+        return true;
+    };
+    hooks.done = [&](size_t, const PreviewRow &row, const vb::Status &st) {
+        log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description);
+    };
+    hooks.advance = [&] { advance(host); };
+    const std::vector<RowOutcome> outcomes = RenameRows(grid, hooks);
+    // A failed row shows its Preview cell in the duplicate colour, so the user sees which rows
+    // the log explains; the others lose their validation colour.
+    for (size_t i = 1; i <= outcomes.size(); ++i) {
         const RowOutcome outcome = outcomes[i - 1];
-        if ((outcome == RowOutcome::Renamed || outcome == RowOutcome::Unchanged)
-            && !row.Preview.isEmpty()) {
-            row.Original = row.Preview;
-            row.Preview.clear();
-        }
+        result.renamed += outcome == RowOutcome::Renamed;
+        result.failed += outcome == RowOutcome::Failed;
+        result.unchanged += outcome == RowOutcome::Unchanged;
+        if (outcome == RowOutcome::Failed)
+            grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
+        else if (outcome != RowOutcome::NotReached)
+            grid.setCellBackColor(i, ColPreview, cellcolor::White);
     }
     grid.setRedraw(redraw);
 
-    const vb::Status written = log.close();
-    if (written && !datedName.isEmpty())
-        (void)log.saveCopy(datedName);
+    // A log that could not be written (or copied) keeps the old file, is reported, and the run
+    // is not confirmed as a success.
+    QString unwritten;
+    vb::Status written = log.close();
+    if (!written)
+        unwritten = RenameLog::fileName();
+    else if (!datedName.isEmpty() && !(written = log.saveCopy(datedName)))
+        unwritten = datedName;
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
 
     if (!written)
         host.MsgBox(QStringLiteral("The rename log \"%1\" could not be written: %2.")
-                        .arg(RenameLog::fileName(), written.description),
+                        .arg(unwritten, written.description),
                     msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
     if (result.failed > 0)
         host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
                     msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
-    else if (!result.stopped && app.ShowRenameConfirmation == 1)
+    else if (written && !result.stopped && app.ShowRenameConfirmation == 1)
         host.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly | msg::Information,
                     QStringLiteral("Morvane"));
 
     if (app.AutoRefreshMainList == 1)
         RefreshMainView(engine, grid);
-    if (app.ShowLogAfterRename == 1)
+    // After failures the log viewer opens whatever the preference says: the message points
+    // to it for the reasons.
+    if (app.ShowLogAfterRename == 1 || (result.failed > 0 && written))
         host.showRenameLog();
     return result;
 }

@@ -11,7 +11,11 @@
 #include "PreviewTable.h"
 #include "RenameEngine.h"
 
+#include "VbError.h"
+
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 namespace engine {
 
@@ -24,6 +28,38 @@ struct RenameRunResult {
     size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
 };
 
+/** How one row of a rename loop ended. */
+enum class RowOutcome { NotReached, Unchanged, Renamed, Failed };
+
+/** What a rename loop asks of the run it serves; every hook may be left empty. */
+struct RenameLoopHooks {
+    /** Asked before each row: true ends the loop there. */
+    std::function<bool()> stop;
+    /** A row that must not be attempted gets its reason here (a failed preview); ok for the
+     *  others. A refused row counts as failed. */
+    std::function<vb::Status(size_t row)> refuse;
+    /** After each row that was attempted or refused: the row with the names it had then, and
+     *  the result. */
+    std::function<void(size_t rowNumber, const PreviewRow &row, const vb::Status &result)> done;
+    /** After each row, whatever became of it. */
+    std::function<void()> advance;
+    /** Moves a row's item once both names passed their checks (Path + Original to Path +
+     *  Preview, never over an existing item). Unset: MoveFile, or MoveFolder for the type
+     *  "File Folder", which look at the item first; a caller whose rows were just looked up
+     *  may rename without. */
+    std::function<vb::Status(const PreviewRow &row)> move;
+};
+
+/**
+ * The one rename loop of the program, for the window's run and the unattended rename-drop run:
+ * every row in grid order renamed from Path + Original to Path + Preview, never over an
+ * existing item. A row whose Preview is empty or equals its Original is left alone. When a
+ * folder row is renamed, the later rows inside it (at any depth) follow it to its new name.
+ * Afterwards the renamed and unchanged rows take their Preview into Original; a failed row
+ * keeps both names. Returns the outcome of each row (index 0 for row 1).
+ */
+std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &hooks);
+
 /**
  * The rename window's "&Rename Now!" button. Without a preview it shows "Please Preview
  * first,then Execute" and does nothing else. If the log cannot be written it says so and
@@ -32,7 +68,9 @@ struct RenameRunResult {
  * earlier in the run follow it to its new name); "templog.log" written and, with `SaveLogFile`,
  * its dated copy; "Ready"; "Files Renamed" (with `ShowRenameConfirmation`) when no row failed,
  * else a message with the number of failures; the main list refreshed (`AutoRefreshMainList`)
- * and the log viewer shown (`ShowLogAfterRename`) through the host.
+ * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host. Renamed
+ * and unchanged rows lose their validation colour; failed rows show their Preview cell in the
+ * duplicate colour.
  *
  * A stop request already set when the run reaches a row clears the request and ends the rows
  * there; the rows done so far keep their results, and no confirmation is shown.

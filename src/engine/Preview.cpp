@@ -94,6 +94,13 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
     row.PictureDate = run.PictureDate;
 
     ActionCall call{engine, settings, row};
+    const qsizetype notedBefore = run.ActionFailures.size();
+    QString failure;
+    struct SinkScope {
+        explicit SinkScope(QString *sink) : previous(ActionFailureSink) { ActionFailureSink = sink; }
+        ~SinkScope() { ActionFailureSink = previous; }
+        QString *previous;
+    } sinkScope(&failure);
     for (const ActionInfo *action : actions) {
         if (action) {
             if (action->apply == &ApplyLength && !run.ModifiedLengthsTaken) {
@@ -104,11 +111,18 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
             }
             try {
                 name = action->apply(call, name);
-            } catch (const vb::Error &) {
+            } catch (const vb::Error &e) {
+                if (failure.isNull())
+                    failure = e.description();
             }
+            if (failure.isNull() && run.ActionFailures.size() > notedBefore)
+                failure = run.ActionFailures.constLast().isEmpty() ? QStringLiteral("empty name")
+                                                                    : run.ActionFailures.constLast();
         }
         engine.host.yield();
     }
+    if (!failure.isNull())
+        run.FailedRows.emplace_back(rowNumber, failure);
     return name;
 }
 
@@ -180,6 +194,7 @@ bool runPreview(RenameEngine &engine, const RenameSettings &settings, PreviewTab
     buildCleanSets(settings, run);
     run.ModifiedLengthsTaken = false;
     run.ActionFailures.clear();
+    run.FailedRows.clear();
 
     for (const ActionListItem &item : settings.ActionList) {
         if (item.Checked)

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace engine {
 
@@ -57,6 +59,11 @@ struct RunState {
     /** Failures of "Replace" and "Extension" in this run (a description, or an empty text for
      *  an empty result), shown together in one message box at the run's end. */
     QStringList ActionFailures;
+
+    /** The rows of this run whose preview failed (an action raised an error or noted a
+     *  failure): row number and the first failure's description, in row order. Their Preview
+     *  is not the name the actions meant to give. */
+    std::vector<std::pair<size_t, QString>> FailedRows;
 };
 
 } // namespace engine

@@ -1,5 +1,7 @@
 #include "DirectoryListing.h"
 
+#include "PathCodec.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -75,10 +77,10 @@ FileStat FileStat::Read(const QByteArray &path)
 
 FileStat FileStat::Read(const QString &path)
 {
-    return Read(QFile::encodeName(path));
+    return Read(pathcodec::encode(path));
 }
 
-FolderHandle::FolderHandle(const QString &folder) : m_folder(QFile::encodeName(folder))
+FolderHandle::FolderHandle(const QString &folder) : m_folder(pathcodec::encode(folder))
 {
     m_fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
@@ -103,7 +105,7 @@ bool DirectoryListing::Read(const QString &folder)
 {
     m_entries.clear();
     m_blocks.clear();
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(pathcodec::encode(folder).constData());
     if (!dir)
         return false;
     const int fd = ::dirfd(dir);
@@ -134,7 +136,7 @@ bool DirectoryListing::Read(const QString &folder)
         DirEntry e;
         e.rawName = raw;
         e.name = ascii ? QString::fromLatin1(raw, qsizetype(length))
-                       : QFile::decodeName(QByteArray::fromRawData(raw, qsizetype(length)));
+                       : pathcodec::decode(QByteArrayView(raw, qsizetype(length)));
         if (d->d_type == DT_DIR) {
             e.isDir = true;
         } else if (d->d_type == DT_UNKNOWN) {

@@ -48,6 +48,12 @@ void ListViewEditable::UserControl_ReadProperties(PropertyBag &bag)
 {
     m_props.Read(bag);
     applyProperties();
+    if (m_props.HighlightColumn)
+        DoHighlightColumn(m_props.HighlightColor, m_props.DefaultColor, m_props.CurrrentHighlightColumn, m_props.SizingType);
+    else
+        paintStripe(0xFFFFFF, 0xFFFFFF);
+    if (m_props.FlatHeader)
+        emit HeaderStyleRequested(true);
 }
 
 void ListViewEditable::UserControl_WriteProperties(PropertyBag &bag) const

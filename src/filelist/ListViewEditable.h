@@ -27,8 +27,10 @@
 #include <vector>
 
 class Dialogs;
+class MessageService;
 class QItemSelectionModel;
 class QMimeData;
+class Shell;
 
 namespace filelist {
 
@@ -67,6 +69,14 @@ public:
     void setMagnitudeSortSource(std::function<bool()> source) { m_magnitude = std::move(source); }
     /** Makes the icons (the window part gives theme icons). */
     void setImageSource(ImageList::ImageSource source);
+    /** Opens files and folders for Open, Explore and the double click. Not owned. */
+    void setShell(Shell *shell) { m_shell = shell; }
+    /** Where copy and move report the items they could not handle. Not owned. */
+    void setMessages(MessageService *messages) { m_messages = messages; }
+    MessageService *Messages() const { return m_messages; }
+    /** The folder last chosen for copy or move, shared by every list of the program; without
+     *  it the list keeps its own. Not owned. */
+    void setLastCopyFolder(QString *shared) { m_lastCopyFolder = shared ? shared : &m_ownLastCopyFolder; }
 
     // ---- Rows ---------------------------------------------------------------------------------
 
@@ -222,7 +232,8 @@ public:
     bool AllowFileDragDrop() const { return m_props.AllowFileDragDrop; }
     void setAllowFileDragDrop(bool New_AllowFileDragDrop) { setOwn(&ListProperties::AllowFileDragDrop, New_AllowFileDragDrop, "AllowFileDragDrop"); }
     bool AllowItemEdit() const { return m_props.AllowItemEdit; }
-    void setAllowItemEdit(bool v) { setInner(&ListProperties::AllowItemEdit, v, "AllowItemEdit"); }
+    /** True offers the last clicked cell for editing at once; false hides the edit box. */
+    void setAllowItemEdit(bool v);
     bool AutoDeselect() const { return m_props.AutoDeselect; }
     void setAutoDeselect(bool v) { setOwn(&ListProperties::AutoDeselect, v, "AutoDeselect"); }
     bool AutoPopupMenu() const { return m_props.AutoPopupMenu; }
@@ -241,11 +252,14 @@ public:
     QString FileSpec() const { return m_props.FileSpec; }
     void setFileSpec(const QString &strFileSpec) { setOwn(&ListProperties::FileSpec, strFileSpec, "FileSpec"); }
     bool FlatHeader() const { return m_props.FlatHeader; }
-    void setFlatHeader(bool v) { setInner(&ListProperties::FlatHeader, v, "FlatHeader"); }
+    /** Shows the header flat (true) or as buttons (false). */
+    void setFlatHeader(bool v);
     int32_t HighlightColor() const { return m_props.HighlightColor; }
     void setHighlightColor(int32_t v) { setHighlight(&ListProperties::HighlightColor, v, "HighlightColor"); }
     bool HighlightColumn() const { return m_props.HighlightColumn; }
-    void setHighlightColumn(bool v) { setInner(&ListProperties::HighlightColumn, v, "HighlightColumn"); }
+    /** True paints the band of the current highlight column; false paints the background
+     *  plain white. */
+    void setHighlightColumn(bool v);
     bool IncludeFolder() const { return m_props.IncludeFolder; }
     void setIncludeFolder(bool bIncludeFolder) { setOwn(&ListProperties::IncludeFolder, bIncludeFolder, "IncludeFolder"); }
     QString Path() const { return m_props.Path; }
@@ -265,6 +279,107 @@ public:
 
     /** Asks the view to repaint the list. */
     void Refresh() { emit RefreshRequested(); }
+
+    // ---- Column highlight ----------------------------------------------------------------------
+
+    /** The background the list paints behind its rows: `DefaultColor` with a band of
+     *  `HighlightColor` behind column `Column` (1-based); absent when never painted or when
+     *  the column does not exist. Shown in report view only. */
+    struct BackgroundStripe {
+        bool present = false;
+        int32_t highlight = 0xFFFFFF;
+        int32_t background = 0xFFFFFF;
+        int32_t column = 1;
+    };
+    const BackgroundStripe &Stripe() const { return m_stripe; }
+    /** Stores the colours, the column (1 when below 1) and the sizing type (2 for column 1)
+     *  without reporting them changed, and paints the band. */
+    void DoHighlightColumn(int32_t clrHighlight, int32_t clrDefault, int32_t nColumn, int32_t nSizingType);
+
+    // ---- The inner list's events -----------------------------------------------------------------
+    // The window part calls these when the user acts on the inner list; each does the control's
+    // own work and raises the events to the host.
+
+    /** A cell under the mouse: row 1-based (0 none), column 0-based (0 the name). */
+    struct CellHit {
+        int32_t row = 0;
+        int32_t column = -1;
+        bool isCell() const { return row > 0 && column >= 0; }
+    };
+    /** Header `ColumnHeader` (1-based) clicked: sorts by it, reversing the order the list was
+     *  last left in, records it as the current sort column, moves the band, places the edit
+     *  box and raises ColumnClick. Typing not yet committed is committed first. */
+    void ListView1_ColumnClick(int32_t ColumnHeader);
+    /** The mouse moved (position in twips): the tool tip becomes the cell's text, the full
+     *  path over a name; MouseMove follows. */
+    void ListView1_MouseMove(int16_t Button, int16_t Shift, float x, float Y, CellHit hit);
+    /** A button was released: the popup menu (right button, AutoPopupMenu), MouseUp, then the
+     *  cell click (SubitemSelect: select the row, record the cell, place the edit box,
+     *  SubitemClick) or, beside every row, the deselection (AutoDeselect). */
+    void ListView1_MouseUp(int16_t Button, int16_t Shift, float x, float Y, CellHit hit);
+    /** DblClick, then Open on the selected row. */
+    void ListView1_DblClick();
+    /** Adds the dropped files (those passing the type filter) and folders (scanned), raises
+     *  FileDragDropFinish and OLEDragDrop, removes repeated rows and sorts by folder.
+     *  With ClearOnDragDrop a drop that holds a folder empties the list once, and every
+     *  dropped item stays. */
+    void ListView1_OLEDragDrop(const QMimeData *Data, int32_t &Effect, int16_t &Button, int16_t &Shift,
+                               float &x, float &Y);
+    /** The tool tip of the inner list. */
+    QString ToolTipText() const { return m_toolTip; }
+    /** The type filter of dropped files: FileSpec after its last ".", without "*". */
+    QString DropFilter() const;
+    /** Keeps the first of every group of rows with the same folder and name, in order. */
+    void RemoveDuplicates();
+    /** The current sort column, 0-based. */
+    int16_t CurrentSortColumn() const { return m_currentSortColumn; }
+
+    // ---- In-place editing ----------------------------------------------------------------------
+
+    /** The cell offered for editing: row (1-based), ":", column (0-based); empty before the
+     *  first cell click. */
+    QString EditTag() const { return m_editTag; }
+    void setEditTag(const QString &tag) { m_editTag = tag; }
+    /** The cell the tag names as row and column; false when the tag names no cell. */
+    bool EditCell(int32_t &row, int32_t &column) const;
+    /** Writes `NewText` into the tagged cell unless it is unchanged: BeforeItemEdit (may veto
+     *  or change text, row or sub-item), write, AfterItemEdit (may undo). False when the tag
+     *  names no cell (the box then stays as it is). */
+    bool CommitItemEdit(const QString &NewText);
+
+    // ---- Popup menu commands -------------------------------------------------------------------
+
+    void mnuOpen_Click();
+    void mnuExplore_Click();
+    void mnuDate_Click() { checkWhereSame(4, 10, true); }
+    void mnuUDate_Click() { checkWhereSame(4, 10, false); }
+    void mnuSelectDir_Click() { checkWhereSame(1, -1, true); }
+    void mnuDeselectDir_Click() { checkWhereSame(1, -1, false); }
+    void mnuSelectall_Click() { setCheckedAll(true); }
+    void mnuDeselectall_Click() { setCheckedAll(false); }
+    /** 0 checks every row, 1 unchecks every row, 2 inverts every mark. */
+    void mnuCheck_Click(int16_t Index);
+    /** Copies the checked items into a folder the user picks (never over an existing item). */
+    void mnuCopy_Click() { CopyOrMoveChecked(false); }
+    /** Moves the checked items into a folder the user picks; moved rows show their new
+     *  folder. */
+    void mnuMove_Click() { CopyOrMoveChecked(true); }
+    /** True while a copy or move runs. */
+    bool Busy() const { return m_busy; }
+
+    // ---- Procedures no menu entry reaches ------------------------------------------------------
+
+    void RequestAddItem() { emit AddItemRequested(); }
+    void RemoveCheckedItems();
+    void RemoveSelectedItems();
+    /** 0 selects every row, 1 clears the selection, 2 inverts it. */
+    void SelectionCommand(int16_t Index);
+    /** Runs the column click for header `Index` (1-based). */
+    void ClickColumnHeader(int16_t Index);
+    void SortCurrentColumnAscending() { sortCurrentColumn(true); }
+    void SortCurrentColumnDescending() { sortCurrentColumn(false); }
+    /** View = Index + 2 (0 list, 1 report), then Sorted. */
+    void SetViewByIndex(int16_t Index);
 
 signals:
     // The control's events, in the order of their dispatch numbers.
@@ -306,6 +421,18 @@ signals:
     /** Paint the rows added so far now, even while frozen. */
     void RepaintRequested();
     void RefreshRequested();
+    /** The background band changed. */
+    void StripeChanged();
+    /** Give the header the flat (true) or the button (false) style. */
+    void HeaderStyleRequested(bool flat);
+    /** Place the edit box over the cell EditTag names, or hide it when out of view. */
+    void EditBoxPlacementRequested();
+    /** Hide the edit box. */
+    void EditBoxHideRequested();
+    /** Commit what was typed into the edit box and not committed yet. */
+    void PendingEditCommitRequested();
+    /** Show the popup menu at this point of the inner list (twips); returns when it closes. */
+    void PopupMenuRequested(float x, float Y);
 
 private:
     // FolderScan::Host
@@ -333,6 +460,15 @@ private:
     void setHighlight(int32_t ListProperties::*member, int32_t value, const char *name);
 
     void applyProperties();
+    void paintStripe(int32_t highlight, int32_t background);
+    void yieldOnce();
+    void checkWhereSame(int32_t subItem, int32_t length, bool check);
+    void sortCurrentColumn(bool ascending);
+    void CopyOrMoveChecked(bool move);
+    /** After a move: the moved item's row, and the rows inside a moved folder, show their new
+     *  folder. */
+    void relocateRows(const QString &folder, const QString &name, bool isFolder, const QString &target);
+    int32_t columnDataType(int32_t column) const;
     void buildColumns();
     void sortByText();
     void freezePainting();
@@ -352,6 +488,15 @@ private:
     std::function<bool()> m_magnitude;
     QElapsedTimer m_yieldClock;
     int m_frozen = 0;
+    BackgroundStripe m_stripe;
+    int16_t m_currentSortColumn = 0;
+    QString m_toolTip;
+    QString m_editTag;
+    Shell *m_shell = nullptr;
+    MessageService *m_messages = nullptr;
+    QString m_ownLastCopyFolder;
+    QString *m_lastCopyFolder = &m_ownLastCopyFolder;
+    bool m_busy = false;
 };
 
 } // namespace filelist

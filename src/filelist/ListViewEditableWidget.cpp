@@ -5,6 +5,7 @@
 #include "ThemeIcons.h"
 
 #include <QHeaderView>
+#include <QListView>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTreeView>
@@ -15,6 +16,12 @@ namespace {
 
 // The inner list is this much narrower with flat scroll bars, in twips.
 constexpr double FlatScrollBarTwips = 500;
+
+// The list view's view codes.
+constexpr int32_t lvwIcon = 0;
+constexpr int32_t lvwSmallIcon = 1;
+constexpr int32_t lvwList = 2;
+constexpr int32_t lvwReport = 3;
 
 struct PointerShape {
     int32_t code;
@@ -30,7 +37,8 @@ constexpr PointerShape kPointers[] = {
 } // namespace
 
 ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
-    : QWidget(parent), m_control(new ListViewEditable(this)), ListView1(new QTreeView(this))
+    : QWidget(parent), m_control(new ListViewEditable(this)), ListView1(new QTreeView(this)),
+      m_iconView(new QListView(this))
 {
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
@@ -43,10 +51,19 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     ListView1->header()->setStretchLastSection(false);
     ListView1->setModel(&m_control->ListItems());
     ListView1->setSelectionModel(m_control->selectionModel());
+    m_iconView->setObjectName(QStringLiteral("ListView1Icons"));
+    m_iconView->setModel(&m_control->ListItems());
+    m_iconView->setSelectionModel(m_control->selectionModel());
+    m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_iconView->setResizeMode(QListView::Adjust);
+    m_iconView->setWrapping(true);
+    m_iconView->setUniformItemSizes(true);
+    m_iconView->hide();
     m_control->setImageSource(&ThemeIcon);
     setupConnections();
     applyViewSettings();
     applyColumnWidths();
+    setupInput();
 }
 
 void ListViewEditableWidget::setupConnections()
@@ -56,9 +73,10 @@ void ListViewEditableWidget::setupConnections()
     connect(&c->ListItems(), &ListItemsModel::ColumnHeadersChanged, this, &ListViewEditableWidget::applyColumnWidths);
     connect(c, &ListViewEditable::PaintingFrozen, this, [this](bool frozen) {
         ListView1->setUpdatesEnabled(!frozen);
+        m_iconView->setUpdatesEnabled(!frozen);
     });
     connect(c, &ListViewEditable::RepaintRequested, this, &ListViewEditableWidget::repaintFrozen);
-    connect(c, &ListViewEditable::RefreshRequested, this, [this] { ListView1->viewport()->update(); });
+    connect(c, &ListViewEditable::RefreshRequested, this, [this] { ShownView()->viewport()->update(); });
     connect(ListView1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int pixels) {
         if (!m_applyingWidths)
             m_control->ListItems().SetColumnWidth(column, float(common::pixelsToTwips(pixels)));
@@ -67,13 +85,14 @@ void ListViewEditableWidget::setupConnections()
 
 void ListViewEditableWidget::repaintFrozen()
 {
-    if (ListView1->updatesEnabled()) {
-        ListView1->viewport()->update();
+    QAbstractItemView *view = ShownView();
+    if (view->updatesEnabled()) {
+        view->viewport()->update();
         return;
     }
-    ListView1->setUpdatesEnabled(true);
-    ListView1->viewport()->repaint();
-    ListView1->setUpdatesEnabled(false);
+    view->setUpdatesEnabled(true);
+    view->viewport()->repaint();
+    view->setUpdatesEnabled(false);
 }
 
 void ListViewEditableWidget::applyColumnWidths()
@@ -90,6 +109,8 @@ void ListViewEditableWidget::applyViewSettings()
     const ListProperties &p = m_control->Properties();
     ListView1->setSelectionMode(p.MultiSelect ? QAbstractItemView::ExtendedSelection
                                               : QAbstractItemView::SingleSelection);
+    m_iconView->setSelectionMode(ListView1->selectionMode());
+    applyViewMode();
     ListView1->header()->setVisible(!p.HideColumnHeaders);
     ListView1->header()->setSectionsMovable(p.AllowColumnReorder);
     ListView1->setMouseTracking(p.HotTracking || p.HoverSelection);
@@ -110,15 +131,46 @@ void ListViewEditableWidget::applyViewSettings()
         if (s.code == p.MousePointer)
             ListView1->setCursor(s.shape);
     ListView1->setEnabled(p.Enabled);
+    m_iconView->setEnabled(p.Enabled);
     setEnabled(p.Enabled);
-    ListView1->setVisible(p.Visible);
+    const bool report = p.View == lvwReport || p.View < lvwIcon || p.View > lvwReport;
+    QAbstractItemView *hidden = report ? static_cast<QAbstractItemView *>(m_iconView) : ListView1;
+    QAbstractItemView *shown = report ? static_cast<QAbstractItemView *>(ListView1) : m_iconView;
+    const bool hadFocus = hidden->hasFocus();
+    hidden->setVisible(false);
+    shown->setVisible(p.Visible);
+    if (hadFocus && p.Visible)
+        shown->setFocus(Qt::OtherFocusReason);
     layoutInnerList();
+}
+
+void ListViewEditableWidget::applyViewMode()
+{
+    // Icons: big icons with the name below, row by row. Small icons: the name beside a small
+    // icon, row by row. List: the same in columns, top to bottom.
+    const int32_t view = m_control->Properties().View;
+    const bool large = view == lvwIcon;
+    m_iconView->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    m_iconView->setFlow(view == lvwList ? QListView::TopToBottom : QListView::LeftToRight);
+    m_iconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    m_iconView->setMovement(QListView::Static);
+    m_iconView->setSpacing(large ? 8 : 2);
+    m_iconView->setWordWrap(large);
+    m_iconView->setGridSize(large ? QSize(96, 64) : QSize());
+}
+
+QAbstractItemView *ListViewEditableWidget::ShownView() const
+{
+    if (m_iconView->isVisibleTo(this))
+        return m_iconView;
+    return ListView1;
 }
 
 void ListViewEditableWidget::layoutInnerList()
 {
     const int narrower = m_control->FlatScrollBar() ? common::twipsToPixels(FlatScrollBarTwips) : 0;
     ListView1->setGeometry(0, 0, std::max(0, width() - narrower), height());
+    m_iconView->setGeometry(ListView1->geometry());
 }
 
 void ListViewEditableWidget::resizeEvent(QResizeEvent *event)

@@ -94,7 +94,7 @@ std::optional<CommandBarLayout> CommandBarLayout::load(const QString &path)
     if (!info.isFile() || info.size() > kMaxFileSize)
         return std::nullopt;
     QStringList fileLines;
-    if (!textfile::readLines(path, fileLines))
+    if (!textfile::readLines(path, fileLines, textfile::MaxProgramFileBytes))
         return std::nullopt;
     return parse(fileLines);
 }

@@ -120,7 +120,7 @@ bool CommandBars::LoadCommandBars(const QString &path)
     return true;
 }
 
-bool CommandBars::SaveCommandBars(const QString &path) const
+vb::Status CommandBars::SaveCommandBars(const QString &path) const
 {
     CommandBarLayout layout;
     for (CommandBar bar : kBarOrder) {
@@ -132,7 +132,7 @@ bool CommandBars::SaveCommandBars(const QString &path) const
         placement.lineBreak = m_host->toolBarBreak(toolBar);
         layout.bars.push_back(placement);
     }
-    return layout.save(path).isOk();
+    return layout.save(path);
 }
 
 void CommandBars::Trigger(int32_t id)

@@ -6,6 +6,7 @@
  * file; a missing or refused file leaves the built-in layout.
  */
 #include "MainCommands.h"
+#include "VbError.h"
 
 #include <QHash>
 #include <QObject>
@@ -34,7 +35,7 @@ public:
      *  missing or refused. */
     bool LoadCommandBars(const QString &path);
     /** Writes the tool bars' places to the layout file. */
-    bool SaveCommandBars(const QString &path) const;
+    vb::Status SaveCommandBars(const QString &path) const;
 
     /** Triggers the action with that id, as a click on it would. */
     void Trigger(int32_t id);

@@ -13,6 +13,11 @@
 
 namespace mainwin {
 
+namespace {
+// How long the selected folder is kept in view while the tree reads its folders.
+constexpr qint64 KeepInViewMs = 3000;
+} // namespace
+
 /** Adds check boxes to the folders of a file-system model; the marks are kept by path. */
 class FolderCheckModel : public QIdentityProxyModel {
     Q_OBJECT
@@ -100,12 +105,23 @@ void FolderTree::createModel()
     files->setRootPath(QDir::rootPath());
     // Folders load in the background and arrive in batches: keep the selected folder in view
     // until the user takes the tree over.
+    // That ends once the folder holding it has been read, or after a few seconds at most:
+    // folders that appear later (other programs create them all the time) must not move the
+    // tree under the user's pointer.
     auto keepInView = [this] {
+        if (m_scrollPending && m_pendingSince.isValid() && m_pendingSince.elapsed() > KeepInViewMs)
+            m_scrollPending = false;
         if (m_scrollPending)
             m_scrollTimer->start();
     };
     connect(files, &QAbstractItemModel::rowsInserted, this, keepInView);
     connect(files, &QAbstractItemModel::layoutChanged, this, keepInView);
+    connect(files, &QFileSystemModel::directoryLoaded, this, [this](const QString &folder) {
+        if (m_scrollPending && QDir::cleanPath(folder) == QFileInfo(m_pendingPath).path()) {
+            m_scrollTimer->start();
+            m_scrollPending = false;
+        }
+    });
 
     auto *checks = new FolderCheckModel(this);
     checks->setSourceModel(files);
@@ -149,6 +165,8 @@ void FolderTree::SetSelectedFolder(const QString &path)
     setCurrentIndex(index);
     scrollTo(index, QAbstractItemView::PositionAtCenter);
     m_scrollPending = true;
+    m_pendingPath = QDir::cleanPath(path);
+    m_pendingSince.start();
 }
 
 void FolderTree::SetCheckBoxes(int mode)
@@ -227,8 +245,13 @@ void FolderTree::mouseReleaseEvent(QMouseEvent *event)
     const QModelIndex index = indexAt(event->position().toPoint());
     m_toggled = false;
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == m_pressed)
+    if (event->button() == Qt::LeftButton && index.isValid() && index == m_pressed) {
+        // A click on a check box does not move the selection by itself; the folder whose box
+        // was ticked becomes the current folder, as with the keyboard.
+        if (m_toggled && index != currentIndex())
+            setCurrentIndex(index);
         emit FolderClick(m_toggled ? OnItemStateIcon : OnItemLabel);
+    }
     m_pressed = QPersistentModelIndex();
 }
 

@@ -4,6 +4,7 @@
  * on request and a check-box mode for picking several folders. A click on a folder is reported
  * with a hit-test code: 64 when it hit the folder's check box, 4 when it hit the folder itself.
  */
+#include <QElapsedTimer>
 #include <QTreeView>
 
 class QFileSystemModel;
@@ -66,6 +67,8 @@ private:
     QPersistentModelIndex m_pressed;
     bool m_toggled = false;
     bool m_scrollPending = false;
+    QString m_pendingPath;
+    QElapsedTimer m_pendingSince;
     QTimer *m_scrollTimer = nullptr;
 };
 

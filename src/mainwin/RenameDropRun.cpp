@@ -1,50 +1,54 @@
 #include "RenameDropRun.h"
 
+#include "Execute.h"
 #include "Fso.h"
+#include "PathCodec.h"
 #include "PreviewTable.h"
+
+#include <QHash>
 
 namespace mainwin {
 
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type)
 {
-    // The type comes from a look-up made for the row just before: the rename needs none of its own.
-    return fso::RenameItem(source, target, type == QLatin1String("File Folder"));
+    return type == QLatin1String("File Folder") ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
 }
 
-vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row)
+std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
+                                        const std::vector<std::pair<size_t, QString>> &previewFailures)
 {
-    fso::ItemRenamer renamer;
-    return RenameGridRow(grid, row, renamer);
-}
+    QHash<size_t, QString> refused;
+    for (const auto &[row, why] : previewFailures)
+        refused.insert(row, QStringLiteral("The preview failed: ") + why);
 
-vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row, fso::ItemRenamer &renamer)
-{
-    const engine::PreviewRow &r = grid.row(row);
-    if (r.Preview == r.Original)
-        return vb::Status::ok();
-    if (vb::Status st = fso::CheckItemName(r.Preview); !st)
-        return st;
-    // The type comes from a look-up made for the row just before: the rename needs none of its own.
-    return renamer.rename(r.Path, r.Original, r.Preview, r.Type == QLatin1String("File Folder"));
-}
-
-std::vector<FailedRename> RenameAllRows(const engine::PreviewTable &grid)
-{
     std::vector<FailedRename> failed;
-    fso::ItemRenamer renamer;
-    for (size_t row = 1; row <= grid.Rows(); ++row) {
-        vb::Status st = RenameGridRow(grid, row, renamer);
-        if (!st) {
-            const engine::PreviewRow &r = grid.row(row);
+    engine::RenameLoopHooks hooks;
+    hooks.refuse = [&](size_t row) {
+        if (const auto it = refused.constFind(row); it != refused.constEnd())
+            return vb::Status::fail(vb::InvalidProcedureCall, *it);
+        if (grid.row(row).Preview.isEmpty())
+            return vb::Status::fail(vb::BadFileNameOrNumber);
+        return vb::Status::ok();
+    };
+    hooks.done = [&](size_t row, const engine::PreviewRow &r, const vb::Status &st) {
+        if (!st)
             failed.push_back({row, r.Path + r.Original, r.Path + r.Preview, st.description});
-        }
-    }
+    };
+    // The rows were looked up when they were made: each one is renamed by name inside its
+    // folder, without a look-up of its own.
+    fso::ItemRenamer renamer;
+    hooks.move = [&renamer](const engine::PreviewRow &r) {
+        return renamer.rename(r.Path, r.Original, r.Preview, r.Type == QLatin1String("File Folder"));
+    };
+    engine::RenameRows(grid, hooks);
     return failed;
 }
 
 QString FailedRenameText(const FailedRename &failure)
 {
-    return QStringLiteral("%1 -> %2: %3").arg(failure.source, failure.target, failure.description);
+    return QStringLiteral("%1 -> %2: %3")
+        .arg(pathcodec::printable(failure.source), pathcodec::printable(failure.target),
+             pathcodec::printable(failure.description));
 }
 
 } // namespace mainwin

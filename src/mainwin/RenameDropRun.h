@@ -2,18 +2,17 @@
 /**
  * Renaming the rows of the preview grid in a rename-drop run: each row is moved from its
  * folder's old name to its new name, as a folder move for "File Folder" rows. Moves never
- * overwrite; a row whose new name is its old name has nothing to do.
+ * overwrite; a row whose new name is its old name has nothing to do; the rows inside a folder
+ * renamed earlier follow it to its new name.
  */
 #include "VbError.h"
 
 #include <QString>
+#include <utility>
 #include <vector>
 
 namespace engine {
 class PreviewTable;
-}
-namespace fso {
-class ItemRenamer;
 }
 
 namespace mainwin {
@@ -26,20 +25,18 @@ struct FailedRename {
     QString description;
 };
 
-/** Moves `source` to `target`, as a folder for the type "File Folder" (a type the item was just
- *  looked up with: the move itself looks at the item only when it fails). */
+/** Moves `source` to `target`, as a folder for the type "File Folder". */
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type);
 
-/** Renames row `row` of the grid from Path + Original to Path + Preview. An unchanged name is
- *  no failure and moves nothing. */
-vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row);
-/** The same, renaming through `renamer` (which keeps the folder of one row for the next). */
-vb::Status RenameGridRow(const engine::PreviewTable &grid, size_t row, fso::ItemRenamer &renamer);
+/** Renames every row in grid order and returns the ones that were not renamed: a move that
+ *  failed, an empty new name, and each of `previewFailures` (row number and reason: rows whose
+ *  preview failed are not attempted). The rows' types come from a look-up just made: an item is
+ *  renamed by name inside its folder and looked at only when that fails. */
+std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
+                                        const std::vector<std::pair<size_t, QString>> &previewFailures = {});
 
-/** Renames every row in grid order and returns the ones that failed. */
-std::vector<FailedRename> RenameAllRows(const engine::PreviewTable &grid);
-
-/** The text a failed row is reported with: "<source> -> <target>: <description>". */
+/** The text a failed row is reported with: "<source> -> <target>: <description>", control
+ *  characters and bytes that are not UTF-8 escaped so that it stays one line. */
 QString FailedRenameText(const FailedRename &failure);
 
 } // namespace mainwin

@@ -2,9 +2,12 @@
 
 #include "AppFolder.h"
 #include "AppState.h"
+#include "MessageService.h"
+#include "PathCodec.h"
 #include "TextFile.h"
 #include "VbConvert.h"
 
+#include <QFileInfo>
 #include <cstdint>
 
 namespace mainwin {
@@ -110,7 +113,7 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
 bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
 {
     QStringList lines;
-    if (!textfile::readLines(path, lines))
+    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes))
         return false;
 
     const int count = int(std::min<qsizetype>(lines.size(), qsizetype(s.SettingsLines.size())));
@@ -175,6 +178,26 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
         if (has(l.line))
             s.*l.field = line(l.line);
     return true;
+}
+
+void ReportSavedFile(const AppState &state, const QString &path, const vb::Status &result)
+{
+    // An unwritable program folder fails every file in it the same way: one report is enough.
+    static QString told;
+    if (result) {
+        told.clear();
+        return;
+    }
+    const QString key = QFileInfo(path).absolutePath() + u'\n' + result.description;
+    if (told == key)
+        return;
+    told = key;
+    const QString text = QStringLiteral("The settings file \"%1\" could not be saved: %2.")
+                             .arg(pathcodec::printable(path), result.description);
+    if (state.RenameDropRun == 1)
+        printToStandardError(text);
+    else if (state.services.messages)
+        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
 }
 
 } // namespace mainwin

@@ -71,4 +71,10 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &state);
  */
 bool ReadSettingsFile(const QString &path, AppState &state, bool ToControls, SettingsFileControls &controls);
 
+/** Tells the user when a program file (the settings file, the command bars) could not be saved:
+ *  "The settings file "<path>" could not be saved: <reason>." on standard error in a rename-drop
+ *  run, else in a message box. The same failure of the same folder is told once until a file
+ *  is saved again (`result` ok: nothing to tell). */
+void ReportSavedFile(const AppState &state, const QString &path, const vb::Status &result);
+
 } // namespace mainwin

@@ -1,7 +1,10 @@
 #include "StartupCommandLine.h"
 
+#include "PathCodec.h"
+
 #include <QDir>
-#include <QFileInfo>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace mainwin {
 
@@ -9,11 +12,9 @@ StartMode startModeOf(const QStringList &arguments)
 {
     if (arguments.isEmpty())
         return StartMode::Normal;
-    // Only the drop handler's open-files line comes as one argument holding "|"; a rename-drop
-    // run's names may hold it too.
-    if (arguments.size() == 1 && arguments.first().contains(u'|'))
-        return StartMode::OpenFiles;
-    return StartMode::RenameDrop;
+    // "|" is a legal character in a name: only a line that is one single argument opens files.
+    return arguments.size() == 1 && arguments.front().contains(u'|') ? StartMode::OpenFiles
+                                                                      : StartMode::RenameDrop;
 }
 
 QStringList ParseCommandLine(const QString &line)
@@ -64,20 +65,39 @@ QStringList SplitCommandLine(const QString &line)
     return line.split(u'|');
 }
 
-QString DroppedItemPath(const QString &argument, const QString &workingFolder)
+QString DroppedItemPaths::path(const QString &argument)
 {
     if (argument.isEmpty())
         return argument;
-    QString path;
-    if (workingFolder.isEmpty())
-        path = QFileInfo(argument).absoluteFilePath();
-    else if (argument.startsWith(u'/'))
-        path = QDir::cleanPath(argument);
-    else
-        path = QDir::cleanPath(workingFolder + u'/' + argument);
+    QString path = argument;
+    if (!path.startsWith(u'/')) {
+        if (m_workingFolder.isNull()) {
+            char *cwd = ::getcwd(nullptr, 0);
+            m_workingFolder = cwd ? pathcodec::decode(cwd) : QDir::currentPath();
+            std::free(cwd);
+        }
+        path = m_workingFolder + u'/' + argument;
+    }
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
-    return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    QString folder = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    QString name = path.mid(slash + 1);
+    if (name == QLatin1String(".") || name == QLatin1String("..")) {
+        folder = path;  // the item is the folder the whole path leads to
+        name.clear();
+    }
+    if (folder != m_folder || m_folder.isNull()) {
+        m_folder = folder;
+        m_resolved = folder;
+        if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
+            m_resolved = pathcodec::decode(real);
+            std::free(real);
+        }
+    }
+    if (name.isEmpty())
+        return m_resolved;
+    return m_resolved == QLatin1String("/") ? m_resolved + name : m_resolved + u'/' + name;
 }
 
 QString GetPathPart(const QString &path, bool folder)

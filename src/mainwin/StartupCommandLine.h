@@ -10,8 +10,9 @@ namespace mainwin {
 
 enum class StartMode { Normal, RenameDrop, OpenFiles };
 
-/** The mode of a command line given as the program's arguments: none is a normal start, a single
- *  argument holding "|" opens files, anything else is a rename-drop run. */
+/** The mode of a command line given as the program's arguments: none is a normal start, one
+ *  single argument holding "|" opens files, anything else is a rename-drop run (whose names may
+ *  hold "|"). */
 StartMode startModeOf(const QStringList &arguments);
 
 /** Splits one command-line text into arguments at blanks outside double quotes, with the
@@ -23,10 +24,23 @@ QStringList ParseCommandLine(const QString &line);
  *  no arguments. */
 QStringList SplitCommandLine(const QString &line);
 
-/** A dropped item (a command-line argument) as a full path without a trailing "/", so that its
- *  folder and name split apart with GetPathPart. A relative one is taken from `workingFolder`
- *  when given (asked of the system once for many items), else from the current folder. */
-QString DroppedItemPath(const QString &argument, const QString &workingFolder = QString());
+/**
+ * The dropped items of one run (command-line arguments) as full paths without a trailing "/",
+ * so that folder and name split apart with GetPathPart. A path is never cleaned by its text:
+ * the folder part is resolved as the kernel resolves it ("link/.." is the folder above the
+ * link's target), and the last component stays the item itself, a symbolic link included.
+ * The working folder is asked for once, and a folder is resolved once for the items that follow
+ * in it.
+ */
+class DroppedItemPaths {
+public:
+    QString path(const QString &argument);
+
+private:
+    QString m_workingFolder;
+    QString m_folder;
+    QString m_resolved;
+};
 
 /** The name of a path (after its last "/"), or with `folder` its folder up to and including
  *  the last "/" (empty when it holds none). */

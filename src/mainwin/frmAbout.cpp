@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace mainwin {
 
@@ -59,6 +60,13 @@ frmAbout::frmAbout(Shell *shell, QWidget *parent) : QDialog(parent), m_shell(she
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+
+    picture->setObjectName(QStringLiteral("Image1"));
+    const std::pair<QWidget *, const char *> names[] = {
+        {Label1, "Label1"}, {Label2, "Label2"},   {Label3, "Label3"},    {Label9, "Label9"},
+        {Label16, "Label16"}, {Frame10, "Frame10"}, {Command1, "Command1"}};
+    for (const auto &[control, name] : names)
+        control->setObjectName(QLatin1String(name));
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(Label1);

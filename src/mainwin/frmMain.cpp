@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Anchor.h"
 #include "AppFolder.h"
 #include "AppState.h"
 #include "Clock.h"
@@ -10,6 +11,7 @@
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
 #include "MessageService.h"
+#include "Mousewheel.h"
 #include "SettingsPropertyBag.h"
 #include "Shell.h"
 #include "SkinFile.h"
@@ -22,6 +24,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,6 +37,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
 #include <QTreeView>
@@ -54,16 +59,7 @@ constexpr double MinHeightTwips = 9900;
 constexpr double ColumnShares[] = {0.25, 0.25, 0.1, 0.2, 0.2};
 
 // Where the window's position is kept: app, section, key and default ("left|top" in twips).
-const char *const PositionApp = "AnchorCtrl";
-const char *const PositionSection = "Positions";
-const char *const PositionKey = "frmMain";
-const char *const PositionDefault = "1110|540";
-
-QSettings positionStore()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Morvane"),
-                     QLatin1String(PositionApp));
-}
+const char *const PositionSetting = "AnchorCtrl,Positions,frmMain,1110|540";
 
 // How lvw2 is placed on the window, standing in for the form's own definition.
 QVariantMap lvw2DesignValues()
@@ -74,6 +70,9 @@ QVariantMap lvw2DesignValues()
         {QStringLiteral("MultiSelect"), true},
         {QStringLiteral("View"), 3},
         {QStringLiteral("UpdateFrequency"), 100},
+        {QStringLiteral("AutoPopupMenu"), true},
+        {QStringLiteral("AllowItemEdit"), true},
+        {QStringLiteral("HighlightColumn"), true},
     };
 }
 
@@ -83,6 +82,8 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
 {
     initMainWindowResources();
     buildControls();
+    Anchor1 = new common::Anchor(this);
+    Anchor1->setObjectName(QStringLiteral("Anchor1"));
     setMinimumSize(common::twipsToPixels(MinWidthTwips), common::twipsToPixels(MinHeightTwips));
 
     m_pref = new frmPref(state, this);
@@ -95,6 +96,9 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
     for (filelist::ListViewEditable *list : {lvw2, LVW}) {
         list->setProgressSink(this);
         list->setDialogs(state.services.dialogs);
+        list->setShell(state.services.shell);
+        list->setMessages(state.services.messages);
+        list->setLastCopyFolder(&state.LastCopyFolder);
         list->setMagnitudeSortSource([this] { return m_pref->SortByMagnitude(); });
     }
     setupConnections();
@@ -132,7 +136,9 @@ void frmMain::setupConnections()
             [this](const QMimeData *, int32_t &, int16_t &, int16_t &, float &, float &) { lvw2_OLEDragDrop(); });
 
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
+    connect(Anchor1, &common::Anchor::AfterResize, this, [this] { SizeListColumns(); });
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });
+    setupToolConnections();
 }
 
 // ---- Load -----------------------------------------------------------------------------------
@@ -162,7 +168,11 @@ void frmMain::Load()
 
     lvw2->setClearOnDragDrop(s.ClearOnFolderDrop);
     m_pref->Unload();
-    RestorePosition();
+    Anchor1->PositionSetting = QLatin1String(PositionSetting);
+    Anchor1->DoInit();
+    Anchor1->MinHeight = int32_t(MinHeightTwips);
+    Anchor1->MinWidth = int32_t(MinWidthTwips);
+    common::FindTreeView(ftv);
     ReadSettingsFile(true);
     ftv->SetShowHidden(s.ShowHiddenFolders == 1);
 
@@ -215,40 +225,11 @@ vb::Status frmMain::WriteSettingsFile()
     return m_pref->WriteSettingsFile();
 }
 
-void frmMain::RestorePosition()
-{
-    QSettings store = positionStore();
-    const QString text = store.value(QStringLiteral("%1/%2").arg(QLatin1String(PositionSection), QLatin1String(PositionKey)),
-                                     QLatin1String(PositionDefault))
-                             .toString();
-    const QStringList parts = text.split(u'|');
-    bool okLeft = false;
-    bool okTop = false;
-    const double left = parts.value(0).toDouble(&okLeft);
-    const double top = parts.value(1).toDouble(&okTop);
-    if (parts.size() != 2 || !okLeft || !okTop)
-        return;
-    QPoint at(common::twipsToPixels(left), common::twipsToPixels(top));
-    // A position kept from another screen layout must not hide the window.
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - 100)));
-        at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - 100)));
-    }
-    move(at);
-}
-
-void frmMain::SavePosition() const
-{
-    QSettings store = positionStore();
-    store.setValue(QStringLiteral("%1/%2").arg(QLatin1String(PositionSection), QLatin1String(PositionKey)),
-                   QStringLiteral("%1|%2").arg(common::pixelsToTwips(x())).arg(common::pixelsToTwips(y())));
-}
-
 void frmMain::showEvent(QShowEvent *event)
 {
     Load();
     QMainWindow::showEvent(event);
+    SizeListColumns();
 }
 
 // ---- Unload ---------------------------------------------------------------------------------
@@ -264,7 +245,8 @@ void frmMain::Form_Unload()
 {
     AppState &s = m_state;
     s.MainUnloading = true;
-    SavePosition();
+    common::UnhookMouseWheel();
+    Anchor1->Terminate();
     hide();
     m_pref->EnsureLoaded();
     s.StopFlag = true;
@@ -272,7 +254,8 @@ void frmMain::Form_Unload()
     LVW->StopScan();
     Timer1->stop();
     m_pref->SaveSettings();
-    CommandBars1->SaveCommandBars(AppFile(QStringLiteral("KVX.xcb")));
+    const QString commandBarsFile = AppFile(QStringLiteral("KVX.xcb"));
+    ReportSavedFile(m_state, commandBarsFile, CommandBars1->SaveCommandBars(commandBarsFile));
     if (m_about)
         m_about->close();
     m_pref->Unload();
@@ -318,13 +301,32 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::Form_Resize()
 {
-    SizeListColumns();
+    // Until the anchor has taken the window's size, the columns are divided here.
+    if (m_loaded)
+        Anchor1->DoResize();
+    else
+        SizeListColumns();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || m_unloadDone)
+        return;
+    if (isActiveWindow())
+        common::HookMouseWheel(this);
+    else
+        common::UnhookMouseWheel();
 }
 
 void frmMain::SizeListColumns()
 {
+    // The list's own width, not its viewport's: before the first show the viewport has not been
+    // laid out yet and still has its initial size.
     QTreeView *view = lvw2Widget->ListView();
-    const int width = view->viewport()->width();
+    int width = view->contentsRect().width();
+    if (view->verticalScrollBar()->isVisible())
+        width -= view->verticalScrollBar()->width();
     for (int i = 0; i < int(std::size(ColumnShares)) && i < view->header()->count(); ++i)
         view->header()->resizeSection(i, int(width * ColumnShares[i]));
 }
@@ -383,19 +385,18 @@ void frmMain::CommandBars1_Execute(int32_t id)
         cmdPref_Click();
         break;
     case ID_HELP:
-        if (m_state.services.shell)
-            m_state.services.shell->open(AppFile(QStringLiteral("Readme.chm")));
+        HelpContents();
         break;
     case ID_ABOUT:
-        About().show();
-        About().raise();
+        common::BringToFront(&About());
         break;
     case ID_RENAME:
         cmdRename_Click();
         break;
     case ID_SAVE_SETTINGS:
-        WriteSettingsFile();
-        AppendLog(QStringLiteral("Settings Saved.\r\n"));
+        // A failed save has told why; it is not logged as saved.
+        if (WriteSettingsFile())
+            AppendLog(QStringLiteral("Settings Saved.\r\n"));
         break;
     case ID_ATTRIBUTES:
         Command1_Click();
@@ -403,6 +404,20 @@ void frmMain::CommandBars1_Execute(int32_t id)
     default:
         break;
     }
+}
+
+void frmMain::HelpContents()
+{
+    // Without the help file, or without a program that shows it, the user is told so rather
+    // than left with nothing happening.
+    const QString help = AppFile(QStringLiteral("Readme.chm"));
+    QString problem;
+    if (!QFileInfo(help).isFile())
+        problem = QStringLiteral("The help file \"%1\" was not found.").arg(QDir::toNativeSeparators(help));
+    else if (!m_state.services.shell || !m_state.services.shell->open(help))
+        problem = QStringLiteral("No program is set up to show the help file \"%1\".").arg(QDir::toNativeSeparators(help));
+    if (!problem.isEmpty() && m_state.services.messages)
+        m_state.services.messages->MsgBox(problem, msg::OKOnly | msg::Information);
 }
 
 frmAbout &frmMain::About()

@@ -15,18 +15,25 @@
 #include "ScanProgressSink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
 struct AppState;
+
+namespace common {
+class Anchor;
+} // namespace common
 
 namespace filelist {
 class ListViewEditable;
@@ -38,6 +45,10 @@ namespace mainwin {
 class CommandBars;
 class FolderTree;
 class frmAbout;
+class frmAttr;
+class frmBName;
+class frmBookmarks;
+class frmListMan;
 class frmPref;
 
 class frmMain : public QMainWindow, private filelist::ScanProgressSink {
@@ -75,6 +86,8 @@ public:
     void ReadSettingsFile(bool ToControls);
     /** The preferences dialog, kept loaded and hidden while the window lives. */
     frmPref &Pref() const { return *m_pref; }
+    /** "Help Contents": opens the help file with the desktop's viewer, or says why it cannot. */
+    void HelpContents();
     /** The about window, created on first use. */
     frmAbout &About();
     /** Appends a text to the search log and keeps its end in view. */
@@ -100,6 +113,33 @@ public:
     void Timer1_Timer();
     void Label17_Click();
 
+    // ---- Saved file lists, bookmarks and the attribute dialog (frmMainTools.cpp) -------------
+
+    /** "Load File List": asks for a saved file list and, when it reads as one, puts its items
+     *  into lvw2 in place of the rows, every row checked. */
+    void LoadFileList();
+    /** "Save File List": asks for a file and writes the checked rows of lvw2 into it. */
+    void SaveFileList();
+    void mnuFLoad_Click() { LoadFileList(); }
+    void mnuFSave_Click() { SaveFileList(); }
+    /** Empties lvw2 before a list is loaded into it. */
+    void EmptyMainList();
+    /** "BookMarks": shows the bookmarks window. */
+    void cmdBookmarks_Click();
+    /** "+": bookmarks the folder selected in the tree, asking for a name unless the preference
+     *  says not to. */
+    void Command5_Click();
+    /** The bookmarks window, loaded (its file read) on first use without being shown. */
+    frmBookmarks &Bookmarks();
+    /** The bookmark-name dialog, created on first use. */
+    frmBName &BName();
+    /** The file-list manager, created on first use. */
+    frmListMan &ListMan();
+    /** The attribute dialog, created on first use. */
+    frmAttr &Attr();
+    /** Another window went on top: the bookmarks window, when loaded, leaves the top. */
+    void ClearBookmarksOnTop();
+
     /** The search log's whole text as appended (lines end in CR LF). */
     QString LogText() const { return m_logText; }
 
@@ -112,6 +152,8 @@ public:
     filelist::ListViewEditable *lvw3 = nullptr;
     CommandBars *CommandBars1 = nullptr;
     QTimer *Timer1 = nullptr;
+    /** Keeps the window at its minimum size and remembers its position. */
+    common::Anchor *Anchor1 = nullptr;
     QLabel *Label1 = nullptr;
     QPlainTextEdit *Text2 = nullptr;
     QLabel *Label17 = nullptr;
@@ -134,6 +176,10 @@ public:
     QLabel *Label4 = nullptr;
     QLabel *Label10 = nullptr;
     QProgressBar *ProgBarM = nullptr;
+    QPushButton *cmdBookmarks = nullptr;
+    QPushButton *Command5 = nullptr;
+    QAction *mnuFLoad = nullptr;
+    QAction *mnuFSave = nullptr;
 
 signals:
     /** The load's last act: show the rename window, modeless. */
@@ -150,6 +196,8 @@ signals:
     void attributesRequested();
     /** "Filelists": show the list manager. */
     void fileListsRequested();
+    /** The bookmarks window went on top: the other windows clear their on-top boxes. */
+    void bookmarksOnTopTaken();
     /** The unload has written the settings; every other window closes now. */
     void unloading();
     /** The window is closed for good; the program ends. */
@@ -160,6 +208,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Building (frmMainLayout.cpp).
@@ -169,12 +218,15 @@ private:
     QWidget *buildBottomPane();
     void buildStatusBar();
     void setupConnections();
+    // The file-list menu, the bookmark buttons and their windows (frmMainTools.cpp).
+    void buildFileListMenu();
+    QLayout *buildBookmarkButtons(QWidget *pane);
+    void setupToolConnections();
+    void ShowNormal(QWidget *window);
 
     // Load and unload.
     void LoadSkin();
     void ApplyFileView(const QString &name);
-    void RestorePosition();
-    void SavePosition() const;
     void Form_Unload();
     void Form_Resize();
     /** The list's five columns share its width: 0.25, 0.25, 0.1, 0.2, 0.2. */
@@ -209,6 +261,10 @@ private:
     AppState &m_state;
     frmPref *m_pref = nullptr;
     frmAbout *m_about = nullptr;
+    QPointer<frmBookmarks> m_bookmarks;
+    QPointer<frmBName> m_bname;
+    QPointer<frmListMan> m_listMan;
+    QPointer<frmAttr> m_attr;
     QString m_logText;
     int32_t m_progressMax = 100;
     int32_t m_progressValue = 0;

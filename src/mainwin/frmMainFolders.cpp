@@ -50,6 +50,9 @@ void copyRows(const filelist::ListViewEditable &from, filelist::ListViewEditable
 
 bool frmMain::ScanBlock(filelist::ListViewEditable &list)
 {
+    // Disabling the tree takes the keyboard focus from it; it gets it back after the scan, so
+    // that arrow keys and type-ahead go on working.
+    const bool treeHadFocus = ftv->hasFocus();
     ftv->setEnabled(false);
     setBold(cmdStopSrch, true);
     ++m_scanDepth;
@@ -57,6 +60,8 @@ bool frmMain::ScanBlock(filelist::ListViewEditable &list)
     --m_scanDepth;
     setBold(cmdStopSrch, false);
     ftv->setEnabled(true);
+    if (treeHadFocus && !m_state.MainUnloading)
+        ftv->setFocus(Qt::OtherFocusReason);
     if (m_state.MainUnloading) {
         FinishClosing();
         return false;

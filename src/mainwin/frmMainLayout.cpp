@@ -47,6 +47,7 @@ void frmMain::buildControls()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvane"));
     CommandBars1 = new CommandBars(this);
+    buildFileListMenu();
 
     auto *splitter = named(new QSplitter(Qt::Horizontal, this), "splitMain");
     splitter->addWidget(buildFolderPane());
@@ -95,6 +96,7 @@ QWidget *frmMain::buildFolderPane()
     layout->addWidget(Check6);
     layout->addWidget(Check2);
     layout->addLayout(buttons);
+    layout->addLayout(buildBookmarkButtons(pane));
     return pane;
 }
 

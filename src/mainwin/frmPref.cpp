@@ -184,7 +184,9 @@ vb::Status frmPref::WriteSettingsFile()
 {
     const SettingsFileControls controls = FileControls();
     const SettingsFileWindow window = m_windowState ? m_windowState() : SettingsFileWindow{};
-    return mainwin::WriteSettingsFile(settingsPath(), m_state, controls, window);
+    const vb::Status written = mainwin::WriteSettingsFile(settingsPath(), m_state, controls, window);
+    ReportSavedFile(m_state, settingsPath(), written);
+    return written;
 }
 
 void frmPref::SaveSettings()

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 namespace mainwin {
 
@@ -34,6 +35,14 @@ frmRenDrop::frmRenDrop(const engine::PreviewTable &grid, MessageService &message
     Command2 = new QPushButton(QStringLiteral("Skip"), this);
     Command4 = new QPushButton(QStringLiteral("Rename All"), this);
     Command1 = new QPushButton(QStringLiteral("Skip All"), this);
+    setObjectName(QStringLiteral("frmRenDrop"));
+    const std::pair<QWidget *, const char *> names[] = {
+        {Label1, "Label1"},     {txtOrig, "txtOrig"},       {Label2, "Label2"},
+        {txtCalc, "txtCalc"},   {Label3, "Label3"},         {txtModPath, "txtModPath"},
+        {txtModName, "txtModName"}, {Command3, "Command3"}, {Command2, "Command2"},
+        {Command4, "Command4"}, {Command1, "Command1"}};
+    for (const auto &[control, name] : names)
+        control->setObjectName(QLatin1String(name));
     for (QLineEdit *box : {txtOrig, txtCalc, txtModPath, txtModName})
         box->setMinimumWidth(420);
 
@@ -144,8 +153,20 @@ void frmRenDrop::Command4_Click()
 
 void frmRenDrop::Command1_Click() { close(); }
 
+void frmRenDrop::reject()
+{
+    // Escape ends the run like the close box does, instead of only hiding the dialog.
+    if (m_closing) {
+        QDialog::reject();
+        return;
+    }
+    m_closing = true;
+    close();
+}
+
 void frmRenDrop::closeEvent(QCloseEvent *event)
 {
+    m_closing = true;
     QDialog::closeEvent(event);
     if (!m_unloaded) {
         m_unloaded = true;

@@ -43,6 +43,8 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    /** Escape: closes the dialog, which ends the run. */
+    void reject() override;
 
 signals:
     /** The dialog closed (however it was closed): the run is over. */
@@ -60,6 +62,7 @@ private:
     const engine::PreviewTable &m_grid;
     MessageService &m_messages;
     bool m_unloaded = false;
+    bool m_closing = false;
 };
 
 } // namespace mainwin

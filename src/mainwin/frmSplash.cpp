@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace mainwin {
 
@@ -37,6 +38,12 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     Label3->setFont(arial);
     Command1 = new QPushButton(QStringLiteral("Skip"), Frame1);
     connect(Command1, &QPushButton::clicked, this, &frmSplash::Command1_Click);
+
+    const std::pair<QWidget *, const char *> names[] = {
+        {Image1, "Image1"}, {lblProductName, "lblProductName"}, {lblVersion, "lblVersion"},
+        {Label3, "Label3"}, {Command1, "Command1"}};
+    for (const auto &[control, name] : names)
+        control->setObjectName(QLatin1String(name));
 
     auto *texts = new QVBoxLayout;
     texts->addStretch();

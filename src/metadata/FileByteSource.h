@@ -18,6 +18,7 @@ public:
     QByteArray read(qint64 position, qint64 length) override;
 
 private:
+    QString m_path;
     QFile m_file;
     qint64 m_size = 0;
 };

@@ -13,14 +13,6 @@ unsigned byteAt(const QByteArray &bytes, qsizetype i)
     return static_cast<unsigned char>(bytes[i]);
 }
 
-qint64 bigEndian(const QByteArray &bytes, qsizetype pos, int length)
-{
-    qint64 v = 0;
-    for (int i = 0; i < length; ++i)
-        v = (v << 8) | byteAt(bytes, pos + i);
-    return v;
-}
-
 /** Removes the frame-header additions and undoes unsynchronisation; false when the content
  *  is compressed or encrypted. */
 bool unwrapContent(Id3v2Frame &frame, int revision, unsigned format, bool tagUnsynchronised)
@@ -66,6 +58,14 @@ std::optional<Id3v2Header> Id3v2Tag::parseHeader(const QByteArray &bytes)
     h.footer = h.revision >= 4 && (flags & 0x10);
     h.size = synchsafe(bytes, 6);
     return h;
+}
+
+qint64 Id3v2Tag::bigEndian(const QByteArray &bytes, qsizetype pos, int length)
+{
+    qint64 v = 0;
+    for (int i = 0; i < length; ++i)
+        v = (v << 8) | byteAt(bytes, pos + i);
+    return v;
 }
 
 qint64 Id3v2Tag::synchsafe(const QByteArray &bytes, qsizetype pos)

@@ -52,6 +52,9 @@ public:
 
     /** A 4-byte synchsafe number (7 bits per byte, most significant first). */
     static qint64 synchsafe(const QByteArray &bytes, qsizetype pos);
+
+    /** A big-endian number of `length` bytes (8 bits each). */
+    static qint64 bigEndian(const QByteArray &bytes, qsizetype pos, int length);
 };
 
 } // namespace metadata

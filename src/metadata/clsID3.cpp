@@ -32,7 +32,7 @@ QString numberPart(const QString &part)
 
 clsID3::clsID3() = default;
 
-void clsID3::reset()
+void clsID3::clearTagFields()
 {
     for (QString &t : m_text)
         t.clear();
@@ -40,6 +40,12 @@ void clsID3::reset()
     m_commercialInfo.Clear();
     m_artistUrl.Clear();
     m_attachedPictures.Clear();
+    m_pictureContent.clear();
+}
+
+void clsID3::reset()
+{
+    clearTagFields();
     m_id3v1Exists = m_id3v2Exists = m_lyrics3v1Exists = m_lyrics3v2Exists = false;
     m_revision = 0;
     m_tagHeader = Id3v2Header();
@@ -135,6 +141,8 @@ void clsID3::storeFrame(const Id3v2Frame &frame, int revision)
         value.remove(0, 1);
     if (kind->rule == Id3FrameRule::CollectBinary) {
         m_attachedPictures.Add(value, std::nullopt, std::nullopt, true);
+        if (!m_pictureContent.contains(value))
+            m_pictureContent.insert(value, frame.content);
         return;
     }
     value = cutAtNul(value);

@@ -16,6 +16,7 @@
 #include "MultiFrameData.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -138,12 +139,30 @@ public:
     const MultiFrameData &AttachedPictures() const { return m_attachedPictures; }
     void setAttachedPictures(const MultiFrameData &v) { m_attachedPictures = v; }
 
+    /** The frame content (encoding byte on) that an AttachedPictures item was read from, so
+     *  that the writer gives the picture back with the bytes it had; "" for an item set since. */
+    QByteArray pictureContent(const QString &item) const { return m_pictureContent.value(item); }
+
     /** The path last set. */
     QString FileName() const { return m_fileName; }
     /** Stores the path and reads the file. */
     void setFileName(const QString &path);
     /** Reads the file FileName again. */
     void RefreshID3Tags();
+    /**
+     * Writes the held values into the file FileName: an ID3v2 tag at the front (the revision of
+     * the old tag, 3 when there was none), a Lyrics3 version 2 block when Title, Artist or Album
+     * is longer than 30 characters, and an ID3v1 tag at the end. The audio bytes are copied
+     * unchanged. The file is replaced only by a complete, checked new file; on failure it stays
+     * as it was and the result is false (LastWriteError() tells why). Access and modification
+     * times are kept.
+     */
+    bool UpdateID3Tags();
+    /** Empties every tag field and removes every tag from the file, as UpdateID3Tags writes. */
+    bool DeleteID3Tags();
+    /** Why the last UpdateID3Tags or DeleteID3Tags failed ("" after a success). */
+    QString LastWriteError() const { return m_writeError; }
+
     /** Reads a file's bytes from any source (FileName is left as it is). */
     void parse(ByteSource &source);
     /** Reads bytes held in memory as if they were a file. */
@@ -167,6 +186,8 @@ public:
     void setText(Id3Field field, const QString &value) { m_text[std::size_t(field)] = value; }
 
 private:
+    /** Every text field "", GenreID 255, the collections empty. */
+    void clearTagFields();
     void reset();
     void ReadID3Tags(ByteSource &source);
     qint64 readId3v2(ByteSource &source);
@@ -174,6 +195,7 @@ private:
     void resolveHeldValues();
     void readFileEnd(ByteSource &source, qint64 &end);
     void setIfEmpty(Id3Field field, const QString &value);
+    bool rewriteFile(bool withTags);
 
     QString m_fileName;
     std::array<QString, Id3FieldCount> m_text;
@@ -181,6 +203,8 @@ private:
     MultiFrameData m_commercialInfo;
     MultiFrameData m_artistUrl;
     MultiFrameData m_attachedPictures;
+    QHash<QString, QByteArray> m_pictureContent;
+    QString m_writeError;
     bool m_id3v1Exists = false;
     bool m_id3v2Exists = false;
     bool m_lyrics3v1Exists = false;

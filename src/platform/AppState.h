@@ -60,7 +60,12 @@ struct AppState {
     QString FileViewName;
     QString LastCopyFolder;
     int32_t SelFileCount = 0;
+    /** The EXIF picker's list index when it last closed (-1: none). */
     int16_t LastListIndex = 0;
+    /** The MP3 picker's own list index when it last closed (-1: none); kept for the run only. */
+    int16_t LastID3ListIndex = -1;
+    /** The EXIF picker's "DateTime" was chosen since the rename window loaded. */
+    bool ExifDateChosen = false;
     /** Which window stays on top: 0 none, 1 main, 5 bookmarks, 7 rename window, 9 a replace list. */
     int16_t TopMostWindow = 0;
 
@@ -94,13 +99,16 @@ struct AppState {
     bool ReplaceAllExt = false;
     QString ReplaceAllExtTo;
 
-    // Token target: the field, token and optional grid cell a picker writes back to.
+    // Token target: the field, token and optional grid cell a picker writes back to. A field or
+    // grid that is gone is null and receives nothing.
     QPointer<QObject> TokenTargetCombo;
     QString TokenTargetText;
     QPointer<QObject> TokenTargetGrid;
     int TokenTargetRow = 0;
     int TokenTargetCol = 0;
+    // Which pickers are open; the picture-date picker has its own flag.
     bool DatePickerOpen = false;
+    bool PictureDatePickerOpen = false;
     bool TimePickerOpen = false;
     bool RandomPickerOpen = false;
     bool ExifPickerOpen = false;

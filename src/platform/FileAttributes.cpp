@@ -1,6 +1,7 @@
 #include "FileAttributes.h"
 
 #include "Fso.h"
+#include "PathCodec.h"
 
 #include <QFile>
 #include <cerrno>
@@ -11,7 +12,7 @@ namespace fileattr {
 int GetAttr(const QString &path)
 {
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(pathcodec::encode(path).constData(), &st) != 0)
         return -1;
     int a = Normal;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
@@ -26,7 +27,7 @@ int GetAttr(const QString &path)
 vb::Status SetAttr(const QString &path, int attributes)
 {
     struct stat st;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = pathcodec::encode(path);
     if (::stat(native.constData(), &st) != 0)
         return vb::Status::fail(vb::FileNotFound);
     const int current = GetAttr(path);

@@ -20,20 +20,17 @@ QString ItemName(const QString &path);
  *  255 bytes in UTF-8 (Status BadFileNameOrNumber). */
 vb::Status CheckItemName(const QString &name);
 
-/** Moves or renames a file; the target must not exist. */
+/** Moves or renames a file; the target must not exist. A symbolic link is an item of its own,
+ *  moved as itself whether its target exists or not. */
 vb::Status MoveFile(const QString &source, const QString &target);
 /** Moves or renames a folder with its contents; the target must not exist. */
 vb::Status MoveFolder(const QString &source, const QString &target);
-/** Renames an item whose kind (`folder` or not) the caller has just looked up, never over an
- *  existing item: the no-replace rename is tried at once, and only when it fails is the item
- *  looked at, for the answer MoveFile or MoveFolder gives. */
-vb::Status RenameItem(const QString &source, const QString &target, bool folder);
 /**
  * Renames items one after another by name inside their folder ("folder" ends in "/"), each of
  * a kind (`isFolder` or not) the caller has just looked up, never over an existing item. The
  * folder is opened once for the items that follow in it, not walked to for every item; after a
- * folder is renamed it is opened again by path. A failure is answered by MoveFile or
- * MoveFolder on the full paths, as RenameItem does.
+ * folder is renamed it is opened again by path. Only when the rename fails is the item looked
+ * at: MoveFile or MoveFolder on the full paths give the answer (and the fallbacks).
  */
 class ItemRenamer {
 public:
@@ -55,6 +52,18 @@ vb::Status CopyFile(const QString &source, const QString &target);
 /** Copies a folder with its contents; the target must not exist. */
 vb::Status CopyFolder(const QString &source, const QString &target);
 vb::Status DeleteFile(const QString &path);
+
+/** The system calls a move goes through: a rename with renameat2's flags, and a hard link. Both
+ *  return 0 or -1 with errno set, as the system calls do. */
+struct MoveCalls {
+    int (*rename)(const char *from, const char *to, unsigned flags);
+    int (*link)(const char *from, const char *to);
+};
+/** The system's own calls. */
+MoveCalls systemMoveCalls();
+/** Puts `calls` in place for every later move (tests put stand-ins here that behave as other
+ *  file systems do); returns the calls that were in place. */
+MoveCalls setMoveCalls(MoveCalls calls);
 
 /** Maps an errno value to the program's error number. */
 int errorNumberFromErrno(int err);

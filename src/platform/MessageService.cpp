@@ -1,5 +1,7 @@
 #include "MessageService.h"
 
+#include <cstdio>
+
 int RecordingMessageService::MsgBox(const QString &prompt, int buttons, const QString &title)
 {
     shown.push_back({prompt, buttons, title});
@@ -18,4 +20,11 @@ QStringList RecordingMessageService::prompts() const
     for (const auto &s : shown)
         out << s.prompt;
     return out;
+}
+
+void printToStandardError(const QString &line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
 }

@@ -20,7 +20,14 @@ public:
     virtual ~MessageService() = default;
     /** Shows `prompt`; `buttons` combines a button set and an icon. Returns the answer. */
     virtual int MsgBox(const QString &prompt, int buttons = msg::OKOnly, const QString &title = {}) = 0;
+    /** True when the boxes are written to standard error (an unattended run), so a caller that
+     *  prints a failure there itself need not show it again. */
+    virtual bool writesToStandardError() const { return false; }
 };
+
+/** Writes one line to standard error, whole (a NUL does not end it); `line` should already
+ *  have its names made printable. */
+void printToStandardError(const QString &line);
 
 /** Records every box; answers from a queue, else OK (or Yes for yes/no sets). */
 class RecordingMessageService : public MessageService {

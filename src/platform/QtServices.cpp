@@ -1,19 +1,28 @@
 #include "QtServices.h"
 
+#include "PathCodec.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
-#include <cstdio>
+
+bool QtMessageService::writesToStandardError() const
+{
+    return qEnvironmentVariable("VEXLO_MESSAGES") == QLatin1String("stderr");
+}
 
 int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &title)
 {
-    if (qEnvironmentVariable("VEXLO_MESSAGES") == QLatin1String("stderr")) {
+    if (writesToStandardError()) {
         // Unattended runs: the box's text goes to standard error and its first button answers.
-        std::fprintf(stderr, "%s: %s\n", (title.isEmpty() ? m_defaultTitle : title).toLocal8Bit().constData(),
-                     prompt.toLocal8Bit().constData());
-        std::fflush(stderr);
+        // The box's own line breaks stay; every other control character is escaped.
+        QStringList lines = prompt.split(u'\n');
+        for (QString &line : lines)
+            line = pathcodec::printable(line);
+        printToStandardError((title.isEmpty() ? m_defaultTitle : title) + QStringLiteral(": ")
+                             + lines.join(u'\n'));
         int set = buttons & 7;
         return (set == msg::YesNo || set == msg::YesNoCancel) ? msg::Yes
              : set == msg::AbortRetryIgnore ? msg::Abort : set == msg::RetryCancel ? msg::Retry : msg::OK;

@@ -13,6 +13,7 @@ public:
     /** Boxes without a title get `defaultTitle`. */
     explicit QtMessageService(QString defaultTitle) : m_defaultTitle(std::move(defaultTitle)) {}
     int MsgBox(const QString &prompt, int buttons = msg::OKOnly, const QString &title = {}) override;
+    bool writesToStandardError() const override;
 
 private:
     QString m_defaultTitle;

@@ -1,11 +1,15 @@
 #include "TextFile.h"
 
 #include "Fso.h"
+#include "PathCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace textfile {
 
@@ -27,6 +31,14 @@ QString decodeCp1252(const QByteArray &bytes)
     return out;
 }
 
+// A write that failed with `err`: a full disk (or a file-size limit) as such.
+vb::Status writeError(int err, const QSaveFile &file)
+{
+    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
+        return vb::Status::fail(vb::DiskFull);
+    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
+}
+
 vb::Status writeFailure(const QSaveFile &file)
 {
     if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError) {
@@ -35,9 +47,7 @@ vb::Status writeFailure(const QSaveFile &file)
             return vb::Status::fail(vb::PathNotFound);
         return vb::Status::fail(vb::PermissionDenied);
     }
-    if (errno == ENOSPC)
-        return vb::Status::fail(vb::DiskFull);
-    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
+    return writeError(errno, file);
 }
 
 } // namespace
@@ -71,16 +81,47 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-vb::Status readLines(const QString &path, QStringList &lines)
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
+    // Opened without waiting: a FIFO would otherwise block until someone writes to it.
+    const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT)
             return vb::Status::fail(vb::FileNotFound);
+        if (err == EACCES || err == EPERM)
+            return vb::Status::fail(vb::PermissionDenied);
+        return vb::Status::fail(fso::errorNumberFromErrno(err));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is not a regular file"));
+    }
+    if (maxBytes >= 0 && st.st_size > maxBytes) {
+        ::close(fd);
+        return vb::Status::fail(vb::BadFileNameOrNumber,
+                                QStringLiteral("it is larger (%1 bytes) than any valid one").arg(st.st_size));
+    }
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return vb::Status::fail(vb::PermissionDenied);
     }
-    lines = splitLines(decode(f.readAll()));
+    // A file that grows while it is read is cut at the limit (and then refused as too long).
+    const QByteArray bytes = maxBytes >= 0 ? f.read(maxBytes + 1) : f.readAll();
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("it is larger than any valid one"));
+    lines = splitLines(decode(bytes));
     return vb::Status::ok();
+}
+
+QString quoted(const QString &value)
+{
+    constexpr qsizetype Shown = 100;
+    if (value.size() <= Shown)
+        return pathcodec::printable(value);
+    return pathcodec::printable(value.left(Shown)) + QStringLiteral("...");
 }
 
 vb::Status writeLines(const QString &path, const QStringList &lines)
@@ -108,17 +149,31 @@ void Writer::writeLine(const QString &line)
 {
     m_buffer += line.toUtf8();
     m_buffer += "\r\n";
-    if (m_buffer.size() >= (1 << 16)) {
-        m_file->write(m_buffer);
-        m_buffer.clear();
-    }
+    if (m_buffer.size() >= (1 << 16))
+        flushBuffer();
+}
+
+void Writer::flushBuffer()
+{
+    if (m_buffer.isEmpty())
+        return;
+    // A short write (a full disk, a file-size limit) spoils the file: it is never committed.
+    errno = 0;
+    if (m_writeFailure.isOk() && m_file->write(m_buffer) != m_buffer.size())
+        m_writeFailure = writeError(errno, *m_file);
+    m_buffer.clear();
 }
 
 vb::Status Writer::commit()
 {
-    if (!m_buffer.isEmpty()) {
-        m_file->write(m_buffer);
-        m_buffer.clear();
+    flushBuffer();
+    errno = 0;
+    if (m_writeFailure.isOk() && !m_file->flush())
+        m_writeFailure = writeError(errno, *m_file);
+    if (!m_writeFailure) {
+        m_file->cancelWriting();
+        m_file->commit();  // discards the temporary file; the old file stays as it was
+        return m_writeFailure;
     }
     if (!m_file->commit())
         return writeFailure(*m_file);

@@ -16,8 +16,17 @@ namespace textfile {
 /** Writes the lines, each followed by CR LF, atomically. */
 vb::Status writeLines(const QString &path, const QStringList &lines);
 
-/** Reads every line; a final line end does not make an extra empty line. */
-vb::Status readLines(const QString &path, QStringList &lines);
+/** Reads every line; a final line end does not make an extra empty line. Only a regular file
+ *  is read (a FIFO or a device is refused at once, never waited on), and with `maxBytes` >= 0
+ *  only one of at most that size. */
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes = -1);
+
+/** The largest program file the readers take (1 MiB); any valid one is far smaller. */
+inline constexpr qint64 MaxProgramFileBytes = qint64(1) << 20;
+
+/** `value` for a refusal message: at most about 100 characters of it, with its control
+ *  characters escaped. */
+QString quoted(const QString &value);
 
 /** Decodes file bytes: UTF-8 when valid (a BOM is dropped), else Windows-1252. */
 QString decode(const QByteArray &bytes);
@@ -33,11 +42,16 @@ public:
     /** Opens the temporary file; fails when the folder is not writable. */
     vb::Status open();
     void writeLine(const QString &line);
+    /** Replaces the old file when every line and the final flush were written; otherwise the
+     *  old file stays byte for byte and the failure comes back. */
     vb::Status commit();
 
 private:
+    void flushBuffer();
+
     std::unique_ptr<QSaveFile> m_file;
     QByteArray m_buffer;
+    vb::Status m_writeFailure;
 };
 
 } // namespace textfile

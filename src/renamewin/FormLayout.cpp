@@ -1,6 +1,7 @@
 #include "FormLayout.h"
 
 #include "Functions.h"
+#include "Resize.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <functional>
 
 namespace renamewin {
 
@@ -46,9 +50,34 @@ QLabel *FormLayout::label(QWidget *parent, const QString &name, const QString &c
     return w;
 }
 
+namespace {
+
+// The smallest font a caption is shrunk to so that it fits its design rectangle.
+constexpr double SmallestPoints = 6.5;
+
+// A caption wider than its design control would lose its end: a slightly smaller font keeps it
+// whole. `needed` gives the width the control needs with a font.
+void fitCaption(QWidget *control, const std::function<int()> &needed)
+{
+    QFont font = control->font();
+    while (needed() > control->width() && font.pointSizeF() - 0.5 >= SmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
+
+} // namespace
+
 QPushButton *FormLayout::button(QWidget *parent, const QString &name, const QString &caption, Twips at)
 {
-    return place(new QPushButton(caption), parent, name, at);
+    QPushButton *b = place(new QPushButton(caption), parent, name, at);
+    QString shown = caption;
+    shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QStyle *style = b->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b)
+                             + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b));
+    fitCaption(b, [b, shown, margins] { return b->fontMetrics().horizontalAdvance(shown) + margins; });
+    return b;
 }
 
 QLineEdit *FormLayout::text(QWidget *parent, const QString &name, const QString &text, Twips at)
@@ -63,7 +92,9 @@ QPlainTextEdit *FormLayout::memo(QWidget *parent, const QString &name, const QSt
 
 QCheckBox *FormLayout::check(QWidget *parent, const QString &name, const QString &caption, Twips at)
 {
-    return place(new QCheckBox(caption), parent, name, at);
+    QCheckBox *box = place(new QCheckBox(caption), parent, name, at);
+    fitCaption(box, [box] { return box->sizeHint().width(); });
+    return box;
 }
 
 QRadioButton *FormLayout::option(QWidget *parent, const QString &name, const QString &caption, Twips at)
@@ -95,17 +126,15 @@ QListWidget *FormLayout::list(QWidget *parent, const QString &name, Twips at)
     return place(new QListWidget, parent, name, at);
 }
 
-void FormLayout::ResizeForm(QSize client) const
+void FormLayout::ResizeForm() const
 {
-    if (m_design.width() <= 0 || m_design.height() <= 0)
-        return;
-    const int px = client.width() * 100 / m_design.width();
-    const int py = client.height() * 100 / m_design.height();
-    for (const Placed &p : m_placed) {
-        const QRect &d = p.design;
-        p.widget->setGeometry(d.x() * px / 100, d.y() * py / 100, d.width() * px / 100,
-                              d.height() * py / 100);
-    }
+    // The window is recorded from its design, so the first resize already scales.
+    std::vector<std::pair<const QWidget *, QRect>> design;
+    design.reserve(m_placed.size());
+    for (const Placed &p : m_placed)
+        design.emplace_back(p.widget, p.design);
+    common::RecordForm(m_form, m_design, design);
+    common::ResizeForm(m_form);
 }
 
 } // namespace renamewin

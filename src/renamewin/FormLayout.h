@@ -64,9 +64,9 @@ public:
 
     /** The design client size in pixels. */
     QSize designSize() const { return m_design; }
-    /** Places and sizes every recorded control in proportion to the form's client size against
-     *  the design (whole percentages, as the form's own resizing does). */
-    void ResizeForm(QSize client) const;
+    /** Places and sizes every placed control in proportion to the form's size against the
+     *  design (whole percentages, the program's proportional resizing). */
+    void ResizeForm() const;
 
 private:
     void placeWidget(QWidget *widget, QWidget *parent, const QString &name, Twips at);

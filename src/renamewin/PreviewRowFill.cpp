@@ -1,13 +1,12 @@
 #include "PreviewRowFill.h"
 
 #include "Functions.h"
-
-#include <QFile>
+#include "PathCodec.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <ctime>
+#include <string>
 #include <sys/stat.h>
 
 namespace renamewin {
@@ -94,8 +93,9 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
         row.Modified = modifiedText(item.LastWriteSecs);
         return row;
     }
-    struct stat st;
-    if (::stat(QFile::encodeName(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+    // Read by the name's own bytes, so that a name that is not UTF-8 finds its file.
+    struct stat st {};
+    if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
         if (item.Type != FileFolderType)
             row.Size = st.st_size;
         row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));

@@ -17,9 +17,11 @@ std::unique_ptr<MainFileList> connectRenamer(mainwin::frmMain &main, frmRenamer 
     auto list = std::make_unique<ListViewFileList>(main.lvw2->ListItems());
     renamer.setMainFileList(list.get());
 
+    // The window a command opens comes up centred, in front and active.
     const auto showCentred = [](QWidget *window) {
         window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         common::CenterForm(window);
+        common::BringToFront(window);
     };
     QObject::connect(&main, &mainwin::frmMain::renamerShowRequested, &renamer,
                      [&renamer, showCentred] { showCentred(&renamer); });
@@ -36,8 +38,12 @@ std::unique_ptr<MainFileList> connectRenamer(mainwin::frmMain &main, frmRenamer 
                      [&main, showCentred] { showCentred(&main); });
     QObject::connect(&main, &mainwin::frmMain::onTopTaken, &renamer,
                      [&renamer] { renamer.chkOnTop->setChecked(false); });
-    QObject::connect(&renamer, &frmRenamer::onTopChecked, &main,
-                     [&main] { main.chkOnTop->setChecked(false); });
+    QObject::connect(&renamer, &frmRenamer::onTopChecked, &main, [&main] {
+        main.chkOnTop->setChecked(false);
+        main.ClearBookmarksOnTop();
+    });
+    QObject::connect(&main, &mainwin::frmMain::bookmarksOnTopTaken, &renamer,
+                     [&renamer] { renamer.chkOnTop->setChecked(false); });
     QObject::connect(&renamer, &frmRenamer::mainListRefreshRequested, &main,
                      [&main](const std::vector<engine::MainListFile> &files) {
                          main.lvw2->ClearItems();

@@ -21,6 +21,8 @@ frmLog::frmLog(QWidget *parent, QString logFile)
     setWindowTitle(QStringLiteral("Rename Log - Morvane"));
     GridLog = m_layout.place(new Grid, this, QStringLiteral("GridLog"), {0, 0, 10635, 6000});
     resize(m_layout.designSize());
+    // Small enough for any screen, large enough to show the four columns' headers.
+    setMinimumSize(m_layout.designSize() / 2);
     Form_Load();
 }
 
@@ -71,7 +73,7 @@ void frmLog::readLog()
 void frmLog::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
     GridLog->setRedraw(false);
     setColumnWidths();
     GridLog->setRedraw(true);

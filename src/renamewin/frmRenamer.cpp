@@ -3,8 +3,10 @@
 #include "Actions.h"
 #include "AppState.h"
 #include "Clock.h"
+#include "ComboItemChoice.h"
 #include "DragListBox.h"
 #include "Grid.h"
+#include "MaskTest.h"
 #include "MediaMetadataSource.h"
 #include "MessageService.h"
 #include "Dialogs.h"
@@ -14,6 +16,7 @@
 #include "RenameDropFile.h"
 #include "SortOrder.h"
 #include "Validation.h"
+#include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmLog.h"
 
@@ -68,7 +71,10 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
     Combo1->setPlaceholderText(QStringLiteral("Sort Files"));
     m_gridSource = std::make_unique<PreviewGridSource>(m_rows, *GridPre);
     resize(m_layout.designSize());
+    // Below its design size the controls, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
+    setTabOrderByColumns();
     Form_Load();
 }
 
@@ -78,9 +84,35 @@ frmRenamer::~frmRenamer()
     m_gridSource.reset();
 }
 
+void frmRenamer::setTabOrderByColumns()
+{
+    // Tab walks the window as it is laid out: the action list, then the panel of the current
+    // action, then the buttons of the right column, then the grid and the bottom row.
+    auto focusable = [](QWidget *w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    QList<QWidget *> panel;
+    QWidget *grid = nullptr;
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!focusable(w))
+            continue;
+        if (Frame6->isAncestorOf(w))
+            panel << w;
+        else if (GridPre->isAncestorOf(w) && !grid)
+            grid = w;
+    }
+    QList<QWidget *> order{List3, cmdUp, cmdDown};
+    order += panel;
+    order += {Command1, cmdValidate, Command12, cmdPreview, cmdExecute, Command14, chkOnTop, Command13, Combo1};
+    if (grid)
+        order << grid;
+    order += {cmdRefresh, cmdClear, cmdClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void frmRenamer::Form_Load()
 {
     m_app.StopFlag = false;
+    m_app.ExifDateChosen = false;
     UpperCaseChars.clear();
     for (char16_t c = 65; c <= 90; ++c)
         UpperCaseChars += QChar(c);
@@ -105,6 +137,8 @@ void frmRenamer::Form_Load()
 void frmRenamer::Form_Unload()
 {
     m_app.RenamerLoaded = 0;
+    if (m_pickers)
+        m_pickers->close({PickerKind::Time, PickerKind::Date, PickerKind::Exif});
     UnloadLog();
 }
 
@@ -134,9 +168,10 @@ void frmRenamer::setupConnections()
         const TokenControls &t = m_tokens[size_t(i)];
         const auto action = engine::TokenAction(i);
         if (t.combo)
-            connect(t.combo, &QComboBox::activated, this, [this, action] { TokenCombo_Click(action); });
+            connect(new ComboItemChoice(t.combo), &ComboItemChoice::chosen, this,
+                    [this, action] { TokenCombo_Click(action); });
         if (t.test)
-            t.test->installEventFilter(this);
+            m_maskTests[size_t(i)] = new MaskTest(t.test, t.mask, m_engine.random);
     }
     connect(cmbInsert, &QComboBox::currentIndexChanged, this, &frmRenamer::cmbInsert_Click);
     for (QLineEdit *padBox : {Text18, Text19}) {
@@ -240,8 +275,10 @@ void frmRenamer::showRenameLog()
 {
     frmLog *log = logViewer();
     log->Reload();
-    log->show();
-    log->raise();
+    // A viewer that is not on the screen yet opens centred, so it never hangs off its edge.
+    if (!log->isVisible())
+        common::CenterForm(log);
+    common::BringToFront(log);
 }
 
 frmLog *frmRenamer::logViewer()
@@ -378,7 +415,7 @@ void frmRenamer::cmdRefresh_Click()
 
 void frmRenamer::Form_Resize()
 {
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
     GridPre->setRedraw(false);
     setGridColumnWidths();
     GridPre->setRedraw(true);
@@ -428,22 +465,6 @@ bool frmRenamer::eventFilter(QObject *watched, QEvent *event)
     if (watched == Text49 && type == QEvent::MouseButtonPress) {
         Option5->setChecked(true);
         return false;
-    }
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
-        for (int i = 0; i < engine::TokenActionCount; ++i) {
-            if (watched == m_tokens[size_t(i)].test) {
-                const auto *mouse = static_cast<QMouseEvent *>(event);
-                int code = 0;
-                switch (mouse->button()) {
-                case Qt::LeftButton: code = 1; break;
-                case Qt::RightButton: code = 2; break;
-                case Qt::MiddleButton: code = 4; break;
-                default: break;
-                }
-                TestButton_Mouse(engine::TokenAction(i), type == QEvent::MouseButtonPress, code);
-                break;
-            }
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

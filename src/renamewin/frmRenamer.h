@@ -46,7 +46,9 @@ class RandomSource;
 namespace renamewin {
 
 class DragListBox;
+class MaskTest;
 class PreviewGridSource;
+class TokenPickers;
 class frmLog;
 
 class frmRenamer : public QWidget, public engine::EngineHost {
@@ -61,6 +63,8 @@ public:
 
     /** The main window's file list that the grid fills read (not owned). */
     void setMainFileList(const MainFileList *list) { m_mainList = list; }
+    /** The program's token pickers, which the token combos open (not owned). */
+    void setTokenPickers(TokenPickers *pickers) { m_pickers = pickers; }
 
     // The engine's view of the window.
     /** The rename settings as the panels hold them now. */
@@ -75,6 +79,8 @@ public:
     const engine::PreviewTable &previewRows() const { return m_rows; }
     /** A preview has run to its end since the last change of the rows. */
     bool Previewed() const { return m_engine.Previewed; }
+    /** The rows whose last preview failed, with the reason (row number, description). */
+    const std::vector<std::pair<size_t, QString>> &failedPreviewRows() const { return m_engine.run.FailedRows; }
     /** A preview, validation, rename or grid fill is running. */
     bool isRunning() const { return m_busy; }
 
@@ -116,7 +122,7 @@ public:
     void lstCompose_DragOver(QListWidget *source, int y);
     void List3_DragDrop(QListWidget *source, int y);
     void lstCompose_DragDrop(QListWidget *source, int y);
-    /** An item was chosen in a token combo (the panel's combo of `action`). */
+    /** An item was chosen from the list of a token combo (the panel's combo of `action`). */
     void TokenCombo_Click(engine::TokenAction action);
     void cmbInsert_Click();
     /** The Test button of a random sub-frame pressed (true) or released, with a mouse button
@@ -177,7 +183,9 @@ public:
     }
 
 private:
+    void setTabOrderByColumns();
     std::array<TokenControls, engine::TokenActionCount> m_tokens;
+    std::array<MaskTest *, engine::TokenActionCount> m_maskTests{};
 
 public:
     // Frame.
@@ -371,8 +379,8 @@ signals:
     void replaceOptionsRequested();
     /** "Replace With": the extension replace-list dialog is to be shown. */
     void extensionReplaceRequested();
-    /** A token combo's date, time, picture or music item was chosen: its picker is to open
-     *  under `combo` and write its token there. */
+    /** A token combo's date, time, picture or music item was chosen; the window opens its
+     *  picker under `combo` when it has the token pickers. */
     void tokenPickerRequested(const QString &item, QComboBox *combo);
     /** After a rename: the main list is to show these files, all checked. */
     void mainListRefreshRequested(const std::vector<engine::MainListFile> &files);
@@ -429,6 +437,7 @@ private:
     std::unique_ptr<PreviewGridSource> m_gridSource;
     FormLayout m_layout;
     const MainFileList *m_mainList = nullptr;
+    TokenPickers *m_pickers = nullptr;
     QPointer<frmLog> m_log;
 
     engine::RenameSettings m_runSettings;

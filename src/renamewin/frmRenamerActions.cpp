@@ -3,7 +3,9 @@
 #include "Actions.h"
 #include "AppState.h"
 #include "DragListBox.h"
-#include "Functions.h"
+#include "MaskTest.h"
+#include "PickerTokens.h"
+#include "TokenPickers.h"
 #include "frmRenamer.h"
 
 #include <QComboBox>
@@ -11,20 +13,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QVariant>
 
 namespace renamewin {
 
 namespace {
-
-// Where a Test button keeps the mask while it shows a sample.
-const char *const MaskTag = "Tag";
-
-// The generic items whose picker turns them into a concrete token.
-const QStringList PickerItems = {
-    QStringLiteral("$current_time$"), QStringLiteral("$modified_time$"),
-    QStringLiteral("$current_date$"), QStringLiteral("$modified_date$"),
-    QStringLiteral("$Exif Data$"),    QStringLiteral("$MP3 Data$")};
 
 // The panel an item text shows: the action's own, none for the picture-data item that only a
 // settings file can bring, else "Replace".
@@ -185,6 +177,8 @@ void frmRenamer::TokenCombo_Click(engine::TokenAction action)
     const QString text = t.combo->currentText();
     m_app.TokenTargetText = text;
     m_app.TokenTargetCombo = t.combo;
+    // A rename-window field is no grid cell: a cell named before must not get this text.
+    m_app.TokenTargetGrid = nullptr;
 
     const auto show = [&t](bool counter, bool alpha, bool random) {
         t.counterFrame->setVisible(counter);
@@ -197,27 +191,18 @@ void frmRenamer::TokenCombo_Click(engine::TokenAction action)
         show(false, false, true);
     else if (text == QLatin1String("$AlphaCounter$"))
         show(false, true, false);
-    else if (PickerItems.contains(text))
+    else if (pickerForItem(text, false)) {
         emit tokenPickerRequested(text, t.combo);
-    else
+        if (m_pickers)
+            m_pickers->open(text, t.combo);
+    } else
         show(false, false, false);
 }
 
 void frmRenamer::TestButton_Mouse(engine::TokenAction action, bool pressed, int button)
 {
-    QLineEdit *mask = m_tokens[size_t(action)].mask;
-    if (!mask || button != 1)
-        return;
-    if (pressed) {
-        mask->setProperty(MaskTag, mask->text());
-        mask->setText(common::RandomStringFromMask(mask->text(), m_engine.random));
-    } else {
-        const QVariant saved = mask->property(MaskTag);
-        if (saved.isValid()) {
-            mask->setText(saved.toString());
-            mask->setProperty(MaskTag, QVariant());
-        }
-    }
+    if (MaskTest *test = m_maskTests[size_t(action)])
+        test->mouse(pressed, button);
 }
 
 void frmRenamer::cmbInsert_Click()

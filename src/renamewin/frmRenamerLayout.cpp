@@ -1,6 +1,7 @@
 // The rename window's frame and the token fields of its panels, from their design geometry.
 #include "DragListBox.h"
 #include "Grid.h"
+#include "PickerTokens.h"
 #include "frmRenamer.h"
 
 #include <QCheckBox>
@@ -68,9 +69,7 @@ QStringList shortTokenList()
     return items;
 }
 
-const QString MaskHelp = QStringLiteral(
-    "A : Capital Alphabet.\na : Small Alphabet.\n# : A Digit.\nN : Alphanumeric Character.\n"
-    "H : Hexadecimal Character.\n");
+const QString &MaskHelp = maskLegend();
 const QString InsertMaskHelp = QStringLiteral(
     "A : Capital Alphabet ;# : A Digit\na : Small Alphabet ; N : Alphanumeric Character.\n"
     "H : Hexadecimal Character.\n");
@@ -97,7 +96,7 @@ QString element(const char *name, int index)
 void frmRenamer::buildFrame()
 {
     FormLayout &f = m_layout;
-    List3 = f.place(new DragListBox, this, QStringLiteral("List3"), {150, 45, 2880, 2985});
+    List3 = f.place(new DragListBox, this, QStringLiteral("List3"), {150, 45, 2880, 2970});
     cmdUp = f.button(this, QStringLiteral("cmdUp"), QStringLiteral("Move Up"), {135, 3015, 825, 330});
     cmdDown = f.button(this, QStringLiteral("cmdDown"), QStringLiteral("Move Down"), {2010, 3015, 1025, 330});
     // The arrows show only where the caption leaves them room.
@@ -135,7 +134,7 @@ void frmRenamer::buildFrame()
     cmdExecute->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
 
     Command14 = f.button(this, QStringLiteral("Command14"), QStringLiteral("&File Selection"), {8535, 2340, 1755, 465});
-    chkOnTop = f.check(this, QStringLiteral("chkOnTop"), QStringLiteral("On Top"), {9315, 2925, 1155, 195});
+    chkOnTop = f.check(this, QStringLiteral("chkOnTop"), QStringLiteral("On Top"), {9315, 2925, 1140, 195});
     chkOnTop->setToolTip(QStringLiteral("Select to make this window topmost."));
     Command13 = f.button(this, QStringLiteral("Command13"), QStringLiteral("&STOP!"), {8340, 3210, 795, 705});
 

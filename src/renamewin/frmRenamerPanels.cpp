@@ -70,7 +70,7 @@ void frmRenamer::buildReplacePanels()
     buildTokenField(TokenAction::ReplaceFirst, frmReplaceFirst, {120, 840, 4110, 315}, framesAt(1290));
 
     frmReplaceMid = f.frame(Frame6, QStringLiteral("frmReplaceMid"), QStringLiteral("Replace Mid Characters"), PanelAt);
-    Label10[6] = f.label(frmReplaceMid, label10(6), QStringLiteral("Replace"), {120, 420, 700, 255});
+    Label10[6] = f.label(frmReplaceMid, label10(6), QStringLiteral("Replace"), {120, 420, 660, 255});
     Text12 = f.text(frmReplaceMid, QStringLiteral("Text12"), QStringLiteral("3"), {780, 390, 450, 285});
     Label10[7] = f.label(frmReplaceMid, label10(7), QStringLiteral("characters starting at position"), {1290, 420, 2580, 255});
     Text13 = f.text(frmReplaceMid, QStringLiteral("Text13"), QStringLiteral("3"), {3900, 390, 450, 285});

@@ -30,11 +30,9 @@ void ReplaceListGrid::storeInto(std::vector<ReplaceListEntry> &table) const
     table.assign(Rows.begin(), Rows.begin() + std::ptrdiff_t(rowsInUse(*this)));
 }
 
-void ReplaceListGrid::clear(std::vector<ReplaceListEntry> &table)
+void ReplaceListGrid::clear()
 {
-    const size_t inUse = rowsInUse(*this);
-    std::fill_n(Rows.begin(), inUse, ReplaceListEntry{});
-    std::fill_n(table.begin(), std::min(table.size(), inUse), ReplaceListEntry{});
+    std::fill_n(Rows.begin(), rowsInUse(*this), ReplaceListEntry{});
 }
 
 vb::Status ReplaceListGrid::saveList(const QString &path) const

@@ -3,7 +3,7 @@
  * What a replace-list dialog edits: the cells of its grid (Match Case, From String, To String
  * per row), the count of rows in use and the "Match Case All" box, with the operations that
  * move rows between the grid, the program-wide replace table and ".srl" files. The dialog's
- * window shows and edits this model; the table changes only through `storeInto` and `clear`.
+ * window shows and edits this model; the table changes only through `storeInto`.
  */
 #include "AppState.h"
 #include "StringsReplaceListFile.h"
@@ -29,10 +29,9 @@ struct ReplaceListGrid {
     /** OK: the table becomes exactly rows 1 to the rows in use. */
     void storeInto(std::vector<ReplaceListEntry> &table) const;
 
-    /** Clear: blanks the cells of rows 1 to the rows in use, and the three strings of the
-     *  table's entries 1 to that count as far as the table has entries. The rows in use, the
-     *  box and the table's size stay. */
-    void clear(std::vector<ReplaceListEntry> &table);
+    /** Clear: blanks the cells of rows 1 to the rows in use. The rows in use and the box stay;
+     *  the table is left to OK, so that Cancel still keeps the list it had. */
+    void clear();
 
     /** "Save List": rows 1 to the rows in use with a From String, and the box. */
     vb::Status saveList(const QString &path) const;

@@ -18,7 +18,7 @@ LoadResult LoadRenameConfigFile(const QString &path, engine::RenameSettings &set
                                 RenameWindowState &state)
 {
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxProgramFileBytes); !st)
         return LoadResult::invalid(st.description);
     if (lines.isEmpty() || lines.first() != RenameConfigHeader)
         return LoadResult::invalid(QStringLiteral("line 1 is not the header"), 1);

@@ -18,7 +18,7 @@ LoadResult LoadRnp(const QString &path, engine::RenameSettings &settings,
                    RenameWindowState &state)
 {
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxProgramFileBytes); !st)
         return LoadResult::invalid(st.description);
     return ReadRenameSettingsBody(lines, 0, settings, state);
 }

@@ -1,6 +1,7 @@
 #include "RenameSettingsBody.h"
 
 #include "Actions.h"
+#include "TextFile.h"
 #include "VbConvert.h"
 
 #include <type_traits>
@@ -504,7 +505,7 @@ LoadResult ReadRenameSettingsBody(const QStringList &lines, qsizetype first,
         if (!applyLine(line, lines[index], work)) {
             return LoadResult::invalid(QStringLiteral("line %1 (%2): \"%3\" is not a value of it")
                                            .arg(index + 1)
-                                           .arg(fieldName(line), lines[index]),
+                                           .arg(fieldName(line), textfile::quoted(lines[index])),
                                        int(index + 1));
         }
     }
@@ -518,7 +519,7 @@ LoadResult ReadRenameSettingsBody(const QStringList &lines, qsizetype first,
                 return LoadResult::invalid(
                     QStringLiteral("line %1: the action \"%2\" is listed twice")
                         .arg(index + 1)
-                        .arg(actions[size_t(k)].Name),
+                        .arg(textfile::quoted(actions[size_t(k)].Name)),
                     int(index + 1));
             }
         }

@@ -55,6 +55,8 @@ frmRenListMan::frmRenListMan(renamewin::frmRenamer &renamer)
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
 
     resize(m_layout.designSize());
+    // Smaller, the buttons, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
     Form_Load();
 }
@@ -221,7 +223,7 @@ int frmRenListMan::MsgBox(const QString &prompt, int buttons, const QString &tit
 void frmRenListMan::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_layout.ResizeForm(size());
+    m_layout.ResizeForm();
 }
 
 bool frmRenListMan::eventFilter(QObject *watched, QEvent *event)

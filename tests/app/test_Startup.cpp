@@ -16,18 +16,23 @@
 #include "modMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
-
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <functional>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
 #include <sys/stat.h>
-#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,6 +233,261 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
     ASSERT_EQ(start.renamer().previewRows().Rows(), 2u);
     EXPECT_EQ(start.renamer().previewRows().CellText(1, 1), QStringLiteral("a.txt"));
     EXPECT_EQ(start.renamer().previewRows().CellText(2, 3), files() + u'/');
+}
+
+// ---- The windows a start brings up, and how the user gets from one to the other ----
+
+namespace {
+
+bool waitUntil(const std::function<bool()> &done, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+bool fullyOnScreen(const QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    return screen && screen->availableGeometry().contains(window.frameGeometry());
+}
+
+} // namespace
+
+TEST_F(InProcessStartup, RenameButtonBringsTheRenameWindowToTheFront)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({}), app::modMain::RunOn);
+    // The normal start leaves the main window in front.
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &start.main(); }));
+
+    QPushButton *rename = start.main().cmdRename;
+    QTest::mouseClick(rename, Qt::LeftButton, {}, rename->rect().center());
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &start.renamer(); }));
+    EXPECT_TRUE(start.renamer().isVisible());
+    EXPECT_TRUE(fullyOnScreen(start.renamer()));
+
+    // "&File Selection" goes back to the main window the same way.
+    QPushButton *back = start.renamer().Command14;
+    QTest::mouseClick(back, Qt::LeftButton, {}, back->rect().center());
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &start.main(); }));
+    start.main().close();
+}
+
+TEST_F(InProcessStartup, OpenFilesRunShowsTheRenameWindowInFront)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({at("a.txt") + u'|' + at("b.txt")}), app::modMain::RunOn);
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &start.renamer(); }));
+    EXPECT_TRUE(fullyOnScreen(start.renamer()));
+    start.main().close();
+}
+
+TEST_F(InProcessStartup, ClosingTheReviewDialogEndsTheRunAndWritesTheSettings)
+{
+    struct Way {
+        const char *name;
+        std::function<void(QWidget &)> close;
+    };
+    const Way ways[] = {
+        {"Escape", [](QWidget &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }},
+        // What the window manager sends for the close box.
+        {"close box", [](QWidget &dialog) {
+             QCloseEvent event;
+             QApplication::sendEvent(dialog.windowHandle(), &event);
+         }},
+    };
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        writeSettingsFile(true);
+        const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+        app::modMain start(state);
+        int finished = 0;
+        QObject::connect(&start, &app::modMain::finished, [&] { ++finished; });
+        ASSERT_EQ(start.Main({rnp, at("a.txt")}), app::modMain::RunOn);
+        QPointer<mainwin::frmRenDrop> dialog = start.renDrop();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.data()));
+        EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == dialog.data(); }));
+        QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+
+        way.close(*dialog);
+        EXPECT_TRUE(waitUntil([&] { return finished == 1; }));
+        EXPECT_TRUE(dialog.isNull() || !dialog->isVisible());
+        EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/Trevalle.ini")));
+        EXPECT_TRUE(exists("a.txt"));
+        EXPECT_FALSE(exists("x_a.txt"));
+    }
+}
+
+// ---- The program as a process on a display with a window manager ----
+
+namespace {
+
+/** A virtual display with a window manager, and xdotool to look at it and type into it. */
+class DesktopSession {
+public:
+    bool available() const
+    {
+        for (const char *tool : {"Xvfb", "openbox", "xdotool"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                return false;
+        return true;
+    }
+
+    bool start()
+    {
+        m_x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                           QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                                           QStringLiteral("tcp")});
+        if (!m_x.waitForStarted())
+            return false;
+        QByteArray number;
+        QDeadlineTimer deadline(20000);
+        while (!number.contains('\n') && !deadline.hasExpired() && m_x.waitForReadyRead(int(deadline.remainingTime())))
+            number += m_x.readAllStandardOutput();
+        if (!number.contains('\n'))
+            return false;
+        display = u':' + QString::fromLatin1(number.trimmed());
+        m_wm.setProcessEnvironment(environment());
+        m_wm.start(QStringLiteral("openbox"), {});
+        if (!m_wm.waitForStarted())
+            return false;
+        // The window manager is ready once it announces the desktops.
+        return waitUntil([this] { return !tool({QStringLiteral("get_desktop")}).isNull(); }, 20000);
+    }
+
+    ~DesktopSession()
+    {
+        for (QProcess *p : {&m_wm, &m_x}) {
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                if (!p->waitForFinished(5000))
+                    p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        return env;
+    }
+
+    /** Runs xdotool; its output trimmed, or a null string when it failed. */
+    QString tool(const QStringList &arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(QStringLiteral("xdotool"), arguments);
+        if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return {};
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    }
+
+    /** The title of the active window, or "" while there is none. */
+    QString activeTitle() const
+    {
+        const QString title = tool({QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")});
+        return title.isNull() ? QString() : title;
+    }
+
+    /** The visible window whose title is exactly `title`, waiting for it to appear. */
+    QString window(const QString &title) const
+    {
+        const QString found = tool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + u'$'});
+        return found.section(u'\n', 0, 0);
+    }
+
+    QString display;
+
+private:
+    QProcess m_x;
+    QProcess m_wm;
+};
+
+class DesktopStartup : public StartupTest {
+protected:
+    DesktopSession session;
+    QProcess vexlo;
+
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        if (!session.available())
+            GTEST_SKIP() << "Xvfb, openbox or xdotool is missing";
+        ASSERT_TRUE(session.start());
+        writeSettingsFile(false);
+    }
+
+    void TearDown() override
+    {
+        if (vexlo.state() != QProcess::NotRunning) {
+            vexlo.kill();
+            vexlo.waitForFinished(5000);
+        }
+    }
+
+    void startVexlo(const QStringList &arguments)
+    {
+        QProcessEnvironment env = session.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("VEXLO_HOME"), home());
+        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
+        vexlo.setProcessEnvironment(env);
+        vexlo.start(QStringLiteral(VEXLO_BINARY), arguments);
+        ASSERT_TRUE(vexlo.waitForStarted());
+    }
+
+    /** Quits with the main window's "&Quit" key, as a user would, and waits for the end. */
+    void quitWithKeyboard()
+    {
+        const QString main = session.window(QStringLiteral("Morvane"));
+        ASSERT_FALSE(main.isEmpty());
+        session.tool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), main});
+        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+q")});
+        EXPECT_TRUE(vexlo.waitForFinished(30000)) << "vexlo did not end";
+        EXPECT_EQ(vexlo.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(vexlo.exitCode(), 0) << vexlo.readAllStandardError().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/Trevalle.ini")));
+    }
+};
+
+} // namespace
+
+TEST_F(DesktopStartup, NormalStartShowsTheMainWindowInFrontAndRenameRaisesTheRenameWindow)
+{
+    startVexlo({});
+    const QString main = session.window(QStringLiteral("Morvane"));
+    ASSERT_FALSE(main.isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, 10000))
+        << session.activeTitle().toStdString();
+
+    // Alt+R is the "&Rename" button.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+        << session.activeTitle().toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
+{
+    startVexlo({at("a.txt") + u'|' + at("b.txt")});
+    ASSERT_FALSE(session.window(QStringLiteral("Morvane - Renamer")).isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+        << session.activeTitle().toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
 }
 
 TEST_F(InProcessStartup, ManageOpensTheConfigurationsManagerAndQuittingClosesIt)

@@ -47,7 +47,8 @@ TEST(DropFileList, ReadsOnlyWhatTheBlockHolds)
         {"wide list", head(20, true) + wideText(u"/\u0141\u00f3d\u017a\0/\U0001F600 x\0\0"),
          {"/\xC5\x81\xC3\xB3\x64\xC5\xBA", "/\xF0\x9F\x98\x80 x"}},
         {"wide list, odd last byte", head(20, true) + wideText(u"/x\0/y") + "\0"s, {"/x"}},
-        {"wide lone surrogate skipped", head(20, true) + wideText(u"/a\xD800\0/b\0\0"), {"/b"}},
+        {"wide lone surrogate refuses the list", head(20, true) + wideText(u"/a\xD800\0/b\0\0"), {}},
+        {"wide lone surrogate after a good path", head(20, true) + wideText(u"/b\0/a\xDC00\0\0"), {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -250,6 +250,36 @@ TEST_F(DropTargetTest, AProgramThatCannotStartIsReportedAndTheDropStillSucceeds)
     }
 }
 
+// Paths beyond what the system lets a program start with: the user is told why.
+TEST_F(DropTargetTest, PathsTooLongToStartWithAreReportedAsSuch)
+{
+    registerRecorder();
+    TestDataObject data(dropFilesBlock({path(std::string(200 * 1024, 'x') + ".jpg")}));
+    const DropOutcome outcome = drop(target, &data);
+    EXPECT_EQ(outcome.enter, S_OK);
+    EXPECT_EQ(outcome.drop, S_OK);
+    EXPECT_FALSE(recordingExists());
+    EXPECT_EQ(messages(), "Wyncourt: There are too many or too long paths to start \"" + recorder + "\"!\n");
+}
+
+// A dropped wide path that cannot be converted fails the drop instead of being left out.
+TEST_F(DropTargetTest, AWidePathThatCannotBeConvertedFailsTheDrop)
+{
+    registerRecorder();
+    std::string block = dropFilesBlock({path("photos/a.jpg"), path("photos/b.jpg")}, true);
+    const std::u16string good = utf16(path("photos/b.jpg"));
+    const std::size_t at = block.find(std::string(reinterpret_cast<const char *>(good.data()), good.size() * 2));
+    ASSERT_NE(at, std::string::npos);
+    const char16_t lone = 0xD800;
+    block.replace(at + 2 * (good.size() - 1), 2, reinterpret_cast<const char *>(&lone), 2);
+    TestDataObject data(block);
+    IDropTarget *dropTarget = loadedTarget(target);
+    DWORD effect = Untouched;
+    EXPECT_EQ(dropTarget->DragEnter(&data, 0, Nowhere, &effect), E_INVALIDARG);
+    EXPECT_EQ(effect, DROPEFFECT_NONE);
+    dropTarget->Release();
+}
+
 TEST_F(DropTargetTest, AFileWithoutARegisteredTypeAcceptsNothing)
 {
     registerRecorder();

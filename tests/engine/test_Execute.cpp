@@ -6,6 +6,7 @@
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
+#include "ProcessLimits.h"
 #include "RenameLog.h"
 #include "TestFiles.h"
 #include "WithoutPermissionOverride.h"
@@ -16,7 +17,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace engine;
 
@@ -442,6 +445,53 @@ TEST_F(RenameRun, LogThatCannotBeWrittenStopsTheRun)
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("templog.log")));
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Path not found")));
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Nothing was renamed")));
+}
+
+// The disk fills up while the log is written: the files are renamed, the old log and the dated
+// copy's place stay as they were, the failure is told and the run is not called a success.
+TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
+{
+    app.SaveLogFile = 1;
+    app.ShowRenameConfirmation = 1;
+    const QByteArray oldLog = "the log of the run before\r\n";
+    testfiles::writeFile(homeFile("templog.log"), oldLog);
+    for (int i = 0; i < 50; ++i) {
+        const QString name = QStringLiteral("file%1.txt").arg(i);
+        file(name);
+        addRow(name, QStringLiteral("renamed_") + name);
+    }
+    RenameRunResult result;
+    {
+        testfiles::FileSizeLimit full(64);
+        result = cmdExecute_Click(engine, grid);
+    }
+    EXPECT_EQ(result.renamed, 50u);
+    EXPECT_TRUE(exists("renamed_file0.txt"));
+    EXPECT_EQ(logBytes(), oldLog);
+    EXPECT_TRUE(QDir(home.path()).entryList({"Rename_Log*"}).isEmpty());
+    ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
+    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
+    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
+}
+
+// A name that is not UTF-8 (its byte kept as U+DCFF) is renamed byte for byte, and the file
+// named with U+FFFD beside it is left alone.
+TEST_F(RenameRun, NamesThatAreNotUtf8AreRenamedByteForByte)
+{
+    const QByteArray folder = QFile::encodeName(dir());
+    for (const char *name : {"n\xFF.txt", "n\xEF\xBF\xBD.txt"}) {
+        FILE *f = std::fopen((folder + name).constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(name, f);
+        std::fclose(f);
+    }
+    addRow(QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt"), QStringLiteral("renamed.txt"));
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(result.renamed, 1u);
+    EXPECT_EQ(testfiles::readFile(dir() + "renamed.txt"), QByteArray("n\xFF.txt"));
+    EXPECT_EQ(testfiles::readFile(dir() + QStringLiteral("n\uFFFD.txt")), QByteArray("n\xEF\xBF\xBD.txt"));
+    struct stat st;
+    EXPECT_NE(::lstat((folder + "n\xFF.txt").constData(), &st), 0);
 }
 
 TEST_F(RenameRun, TypeTextDecidesFileOrFolder)

@@ -3,6 +3,7 @@
 #include "ScanProgressSink.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -339,4 +340,39 @@ TEST(FolderScanOrder, NamesSortWithoutRegardToCaseThenExactly)
     for (int32_t i = 1; i <= list.FileItemCount(); ++i)
         rows << list.ListItems().Item(i).Text;
     EXPECT_EQ(rows, expected);
+}
+
+// A name that is not UTF-8 beside the name its bytes would wrongly decode to: both are listed,
+// apart, each with its own file's size.
+TEST(FolderScanNames, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *bytes;
+        QString name;
+        qint64 size;
+    } files[] = {
+        {"n\xFF.txt", QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt"), 1},
+        {"n\xEF\xBF\xBD.txt", QStringLiteral("n\uFFFD.txt"), 2},
+    };
+    for (const auto &f : files) {
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + f.bytes;
+        FILE *file = std::fopen(path.constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite("xx", 1, size_t(f.size), file);
+        std::fclose(file);
+    }
+    ListViewEditable list;
+    list.setPath(dir.path());
+    list.setFileSpec("*.*");
+    list.Scan();
+    ASSERT_EQ(list.FileItemCount(), 2);
+    for (int32_t i = 1; i <= 2; ++i) {
+        const ListItem &item = list.ListItems().Item(i);
+        const auto *f = std::find_if(std::begin(files), std::end(files), [&](const auto &c) { return c.name == item.Text; });
+        ASSERT_NE(f, std::end(files)) << item.Text.toStdString();
+        EXPECT_EQ(item.SizeBytes, f->size);
+    }
+    for (const auto &f : files)
+        std::remove((QFile::encodeName(dir.path()) + '/' + f.bytes).constData());
 }

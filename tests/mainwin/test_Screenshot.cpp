@@ -4,6 +4,10 @@
 #include "ListViewEditableWidget.h"
 #include "WindowFixture.h"
 #include "frmAbout.h"
+#include "frmAttr.h"
+#include "frmBName.h"
+#include "frmBookmarks.h"
+#include "frmListMan.h"
 #include "frmMain.h"
 #include "frmPref.h"
 #include "frmSplash.h"
@@ -72,4 +76,22 @@ TEST_F(ScreenshotTest, DialogsAndSplash)
     frmSplash splash;
     splash.show();
     save(splash, QStringLiteral("mainwin_splash.png"));
+}
+
+TEST_F(ScreenshotTest, FileListsBookmarksAndAttributes)
+{
+    testfiles::writeFile(home.filePath(QStringLiteral("bookmarks.bks")),
+                         ("Holiday pictures\r\n" + dataPath() + "\r\nDrafts\r\n" + dataPath(QStringLiteral("Drafts"))
+                          + "\r\n").toUtf8());
+    testfiles::writeFile(home.filePath(QStringLiteral("FileLists/Holiday.lst")), "/x\r\n");
+    testfiles::writeFile(home.filePath(QStringLiteral("FileLists/Budget.lst")), "/x\r\n");
+    frmMain w(state);
+    w.Load();
+    w.show();
+    for (QWidget *window : std::initializer_list<QWidget *>{&w.Bookmarks(), &w.ListMan(), &w.Attr(), &w.BName()})
+        window->show();
+    save(w.Bookmarks(), QStringLiteral("mainwin_bookmarks.png"));
+    save(w.ListMan(), QStringLiteral("mainwin_filelists.png"));
+    save(w.Attr(), QStringLiteral("mainwin_attributes.png"));
+    save(w.BName(), QStringLiteral("mainwin_bookmark_name.png"));
 }

@@ -5,8 +5,11 @@
 #include "FolderTree.h"
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
+#include "ProcessLimits.h"
 #include "WindowFixture.h"
 #include "frmAbout.h"
+#include "frmAttr.h"
+#include "frmListMan.h"
 #include "frmPref.h"
 
 #include <QAction>
@@ -16,6 +19,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
 #include <QToolBar>
 #include <algorithm>
 #include <memory>
@@ -136,6 +143,7 @@ TEST_F(MainWindowTest, EveryCommandReachesItsHandler)
         asked = {};
         shell.opened.clear();
         QFile::remove(settingsPath());
+        testfiles::writeFile(home.filePath(QStringLiteral("Readme.chm")), "help");
         auto w = open();
         w->show();
         QAction *action = w->CommandBars1->FindControl(c.id);
@@ -540,9 +548,10 @@ TEST_F(MainWindowTest, WindowsNotBuiltYetSaySo)
     w->Command1->click();
     w->Command8->click();
     w->cmdRename->click();
-    EXPECT_EQ(messages.prompts(), (QStringList{"The attribute dialog is not available yet.",
-                                               "The file list manager is not available yet.",
-                                               "The rename window is not available yet."}));
+    // The attribute dialog and the list manager are the main window's own.
+    EXPECT_TRUE(w->Attr().isVisible());
+    EXPECT_TRUE(w->ListMan().isVisible());
+    EXPECT_EQ(messages.prompts(), QStringList{"The rename window is not available yet."});
 }
 
 TEST_F(MainWindowTest, ClockLogAndLinks)
@@ -602,10 +611,71 @@ TEST_F(MainWindowTest, SavingSettingsLeavesAnOpenPreferencesDialogOpen)
     EXPECT_EQ(settingsLines().size(), 24);
 }
 
+// "Save Settings" on a full disk: the old file stays, the user is told, and the log does not
+// call it saved.
+TEST_F(MainWindowTest, SaveSettingsOnAFullDiskIsToldAndNotLoggedAsSaved)
+{
+    auto w = open();
+    QByteArray old;
+    for (int i = 0; i < 24; ++i)
+        old += "0\r\n";
+    testfiles::writeFile(settingsPath(), old);
+    messages.shown.clear();
+    {
+        testfiles::FileSizeLimit full(8);
+        w->CommandBars1_Execute(ID_SAVE_SETTINGS);
+    }
+    EXPECT_EQ(testfiles::readFile(settingsPath()), old);
+    EXPECT_EQ(w->LogText(), QString());
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_TRUE(messages.prompts()[0].endsWith(QStringLiteral("could not be saved: Disk full.")))
+        << messages.prompts()[0].toStdString();
+}
+
 TEST_F(MainWindowTest, AWindowThatNeverLoadedSavesNothing)
 {
     auto w = open(false);
     w->close();
     EXPECT_FALSE(QFile::exists(settingsPath()));
     EXPECT_EQ(asked.unloading, 0);
+}
+
+TEST_F(MainWindowTest, AWheelNotchOverTheFolderTreeScrollsItOneLine)
+{
+    for (int i = 0; i < 60; ++i)
+        makeFile(QStringLiteral("folder%1/x.txt").arg(i, 2, 10, QLatin1Char('0')));
+    auto w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(waitFor([&] { return w->isActiveWindow(); }));
+    w->ftv->SetSelectedFolder(dataPath());
+    w->ftv->expand(w->ftv->currentIndex());
+    QScrollBar *bar = w->ftv->verticalScrollBar();
+    ASSERT_TRUE(waitFor([&] { return bar->maximum() > 10; }));
+    bar->setValue(5);
+    QWidget *viewport = w->ftv->viewport();
+    const QPointF at = viewport->rect().center();
+    for (int delta : {-120, 120, 30}) {
+        SCOPED_TRACE(delta);
+        const int before = bar->value();
+        QWheelEvent notch(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &notch);
+        EXPECT_EQ(bar->value(), before + (delta > 0 ? -1 : 1));
+    }
+}
+
+TEST_F(MainWindowTest, ThePositionIsKeptInTheProgramFolder)
+{
+    {
+        auto w = open();
+        w->show();
+        w->move(300, 120);
+        w->close();
+    }
+    const QSettings kept(home.filePath(QStringLiteral("AnchorCtrl.ini")), QSettings::IniFormat);
+    EXPECT_EQ(kept.value(QStringLiteral("Positions/frmMainPos")).toString(), QStringLiteral("4500|1800"));
+    state.MainUnloading = false;
+    auto again = open();
+    EXPECT_EQ(again->pos(), QPoint(300, 120));
 }

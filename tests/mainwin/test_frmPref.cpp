@@ -1,5 +1,7 @@
 #include "frmPref.h"
 
+#include "ProcessLimits.h"
+#include "TestFiles.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>
@@ -122,6 +124,34 @@ TEST_F(PrefTest, OkCopiesTheBoxesWritesAndUnloads)
     pref.SaveSettings();
     EXPECT_EQ(state.SkipBookmarkName, 1);
     EXPECT_EQ(settingsLines()[6], QStringLiteral("1"));
+}
+
+// A disk that fills up: OK keeps the old settings file byte for byte and says so, each time.
+TEST_F(PrefTest, SettingsThatCannotBeSavedAreToldAndTheOldFileStays)
+{
+    QByteArray old;
+    for (int i = 0; i < 24; ++i)
+        old += "1\r\n";
+    testfiles::writeFile(settingsPath(), old);
+    frmPref pref(state);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        pref.ShowModeless();
+        pref.Check9->setChecked(true);
+        {
+            testfiles::FileSizeLimit full(8);
+            pref.Command1->click();
+        }
+        EXPECT_EQ(testfiles::readFile(settingsPath()), old);
+        ASSERT_EQ(messages.shown.size(), size_t(attempt));
+        EXPECT_EQ(messages.shown.back().prompt,
+                  QStringLiteral("The settings file \"%1\" could not be saved: Disk full.").arg(settingsPath()));
+        // A later save that works ends the silence for the next failure.
+        pref.ShowModeless();
+        pref.Command1->click();
+        EXPECT_NE(testfiles::readFile(settingsPath()), old);
+        testfiles::writeFile(settingsPath(), old);
+    }
 }
 
 TEST_F(PrefTest, CancelDiscardsExceptTheCheckAllBox)

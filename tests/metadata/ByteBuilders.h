@@ -35,10 +35,11 @@ inline QByteArray synchsafe(std::uint32_t v)
 
 // ---------------------------------------------------------------- EXIF
 
-enum class Ifd { Zero, Exif };
+enum class Ifd { Zero, Exif, Gps, Interop };
 
-/** A TIFF block with IFD0 and (when it has entries) an Exif IFD, laid out header, IFD0, Exif
- *  IFD, value data; values over four bytes go to the data area. */
+/** A TIFF block with IFD0 and, when they have entries, an Exif IFD, a GPS IFD (pointed to from
+ *  IFD0) and an Interoperability IFD (pointed to from the Exif IFD), laid out header, IFD0, Exif,
+ *  GPS and Interoperability IFDs, value data; values over four bytes go to the data area. */
 class ExifBuilder {
 public:
     explicit ExifBuilder(bool intel)
@@ -109,18 +110,21 @@ public:
     /** The TIFF block. */
     QByteArray tiff() const
     {
-        const bool hasExif = !m_exif.empty() && m_pointer;
-        const std::uint32_t ifd0Size
-            = 2 + 12 * std::uint32_t(m_ifd0.size() + (hasExif ? 1 : 0)) + 4;
-        const std::uint32_t exifSize = hasExif ? 2 + 12 * std::uint32_t(m_exif.size()) + 4 : 0;
+        const bool hasExif = (!m_exif.empty() || !m_interop.empty()) && m_pointer;
+        const bool hasGps = !m_gps.empty();
+        const bool hasInterop = hasExif && !m_interop.empty();
+        auto ifdSize = [](std::size_t entries) { return 2 + 12 * std::uint32_t(entries) + 4; };
+        const std::uint32_t ifd0Size = ifdSize(m_ifd0.size() + (hasExif ? 1 : 0) + (hasGps ? 1 : 0));
         const std::uint32_t exifAt = 8 + ifd0Size;
-        std::uint32_t dataAt = exifAt + exifSize;
+        const std::uint32_t exifSize = hasExif ? ifdSize(m_exif.size() + (hasInterop ? 1 : 0)) : 0;
+        const std::uint32_t gpsAt = exifAt + exifSize;
+        const std::uint32_t gpsSize = hasGps ? ifdSize(m_gps.size()) : 0;
+        const std::uint32_t interopAt = gpsAt + gpsSize;
+        const std::uint32_t interopSize = hasInterop ? ifdSize(m_interop.size()) : 0;
+        std::uint32_t dataAt = interopAt + interopSize;
         QByteArray data;
-        auto writeIfd = [&](const std::vector<Item> &items, bool pointer) {
-            QByteArray out = n16(std::uint32_t(items.size() + (pointer ? 1 : 0)));
-            std::vector<Item> all = items;
-            if (pointer)
-                all.push_back({34665, 4, 1, n32(exifAt), true});
+        auto writeIfd = [&](std::vector<Item> all) {
+            QByteArray out = n16(std::uint32_t(all.size()));
             for (const Item &it : all) {
                 out += n16(std::uint32_t(it.tag)) + n16(std::uint32_t(it.type)) + n32(it.count);
                 if (it.literal || it.value.size() <= 4) {
@@ -138,9 +142,22 @@ public:
         };
         QByteArray out = m_intel ? QByteArray("II") + n16(42) : QByteArray("MM") + n16(42);
         out += n32(8);
-        out += writeIfd(m_ifd0, hasExif);
+        std::vector<Item> ifd0 = m_ifd0;
         if (hasExif)
-            out += writeIfd(m_exif, false);
+            ifd0.push_back({34665, 4, 1, n32(exifAt), true});
+        if (hasGps)
+            ifd0.push_back({34853, 4, 1, n32(gpsAt), true});
+        out += writeIfd(ifd0);
+        if (hasExif) {
+            std::vector<Item> exif = m_exif;
+            if (hasInterop)
+                exif.push_back({40965, 4, 1, n32(interopAt), true});
+            out += writeIfd(exif);
+        }
+        if (hasGps)
+            out += writeIfd(m_gps);
+        if (hasInterop)
+            out += writeIfd(m_interop);
         return out + data;
     }
 
@@ -162,12 +179,22 @@ private:
         QByteArray value;
         bool literal;
     };
-    std::vector<Item> &list(Ifd ifd) { return ifd == Ifd::Zero ? m_ifd0 : m_exif; }
+    std::vector<Item> &list(Ifd ifd)
+    {
+        switch (ifd) {
+        case Ifd::Zero: return m_ifd0;
+        case Ifd::Exif: return m_exif;
+        case Ifd::Gps: return m_gps;
+        default: return m_interop;
+        }
+    }
 
     bool m_intel;
     bool m_pointer = true;
     std::vector<Item> m_ifd0;
     std::vector<Item> m_exif;
+    std::vector<Item> m_gps;
+    std::vector<Item> m_interop;
 };
 
 // ---------------------------------------------------------------- ID3v2

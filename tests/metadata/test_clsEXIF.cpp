@@ -5,8 +5,13 @@
 #include "VbError.h"
 #include "clsEXIF.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <utility>
 
 using bytes::ExifBuilder;
 using bytes::Ifd;
@@ -100,6 +105,29 @@ TEST(clsEXIF, ReadsTheFileNamedByImageFile)
     exif.setImageFile(path);
     EXPECT_EQ(exif.ImageFile(), path);
     EXPECT_EQ(linesOf(exif), CameraLines);
+}
+
+// A picture whose name is not UTF-8 (its byte kept as U+DCFF) is read from its own bytes, not
+// from the picture named with U+FFFD beside it; a FIFO is not waited on.
+TEST(clsEXIF, ReadsThePictureItsNameNamesAndNoFifo)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray own = camera(true).jpeg();
+    const QByteArray other = bytes::u8({0xFF, 0xD8, 0xFF, 0xD9});
+    for (const auto &[name, content] : {std::pair{"p\xFF.jpg", own}, std::pair{"p\xEF\xBF\xBD.jpg", other}}) {
+        FILE *f = std::fopen((folder + name).constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(content.constData(), 1, size_t(content.size()), f);
+        std::fclose(f);
+    }
+    ASSERT_EQ(::mkfifo((folder + "fifo.jpg").constData(), 0644), 0);
+    clsEXIF exif(QString{});
+    exif.setImageFile(dir.path() + QStringLiteral("/p") + QChar(char16_t(0xDCFF)) + QStringLiteral(".jpg"));
+    EXPECT_EQ(linesOf(exif), CameraLines);
+    exif.setImageFile(dir.filePath("fifo.jpg"));
+    EXPECT_EQ(exif.ParseStatus(), clsEXIF::Unreadable);
+    std::remove((folder + "p\xFF.jpg").constData());
 }
 
 TEST(clsEXIF, ValueRulesByTypeAndTag)

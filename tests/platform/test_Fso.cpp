@@ -1,11 +1,13 @@
 #include "Fso.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <unistd.h>
 
 using testfiles::readFile;
@@ -50,10 +52,10 @@ TEST_F(FsoTest, MoveErrorsCarryTheClassicTexts)
     EXPECT_TRUE(fso::FileExists(at("a.txt")));
 }
 
-TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
+TEST_F(FsoTest, ItemRenamerGivesTheCheckedMovesAnswers)
 {
-    // Renaming without a look-up first answers every failure as the checked moves do (the
-    // classic texts), and never touches an existing target.
+    // Renaming by name without a look-up first answers every failure as the checked moves do
+    // (the classic texts), and never touches an existing target.
     struct Case {
         const char *source, *target;
         bool folder;
@@ -69,9 +71,8 @@ TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
         {"b.txt", "..", false, vb::BadFileNameOrNumber},
         {"missing.txt", "..", false, vb::FileNotFound},
     };
-    for (const bool inFolder : {false, true})
     for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(inFolder ? "by name in the folder: " : "by path: ") + c.source + " -> " + c.target);
+        SCOPED_TRACE(std::string(c.source) + " -> " + c.target);
         QTemporaryDir dir;
         const auto in = [&](const char *name) { return dir.path() + u'/' + QString::fromUtf8(name); };
         writeFile(in("a.txt"), "a");
@@ -81,8 +82,7 @@ TEST_F(FsoTest, RenameItemGivesTheCheckedMovesAnswers)
         writeFile(in("e/f.txt"), "f");
         writeFile(in("taken/g.txt"), "g");
         fso::ItemRenamer renamer;
-        const vb::Status st = inFolder ? renamer.rename(dir.path() + u'/', QString::fromUtf8(c.source), QString::fromUtf8(c.target), c.folder)
-                                       : fso::RenameItem(in(c.source), in(c.target), c.folder);
+        const vb::Status st = renamer.rename(dir.path() + u'/', QString::fromUtf8(c.source), QString::fromUtf8(c.target), c.folder);
         EXPECT_EQ(st.number, c.number);
         if (c.number == vb::NoError) {
             EXPECT_FALSE(QFileInfo::exists(in(c.source)));
@@ -150,12 +150,102 @@ TEST_F(FsoTest, CopiesNeverOverwrite)
 
 TEST_F(FsoTest, ReadOnlyFolderGivesPermissionDenied)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
     writeFile(at("ro/a.txt"), "a");
     QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_EQ(fso::MoveFile(at("ro/a.txt"), at("ro/b.txt")).number, vb::PermissionDenied);
+    vb::Status st;
+    {
+        WithoutPermissionOverride restricted;
+        if (!restricted.ok()) {
+            QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            GTEST_SKIP() << "cannot give up the permission override of root";
+        }
+        st = fso::MoveFile(at("ro/a.txt"), at("ro/b.txt"));
+    }
     QFile::setPermissions(at("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(st.number, vb::PermissionDenied);
+    EXPECT_TRUE(fso::FileExists(at("ro/a.txt")));
+}
+
+// A file system without RENAME_NOREPLACE (it answers EINVAL), with or without hard links: no
+// move replaces what is there, folders included, and an existing target is named as such.
+TEST_F(FsoTest, WithoutNoReplaceRenamesStillNeverOverwrite)
+{
+    struct Calls {
+        static int noFlags(const char *from, const char *to, unsigned flags)
+        {
+            if (flags != 0) {
+                errno = EINVAL;
+                return -1;
+            }
+            return fso::systemMoveCalls().rename(from, to, 0);
+        }
+        static int noLinks(const char *, const char *)
+        {
+            errno = EPERM;
+            return -1;
+        }
+    };
+    struct Restore {
+        fso::MoveCalls saved;
+        ~Restore() { fso::setMoveCalls(saved); }
+    };
+    const struct {
+        const char *what;
+        fso::MoveCalls calls;
+    } systems[] = {
+        {"hard links", {Calls::noFlags, fso::systemMoveCalls().link}},
+        {"no hard links", {Calls::noFlags, Calls::noLinks}},
+    };
+    for (const auto &system : systems) {
+        SCOPED_TRACE(system.what);
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(tmp.path());
+        writeFile(at("a.txt"), "a");
+        writeFile(at("taken.txt"), "keep");
+        writeFile(at("dir/inside.txt"), "in");
+        QDir().mkpath(at("emptyTarget"));
+        writeFile(at("fullTarget/kept.txt"), "kept");
+        Restore restore{fso::setMoveCalls(system.calls)};
+
+        EXPECT_EQ(fso::MoveFile(at("a.txt"), at("taken.txt")).description, QStringLiteral("File already exists"));
+        EXPECT_EQ(readFile(at("taken.txt")), "keep");
+        EXPECT_EQ(readFile(at("a.txt")), "a");
+        for (const char *target : {"emptyTarget", "fullTarget", "taken.txt"}) {
+            SCOPED_TRACE(target);
+            EXPECT_EQ(fso::MoveFolder(at("dir"), at(QString::fromLatin1(target))).description,
+                      QStringLiteral("File already exists"));
+            EXPECT_EQ(readFile(at("dir/inside.txt")), "in");
+        }
+        EXPECT_TRUE(QDir(at("emptyTarget")).isEmpty());
+        EXPECT_EQ(readFile(at("fullTarget/kept.txt")), "kept");
+        EXPECT_EQ(readFile(at("taken.txt")), "keep");
+
+        EXPECT_TRUE(fso::MoveFile(at("a.txt"), at("b.txt")));
+        EXPECT_EQ(readFile(at("b.txt")), "a");
+        EXPECT_FALSE(fso::FileExists(at("a.txt")));
+        EXPECT_TRUE(fso::MoveFolder(at("dir"), at("newDir")));
+        EXPECT_EQ(readFile(at("newDir/inside.txt")), "in");
+        EXPECT_FALSE(fso::FolderExists(at("dir")));
+    }
+}
+
+// A symbolic link is moved as itself, whether it leads somewhere or not.
+TEST_F(FsoTest, LinksMoveAsThemselves)
+{
+    writeFile(at("real.txt"), "r");
+    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(at("dangling")).constData()), 0);
+    ASSERT_EQ(::symlink("real.txt", QFile::encodeName(at("good")).constData()), 0);
+    for (const char *name : {"dangling", "good"}) {
+        SCOPED_TRACE(name);
+        const QString from = at(QString::fromLatin1(name));
+        const QString to = from + QStringLiteral("2");
+        const QString target = QFileInfo(from).symLinkTarget();
+        EXPECT_TRUE(fso::MoveFile(from, to));
+        EXPECT_TRUE(QFileInfo(to).isSymLink());
+        EXPECT_EQ(QFileInfo(to).symLinkTarget(), target);
+        EXPECT_FALSE(QFileInfo(from).isSymLink());
+    }
+    EXPECT_EQ(readFile(at("real.txt")), "r");
 }
 
 TEST(FsoNames, CheckItemName)

@@ -1,6 +1,9 @@
+#include "ProcessLimits.h"
 #include "TestFiles.h"
+#include "WithoutPermissionOverride.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -50,13 +53,54 @@ TEST(TextFile, FailedWriteKeepsTheOldFile)
     testfiles::writeFile(path, "old\r\n");
     EXPECT_FALSE(textfile::writeLines(tmp.filePath("missing/x.txt"), {QStringLiteral("x")}));
 
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
     QFile::setPermissions(tmp.filePath("keep"), QFile::ReadOwner | QFile::ExeOwner);
-    vb::Status st = textfile::writeLines(path, {QStringLiteral("new")});
+    vb::Status st;
+    {
+        WithoutPermissionOverride restricted;
+        if (!restricted.ok()) {
+            QFile::setPermissions(tmp.filePath("keep"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            GTEST_SKIP() << "cannot give up the permission override of root";
+        }
+        st = textfile::writeLines(path, {QStringLiteral("new")});
+    }
     QFile::setPermissions(tmp.filePath("keep"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(st.number, vb::PermissionDenied);
     EXPECT_EQ(testfiles::readFile(path), "old\r\n");
+}
+
+// A disk that fills up while writing: the old file stays byte for byte and the failure is told,
+// whether the lines fail on the way (a long file) or only at the final flush (a short one).
+TEST(TextFile, FullDiskKeepsTheOldFileByteForByte)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("Trevalle.ini");
+    const QByteArray old = "every\r\npreference\r\n1\r\n";
+    const struct {
+        const char *what;
+        int lines;
+    } cases[] = {{"short file, fails at the flush", 20}, {"long file, fails while writing", 20000}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        testfiles::writeFile(path, old);
+        QStringList lines;
+        for (int i = 0; i < c.lines; ++i)
+            lines << QStringLiteral("a line that does not fit %1").arg(i);
+        vb::Status viaLines, viaWriter;
+        {
+            testfiles::FileSizeLimit full(64);
+            viaLines = textfile::writeLines(path, lines);
+            textfile::Writer w(path);
+            if (w.open()) {
+                for (const QString &line : lines)
+                    w.writeLine(line);
+                viaWriter = w.commit();
+            }
+        }
+        EXPECT_EQ(viaLines.number, vb::DiskFull);
+        EXPECT_EQ(viaWriter.number, vb::DiskFull);
+        EXPECT_EQ(testfiles::readFile(path), old);
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{QStringLiteral("Trevalle.ini")});
+    }
 }
 
 TEST(TextFile, WriterReplacesOnlyAtCommit)

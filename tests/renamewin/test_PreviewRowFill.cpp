@@ -9,6 +9,9 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <utility>
+
 using namespace renamewin;
 
 TEST(PreviewRowFill, FolderNameOfAPath)
@@ -107,6 +110,24 @@ TEST(PreviewRowFill, ModifiedTextInLocalTimeAcrossDaylightSaving)
         qputenv("TZ", kept);
     else
         qunsetenv("TZ");
+}
+
+// A name that is not UTF-8 (its byte kept as U+DCFF) reads its own file's size, not that of the
+// U+FFFD name beside it.
+TEST(PreviewRowFill, NamesThatAreNotUtf8ReadTheirOwnFile)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    for (const auto &[name, size] : {std::pair{"n\xFF.txt", 3}, std::pair{"n\xEF\xBF\xBD.txt", 7}}) {
+        FILE *f = std::fopen((QFile::encodeName(folder) + name).constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite("1234567", 1, size_t(size), f);
+        std::fclose(f);
+    }
+    const QString rawName = QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt");
+    EXPECT_EQ(previewRowOf({rawName, folder, QStringLiteral("TXT File"), true}).Size, 3);
+    EXPECT_EQ(previewRowOf({QStringLiteral("n\uFFFD.txt"), folder, QStringLiteral("TXT File"), true}).Size, 7);
+    std::remove((QFile::encodeName(folder) + "n\xFF.txt").constData());
 }
 
 TEST(PreviewRowFill, PictureDateLine)

@@ -135,23 +135,19 @@ TEST(ReplaceListGrid, OpenStoreAndClearKeepTableAndCountInStep)
     EXPECT_EQ(table[0], (ReplaceListEntry{"y", "a", "changed"}));
     EXPECT_EQ(table[4], ReplaceListEntry{});
 
-    // Clear blanks the table's entries up to the rows in use and keeps its size.
-    std::vector<ReplaceListEntry> longer(7, ReplaceListEntry{"n", "x", "y"});
+    // Clear blanks the grid's rows in use only; the table waits for OK.
+    const std::vector<ReplaceListEntry> stored = table;
     grid.RowsInUse = 2;
-    grid.clear(longer);
-    ASSERT_EQ(longer.size(), 7u);
-    EXPECT_EQ(longer[1], ReplaceListEntry{});
-    EXPECT_EQ(longer[2], (ReplaceListEntry{"n", "x", "y"}));
+    grid.clear();
+    EXPECT_EQ(table, stored);
     EXPECT_EQ(grid.Rows[0], ReplaceListEntry{});
+    EXPECT_EQ(grid.Rows[1], ReplaceListEntry{});
     EXPECT_EQ(grid.Rows[2], table[2]);
     EXPECT_EQ(grid.RowsInUse, 2);
 
-    std::vector<ReplaceListEntry> shorter(1, ReplaceListEntry{"n", "x", "y"});
     grid.RowsInUse = 4;
-    grid.clear(shorter);
-    EXPECT_EQ(shorter, std::vector<ReplaceListEntry>(1));
-
     grid.storeInto(table);
+    EXPECT_EQ(table, (std::vector<ReplaceListEntry>{{}, {}, stored[2], {}}));
     grid.RowsInUse = 0;
     grid.storeInto(table);
     EXPECT_TRUE(table.empty());

@@ -216,6 +216,32 @@ TEST(RenameSettingsBody, RefusedBodiesChangeNothing)
     }
 }
 
+// A refusal quotes only a short part of an offending value, with its control characters escaped.
+TEST(RenameSettingsBody, RefusalsQuoteAShortPartOfTheValue)
+{
+    const struct {
+        const char *what;
+        int index;
+        QString value;
+    } cases[] = {
+        {"long Boolean", 39, QString(100000, u'y')},
+        {"long action name", 0, QStringLiteral("Replace") + QString(100000, u'x')},
+        {"control characters", 39, QStringLiteral("ye\x1bs\nRow 1")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList lines = bodyfixture::defaultBodyLines();
+        lines[c.index] = c.value;
+        RenameSettings s;
+        RenameWindowState w;
+        const LoadResult result = ReadRenameSettingsBody(lines, 0, s, w);
+        ASSERT_FALSE(result);
+        EXPECT_LT(result.reason.size(), 200) << result.reason.left(300).toStdString();
+        for (const QChar ch : result.reason)
+            EXPECT_GE(ch.unicode(), 0x20) << result.reason.toStdString();
+    }
+}
+
 TEST(RenameSettingsBody, BodyAfterAHeaderLineReportsFileLines)
 {
     RenameSettings source;

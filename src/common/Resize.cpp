@@ -1,0 +1,166 @@
+#include "Resize.h"
+
+#include "FormControls.h"
+#include "Functions.h"
+#include "VbConvert.h"
+
+#include <QWidget>
+
+namespace common {
+
+namespace {
+
+constexpr int32_t HiddenPageShift = 75000;
+constexpr int32_t ParkedWindowTop = 30000;
+
+int32_t twips(int pixels)
+{
+    return int32_t(vb::roundHalfEven(pixelsToTwips(pixels)));
+}
+
+} // namespace
+
+ResizeTables &ResizeTables::shared()
+{
+    static ResizeTables tables;
+    return tables;
+}
+
+int32_t FindForm(const QWidget *frm, const ResizeTables &tables)
+{
+    const QString name = frm->objectName();
+    for (size_t i = 0; i < tables.ResizeForms.size(); ++i) {
+        if (tables.ResizeForms[i].Name == name)
+            return int32_t(i);
+    }
+    return -1;
+}
+
+int32_t AddForm(const QWidget *frm, ResizeTables &tables)
+{
+    ResizeRecord r;
+    r.Name = frm->objectName();
+    r.Top = twips(frm->y());
+    r.Left = twips(frm->x());
+    r.Height = twips(frm->height());
+    r.Width = twips(frm->width());
+    r.ScaleHeight = twips(frm->height());
+    r.ScaleWidth = twips(frm->width());
+    tables.ResizeForms.push_back(r);
+    const auto index = int32_t(tables.ResizeForms.size() - 1);
+    for (const QWidget *control : FormControls(frm)) {
+        if (FindControl(control, r.Name, tables) == -1)
+            AddControl(control, r.Name, tables);
+    }
+    return index;
+}
+
+void RecordForm(const QWidget *frm, QSize designClient, const std::vector<std::pair<const QWidget *, QRect>> &controls,
+                ResizeTables &tables)
+{
+    if (FindForm(frm, tables) >= 0)
+        return;
+    ResizeRecord r;
+    r.Name = frm->objectName();
+    r.Top = twips(frm->y());
+    r.Left = twips(frm->x());
+    r.Height = r.ScaleHeight = twips(designClient.height());
+    r.Width = r.ScaleWidth = twips(designClient.width());
+    tables.ResizeForms.push_back(r);
+    for (const auto &[control, design] : controls) {
+        ResizeRecord c;
+        c.Name = control->objectName();
+        c.Index = std::max(0, ControlIndex(control));
+        c.FormName = r.Name;
+        c.Top = twips(design.y());
+        c.Left = GetTrueLeft(twips(design.x()));
+        c.Height = twips(design.height());
+        c.Width = twips(design.width());
+        tables.ResizeControls.push_back(c);
+    }
+}
+
+int32_t FindControl(const QWidget *ctl, const QString &windowName, const ResizeTables &tables)
+{
+    const QString name = ctl->objectName();
+    const int index = ControlIndex(ctl);
+    for (size_t i = 0; i < tables.ResizeControls.size(); ++i) {
+        const ResizeRecord &r = tables.ResizeControls[i];
+        if (r.FormName != windowName || r.Name != name)
+            continue;
+        // Outside a control array the name alone decides.
+        if (index < 0 || r.Index == index)
+            return int32_t(i);
+    }
+    return -1;
+}
+
+int32_t AddControl(const QWidget *ctl, const QString &windowName, ResizeTables &tables)
+{
+    ResizeRecord r;
+    r.Name = ctl->objectName();
+    r.Index = std::max(0, ControlIndex(ctl));
+    r.FormName = windowName;
+    r.Top = twips(ctl->y());
+    r.Left = GetTrueLeft(twips(ctl->x()));
+    r.Height = twips(ctl->height());
+    r.Width = twips(ctl->width());
+    tables.ResizeControls.push_back(r);
+    return int32_t(tables.ResizeControls.size() - 1);
+}
+
+int32_t WidthPercent(const QWidget *frm, ResizeTables &tables)
+{
+    int32_t i = FindForm(frm, tables);
+    if (i < 0)
+        i = AddForm(frm, tables);
+    const int32_t recorded = tables.ResizeForms[size_t(i)].ScaleWidth;
+    if (recorded == 0)
+        return 0;
+    return int32_t(vb::roundHalfEven(double(twips(frm->width())) * 100) / recorded);
+}
+
+float HeightPercent(const QWidget *frm, ResizeTables &tables)
+{
+    int32_t i = FindForm(frm, tables);
+    if (i < 0)
+        i = AddForm(frm, tables);
+    const int32_t recorded = tables.ResizeForms[size_t(i)].ScaleHeight;
+    if (recorded == 0)
+        return 0;
+    return float(int64_t(vb::roundHalfEven(double(twips(frm->height())) * 100)) / recorded);
+}
+
+void ResizeControl(QWidget *ctl, const QWidget *frm, ResizeTables &tables)
+{
+    const int64_t pw = WidthPercent(frm, tables);
+    const auto ph = int64_t(HeightPercent(frm, tables));
+    const int32_t i = FindControl(ctl, frm->objectName(), tables);
+    if (i < 0 || pw == 0 || ph == 0)
+        return;
+    const ResizeRecord &r = tables.ResizeControls[size_t(i)];
+    int64_t left = r.Left * pw / 100;
+    if (ctl->x() < 0)
+        left -= HiddenPageShift;
+    const int64_t top = r.Top * ph / 100;
+    const int64_t width = r.Width * pw / 100;
+    const int64_t height = r.Height * ph / 100;
+    ctl->setGeometry(twipsToPixels(double(left)), twipsToPixels(double(top)), twipsToPixels(double(width)),
+                     twipsToPixels(double(height)));
+}
+
+void ResizeForm(QWidget *frm, ResizeTables &tables)
+{
+    if (tables.ResizeBusy)
+        return;
+    tables.ResizeBusy = true;
+    if (twips(frm->y()) < ParkedWindowTop) {
+        // The first call records the window through WidthPercent; every percentage is then 100.
+        WidthPercent(frm, tables);
+        for (QWidget *control : FormControls(frm))
+            ResizeControl(control, frm, tables);
+    }
+    tables.ResizeBusy = false;
+}
+
+} // namespace common

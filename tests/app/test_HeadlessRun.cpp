@@ -1,0 +1,377 @@
+// The unattended rename-drop run as a user meets it: the built program started with a
+// rename-drop file and dropped paths (arguments passed byte for byte), renaming at once, telling
+// on standard error every row it did not rename, and exiting 0, 1 or 2.
+#include "../metadata/ByteBuilders.h"
+#include "PathCodec.h"
+#include "RenameDropFile.h"
+#include "RenameSettings.h"
+#include "RenameWindowState.h"
+#include "TestFiles.h"
+#include "modMain.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QString errors;
+    QStringList errorLines() const { return errors.split(u'\n', Qt::SkipEmptyParts); }
+};
+
+// Paths in these tests are QStrings that may carry raw bytes (U+DC80..U+DCFF), as the program's
+// own code keeps them; every file-system call encodes them back to the very bytes.
+QByteArray raw(const QString &path) { return pathcodec::encode(path); }
+bool existsRaw(const QString &path)
+{
+    struct stat st;
+    return ::lstat(raw(path).constData(), &st) == 0;
+}
+
+class HeadlessRun : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString home() const { return tmp.filePath("home"); }
+    QString files() const { return tmp.filePath("files"); }
+    QString at(const QString &name) const { return files() + u'/' + name; }
+
+    void SetUp() override
+    {
+        QDir().mkpath(home());
+        QDir().mkpath(files());
+        QDir().mkpath(tmp.filePath("runtime"));
+        ::chmod(QFile::encodeName(tmp.filePath("runtime")).constData(), 0700);
+    }
+
+    // QTemporaryDir cannot remove names that are not UTF-8: the tree goes byte for byte here.
+    void TearDown() override
+    {
+        ::nftw(raw(tmp.path()).constData(),
+               [](const char *path, const struct stat *, int, FTW *) { return ::remove(path); }, 16,
+               FTW_DEPTH | FTW_PHYS);
+    }
+
+    void file(const QString &name, const QByteArray &bytes = "x")
+    {
+        const QByteArray path = raw(at(name));
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0) << path.constData();
+        ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+    }
+
+    QString writeRnp(const engine::RenameSettings &settings)
+    {
+        const QString path = tmp.filePath("run.rnp");
+        EXPECT_TRUE(settingsfiles::WriteRenameDropFile(path, settings, settingsfiles::RenameWindowState{}));
+        return path;
+    }
+
+    QString prefixRnp(const QString &prefix)
+    {
+        engine::RenameSettings settings;
+        settings.checkOnly({QStringLiteral("Prefix")});
+        settings.PrefixSource = prefix;
+        return writeRnp(settings);
+    }
+
+    /** Starts the built program in `cwd` with `arguments` as given (raw bytes restored) and
+     *  waits for it; `fileSizeLimit` caps every file it writes, as a full disk would. */
+    RunResult run(const QStringList &arguments, const QString &cwd = {}, rlim_t fileSizeLimit = RLIM_INFINITY)
+    {
+        std::vector<QByteArray> argStore{QByteArray(VEXLO_BINARY)};
+        for (const QString &a : arguments)
+            argStore.push_back(raw(a));
+        std::vector<char *> argv;
+        for (QByteArray &a : argStore)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+
+        std::vector<QByteArray> envStore;
+        for (char **e = environ; *e; ++e) {
+            const QByteArray entry(*e);
+            for (const char *replaced : {"QT_QPA_PLATFORM=", "VEXLO_HOME=", "VEXLO_MESSAGES=", "HOME=",
+                                         "XDG_CONFIG_HOME=", "XDG_RUNTIME_DIR="})
+                if (entry.startsWith(replaced))
+                    goto skip;
+            envStore.push_back(entry);
+        skip:;
+        }
+        envStore.push_back("QT_QPA_PLATFORM=offscreen");
+        envStore.push_back("VEXLO_HOME=" + home().toUtf8());
+        envStore.push_back("VEXLO_MESSAGES=stderr");
+        envStore.push_back("HOME=" + tmp.path().toUtf8());
+        envStore.push_back("XDG_CONFIG_HOME=" + tmp.filePath("config").toUtf8());
+        envStore.push_back("XDG_RUNTIME_DIR=" + tmp.filePath("runtime").toUtf8());
+        std::vector<char *> envp;
+        for (QByteArray &e : envStore)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        const QByteArray dir = raw(cwd.isEmpty() ? tmp.path() : cwd);
+
+        int pipeFds[2];
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+            ADD_FAILURE() << "pipe";
+            return {};
+        }
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(pipeFds[1], 2);
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            ::dup2(devNull, 1);
+            if (::chdir(dir.constData()) != 0)
+                ::_exit(126);
+            if (fileSizeLimit != RLIM_INFINITY) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{};
+                ::getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = fileSizeLimit;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            ::execve(argv[0], argv.data(), envp.data());
+            ::_exit(127);
+        }
+        ::close(pipeFds[1]);
+        QByteArray out;
+        char buf[4096];
+        for (;;) {
+            const ssize_t n = ::read(pipeFds[0], buf, sizeof buf);
+            if (n > 0)
+                out.append(buf, n);
+            else if (n == 0 || errno != EINTR)
+                break;
+        }
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        RunResult r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.errors = QString::fromUtf8(out);
+        return r;
+    }
+};
+
+TEST_F(HeadlessRun, RowsWhosePreviewFailedAreToldAndLeftAlone)
+{
+    // The picture's year as a prefix: pictures without a date cannot have one.
+    using bytes::ExifBuilder;
+    using bytes::Ifd;
+    const QByteArray undated = ExifBuilder(true).ascii(Ifd::Zero, 271, "Cam").ascii(Ifd::Zero, 272, "One").jpeg();
+    const QByteArray dated = ExifBuilder(true)
+                                 .ascii(Ifd::Zero, 271, "Cam")
+                                 .ascii(Ifd::Zero, 306, "2024:05:06 07:08:09")
+                                 .jpeg();
+    file(QStringLiteral("a.jpg"), undated);
+    file(QStringLiteral("b.jpg"), dated);
+    file(QStringLiteral("c.jpg"), undated);
+    engine::RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Prefix")});
+    settings.PrefixSource = QStringLiteral("$Exif_date_$yyyy$");
+    const RunResult r = run({writeRnp(settings), at("a.jpg"), at("b.jpg"), at("c.jpg")});
+
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 2) << r.errors.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Row 1: ") + at("a.jpg"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Row 3: ") + at("c.jpg"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("preview failed"))) << lines[0].toStdString();
+    EXPECT_EQ(testfiles::readFile(at("a.jpg")), undated);
+    EXPECT_EQ(testfiles::readFile(at("c.jpg")), undated);
+    EXPECT_EQ(testfiles::readFile(at("2024b.jpg")), dated);
+}
+
+TEST_F(HeadlessRun, APreviewThatDidNotRunRenamesNothingAndExitsTwo)
+{
+    file(QStringLiteral("a.txt"));
+    engine::RenameSettings settings;
+    settings.checkOnly({});
+    const RunResult r = run({writeRnp(settings), at("a.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused) << r.errors.toStdString();
+    EXPECT_EQ(r.errors.count(QStringLiteral("Please Select Actions")), 1) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("Nothing was renamed"))) << r.errors.toStdString();
+    EXPECT_EQ(QDir(files()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
+}
+
+TEST_F(HeadlessRun, RowsInsideARenamedFolderFollowIt)
+{
+    QDir().mkpath(at("dir/sub"));
+    file(QStringLiteral("dir/a.txt"), "a");
+    file(QStringLiteral("dir/sub/b.txt"), "b");
+    const RunResult r = run({prefixRnp(QStringLiteral("x_")), at("dir"), at("dir/sub"), at("dir/a.txt"),
+                             at("dir/sub/b.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    EXPECT_EQ(testfiles::readFile(at("x_dir/x_a.txt")), "a");
+    EXPECT_EQ(testfiles::readFile(at("x_dir/x_sub/x_b.txt")), "b");
+    EXPECT_FALSE(existsRaw(at("dir")));
+}
+
+// With a program folder of its own, the run writes nothing outside it: the window places and
+// every other store stay inside.
+TEST_F(HeadlessRun, NothingIsWrittenOutsideTheProgramFolder)
+{
+    file(QStringLiteral("a.txt"));
+    const QString rnp = prefixRnp(QStringLiteral("x_"));
+    const RunResult r = run({rnp, at("a.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    QStringList outside;
+    QDirIterator it(tmp.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path != home() && !path.startsWith(home() + u'/') && !path.startsWith(files()) && path != rnp
+            && !path.startsWith(tmp.filePath("runtime")))
+            outside << path;
+    }
+    EXPECT_TRUE(outside.isEmpty()) << outside.join(u'\n').toStdString();
+    EXPECT_FALSE(QDir(home()).entryList(QDir::Files).isEmpty());
+}
+
+// Names that look like toolkit options or hold "|" are names like any other, relative paths
+// included.
+TEST_F(HeadlessRun, EveryArgumentIsAName)
+{
+    const QStringList names{QStringLiteral("-reverse"), QStringLiteral("-platform"), QStringLiteral("x.txt"),
+                            QStringLiteral("-style"), QStringLiteral("a|b.txt"), QStringLiteral("--help")};
+    for (const QString &name : names)
+        file(name, name.toUtf8());
+    prefixRnp(QStringLiteral("x_"));
+    QStringList arguments{QStringLiteral("../run.rnp")};
+    arguments += names;
+    const RunResult r = run(arguments, files());
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(testfiles::readFile(at(QStringLiteral("x_") + name)), name.toUtf8());
+        EXPECT_FALSE(existsRaw(at(name)));
+    }
+}
+
+TEST_F(HeadlessRun, LinksAreItemsAndPathsResolveAsTheKernelDoes)
+{
+    // side/link leads to target/inner: "side/link/../victim.txt" is target/victim.txt, not the
+    // decoy beside the link.
+    QDir().mkpath(at("target/inner"));
+    QDir().mkpath(at("side"));
+    file(QStringLiteral("target/victim.txt"), "victim");
+    file(QStringLiteral("side/victim.txt"), "decoy");
+    ASSERT_EQ(::symlink("../target/inner", raw(at("side/link")).constData()), 0);
+    ASSERT_EQ(::symlink("nowhere", raw(at("dangling")).constData()), 0);
+    ASSERT_EQ(::symlink("loop2", raw(at("loop1")).constData()), 0);
+    ASSERT_EQ(::symlink("loop1", raw(at("loop2")).constData()), 0);
+
+    const RunResult r = run({prefixRnp(QStringLiteral("x_")), at("side/link/../victim.txt"), at("dangling"),
+                             at("loop1")});
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    EXPECT_EQ(testfiles::readFile(at("target/x_victim.txt")), "victim");
+    EXPECT_EQ(testfiles::readFile(at("side/victim.txt")), "decoy");
+    EXPECT_EQ(QFileInfo(at("x_dangling")).symLinkTarget(), at("nowhere"));
+    EXPECT_FALSE(existsRaw(at("dangling")));
+    EXPECT_TRUE(QFileInfo(at("x_loop1")).isSymLink());
+    EXPECT_FALSE(existsRaw(at("loop1")));
+}
+
+// A name with the byte 0xFF and one with U+FFFD (which 0xFF would wrongly decode to) side by
+// side: the run renames exactly the one it was given.
+TEST_F(HeadlessRun, NamesThatAreNotUtf8AreRenamedByteForByte)
+{
+    const QString rawName = QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt");
+    const QString replacement = QStringLiteral("n\uFFFD.txt");
+    const QString rnp = prefixRnp(QStringLiteral("x_"));
+    for (const QString &given : {rawName, replacement}) {
+        SCOPED_TRACE(given == rawName ? "byte 0xFF" : "U+FFFD");
+        const QString other = given == rawName ? replacement : rawName;
+        // The raw name is given relative to a folder whose own name is not UTF-8 either.
+        const QString folder = given == rawName ? QStringLiteral("raw") + QChar(char16_t(0xDCFE)) + u'/'
+                                                : QStringLiteral("replacement/");
+        ASSERT_EQ(::mkdir(raw(at(folder)).constData(), 0755), 0);
+        file(folder + rawName, "raw");
+        file(folder + replacement, "replacement");
+        const RunResult r = given == rawName ? run({rnp, given}, at(folder)) : run({rnp, at(folder + given)});
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at(folder + QStringLiteral("x_") + given)));
+        EXPECT_FALSE(existsRaw(at(folder + given)));
+        EXPECT_TRUE(existsRaw(at(folder + other)));
+        EXPECT_FALSE(existsRaw(at(folder + QStringLiteral("x_") + other)));
+    }
+}
+
+// A name holding a line break or a NUL-free control character cannot forge a line of its own.
+TEST_F(HeadlessRun, FailureLinesEscapeControlCharacters)
+{
+    const QString evil = QStringLiteral("evil\nRow 9: forged\t.txt");
+    file(evil, "e");
+    file(QStringLiteral("x_") + evil, "taken");
+    const RunResult r = run({prefixRnp(QStringLiteral("x_")), at(evil)});
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed);
+    const QStringList lines = r.errorLines();
+    ASSERT_EQ(lines.size(), 1) << r.errors.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Row 1: "))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("evil\\nRow 9: forged\\t.txt"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("File already exists"))) << lines[0].toStdString();
+    EXPECT_EQ(testfiles::readFile(at(QStringLiteral("x_") + evil)), "taken");
+}
+
+// A program folder that fills up: the settings file keeps its old bytes, the failure is told
+// once, and the renames still happen. (A settings file the run would write unchanged is not
+// written at all: this one has a line past the 24 the program writes, so it must be.)
+TEST_F(HeadlessRun, FullProgramFolderKeepsTheSettingsFileAndSaysSo)
+{
+    file(QStringLiteral("a.txt"));
+    QByteArray settings;
+    for (const char *line : {"blank", "blank", "blank", "blank", "Report", "", "0", "0", "False", "False", "",
+                             "", "", "", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1", "older"})
+        settings += QByteArray(line) + "\r\n";
+    const QString ini = home() + QStringLiteral("/Trevalle.ini");
+    testfiles::writeFile(ini, settings);
+    const QString rnp = prefixRnp(QStringLiteral("x_"));
+
+    const RunResult r = run({rnp, at("a.txt")}, {}, 16);
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    EXPECT_TRUE(existsRaw(at("x_a.txt")));
+    EXPECT_EQ(testfiles::readFile(ini), settings);
+    EXPECT_EQ(r.errors.count(QStringLiteral("could not be saved")), 1) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("Disk full"))) << r.errors.toStdString();
+}
+
+// A rename-drop file that is a FIFO, or far larger than any valid one, is refused at once.
+TEST_F(HeadlessRun, RenameDropFilesThatCannotBeSettingsAreRefusedAtOnce)
+{
+    file(QStringLiteral("a.txt"));
+    const QString fifo = tmp.filePath("fifo.rnp");
+    ASSERT_EQ(::mkfifo(raw(fifo).constData(), 0644), 0);
+    const QString huge = tmp.filePath("huge.rnp");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(50 * 1024 * 1024));
+    }
+    const struct {
+        QString rnp;
+        const char *reason;
+    } cases[] = {{fifo, "not a regular file"}, {huge, "larger"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.reason);
+        const RunResult r = run({c.rnp, at("a.txt")});
+        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
+        EXPECT_EQ(r.errors.count(QStringLiteral("Nothing was renamed")), 1) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at("a.txt")));
+    }
+}
+
+} // namespace

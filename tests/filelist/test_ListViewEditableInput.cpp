@@ -1,0 +1,559 @@
+#include "FileListFixtures.h"
+#include "ListViewEditableWidget.h"
+
+#include "Shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
+#include <QWindow>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace filelist;
+
+namespace {
+
+QStringList names(const ListViewEditable &c)
+{
+    QStringList out;
+    for (int32_t i = 1; i <= c.FileItemCount(); ++i)
+        out << c.ListItems().Item(i).Text;
+    return out;
+}
+
+QSet<QString> nameSet(const ListViewEditable &c)
+{
+    const QStringList all = names(c);
+    return QSet<QString>(all.begin(), all.end());
+}
+
+QRect sectionRect(QHeaderView *header, int section)
+{
+    return QRect(header->sectionViewportPosition(section), 0, header->sectionSize(section), header->viewport()->height());
+}
+
+void clickHeader(QHeaderView *header, int section)
+{
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sectionRect(header, section).center());
+}
+
+void sendMove(QWidget *w, const QPoint &at, Qt::MouseButtons buttons)
+{
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+/** A shown list of a temporary folder: a.txt 1000 bytes, b.txt 3000, c.txt 200000 and the
+ *  folder d. */
+class ListInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + u'/';
+        fixtures::makeFile(dir.path(), "a.txt", 1000);
+        fixtures::makeFile(dir.path(), "b.txt", 3000);
+        fixtures::makeFile(dir.path(), "c.txt", 200000);
+        fixtures::makeFolder(dir.path(), "d");
+        widget.resize(800, 300);
+        list().setPath(folder);
+        list().setYieldHandler([] {});
+        list().setShell(&shell);
+        widget.show();
+        QApplication::setActiveWindow(&widget);
+        list().Scan();
+        QApplication::processEvents();
+    }
+    ListViewEditable &list() { return widget.control(); }
+    QTreeView *view() { return widget.ListView(); }
+    QHeaderView *header() { return view()->header(); }
+    QWidget *viewport() { return view()->viewport(); }
+    QPoint cellCenter(int row, int column)
+    {
+        return view()->visualRect(list().ListItems().index(row - 1, column)).center();
+    }
+    int rowOf(const QString &name)
+    {
+        return int(names(list()).indexOf(name)) + 1;
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    RecordingShell shell;
+    ListViewEditableWidget widget;
+};
+
+} // namespace
+
+TEST_F(ListInput, HeaderClicksSortAndReverse)
+{
+    QList<int32_t> clicked;
+    QObject::connect(&list(), &ListViewEditable::ColumnClick, [&](int32_t c) { clicked << c; });
+    ASSERT_EQ(list().SortOrder(), lvwAscending);
+
+    // The list was left ascending, so the first click sorts descending.
+    clickHeader(header(), 2);
+    EXPECT_EQ(names(list()), QStringList({"c.txt", "b.txt", "a.txt", "d"})) << "sizes read as numbers";
+    clickHeader(header(), 2);
+    EXPECT_EQ(names(list()), QStringList({"d", "a.txt", "b.txt", "c.txt"}));
+    clickHeader(header(), 0);
+    EXPECT_EQ(names(list()), QStringList({"d", "c.txt", "b.txt", "a.txt"})) << "another column reverses too";
+    EXPECT_EQ(clicked, QList<int32_t>({3, 3, 1}));
+    EXPECT_EQ(list().CurrentSortColumn(), 0);
+    EXPECT_EQ(list().SortKey(), 0);
+
+    // A flat header sorts the same way.
+    list().setFlatHeader(true);
+    EXPECT_TRUE(widget.IsFlatHeader());
+    clickHeader(header(), 0);
+    EXPECT_EQ(names(list()), QStringList({"a.txt", "b.txt", "c.txt", "d"}));
+    list().setFlatHeader(false);
+    EXPECT_FALSE(widget.IsFlatHeader());
+    header()->setSectionsClickable(false);
+    EXPECT_TRUE(widget.IsFlatHeader()) << "read from the header itself";
+}
+
+TEST_F(ListInput, DraggingADividerOrASectionDoesNotSort)
+{
+    QList<int32_t> clicked;
+    int changing = 0;
+    QObject::connect(&list(), &ListViewEditable::ColumnClick, [&](int32_t c) { clicked << c; });
+    QObject::connect(&list(), &ListViewEditable::HeaderItemChanging, [&] { ++changing; });
+    const QStringList before = names(list());
+    const int width = header()->sectionSize(0);
+
+    // The divider at the right edge of the first column, dragged 40 pixels to the right.
+    const QPoint divider(sectionRect(header(), 0).right(), header()->height() / 2);
+    QTest::mousePress(header()->viewport(), Qt::LeftButton, {}, divider);
+    for (int dx = 10; dx <= 40; dx += 10)
+        sendMove(header()->viewport(), divider + QPoint(dx, 0), Qt::LeftButton);
+    QTest::mouseRelease(header()->viewport(), Qt::LeftButton, {}, divider + QPoint(40, 0));
+    EXPECT_EQ(header()->sectionSize(0), width + 40);
+    EXPECT_GT(changing, 0);
+
+    // A press on one section dragged onto another (a column move) is no click either.
+    list().setAllowColumnReorder(false);
+    const QPoint inPath = sectionRect(header(), 1).center();
+    QTest::mousePress(header()->viewport(), Qt::LeftButton, {}, inPath);
+    sendMove(header()->viewport(), inPath + QPoint(30, 0), Qt::LeftButton);
+    sendMove(header()->viewport(), inPath, Qt::LeftButton);
+    QTest::mouseRelease(header()->viewport(), Qt::LeftButton, {}, inPath);
+
+    EXPECT_TRUE(clicked.isEmpty());
+    EXPECT_EQ(names(list()), before);
+}
+
+TEST_F(ListInput, TheSortedColumnBandIsPaintedBehindItsColumn)
+{
+    const QColor band(0xFF, 0xE1, 0xE1);
+    const QColor white(Qt::white);
+    list().setHighlightColumn(true);
+    QApplication::processEvents();
+    auto pixelBelowRows = [&](int column) {
+        const QRect s = sectionRect(header(), column);
+        const QPoint inViewport(s.center().x(), viewport()->height() - 5);
+        return widget.grab().toImage().pixelColor(viewport()->mapTo(&widget, inViewport));
+    };
+    EXPECT_EQ(pixelBelowRows(0), band);
+    EXPECT_EQ(pixelBelowRows(1), white);
+
+    clickHeader(header(), 3);
+    QApplication::processEvents();
+    EXPECT_EQ(list().CurrrentHighlightColumn(), 4);
+    EXPECT_EQ(pixelBelowRows(3), band);
+    EXPECT_EQ(pixelBelowRows(0), white);
+    widget.grab().save(testfiles::artifactFolder() + "/filelist_band.png");
+
+    // The band follows a column resize.
+    header()->resizeSection(0, header()->sectionSize(0) + 60);
+    QApplication::processEvents();
+    EXPECT_EQ(pixelBelowRows(3), band);
+
+    list().setHighlightColumn(false);
+    QApplication::processEvents();
+    EXPECT_EQ(pixelBelowRows(3), white);
+
+    // A column that does not exist leaves the list without a band; so does another view.
+    list().DoHighlightColumn(0x00FF00, 0xFFFFFF, 9, 0);
+    EXPECT_FALSE(list().Stripe().present);
+    list().DoHighlightColumn(0x00FF00, 0xFFFFFF, 0, 0);
+    EXPECT_EQ(list().CurrrentHighlightColumn(), 1);
+    EXPECT_EQ(list().SizingType(), 0);
+    list().DoHighlightColumn(0x00FF00, 0xFFFFFF, 1, 0);
+    EXPECT_EQ(list().SizingType(), 2);
+    QApplication::processEvents();
+    EXPECT_EQ(pixelBelowRows(0), QColor(0, 0xFF, 0));
+}
+
+TEST_F(ListInput, TooltipOfANameIsTheFullPath)
+{
+    QTest::mouseMove(viewport(), cellCenter(rowOf("b.txt"), 0));
+    EXPECT_EQ(list().ToolTipText(), folder + "b.txt");
+    QTest::mouseMove(viewport(), cellCenter(rowOf("b.txt"), 3));
+    EXPECT_EQ(list().ToolTipText(), "Text Document");
+    QTest::mouseMove(viewport(), QPoint(5, viewport()->height() - 5));
+    EXPECT_EQ(list().ToolTipText(), "Text Document") << "nothing hit keeps the last tip";
+
+    QTest::mouseMove(viewport(), cellCenter(rowOf("c.txt"), 0));
+    const QPoint at = cellCenter(rowOf("c.txt"), 0);
+    QHelpEvent help(QEvent::ToolTip, at, viewport()->mapToGlobal(at));
+    QApplication::sendEvent(viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), folder + "c.txt");
+    QToolTip::hideText();
+}
+
+TEST_F(ListInput, DroppedFilesAndFoldersAreAddedOnceAndSortedByFolder)
+{
+    QTemporaryDir other;
+    fixtures::makeFile(other.path(), "x.TXT", 10);
+    fixtures::makeFile(other.path(), "x.text", 10);
+    fixtures::makeFile(other.path(), "x.txt2", 10);
+    fixtures::makeFile(other.path(), "noext", 10);
+    fixtures::makeFile(other.path(), "in/inner.txt", 10);
+    fixtures::makeFile(other.path(), "in/inner.jpg", 10);
+
+    list().setFileSpec("*.txt");
+    QList<QList<int32_t>> finished;
+    QObject::connect(&list(), &ListViewEditable::FileDragDropFinish,
+                     [&](int32_t &count, int32_t &files, int32_t &folders) { finished << QList<int32_t>{count, files, folders}; });
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(other.path() + "/x.TXT"), QUrl::fromLocalFile(other.path() + "/x.text"),
+                  QUrl::fromLocalFile(other.path() + "/x.txt2"), QUrl::fromLocalFile(other.path() + "/noext"),
+                  QUrl::fromLocalFile(other.path() + "/in"), QUrl::fromLocalFile(folder + "a.txt")});
+    const QPoint at = viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished[0], QList<int32_t>({6, 5, 1}));
+    // The filter takes x.TXT and x.txt2 but not x.text or noext; a.txt was listed already.
+    QStringList rows;
+    for (int32_t i = 1; i <= list().FileItemCount(); ++i)
+        rows << list().ListItems().Item(i).SubItems(1) + list().ListItems().Item(i).Text;
+    QStringList expected = {folder + "a.txt", folder + "b.txt", folder + "c.txt", folder + "d",
+                            other.path() + "/x.TXT", other.path() + "/x.txt2", other.path() + "/in/inner.txt"};
+    std::sort(expected.begin(), expected.end(), [&](const QString &l, const QString &r) {
+        return QString::compare(l.left(l.lastIndexOf(u'/') + 1), r.left(r.lastIndexOf(u'/') + 1), Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(QSet<QString>(rows.begin(), rows.end()), QSet<QString>(expected.begin(), expected.end()));
+    for (int32_t i = 2; i <= list().FileItemCount(); ++i)
+        EXPECT_LE(QString::compare(list().Cell(i - 1, 2), list().Cell(i, 2), Qt::CaseInsensitive), 0) << "sorted by folder";
+
+    // Refused while drops are not allowed.
+    list().setAllowFileDragDrop(false);
+    QDragEnterEvent refused(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(ListInput, ClearOnDragDropEmptiesTheListOncePerDrop)
+{
+    QTemporaryDir one, two;
+    fixtures::makeFile(one.path(), "one.txt", 1);
+    fixtures::makeFile(two.path(), "two.txt", 1);
+    list().setClearOnDragDrop(true);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder + "a.txt"), QUrl::fromLocalFile(one.path()), QUrl::fromLocalFile(two.path())});
+    int32_t effect = 1;
+    int16_t button = 1, shift = 0;
+    float x = 0, y = 0;
+    list().ListView1_OLEDragDrop(&data, effect, button, shift, x, y);
+    EXPECT_EQ(QSet<QString>({"a.txt", "one.txt", "two.txt"}), nameSet(list())) << "every dropped item, nothing else";
+
+    // A drop of files alone never empties the list.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(folder + "b.txt")});
+    list().ListView1_OLEDragDrop(&files, effect, button, shift, x, y);
+    EXPECT_EQ(list().FileItemCount(), 4);
+}
+
+TEST_F(ListInput, ACellClickOffersTheCellForEditing)
+{
+    list().setAllowItemEdit(true);
+    QList<QList<int32_t>> subitemClicks;
+    QObject::connect(&list(), &ListViewEditable::SubitemClick,
+                     [&](int32_t &row, int32_t &column, int16_t &, int16_t &) { subitemClicks << QList<int32_t>{row, column}; });
+    const int row = rowOf("b.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    QLineEdit *box = widget.EditBox();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), "Text Document");
+    EXPECT_EQ(list().EditTag(), QStringLiteral("%1:3").arg(row));
+    EXPECT_EQ(subitemClicks, QList<QList<int32_t>>({{row, 3}}));
+    const QRect cell = view()->visualRect(list().ListItems().index(row - 1, 3));
+    EXPECT_TRUE(box->geometry().intersects(QRect(viewport()->mapTo(&widget, cell.topLeft()), cell.size())));
+
+    // Typed, then Enter: written into the cell with the edit events around it.
+    QStringList events;
+    QObject::connect(&list(), &ListViewEditable::BeforeItemEdit,
+                     [&](bool &, int32_t &i, int32_t &s, QString &o, QString &n) { events << QStringLiteral("before %1:%2 %3>%4").arg(i).arg(s).arg(o, n); });
+    QObject::connect(&list(), &ListViewEditable::AfterItemEdit,
+                     [&](bool &, int32_t &i, int32_t &s, QString &o, QString &n) { events << QStringLiteral("after %1:%2 %3>%4").arg(i).arg(s).arg(o, n); });
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, "Notes");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(list().Cell(row, 4), "Notes");
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(events, QStringList({QStringLiteral("before %1:3 Text Document>Notes").arg(row),
+                                   QStringLiteral("after %1:3 Text Document>Notes").arg(row)}));
+}
+
+TEST_F(ListInput, EditVetoAndUndo)
+{
+    list().setAllowItemEdit(true);
+    enum Handler { Veto, Undo, Redirect };
+    struct Case {
+        Handler handler;
+        QString expectedName;
+        QString during;
+    };
+    const Case cases[] = {
+        {Veto, "a.txt", QString()},
+        {Undo, "a.txt", "renamed.txt"},
+        {Redirect, "a.txt", "other.txt"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.handler));
+        const int row = rowOf("a.txt");
+        QString during;
+        QMetaObject::Connection before = QObject::connect(&list(), &ListViewEditable::BeforeItemEdit,
+            [&](bool &cancel, int32_t &index, int32_t &, QString &, QString &newString) {
+                if (c.handler == Veto)
+                    cancel = true;
+                if (c.handler == Redirect) {
+                    newString = "other.txt";
+                    index = rowOf("b.txt");
+                }
+            });
+        QMetaObject::Connection after = QObject::connect(&list(), &ListViewEditable::AfterItemEdit,
+            [&](bool &cancel, int32_t &index, int32_t &, QString &, QString &) {
+                during = list().Cell(index, 1);
+                if (c.handler == Undo)
+                    cancel = true;
+            });
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 0));
+        QLineEdit *box = widget.EditBox();
+        ASSERT_TRUE(box->isVisible());
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, "renamed.txt");
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(box->isVisible());
+        EXPECT_EQ(list().Cell(row, 1), c.expectedName);
+        EXPECT_EQ(during, c.during);
+        if (c.handler == Redirect) {
+            EXPECT_EQ(rowOf("b.txt"), 0);
+            EXPECT_NE(rowOf("other.txt"), 0) << "written into the row the handler chose";
+        }
+        QObject::disconnect(before);
+        QObject::disconnect(after);
+    }
+}
+
+TEST_F(ListInput, TypingIsCommittedBeforeTheRowsMove)
+{
+    list().setAllowItemEdit(true);
+    const int row = rowOf("c.txt");
+    const QString size = list().Cell(row, 3);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 0));
+    QLineEdit *box = widget.EditBox();
+    ASSERT_TRUE(box->isVisible());
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, "z.txt");
+    // The header takes no focus: the sort itself must not lose or misplace the typing.
+    clickHeader(header(), 0);
+    EXPECT_EQ(QSet<QString>({"a.txt", "b.txt", "z.txt", "d"}), nameSet(list()));
+    const int moved = rowOf("z.txt");
+    EXPECT_EQ(list().Cell(moved, 3), size) << "the typed name landed on the row it was typed over";
+}
+
+TEST_F(ListInput, RightClickOpensThePopupMenu)
+{
+    list().setAutoPopupMenu(true);
+    list().setCheckboxes(true);
+    struct Seen {
+        QStringList captions;
+        QStringList enabled;
+    };
+    auto rightClickAt = [&](const QPoint &at, const QString &trigger = {}) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction *a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                seen.captions << a->text();
+                if (a->isEnabled())
+                    seen.enabled << a->objectName();
+                if (a->objectName() == trigger)
+                    a->trigger();
+            }
+            menu->close();
+        });
+        QTest::mouseClick(viewport(), Qt::RightButton, {}, at);
+        return seen;
+    };
+
+    // Beside every row nothing is selected: the entries that need a row are off.
+    Seen empty = rightClickAt(QPoint(5, viewport()->height() - 5));
+    EXPECT_EQ(empty.captions, QStringList({"&Open", "&Explore", "Check Date", "Uncheck Date", "Check Directory",
+                                           "Uncheck Directory", "Check All", "Uncheck All", "Invert Checks",
+                                           "Copy Checked To", "Move Checked To", "&Properties..."}));
+    EXPECT_EQ(empty.enabled, QStringList({"mnuSelectall", "mnuDeselectall", "mnuCheck", "mnuProperties"}));
+
+    Seen onRow = rightClickAt(cellCenter(rowOf("b.txt"), 1), "mnuSelectDir");
+    EXPECT_TRUE(onRow.enabled.contains("mnuOpen"));
+    EXPECT_FALSE(onRow.enabled.contains("mnuCopy")) << "nothing checked yet";
+    EXPECT_EQ(list().SelectedItem(), rowOf("b.txt"));
+    std::vector<int32_t> checked;
+    EXPECT_EQ(list().GetCheckedItems(checked), 4) << "Check Directory checked every row of the folder";
+
+    rightClickAt(cellCenter(rowOf("b.txt"), 1), "mnuOpen");
+    EXPECT_EQ(shell.opened, QStringList({folder + "b.txt"}));
+}
+
+TEST_F(ListInput, DoubleClickOpensTheSelectedFile)
+{
+    int doubleClicks = 0;
+    QObject::connect(&list(), &ListViewEditable::DblClick, [&] { ++doubleClicks; });
+    // As the window system delivers it: press, release, then the second press as a double click.
+    const QPoint at = cellCenter(rowOf("c.txt"), 2);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(shell.opened, QStringList({folder + "c.txt"}));
+}
+
+TEST_F(ListInput, ScrollingRaisesItsEventsAndMovesTheEditBox)
+{
+    for (int i = 0; i < 60; ++i)
+        list().AddFile(folder, QStringLiteral("missing%1").arg(i));
+    QApplication::processEvents();
+    list().setAllowItemEdit(true);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(1, 0));
+    ASSERT_TRUE(widget.EditBox()->isVisible());
+    int vscroll = 0, wheel = 0;
+    QObject::connect(&list(), &ListViewEditable::VScroll, [&] { ++vscroll; });
+    QObject::connect(&list(), &ListViewEditable::WheelScroll, [&] { ++wheel; });
+
+    view()->verticalScrollBar()->setValue(view()->verticalScrollBar()->maximum());
+    EXPECT_EQ(vscroll, 1);
+    EXPECT_FALSE(widget.EditBox()->isVisible()) << "the cell scrolled out of view";
+    view()->verticalScrollBar()->setValue(0);
+    EXPECT_TRUE(widget.EditBox()->isVisible());
+
+    const QPoint at = viewport()->rect().center();
+    QWheelEvent turn(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport(), &turn);
+    EXPECT_EQ(wheel, 1);
+}
+
+TEST_F(ListInput, HostsMayChangeOrSwallowKeys)
+{
+    view()->setFocus();
+    list().setSelectedItem(1);
+    const QStringList order = names(list());
+    // Down arrow swallowed by the host: the current row stays.
+    QMetaObject::Connection down = QObject::connect(&list(), &ListViewEditable::KeyDown, [](int16_t &code, int16_t &) {
+        if (code == 40)
+            code = 0;
+    });
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(list().SelectedItem(), 1);
+    QObject::disconnect(down);
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(list().SelectedItem(), 2);
+
+    // A typed "c" turned into "b" by the host: the list's type-ahead finds b.txt.
+    QList<int16_t> ups;
+    QObject::connect(&list(), &ListViewEditable::KeyUp, [&](int16_t &code, int16_t &) { ups << code; });
+    QObject::connect(&list(), &ListViewEditable::KeyPress, [](int16_t &ascii) {
+        if (ascii == 'c')
+            ascii = 'b';
+    });
+    QTest::keyClick(view(), Qt::Key_C);
+    EXPECT_EQ(list().SelectedItem(), int32_t(order.indexOf("b.txt")) + 1);
+    EXPECT_EQ(ups.last(), 'C');
+}
+
+TEST_F(ListInput, AClickBesideEveryRowDeselectsOnlyWithAutoDeselect)
+{
+    const QPoint below(5, viewport()->height() - 5);
+    for (bool autoDeselect : {false, true}) {
+        SCOPED_TRACE(autoDeselect);
+        list().setAutoDeselect(autoDeselect);
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(2, 1));
+        ASSERT_EQ(list().SelectedCount(), 1);
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, below);
+        EXPECT_EQ(list().SelectedCount(), autoDeselect ? 0 : 1);
+    }
+}
+
+TEST_F(ListInput, SwitchingEditingOnOffersTheLastClickedCell)
+{
+    const int row = rowOf("a.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 1));
+    EXPECT_FALSE(widget.EditBox()->isVisible());
+    EXPECT_EQ(list().EditTag(), QStringLiteral("%1:1").arg(row)) << "the cell is recorded with editing off";
+    list().setAllowItemEdit(true);
+    ASSERT_TRUE(widget.EditBox()->isVisible());
+    EXPECT_EQ(widget.EditBox()->text(), folder);
+    list().setAllowItemEdit(false);
+    EXPECT_FALSE(widget.EditBox()->isVisible());
+}
+
+TEST_F(ListInput, ColumnsFitTheirTextsOrCaptions)
+{
+    list().ListItems().SetSubItem(1, 3, QString(60, u'W'));
+    const int before = header()->sectionSize(3);
+    widget.ResizeListViewColumn(7);
+    EXPECT_EQ(header()->sectionSize(3), before) << "a column that does not exist";
+    widget.ResizeListViewColumn(3);
+    EXPECT_GT(header()->sectionSize(3), view()->fontMetrics().horizontalAdvance(QString(60, u'W')));
+    header()->resizeSection(2, 5);
+    widget.ResizeListViewHeader(2);
+    EXPECT_GE(header()->sectionSize(2), header()->sectionSizeHint(2)) << "the caption fits";
+    widget.ResizeListViewHeader(4);
+    EXPECT_GE(header()->sectionViewportPosition(4) + header()->sectionSize(4), viewport()->width())
+        << "the last column reaches the list's edge";
+}
+
+TEST_F(ListInput, WithEditingOnADoubleClickLandsInTheEditBox)
+{
+    list().setAllowItemEdit(true);
+    int doubleClicks = 0;
+    QObject::connect(&list(), &ListViewEditable::DblClick, [&] { ++doubleClicks; });
+    // Through the window, so that each press reaches whatever lies under the mouse.
+    QWindow *window = widget.windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = viewport()->mapTo(&widget, cellCenter(rowOf("b.txt"), 0));
+    QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(widget.EditBox()->isVisible());
+    QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(widget.EditBox()->hasFocus());
+    EXPECT_EQ(doubleClicks, 0);
+    EXPECT_TRUE(shell.opened.isEmpty());
+    QTest::keyClick(widget.EditBox(), Qt::Key_End);
+    QTest::keyClicks(widget.EditBox(), ".bak");
+    QTest::keyClick(widget.EditBox(), Qt::Key_Return);
+    EXPECT_NE(rowOf("b.txt.bak"), 0);
+}

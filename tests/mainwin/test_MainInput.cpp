@@ -1,0 +1,337 @@
+// The main window driven as a user drives it: mouse clicks at the real rectangles of the tree's
+// check boxes and of the list's items, keys, and the view buttons of the command bar.
+#include "CommandBars.h"
+#include "FolderTree.h"
+#include "ListViewEditableWidget.h"
+#include "MainCommands.h"
+#include "WindowFixture.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QListView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+#include <memory>
+#include <vector>
+
+using namespace mainwin;
+
+namespace {
+
+QStringList sortedNames(const filelist::ListViewEditable &list)
+{
+    QStringList names;
+    for (int32_t i = 1; i <= list.ListItems().Count(); ++i)
+        names << list.ListItems().Item(i).Text;
+    names.sort();
+    return names;
+}
+
+// The rectangle of an item's check box in a view, as the view's style lays the item out.
+QRect checkBoxRect(const QAbstractItemView &view, const QModelIndex &index)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.rect = view.visualRect(index);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay
+                      | QStyleOptionViewItem::HasDecoration;
+    option.decorationSize = view.iconSize().isValid() ? view.iconSize() : QSize(16, 16);
+    option.text = index.data().toString();
+    option.checkState = Qt::CheckState(index.data(Qt::CheckStateRole).toInt());
+    option.widget = &view;
+    if (const auto *list = qobject_cast<const QListView *>(&view); list && list->viewMode() == QListView::IconMode) {
+        option.decorationPosition = QStyleOptionViewItem::Top;
+        option.displayAlignment = Qt::AlignHCenter | Qt::AlignBottom;
+    }
+    return view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &view);
+}
+
+class MainInputTest : public WindowFixture {
+public:
+    /** The window as the start-up shows it: loaded first, then shown at the size it takes by
+     *  itself. */
+    std::unique_ptr<frmMain> openShown()
+    {
+        auto w = std::make_unique<frmMain>(state);
+        w->Load();
+        w->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+
+    /** A settings file that makes the window start in `folder`, in the report view. */
+    void startIn(const QString &folder)
+    {
+        QStringList lines(24);
+        lines[0] = folder;
+        lines[4] = QStringLiteral("Report");
+        writeSettings(lines);
+    }
+
+    /** The tree's item of a folder once the tree has read it from disk, in view. */
+    QModelIndex treeItem(frmMain &w, const QString &path)
+    {
+        QModelIndex found;
+        waitFor([&] {
+            found = findIndex(*w.ftv, path);
+            return found.isValid() && w.ftv->visualRect(found).isValid();
+        });
+        if (found.isValid())
+            w.ftv->scrollTo(found);
+        return found;
+    }
+
+    static QModelIndex findIndex(const FolderTree &tree, const QString &path)
+    {
+        // Walk down from the top along the path's folders.
+        QModelIndex parent;
+        const QAbstractItemModel *model = tree.model();
+        QModelIndex at;
+        for (int r = 0; r < model->rowCount(parent); ++r) {
+            const QModelIndex i = model->index(r, 0, parent);
+            if (path.startsWith(i.data(Qt::UserRole + 1).toString()))
+                at = i;
+        }
+        while (at.isValid() && at.data(Qt::UserRole + 1).toString() != path) {
+            QModelIndex next;
+            const_cast<FolderTree &>(tree).expand(at);
+            for (int r = 0; r < model->rowCount(at); ++r) {
+                const QModelIndex i = model->index(r, 0, at);
+                const QString p = i.data(Qt::UserRole + 1).toString();
+                if (path == p || path.startsWith(p + u'/'))
+                    next = i;
+            }
+            at = next;
+        }
+        return at;
+    }
+
+    /** Clicks the command bar's button of a command. */
+    static void pressCommand(frmMain &w, int32_t id)
+    {
+        QAction *action = w.CommandBars1->FindControl(id);
+        QWidget *button = nullptr;
+        for (QToolBar *bar : w.findChildren<QToolBar *>())
+            if (QWidget *b = bar->widgetForAction(action); b && b->isVisible())
+                button = b;
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    }
+
+    static void clickAt(QAbstractItemView &view, const QPoint &point)
+    {
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, point);
+    }
+};
+
+TEST_F(MainInputTest, ATickedFolderIsListedAndAnUntickedOneRemoved)
+{
+    makeFile(QStringLiteral("A/one.txt"));
+    makeFile(QStringLiteral("A/two.txt"));
+    makeFile(QStringLiteral("B/three.jpg"));
+    auto w = openShown();
+    // The user's folder is B; the boxes are ticked on other folders.
+    w->ftv->SetSelectedFolder(dataPath(QStringLiteral("B")));
+    QTest::mouseClick(w->Check6, Qt::LeftButton, {}, w->Check6->rect().center());
+    ASSERT_TRUE(w->Check6->isChecked());
+
+    const QModelIndex a = treeItem(*w, dataPath(QStringLiteral("A")));
+    ASSERT_TRUE(a.isValid());
+    clickAt(*w->ftv, checkBoxRect(*w->ftv, a).center());
+    EXPECT_TRUE(w->ftv->IsChecked(dataPath(QStringLiteral("A"))));
+    EXPECT_EQ(sortedNames(*w->lvw2), (QStringList{"one.txt", "two.txt"}));
+    EXPECT_EQ(w->ftv->SelectedFolder(), dataPath(QStringLiteral("A")));
+
+    const QModelIndex b = treeItem(*w, dataPath(QStringLiteral("B")));
+    clickAt(*w->ftv, checkBoxRect(*w->ftv, b).center());
+    EXPECT_EQ(sortedNames(*w->lvw2), (QStringList{"one.txt", "three.jpg", "two.txt"}));
+
+    // Unticking A by mouse takes exactly its rows away.
+    clickAt(*w->ftv, checkBoxRect(*w->ftv, treeItem(*w, dataPath(QStringLiteral("A")))).center());
+    EXPECT_FALSE(w->ftv->IsChecked(dataPath(QStringLiteral("A"))));
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"three.jpg"});
+
+    // A click on a folder's name beside its box lists nothing.
+    clickAt(*w->ftv, w->ftv->visualRect(treeItem(*w, dataPath(QStringLiteral("A")))).center());
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"three.jpg"});
+    w->close();
+}
+
+TEST_F(MainInputTest, TheTreeKeepsTheKeyboardThroughAScan)
+{
+    makeFile(QStringLiteral("A/one.txt"));
+    makeFile(QStringLiteral("B/three.jpg"));
+    auto w = openShown();
+    w->ftv->SetSelectedFolder(dataPath());
+    const QModelIndex a = treeItem(*w, dataPath(QStringLiteral("A")));
+    ASSERT_TRUE(a.isValid());
+    clickAt(*w->ftv, w->ftv->visualRect(a).center());
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"one.txt"});
+    EXPECT_TRUE(w->ftv->hasFocus());
+    EXPECT_EQ(QApplication::focusWidget(), w->ftv);
+
+    // Down arrow goes on to B; Enter lists it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(w->ftv->SelectedFolder(), dataPath(QStringLiteral("B")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"three.jpg"});
+    EXPECT_EQ(QApplication::focusWidget(), w->ftv);
+    w->close();
+}
+
+TEST_F(MainInputTest, ColumnsShareTheListsWidthFromTheFirstShow)
+{
+    makeFile(QStringLiteral("a.txt"));
+    startIn(dataPath());
+    auto w = openShown();
+    QTreeView *view = w->lvw2Widget->ListView();
+    const int width = view->viewport()->width();
+    ASSERT_GT(width, 300);
+    const double shares[] = {0.25, 0.25, 0.1, 0.2, 0.2};
+    int sum = 0;
+    for (int c = 0; c < 5; ++c) {
+        SCOPED_TRACE(c);
+        const int section = view->header()->sectionSize(c);
+        EXPECT_NEAR(section, width * shares[c], 2.0);
+        // Every header caption fits its column.
+        const QString caption = view->model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GT(section, view->fontMetrics().horizontalAdvance(caption));
+        sum += section;
+    }
+    EXPECT_LE(sum, width);
+    w->close();
+}
+
+TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
+{
+    makeFile(QStringLiteral("a.txt"));
+    makeFile(QStringLiteral("b.txt"));
+    makeFile(QStringLiteral("c.txt"));
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_EQ(w->lvw2->FileItemCount(), 3);
+    filelist::ListViewEditableWidget &face = *w->lvw2Widget;
+    // The second row is selected and the first row's box clicked in the report.
+    clickAt(*face.ListView(), face.ListView()->visualRect(face.ListView()->model()->index(1, 1)).center());
+    const bool firstBefore = w->lvw2->checked(1);
+    clickAt(*face.ListView(), checkBoxRect(*face.ListView(), face.ListView()->model()->index(0, 0)).center());
+    const bool firstChecked = w->lvw2->checked(1);
+    ASSERT_NE(firstChecked, firstBefore);
+    ASSERT_TRUE(face.ListView()->selectionModel()->isRowSelected(1, {}));
+    std::vector<bool> selected;
+    for (int r = 0; r < 3; ++r)
+        selected.push_back(face.ListView()->selectionModel()->isRowSelected(r, {}));
+
+    struct Case {
+        int32_t id;
+        bool icons;
+        QListView::Flow flow;
+    };
+    const Case cases[] = {{ID_VIEW_ICONS, true, QListView::LeftToRight},
+                          {ID_VIEW_LIST, true, QListView::TopToBottom},
+                          {ID_VIEW_REPORT, false, QListView::LeftToRight}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.id);
+        pressCommand(*w, c.id);
+        EXPECT_EQ(face.IconView()->isVisible(), c.icons);
+        EXPECT_EQ(face.ListView()->isVisible(), !c.icons);
+        EXPECT_EQ(face.ShownView(), c.icons ? static_cast<QAbstractItemView *>(face.IconView()) : face.ListView());
+        if (!c.icons)
+            continue;
+        QListView &icons = *face.IconView();
+        EXPECT_EQ(icons.flow(), c.flow);
+        ASSERT_EQ(icons.model()->rowCount(), 3);
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(icons.selectionModel()->isRowSelected(r, {}), selected[size_t(r)]) << r;
+        EXPECT_EQ(icons.model()->index(0, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked, firstChecked);
+        // The rows stand apart, and a click on the third row's box checks it.
+        EXPECT_FALSE(icons.visualRect(icons.model()->index(0, 0)).intersects(icons.visualRect(icons.model()->index(1, 0))));
+        const bool before = w->lvw2->checked(3);
+        clickAt(icons, checkBoxRect(icons, icons.model()->index(2, 0)).center());
+        EXPECT_NE(w->lvw2->checked(3), before);
+    }
+    w->close();
+}
+
+class RefusingShell : public Shell {
+public:
+    bool open(const QString &target) override
+    {
+        asked << target;
+        return false;
+    }
+    QStringList asked;
+};
+
+TEST_F(MainInputTest, HelpContentsSaysWhyNoHelpAppears)
+{
+    RefusingShell refusing;
+    struct Case {
+        const char *name;
+        bool fileThere;
+        Shell *shell;
+        const char *says;  // start of the message, or null for none
+    };
+    const Case cases[] = {
+        {"no help file", false, &shell, "The help file"},
+        {"no viewer", true, &refusing, "No program is set up to show the help file"},
+        {"shown", true, &shell, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString help = home.filePath(QStringLiteral("Readme.chm"));
+        QFile::remove(help);
+        if (c.fileThere)
+            testfiles::writeFile(help, "help");
+        messages.shown.clear();
+        state.services.shell = c.shell;
+        auto w = openShown();
+        pressCommand(*w, ID_HELP);
+        if (c.says) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_TRUE(messages.shown[0].prompt.startsWith(QLatin1String(c.says))) << messages.shown[0].prompt.toStdString();
+            EXPECT_TRUE(messages.shown[0].prompt.contains(QStringLiteral("Readme.chm")));
+        } else {
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(shell.opened.last(), help);
+        }
+        w->close();
+    }
+}
+
+TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
+{
+    for (int i = 0; i < 60; ++i)
+        QDir().mkpath(dataPath(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString chosen = dataPath(QStringLiteral("f45"));
+    startIn(chosen);
+    auto w = openShown();
+    ASSERT_TRUE(treeItem(*w, chosen).isValid());
+    ASSERT_EQ(w->ftv->SelectedFolder(), chosen);
+    // Once the folder holding the chosen one has been read, the tree stays where it is.
+    waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 60; });
+    QTest::qWait(300);
+    // The chosen folder was brought to the middle while the tree read its folders.
+    const int before = w->ftv->visualRect(treeItem(*w, chosen)).top();
+
+    for (int i = 0; i < 5; ++i)
+        QDir().mkpath(dataPath(QStringLiteral("a%1").arg(i)));
+    ASSERT_TRUE(waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 65; }));
+    // Long enough for a scroll the new folders might set off to happen.
+    QTest::qWait(300);
+    EXPECT_NE(w->ftv->visualRect(w->ftv->currentIndex()).top(), before) << "the tree was scrolled back to the folder";
+    EXPECT_EQ(w->ftv->SelectedFolder(), chosen);
+    w->close();
+}
+
+} // namespace
