@@ -8,7 +8,9 @@
 #include "RenameDropRun.h"
 #include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
+#include "SettingsFile.h"
 #include "StartupCommandLine.h"
+#include "UnattendedRun.h"
 #include "TokenPickers.h"
 #include "WindowHelpers.h"
 #include "frmMain.h"
@@ -18,48 +20,13 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QWindow>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace app {
 
 namespace {
-
-// A dropped item as a full path without a trailing "/", so that its folder and name split apart.
-// The path is never cleaned by its text: the folder part is resolved as the kernel resolves it
-// ("link/.." is the folder above the link's target), and the last component stays the item
-// itself, a symbolic link included.
-QString droppedItemPath(const QString &argument)
-{
-    if (argument.isEmpty())
-        return argument;
-    QString path = argument;
-    if (!path.startsWith(u'/')) {
-        char *cwd = ::getcwd(nullptr, 0);
-        path = (cwd ? pathcodec::decode(cwd) : QDir::currentPath()) + u'/' + argument;
-        std::free(cwd);
-    }
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    const qsizetype slash = path.lastIndexOf(u'/');
-    QString folder = slash <= 0 ? QStringLiteral("/") : path.left(slash);
-    QString name = path.mid(slash + 1);
-    if (name == QLatin1String(".") || name == QLatin1String("..")) {
-        folder = path;  // the item is the folder the whole path leads to
-        name.clear();
-    }
-    if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
-        folder = pathcodec::decode(real);
-        std::free(real);
-    }
-    if (name.isEmpty())
-        return folder;
-    return folder == QLatin1String("/") ? folder + name : folder + u'/' + name;
-}
 
 // The windows that came up behind the splash are on the screen and painted before the splash
 // goes, so it never stands over empty frames. A display that does not show them within a
@@ -84,12 +51,15 @@ void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
 
 } // namespace
 
-modMain::modMain(AppState &state)
-    : m_state(state),
-      m_main(std::make_unique<mainwin::frmMain>(state)),
-      m_pickers(std::make_unique<renamewin::TokenPickers>(state)),
-      m_renamer(std::make_unique<renamewin::frmRenamer>(state))
+modMain::modMain(AppState &state) : m_state(state) {}
+
+void modMain::BuildWindows()
 {
+    if (m_main)
+        return;
+    m_main = std::make_unique<mainwin::frmMain>(m_state);
+    m_pickers = std::make_unique<renamewin::TokenPickers>(m_state);
+    m_renamer = std::make_unique<renamewin::frmRenamer>(m_state);
     m_renamer->setTokenPickers(m_pickers.get());
     m_wiring = renamewin::connectRenamer(*m_main, *m_renamer);
     auto *configs = new settingsfiles::RenListManInstance(*m_renamer);
@@ -104,6 +74,24 @@ modMain::modMain(AppState &state)
     connect(m_main.get(), &mainwin::frmMain::unloaded, this, &modMain::finished);
 }
 
+mainwin::frmMain &modMain::main()
+{
+    BuildWindows();
+    return *m_main;
+}
+
+renamewin::frmRenamer &modMain::renamer()
+{
+    BuildWindows();
+    return *m_renamer;
+}
+
+renamewin::TokenPickers &modMain::pickers()
+{
+    BuildWindows();
+    return *m_pickers;
+}
+
 modMain::~modMain()
 {
     delete m_renDrop;
@@ -115,7 +103,6 @@ modMain::~modMain()
 
 int modMain::Main(const QStringList &arguments)
 {
-    m_state.CommandLine = arguments.join(u' ');
     switch (mainwin::startModeOf(arguments)) {
     case mainwin::StartMode::Normal:
         NormalStart();
@@ -125,6 +112,7 @@ int modMain::Main(const QStringList &arguments)
         m_state.CmdArgCount = int(arguments.size());
         return RenameDropRun();
     case mainwin::StartMode::OpenFiles:
+        m_state.CommandLine = arguments.first();
         OpenFilesRun();
         return RunOn;
     }
@@ -138,6 +126,7 @@ void modMain::NormalStart()
 
 void modMain::ShowCentredWithSplash()
 {
+    BuildWindows();
     mainwin::frmSplash splash;
     splash.show();
     QApplication::processEvents();
@@ -151,8 +140,9 @@ void modMain::ShowCentredWithSplash()
 
 void modMain::AddArgumentsToList(qsizetype first)
 {
+    mainwin::DroppedItemPaths paths;
     for (qsizetype i = first; i < m_state.CmdArgs.size(); ++i) {
-        const QString path = droppedItemPath(m_state.CmdArgs[i]);
+        const QString path = paths.path(m_state.CmdArgs[i]);
         m_main->lvw2->AddFile(mainwin::GetPathPart(path, true), mainwin::GetPathPart(path, false));
     }
 }
@@ -160,6 +150,13 @@ void modMain::AddArgumentsToList(qsizetype first)
 int modMain::RenameDropRun()
 {
     m_state.RenameDropRun = 1;
+    mainwin::SettingsFileControls unused;
+    mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
+    if (m_state.ShowRenameDropDialog != 1)
+        return RunRenameDropWithoutWindows(m_state, m_state.CmdArgs);
+
+    // The review dialog shows the rows of the rename window's grid.
+    BuildWindows();
     m_main->Load();
     m_main->lvw2->ClearItems();
     AddArgumentsToList(1);
@@ -167,55 +164,27 @@ int modMain::RenameDropRun()
     m_main->GetSelected();
     m_main->cmdRename_Click();
 
-    MessageService &messages = *m_state.services.messages;
-    // Told once: on standard error, and in a box unless the boxes go there already.
-    auto refuse = [&](const QString &text) {
-        if (!messages.writesToStandardError())
-            printToStandardError(text);
-        messages.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
-        m_main->cmdQuit_Click();
-        return SettingsRefused;
-    };
     const QString rnp = m_state.CmdArgs.value(0);
     const settingsfiles::LoadResult loaded = m_renamer->LoadRnp(rnp);
     if (!loaded.loaded) {
         // Renaming with settings that did not load would rename with whatever the window holds.
-        const QString why = QStringLiteral("%1: %2").arg(pathcodec::printable(rnp), loaded.message);
-        const QString detail = loaded.reason.isEmpty() ? why : why + QStringLiteral(" (") + loaded.reason + u')';
-        return refuse(detail + QStringLiteral("\nNothing was renamed."));
-    }
-    m_renamer->cmdPreview_Click();
-
-    if (m_state.ShowRenameDropDialog == 1) {
-        m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), messages);
-        m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
-        common::BringToFront(m_renDrop);
-        return RunOn;
-    }
-    return RenameAtOnce();
-}
-
-int modMain::RenameAtOnce()
-{
-    // A preview that did not run (no action checked, ...) has said why; nothing is renamed.
-    if (!m_renamer->Previewed()) {
-        printToStandardError(QStringLiteral("%1: the preview did not run. Nothing was renamed.")
-                                 .arg(pathcodec::printable(m_state.CmdArgs.value(0))));
+        ReportRefusedRenameDrop(m_state.services.messages, rnp, loaded);
         m_main->cmdQuit_Click();
         return SettingsRefused;
     }
-    const std::vector<mainwin::FailedRename> failed =
-        mainwin::RenameAllRows(m_renamer->previewRows(), m_renamer->failedPreviewRows());
-    for (const mainwin::FailedRename &f : failed)
-        printToStandardError(QStringLiteral("Row %1: %2").arg(f.row).arg(mainwin::FailedRenameText(f)));
-    m_main->cmdQuit_Click();
-    return failed.empty() ? AllRenamed : SomeFailed;
+    m_renamer->cmdPreview_Click();
+
+    m_renDrop = new mainwin::frmRenDrop(m_renamer->previewRows(), *m_state.services.messages);
+    m_renDrop->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_renDrop, &mainwin::frmRenDrop::unloaded, m_main.get(), [this] { m_main->cmdQuit_Click(); });
+    common::BringToFront(m_renDrop);
+    return RunOn;
 }
 
 void modMain::OpenFilesRun()
 {
     m_state.OpenFilesRun = 1;
+    BuildWindows();
     m_state.CmdArgs = mainwin::SplitCommandLine(m_state.CommandLine);
     m_state.CmdArgCount = int(m_state.CmdArgs.size());
     ShowCentredWithSplash();

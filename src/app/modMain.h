@@ -41,9 +41,11 @@ public:
      *  the windows carry on in the event loop, else the exit code of a finished run. */
     int Main(const QStringList &arguments);
 
-    mainwin::frmMain &main() { return *m_main; }
-    renamewin::frmRenamer &renamer() { return *m_renamer; }
-    renamewin::TokenPickers &pickers() { return *m_pickers; }
+    /** The windows, built on first use (a rename-drop run without the review dialog builds
+     *  none). */
+    mainwin::frmMain &main();
+    renamewin::frmRenamer &renamer();
+    renamewin::TokenPickers &pickers();
     /** The rename-drop review dialog, while one is open. */
     mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
 
@@ -52,13 +54,11 @@ signals:
     void finished();
 
 private:
+    void BuildWindows();
     void NormalStart();
     /** Shows the splash, loads the main window, centres both windows, closes the splash. */
     void ShowCentredWithSplash();
     int RenameDropRun();
-    /** The unattended end of a rename-drop run: every previewed row renamed, each row that was
-     *  not renamed told on standard error; returns the exit code. */
-    int RenameAtOnce();
     void OpenFilesRun();
     void AddArgumentsToList(qsizetype first);
 

@@ -59,12 +59,14 @@ private:
 };
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
-vb::Status renameRow(const PreviewRow &row)
+vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
 {
     if (vb::Status st = fso::CheckItemName(row.Original); !st)
         return st;
     if (vb::Status st = fso::CheckItemName(row.Preview); !st)
         return st;
+    if (hooks.move)
+        return hooks.move(row);
     const QString from = row.Path + row.Original;
     const QString to = row.Path + row.Preview;
     // Only the exact type name marks a folder; any other text is moved as a file.
@@ -100,7 +102,7 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
             outcome = RowOutcome::Unchanged;
         } else {
             if (st)
-                st = renameRow(row);
+                st = renameRow(row, hooks);
             if (hooks.done)
                 hooks.done(i, row, st);
             if (st) {

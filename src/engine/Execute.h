@@ -43,6 +43,11 @@ struct RenameLoopHooks {
     std::function<void(size_t rowNumber, const PreviewRow &row, const vb::Status &result)> done;
     /** After each row, whatever became of it. */
     std::function<void()> advance;
+    /** Moves a row's item once both names passed their checks (Path + Original to Path +
+     *  Preview, never over an existing item). Unset: MoveFile, or MoveFolder for the type
+     *  "File Folder", which look at the item first; a caller whose rows were just looked up
+     *  may rename without. */
+    std::function<vb::Status(const PreviewRow &row)> move;
 };
 
 /**

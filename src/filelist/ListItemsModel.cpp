@@ -223,6 +223,11 @@ void ListItemsModel::Reorder(const std::vector<int32_t> &order)
     FlushPending();
     if (order.size() != m_rows.size())
         return;
+    bool unchanged = true;
+    for (size_t i = 0; i < order.size() && unchanged; ++i)
+        unchanged = order[i] == int32_t(i);
+    if (unchanged)
+        return;  // nothing moves: no row is touched and the views need not lay out again
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int32_t> newPosition(order.size());
     std::vector<ListItem> rows;

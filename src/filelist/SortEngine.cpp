@@ -27,6 +27,12 @@ std::vector<int32_t> orderBy(const std::vector<Key> &keys, bool ascending, Less 
     std::vector<int32_t> order(keys.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = int32_t(i);
+    // Rows already in order (the list is often sorted twice running) cost one pass, not a sort.
+    bool inOrder = true;
+    for (size_t i = 1; i < keys.size() && inOrder; ++i)
+        inOrder = ascending ? !less(keys[i], keys[i - 1]) : !less(keys[i - 1], keys[i]);
+    if (inOrder)
+        return order;
     if (ascending)
         std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return less(keys[size_t(a)], keys[size_t(b)]); });
     else
@@ -37,6 +43,34 @@ std::vector<int32_t> orderBy(const std::vector<Key> &keys, bool ascending, Less 
 bool textLess(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// Texts compared without case through their case-folded forms, made once per row instead of
+// at every comparison. A text whose folding changes its length (a character that folds to
+// several) keeps the full comparison.
+struct FoldedText {
+    QString folded;
+    const QString *text = nullptr;
+    bool simple = false;
+};
+
+bool foldedLess(const FoldedText &a, const FoldedText &b)
+{
+    // The case-insensitive comparison compares the folded UTF-16 units.
+    if (a.simple && b.simple)
+        return a.folded < b.folded;
+    return textLess(*a.text, *b.text);
+}
+
+std::vector<int32_t> orderByText(const std::vector<QString> &texts, bool ascending)
+{
+    std::vector<FoldedText> keys(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        keys[i].folded = texts[i].toCaseFolded();
+        keys[i].text = &texts[i];
+        keys[i].simple = keys[i].folded.size() == texts[i].size();
+    }
+    return orderBy(keys, ascending, foldedLess);
 }
 
 // The whole-number text of a tail's value, padded with zeros to `width` digits.
@@ -140,7 +174,7 @@ std::vector<int32_t> SortEngine::Order(const ListItemsModel &rows, int32_t colum
         keys[size_t(i)] = cellOf(rows.Item(i + 1), column);
     if (dataType == ldtString && magnitude)
         keys = MagnitudeKeys(keys);
-    return orderBy(keys, ascending, textLess);
+    return orderByText(keys, ascending);
 }
 
 } // namespace filelist

@@ -34,6 +34,12 @@ std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
         if (!st)
             failed.push_back({row, r.Path + r.Original, r.Path + r.Preview, st.description});
     };
+    // The rows were looked up when they were made: each one is renamed by name inside its
+    // folder, without a look-up of its own.
+    fso::ItemRenamer renamer;
+    hooks.move = [&renamer](const engine::PreviewRow &r) {
+        return renamer.rename(r.Path, r.Original, r.Preview, r.Type == QLatin1String("File Folder"));
+    };
     engine::RenameRows(grid, hooks);
     return failed;
 }

@@ -30,7 +30,8 @@ vb::Status MoveItem(const QString &source, const QString &target, const QString 
 
 /** Renames every row in grid order and returns the ones that were not renamed: a move that
  *  failed, an empty new name, and each of `previewFailures` (row number and reason: rows whose
- *  preview failed are not attempted). */
+ *  preview failed are not attempted). The rows' types come from a look-up just made: an item is
+ *  renamed by name inside its folder and looked at only when that fails. */
 std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
                                         const std::vector<std::pair<size_t, QString>> &previewFailures = {});
 

@@ -90,6 +90,26 @@ vb::Status WriteSettingsFile(const QString &path, const AppState &state, const S
     return textfile::writeLines(path, SettingsFileLines(state, controls, window));
 }
 
+vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
+{
+    SettingsFileControls controls;
+    ReadSettingsFile(path, s, true, controls);
+    // The preferences dialog holds these as check boxes: a value it reads as on is saved as 1.
+    for (int16_t AppState::*pref : {&AppState::AutoRefreshRenamer, &AppState::AutoRefreshMainList,
+                                    &AppState::AutoValidateNames, &AppState::AutoNormalizeAttributes,
+                                    &AppState::ShowHiddenFolders, &AppState::ShowLogAfterRename,
+                                    &AppState::SaveLogFile, &AppState::ShowRenameDropDialog,
+                                    &AppState::ShowRenameConfirmation})
+        s.*pref = s.*pref != 0 ? 1 : 0;
+    s.SkipBookmarkName = (s.SkipBookmarkName ^ 1) != 0 ? 0 : 1;
+    const SettingsFileWindow window{controls.Check1 ? s.CurrentFolder : QString(), s.CurrentFileSpec};
+    const QStringList lines = SettingsFileLines(s, controls, window);
+    QStringList onDisk;
+    if (textfile::readLines(path, onDisk) && onDisk == lines)
+        return vb::Status::ok();
+    return textfile::writeLines(path, lines);
+}
+
 bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
 {
     QStringList lines;

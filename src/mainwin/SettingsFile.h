@@ -54,6 +54,14 @@ vb::Status WriteSettingsFile(const QString &path, const AppState &state, const S
                              const SettingsFileWindow &window);
 
 /**
+ * Saves the settings at the end of a run that showed no window, as closing the main window would
+ * when nothing was changed: lines 1 to 4 as the file holds them, the preferences as the
+ * preferences dialog keeps them (on/off). The file is written only when its lines would change
+ * (or it does not exist yet).
+ */
+vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &state);
+
+/**
  * Reads `path` whole, then keeps line k in `state.SettingsLines[k - 1]` for k up to 25 (later
  * lines are dropped; indexes past the end of a short file keep what they held). With
  * `ToControls` false the variables are set from lines 1, 2 and 4 to 24; with `ToControls` true

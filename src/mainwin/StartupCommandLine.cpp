@@ -1,5 +1,11 @@
 #include "StartupCommandLine.h"
 
+#include "PathCodec.h"
+
+#include <QDir>
+#include <cstdlib>
+#include <unistd.h>
+
 namespace mainwin {
 
 StartMode startModeOf(const QStringList &arguments)
@@ -57,6 +63,41 @@ QStringList SplitCommandLine(const QString &line)
     if (line.isEmpty())
         return {};
     return line.split(u'|');
+}
+
+QString DroppedItemPaths::path(const QString &argument)
+{
+    if (argument.isEmpty())
+        return argument;
+    QString path = argument;
+    if (!path.startsWith(u'/')) {
+        if (m_workingFolder.isNull()) {
+            char *cwd = ::getcwd(nullptr, 0);
+            m_workingFolder = cwd ? pathcodec::decode(cwd) : QDir::currentPath();
+            std::free(cwd);
+        }
+        path = m_workingFolder + u'/' + argument;
+    }
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    QString folder = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    QString name = path.mid(slash + 1);
+    if (name == QLatin1String(".") || name == QLatin1String("..")) {
+        folder = path;  // the item is the folder the whole path leads to
+        name.clear();
+    }
+    if (folder != m_folder || m_folder.isNull()) {
+        m_folder = folder;
+        m_resolved = folder;
+        if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
+            m_resolved = pathcodec::decode(real);
+            std::free(real);
+        }
+    }
+    if (name.isEmpty())
+        return m_resolved;
+    return m_resolved == QLatin1String("/") ? m_resolved + name : m_resolved + u'/' + name;
 }
 
 QString GetPathPart(const QString &path, bool folder)

@@ -24,6 +24,24 @@ QStringList ParseCommandLine(const QString &line);
  *  no arguments. */
 QStringList SplitCommandLine(const QString &line);
 
+/**
+ * The dropped items of one run (command-line arguments) as full paths without a trailing "/",
+ * so that folder and name split apart with GetPathPart. A path is never cleaned by its text:
+ * the folder part is resolved as the kernel resolves it ("link/.." is the folder above the
+ * link's target), and the last component stays the item itself, a symbolic link included.
+ * The working folder is asked for once, and a folder is resolved once for the items that follow
+ * in it.
+ */
+class DroppedItemPaths {
+public:
+    QString path(const QString &argument);
+
+private:
+    QString m_workingFolder;
+    QString m_folder;
+    QString m_resolved;
+};
+
 /** The name of a path (after its last "/"), or with `folder` its folder up to and including
  *  the last "/" (empty when it holds none). */
 QString GetPathPart(const QString &path, bool folder);

@@ -486,17 +486,24 @@ void frmMain::setProgressMax(int32_t max)
     m_progressMax = max;
     // A bar with no range would show the busy animation instead of an empty bar.
     ProgBarM->setMaximum(std::max(1, max));
+    // As the bar itself, a value beyond the new range is reset.
+    if (m_progressValue > ProgBarM->maximum())
+        m_progressValue = ProgBarM->value();
 }
 
 int32_t frmMain::progressValue() const
 {
-    return ProgBarM->value();
+    return m_progressValue;
 }
 
 void frmMain::setProgressValue(int32_t value)
 {
-    if (value >= 0 && value <= m_progressMax)
-        ProgBarM->setValue(std::min(value, ProgBarM->maximum()));
+    // The bar repaints about once a frame during a scan; its ends are always shown.
+    if (value < 0 || value > m_progressMax)
+        return;
+    m_progressValue = std::min(value, ProgBarM->maximum());
+    if (value == 0 || value == m_progressMax || m_progressPacer.due())
+        ProgBarM->setValue(m_progressValue);
 }
 
 void frmMain::setStatusText(const QString &text)

@@ -11,6 +11,7 @@
  * renamerRefreshRequested, the other on-top windows to onTopTaken, every window to unloading.
  */
 #include "SettingsFile.h"
+#include "Pacer.h"
 #include "ScanProgressSink.h"
 
 #include <QMainWindow>
@@ -266,6 +267,8 @@ private:
     QPointer<frmAttr> m_attr;
     QString m_logText;
     int32_t m_progressMax = 100;
+    int32_t m_progressValue = 0;
+    common::Pacer m_progressPacer;
     bool m_loaded = false;
     bool m_unloadDone = false;
     bool m_closed = false;

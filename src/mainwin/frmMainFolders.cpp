@@ -311,7 +311,7 @@ void frmMain::cmdRename_Click()
             NotAvailableYet(QStringLiteral("The rename window"));
     }
     if (s.SelChanged) {
-        emit renamerRefreshRequested(!s.CommandLine.isEmpty());
+        emit renamerRefreshRequested(!s.CommandLine.isEmpty() || s.CmdArgCount > 0);
         s.SelChanged = 0;
     }
 }

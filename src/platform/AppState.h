@@ -40,7 +40,7 @@ struct AppState {
     Services services;
 
     // Command line and run mode.
-    QString CommandLine;
+    QString CommandLine;  ///< the open-files line (a rename-drop run keeps only CmdArgs)
     QStringList CmdArgs;
     int CmdArgCount = 0;
     int16_t RenameDropRun = 0;

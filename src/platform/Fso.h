@@ -25,6 +25,28 @@ vb::Status CheckItemName(const QString &name);
 vb::Status MoveFile(const QString &source, const QString &target);
 /** Moves or renames a folder with its contents; the target must not exist. */
 vb::Status MoveFolder(const QString &source, const QString &target);
+/**
+ * Renames items one after another by name inside their folder ("folder" ends in "/"), each of
+ * a kind (`isFolder` or not) the caller has just looked up, never over an existing item. The
+ * folder is opened once for the items that follow in it, not walked to for every item; after a
+ * folder is renamed it is opened again by path. Only when the rename fails is the item looked
+ * at: MoveFile or MoveFolder on the full paths give the answer (and the fallbacks).
+ */
+class ItemRenamer {
+public:
+    ItemRenamer() = default;
+    ~ItemRenamer();
+    ItemRenamer(const ItemRenamer &) = delete;
+    ItemRenamer &operator=(const ItemRenamer &) = delete;
+
+    vb::Status rename(const QString &folder, const QString &oldName, const QString &newName, bool isFolder);
+
+private:
+    void forgetFolder();
+    QString m_folder;
+    int m_fd = -1;
+};
+
 /** Copies a file; the target must not exist. */
 vb::Status CopyFile(const QString &source, const QString &target);
 /** Copies a folder with its contents; the target must not exist. */

@@ -14,7 +14,8 @@ MainListItem ListViewFileList::Item(int32_t index) const
     if (!m_items.Exists(index))
         return {};
     const filelist::ListItem &item = m_items.Item(index);
-    return {item.Text, item.SubItems(1), item.SubItems(3), item.Checked};
+    return {item.Text, item.SubItems(1), item.SubItems(3), item.Checked, item.SizeBytes,
+            item.LastWriteSecs == filelist::ListItem::NoTime ? MainListItem::NoTime : item.LastWriteSecs};
 }
 
 } // namespace renamewin

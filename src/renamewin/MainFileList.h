@@ -6,6 +6,7 @@
  */
 #include <QString>
 #include <cstdint>
+#include <limits>
 
 namespace renamewin {
 
@@ -15,6 +16,12 @@ struct MainListItem {
     QString Folder;   ///< SubItems(1): the item's folder, ending in "/"
     QString Type;     ///< SubItems(3): the type name ("File Folder" for folders)
     bool Checked = false;
+    /** The size and last-write time (seconds since the epoch) the list read the file with;
+     *  -1 and NoTime when the list does not know them (folders, edited cells). */
+    qint64 SizeBytes = -1;
+    qint64 LastWriteSecs = NoTime;
+
+    static constexpr qint64 NoTime = std::numeric_limits<qint64>::min();
 };
 
 class MainFileList {

@@ -3,6 +3,10 @@
 #include "Functions.h"
 #include "PathCodec.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
 #include <sys/stat.h>
 
 namespace renamewin {
@@ -25,6 +29,42 @@ QString modifiedText(const QDateTime &date)
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
 }
 
+QString modifiedText(qint64 secsSinceEpoch)
+{
+    // localtime_r keeps the zone it loaded (a QDateTime in local time would look it up afresh);
+    // only a change of TZ loads it again.
+    static thread_local std::string loadedFor;
+    static thread_local bool loaded = false;
+    const char *zone = std::getenv("TZ");
+    bool zoneChanged = false;
+    if (!loaded || loadedFor != (zone ? zone : "\n")) {
+        zoneChanged = true;
+        ::tzset();
+        loadedFor = zone ? zone : "\n";  // a line break stands for no TZ at all
+        loaded = true;
+    }
+    // Files written together share their time: the last text is kept (and shared).
+    static thread_local qint64 lastSecs = 0;
+    static thread_local QString lastText;
+    if (!lastText.isNull() && secsSinceEpoch == lastSecs && !zoneChanged)
+        return lastText;
+    const time_t t = time_t(secsSinceEpoch);
+    struct tm local;
+    if (!::localtime_r(&t, &local))
+        return {};
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    lastSecs = secsSinceEpoch;
+    lastText = n > 0 && size_t(n) < sizeof text ? QString::fromLatin1(text, n) : QString();
+    return lastText;
+}
+
+bool isPictureType(const QString &type)
+{
+    return type == QLatin1String("JPEG Image") || type == QLatin1String("JPEG file");
+}
+
 QString pictureDateLine(const QStringList &exifLines)
 {
     for (const char *tag : {"DateTimeOriginal: ", "DateTime: "}) {
@@ -38,20 +78,28 @@ QString pictureDateLine(const QStringList &exifLines)
 
 engine::PreviewRow previewRowOf(const MainListItem &item)
 {
+    return previewRowOf(item, folderNameOf(item.Folder));
+}
+
+engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderName)
+{
     engine::PreviewRow row;
     row.Original = item.Text;
     row.Path = item.Folder;
     row.Type = item.Type;
-    row.Folder = folderNameOf(item.Folder);
+    row.Folder = folderName;
+    if (item.Type != FileFolderType && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
+        row.Size = item.SizeBytes;
+        row.Modified = modifiedText(item.LastWriteSecs);
+        return row;
+    }
     // Read by the name's own bytes, so that a name that is not UTF-8 finds its file.
     struct stat st {};
-    const bool isFile =
-        ::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode);
-    if (item.Type != FileFolderType && isFile)
-        row.Size = st.st_size;
-    if (isFile)
-        row.Modified = modifiedText(QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000
-                                                                   + st.st_mtim.tv_nsec / 1000000));
+    if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        if (item.Type != FileFolderType)
+            row.Size = st.st_size;
+        row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));
+    }
     return row;
 }
 

@@ -234,11 +234,15 @@ void frmRenamer::setProgressValue(float value)
     if (value < 0 || value > m_progressMax)
         return;
     m_progressValue = value;
-    ProgBar->setValue(int(value));
+    // The bar repaints about once a frame; its ends are always shown.
+    if (value == 0 || value >= m_progressMax || m_progressPacer.due())
+        ProgBar->setValue(int(value));
 }
 
 void frmRenamer::yield()
 {
+    if (!m_yieldPacer.due())
+        return;
     QCoreApplication::processEvents();
     if (m_previewRunning && m_settingsDirty) {
         m_settingsDirty = false;
@@ -290,8 +294,10 @@ void frmRenamer::setRunning(bool on)
 {
     m_busy = on;
     // A stop asked for while nothing ran (or after the last loop looked) is not this run's.
-    if (on)
+    if (on) {
         m_app.StopFlag = false;
+        m_yieldPacer.restart();
+    }
     for (QWidget *command : std::initializer_list<QWidget *>{cmdRefresh, cmdClear, Combo1, cmdPreview,
                                                              cmdValidate, cmdExecute})
         command->setEnabled(!on);

@@ -14,6 +14,7 @@
 #include "FormLayout.h"
 #include "MainFileList.h"
 #include "MetadataSource.h"
+#include "Pacer.h"
 #include "PreviewTable.h"
 #include "RenameEngine.h"
 #include "RenameSettings.h"
@@ -144,6 +145,13 @@ public:
     void setProgressMax(float max) override;
     void setProgressValue(float value) override;
     float progressValue() const override { return m_progressValue; }
+    /** How often long runs turn the message loop and repaint the progress bar (about a frame;
+     *  0: at every row). */
+    void setFramePeriod(qint64 ms)
+    {
+        m_yieldPacer.setPeriod(ms);
+        m_progressPacer.setPeriod(ms);
+    }
     void yield() override;
     bool stopRequested() const override;
     void setStopRequested(bool on) override;
@@ -440,6 +448,8 @@ private:
     bool m_pictureDatesLoaded = false;
     float m_progressMax = 100;
     float m_progressValue = 0;
+    common::Pacer m_yieldPacer;     ///< the message loop's turns in long runs
+    common::Pacer m_progressPacer;  ///< the progress bar's repaints
 };
 
 } // namespace renamewin

@@ -20,12 +20,6 @@ namespace {
 
 const QString Ready = QStringLiteral("Ready");
 
-bool isPicture(const QString &type)
-{
-    // A JPEG picture, under either type name the system may give it.
-    return type == QLatin1String("JPEG Image") || type == QLatin1String("JPEG file");
-}
-
 /** Keeps "/" and NUL out of a name typed into a cell: they are dropped as they come. */
 class NameCharacterValidator : public QValidator {
 public:
@@ -86,7 +80,7 @@ void frmRenamer::fillGrid(bool withProgress)
         const MainListItem item = m_mainList->Item(i);
         if (item.Checked) {
             engine::PreviewRow row = previewRowOf(item);
-            if (!withProgress && isPicture(row.Type)) {
+            if (!withProgress && isPictureType(row.Type)) {
                 const QStringList lines = m_engine.metadata.exifLines(row.Path + row.Original);
                 lstExif->clear();
                 lstExif->addItems(lines);

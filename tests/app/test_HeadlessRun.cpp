@@ -326,13 +326,14 @@ TEST_F(HeadlessRun, FailureLinesEscapeControlCharacters)
 }
 
 // A program folder that fills up: the settings file keeps its old bytes, the failure is told
-// once, and the renames still happen.
+// once, and the renames still happen. (A settings file the run would write unchanged is not
+// written at all: this one has a line past the 24 the program writes, so it must be.)
 TEST_F(HeadlessRun, FullProgramFolderKeepsTheSettingsFileAndSaysSo)
 {
     file(QStringLiteral("a.txt"));
     QByteArray settings;
     for (const char *line : {"blank", "blank", "blank", "blank", "Report", "", "0", "0", "False", "False", "",
-                             "", "", "", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"})
+                             "", "", "", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1", "older"})
         settings += QByteArray(line) + "\r\n";
     const QString ini = home() + QStringLiteral("/Trevalle.ini");
     testfiles::writeFile(ini, settings);

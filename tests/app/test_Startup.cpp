@@ -23,9 +23,12 @@
 #include <QProcess>
 #include <QPointer>
 #include <QPushButton>
+#include <QDirIterator>
+#include <QFile>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -78,9 +81,11 @@ protected:
         testfiles::writeFile(home() + QStringLiteral("/Trevalle.ini"), text);
     }
 
-    RunResult runVexlo(const QStringList &arguments)
+    RunResult runVexlo(const QStringList &arguments, const QString &workingFolder = QString())
     {
         QProcess p;
+        if (!workingFolder.isEmpty())
+            p.setWorkingDirectory(workingFolder);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("VEXLO_HOME"), home());
@@ -140,6 +145,40 @@ TEST_F(StartupTest, InvalidRenameDropFileRenamesNothing)
         EXPECT_EQ(QDir(files()).entryList(QDir::Files).size(), 3);
     }
 }
+
+/** A rename-drop file made by the program's own writer with `set` applied to the settings. */
+QString writeRnp(const QString &path, const std::function<void(engine::RenameSettings &)> &set)
+{
+    engine::RenameSettings settings;
+    set(settings);
+    EXPECT_TRUE(settingsfiles::WriteRenameDropFile(path, settings, settingsfiles::RenameWindowState()));
+    return path;
+}
+
+/** Every item under `root` as "relative path: contents" (folders as "relative path/"). */
+QStringList treeOf(const QString &root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rel = QDir(root).relativeFilePath(path);
+        out << (it.fileInfo().isDir() ? rel + u'/' : rel + QStringLiteral(": ") + QString::fromUtf8(testfiles::readFile(path)));
+    }
+    out.sort();
+    return out;
+}
+
+/** The items of the comparison runs: plain and picture files, a folder, a name taken already. */
+void makeTree(const QString &root)
+{
+    QDir().mkpath(root + QStringLiteral("/dir"));
+    for (const char *name : {"a.txt", "B.txt", "c d.jpg", "dir/inner.txt", "x_B.txt", "-reverse"})
+        testfiles::writeFile(root + u'/' + QString::fromUtf8(name), name);
+}
+
+const QStringList TreeArguments = {QStringLiteral("a.txt"), QStringLiteral("./B.txt"), QStringLiteral("c d.jpg"),
+                                   QStringLiteral("dir/"), QStringLiteral("missing.txt"), QStringLiteral("./-reverse")};
 
 class InProcessStartup : public StartupTest {
 protected:
@@ -476,6 +515,86 @@ TEST_F(InProcessStartup, ManageOpensTheConfigurationsManagerAndQuittingClosesIt)
 
     start.main().cmdQuit_Click();
     EXPECT_TRUE(manager.isNull());
+}
+
+TEST_F(InProcessStartup, WithoutTheReviewDialogNoWindowIsBuiltAndTheSettingsAreNotRewritten)
+{
+    writeSettingsFile(false);
+    const QString settings = home() + QStringLiteral("/Trevalle.ini");
+    const QByteArray before = testfiles::readFile(settings);
+    const auto inode = [&settings] {
+        struct stat st {};
+        ::stat(QFile::encodeName(settings).constData(), &st);
+        return st.st_ino;
+    };
+    const ino_t kept = inode();
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    const qsizetype windows = QApplication::topLevelWidgets().size();
+
+    app::modMain start(state);
+    EXPECT_EQ(start.Main({rnp, at("a.txt"), at("b.txt")}), app::modMain::AllRenamed);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows) << "a window was built";
+    EXPECT_TRUE(exists("x_a.txt"));
+    EXPECT_TRUE(exists("x_b.txt"));
+    EXPECT_TRUE(exists("c.txt"));
+    EXPECT_EQ(testfiles::readFile(settings), before);
+    EXPECT_EQ(inode(), kept) << "the unchanged settings file was written again";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(InProcessStartup, TheRunWithoutWindowsRenamesAsTheReviewDialogsRenameAll)
+{
+    // The same rename-drop file and arguments (relative ones among them) on two copies of a tree:
+    // the review dialog's "Rename All" in the windows, and the run without windows as a process.
+    struct Case {
+        const char *name;
+        std::function<void(engine::RenameSettings &)> set;
+        int exitCode;
+        QStringList failedRows;
+    };
+    const Case cases[] = {
+        {"prefix", [](engine::RenameSettings &s) {
+             s.checkOnly({QStringLiteral("Prefix")});
+             s.PrefixSource = QStringLiteral("x_");
+         }, app::modMain::SomeFailed, {QStringLiteral("Row 2: "), QStringLiteral("Row 5: ")}},
+        {"counter suffix and upper case", [](engine::RenameSettings &s) {
+             s.checkOnly({QStringLiteral("Suffix"), QStringLiteral("Change Case")});
+             s.SuffixSource = QStringLiteral("_$Counter$");
+             s.CaseMode = engine::CaseOption::Upper;
+         }, app::modMain::SomeFailed, {QStringLiteral("Row 5: ")}},
+        {"lower case", [](engine::RenameSettings &s) {
+             s.checkOnly({QStringLiteral("Change Case")});
+             s.CaseMode = engine::CaseOption::Lower;
+         }, app::modMain::AllRenamed, {}},  // an unchanged name (the missing file's) is no failure
+    };
+    const QString kept = QDir::currentPath();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString windowed = tmp.filePath(QStringLiteral("windowed-") + QString::fromLatin1(c.name));
+        const QString windowless = tmp.filePath(QStringLiteral("windowless-") + QString::fromLatin1(c.name));
+        makeTree(windowed);
+        makeTree(windowless);
+        const QString rnp = writeRnp(tmp.filePath(QString::fromLatin1(c.name) + QStringLiteral(".rnp")), c.set);
+
+        writeSettingsFile(true);
+        ASSERT_TRUE(QDir::setCurrent(windowed));
+        {
+            app::modMain start(state);
+            ASSERT_EQ(start.Main(QStringList{rnp} + TreeArguments), app::modMain::RunOn);
+            ASSERT_NE(start.renDrop(), nullptr);
+            start.renDrop()->Command4_Click();
+        }
+        QDir::setCurrent(kept);
+
+        writeSettingsFile(false);
+        const RunResult r = runVexlo(QStringList{rnp} + TreeArguments, windowless);
+        EXPECT_EQ(treeOf(windowless), treeOf(windowed));
+        EXPECT_NE(treeOf(windowless), treeOf(windowed + QStringLiteral("/dir"))) << "something was renamed";
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.errors.toStdString();
+        EXPECT_EQ(r.errors.count(QStringLiteral("Row ")), c.failedRows.size()) << r.errors.toStdString();
+        for (const QString &row : c.failedRows)
+            EXPECT_TRUE(r.errors.contains(row + windowless + u'/')) << r.errors.toStdString();
+    }
 }
 
 } // namespace

@@ -210,3 +210,56 @@ TEST(SortEngine, SortedSortsByPlainTextOfSortKey)
     EXPECT_EQ(empty.SortKey(), 2);
     EXPECT_EQ(empty.SortOrder(), lvwDescending);
 }
+
+TEST(SortEngine, NameOrderIsTheCaseInsensitiveComparisonsOrder)
+{
+    // Names sorted through their folded forms land exactly where a case-insensitive comparison
+    // of every pair puts them, both ways: letters with and without case, characters that fold to
+    // several, characters beyond the first plane (which that comparison puts before U+E000),
+    // halves of pairs standing alone (as undecodable bytes may come), equal names (whose order
+    // stays).
+    const QString lone1 = QString(QChar(0xDC80)), lone2 = QString(QChar(0xDC81)), high = QString(QChar(0xD800));
+    const QString beyond = QString::fromUcs4(U"\U0001F600"), beyondUpper = QString::fromUcs4(U"\U00010400");
+    const QString beyondLower = QString::fromUcs4(U"\U00010428");
+    const QStringList names = {
+        "b.txt", "B.TXT", "a.txt", "Ä.txt", "ä.txt", "straße", "STRASSE", "strasse", "ẞ", "ß", "İstanbul", "istanbul",
+        "ı", "I", "Σίσυφος", "ΣΊΣΥΦΟΣ", "ς", "σ", "ﬁle", "FILE", "\uFFFD", "a" + lone1, "a" + lone2, "a" + high + "b",
+        "a\uFFFD", beyond, "\uE000", "\uFFFF", beyondUpper, beyondLower, "", " ", "_", "0", "9", "z", "Z", "é", "É",
+        "e\u0301", "b.txt", "A.txt", "a.TXT",
+    };
+    // The order a stable sort with the full comparison gives.
+    const auto reference = [&](bool ascending) {
+        std::vector<int> order(size_t(names.size()));
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? names[a].compare(names[b], Qt::CaseInsensitive) < 0
+                             : names[b].compare(names[a], Qt::CaseInsensitive) < 0;
+        });
+        QStringList out;
+        for (int i : order)
+            out << names[i] + QStringLiteral(" #%1").arg(i);
+        return out;
+    };
+    for (const bool ascending : {true, false}) {
+        SCOPED_TRACE(ascending ? "ascending" : "descending");
+        ListViewEditable list;
+        QStringList tagged;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            tagged << names[i];
+        fill(list, NameColumn, tagged);
+        for (int32_t r = 1; r <= list.FileItemCount(); ++r)
+            list.ListItems().SetTag(r, QStringLiteral(" #%1").arg(r - 1));
+        list.SortByColumn(NameColumn, ldtString, ascending);
+        QStringList got;
+        for (int32_t r = 1; r <= list.FileItemCount(); ++r)
+            got << list.ListItems().Item(r).Text + list.ListItems().Item(r).Tag;
+        EXPECT_EQ(got, reference(ascending));
+        // Sorting again leaves every row where it is.
+        list.SortByColumn(NameColumn, ldtString, ascending);
+        QStringList again;
+        for (int32_t r = 1; r <= list.FileItemCount(); ++r)
+            again << list.ListItems().Item(r).Text + list.ListItems().Item(r).Tag;
+        EXPECT_EQ(again, got);
+    }
+}

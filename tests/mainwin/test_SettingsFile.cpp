@@ -3,8 +3,10 @@
 #include "AppState.h"
 #include "TestFiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace mainwin;
 
@@ -222,4 +224,52 @@ TEST_F(SettingsFileTest, AFailedWriteKeepsTheOldFile)
     const QString blocked = dir.filePath(QStringLiteral("Trevalle.ini/inside.ini"));
     EXPECT_FALSE(WriteSettingsFile(blocked, AppState{}, {}, {}));
     EXPECT_EQ(testfiles::readFile(path()), QByteArray("old\r\n"));
+}
+
+TEST_F(SettingsFileTest, ARunWithoutWindowsSavesOnlyWhatWouldChange)
+{
+    // As closing the main window saves them when nothing was changed: the same file is left
+    // alone (not even written again), a missing one is created, and the preferences dialog's
+    // on/off values and lines 1 to 4 come out as the window would write them.
+    const auto inode = [this] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path()).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    struct Case {
+        const char *name;
+        QStringList onDisk;  // empty: no file
+        QStringList saved;
+    };
+    const QStringList same{"/data/photos", "allselected", "blank", "JPEG Image", "Report", "", "1", "7", "True",
+                           "False", "", "", "", "", "2", "1", "0", "1", "1", "0", "1", "0", "0", "1"};
+    QStringList loose = same;
+    loose[18] = "5";   // AutoValidateNames: on, as the dialog sees it
+    loose[6] = "3";    // SkipBookmarkName: the dialog keeps 0 or 1
+    QStringList tidy = same;
+    tidy[18] = "1";
+    tidy[6] = "0";   // the dialog's box shows 3 as on (3 XOR 1), which saves as 0
+    QStringList blanks = same;
+    blanks[0] = blanks[3] = "blank";
+    const Case cases[] = {
+        {"unchanged", same, same},
+        {"values the dialog tidies", loose, tidy},
+        {"lines 1 and 4 off", blanks, blanks},
+        {"no file yet", {}, {"blank", "blank", "blank", "blank", "", "", "0", "0", "False", "False", "", "", "", "",
+                              "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path());
+        if (!c.onDisk.isEmpty())
+            testfiles::writeFile(path(), fileOf(c.onDisk));
+        const ino_t before = inode();
+        AppState s;
+        SettingsFileControls unused;
+        ReadSettingsFile(path(), s, false, unused);
+        ASSERT_TRUE(SaveSettingsFileUnchanged(path(), s));
+        EXPECT_EQ(linesOf(testfiles::readFile(path())), c.saved);
+        if (c.onDisk == c.saved) {
+            EXPECT_EQ(inode(), before) << "written again";
+        }
+    }
 }

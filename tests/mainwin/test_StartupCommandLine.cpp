@@ -1,5 +1,10 @@
 #include "StartupCommandLine.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace mainwin;
@@ -44,6 +49,31 @@ TEST(StartupCommandLine, SplitCommandLineAndModes)
     // "|" is a legal character in a dropped name.
     EXPECT_EQ(startModeOf({"/d/set.rnp", "/p/a|b.jpg"}), StartMode::RenameDrop);
     EXPECT_EQ(startModeOf({"/d/a|b.txt", "/d/c.txt"}), StartMode::RenameDrop);
+    EXPECT_EQ(startModeOf({"/a/x.txt|/b/y.txt", "/p/c.jpg"}), StartMode::RenameDrop);
+}
+
+TEST(StartupCommandLine, DroppedItemPathsOfManyItemsAreEachItemsOwn)
+{
+    // The working folder asked once and a folder resolved once for the items after it must give
+    // every item the path it gets alone, links resolved as the kernel would, whatever the order.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("sub/deeper")));
+    ASSERT_TRUE(QFile::link(tmp.filePath("sub/deeper"), tmp.filePath("sub/link")));
+    const QString kept = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tmp.filePath("sub")));
+    DroppedItemPaths shared;
+    for (const char *argument : {"a.txt", "b.txt", "./a.txt", "link/../a.txt", "link/x", "link/y", "deeper/x",
+                                 "link", "link/", "deeper//", ".", "..", "a.txt", "/abs/x.txt", "/abs/dir/", "/",
+                                 "//abs//x/./y", "/..", "-reverse", "a|b.txt", " spaced .txt", "link/../a.txt"}) {
+        SCOPED_TRACE(argument);
+        const QString given = QString::fromUtf8(argument);
+        EXPECT_EQ(shared.path(given), DroppedItemPaths().path(given));
+    }
+    const QString real = QFileInfo(tmp.path()).canonicalFilePath();
+    EXPECT_EQ(shared.path(QStringLiteral("link/../a.txt")), real + QStringLiteral("/sub/a.txt"));
+    EXPECT_EQ(shared.path(QStringLiteral("link")), real + QStringLiteral("/sub/link"));
+    EXPECT_EQ(shared.path(QString()), QString());
+    QDir::setCurrent(kept);
 }
 
 TEST(StartupCommandLine, GetPathPart)

@@ -52,6 +52,70 @@ TEST_F(FsoTest, MoveErrorsCarryTheClassicTexts)
     EXPECT_TRUE(fso::FileExists(at("a.txt")));
 }
 
+TEST_F(FsoTest, ItemRenamerGivesTheCheckedMovesAnswers)
+{
+    // Renaming by name without a look-up first answers every failure as the checked moves do
+    // (the classic texts), and never touches an existing target.
+    struct Case {
+        const char *source, *target;
+        bool folder;
+        int number;
+    } cases[] = {
+        {"a.txt", "x_a.txt", false, vb::NoError},
+        {"d", "x_d", true, vb::NoError},
+        {"b.txt", "taken.txt", false, vb::FileAlreadyExists},
+        {"e", "taken", true, vb::FileAlreadyExists},
+        {"missing.txt", "x.txt", false, vb::FileNotFound},
+        {"missing", "x", true, vb::PathNotFound},
+        {"b.txt", "no/such/x.txt", false, vb::PathNotFound},
+        {"b.txt", "..", false, vb::BadFileNameOrNumber},
+        {"missing.txt", "..", false, vb::FileNotFound},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " -> " + c.target);
+        QTemporaryDir dir;
+        const auto in = [&](const char *name) { return dir.path() + u'/' + QString::fromUtf8(name); };
+        writeFile(in("a.txt"), "a");
+        writeFile(in("b.txt"), "b");
+        writeFile(in("taken.txt"), "keep");
+        writeFile(in("d/f.txt"), "f");
+        writeFile(in("e/f.txt"), "f");
+        writeFile(in("taken/g.txt"), "g");
+        fso::ItemRenamer renamer;
+        const vb::Status st = renamer.rename(dir.path() + u'/', QString::fromUtf8(c.source), QString::fromUtf8(c.target), c.folder);
+        EXPECT_EQ(st.number, c.number);
+        if (c.number == vb::NoError) {
+            EXPECT_FALSE(QFileInfo::exists(in(c.source)));
+            EXPECT_TRUE(QFileInfo::exists(in(c.target)));
+        } else if (c.number == vb::FileAlreadyExists || c.number == vb::BadFileNameOrNumber) {
+            EXPECT_TRUE(QFileInfo::exists(in(c.source)));
+        }
+        EXPECT_EQ(readFile(in("taken.txt")), "keep");
+        EXPECT_EQ(readFile(in("taken/g.txt")), "g");
+    }
+}
+
+TEST_F(FsoTest, ItemRenamerWalksToAFolderAgainAfterRenamingAFolder)
+{
+    // Items named by path: once "dir" is renamed, "dir/b.txt" names nothing, even though the
+    // folder once opened for "dir/a.txt" now sits at "x_dir".
+    writeFile(at("dir/a.txt"), "a");
+    writeFile(at("dir/b.txt"), "b");
+    fso::ItemRenamer renamer;
+    const QString dir = at("dir") + u'/';
+    EXPECT_TRUE(renamer.rename(dir, QStringLiteral("a.txt"), QStringLiteral("x_a.txt"), false));
+    EXPECT_TRUE(renamer.rename(tmp.path() + u'/', QStringLiteral("dir"), QStringLiteral("x_dir"), true));
+    const vb::Status st = renamer.rename(dir, QStringLiteral("b.txt"), QStringLiteral("x_b.txt"), false);
+    EXPECT_EQ(st.number, vb::FileNotFound);
+    EXPECT_EQ(readFile(at("x_dir/x_a.txt")), "a");
+    EXPECT_EQ(readFile(at("x_dir/b.txt")), "b");
+    // A folder of the same name made meanwhile is the one the path names.
+    writeFile(at("dir/b.txt"), "new");
+    EXPECT_TRUE(renamer.rename(dir, QStringLiteral("b.txt"), QStringLiteral("x_b.txt"), false));
+    EXPECT_EQ(readFile(at("dir/x_b.txt")), "new");
+    EXPECT_EQ(readFile(at("x_dir/b.txt")), "b");
+}
+
 TEST_F(FsoTest, MovesFilesAndFoldersWithTheirContents)
 {
     writeFile(at("dir/inner/f.txt"), "f");

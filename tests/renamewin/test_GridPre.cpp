@@ -74,6 +74,7 @@ TEST_F(GridPre, AStopKeepsTheRowsFilledSoFar)
     for (const char *name : {"a", "b", "c", "d", "e"})
         addFile(QString::fromUtf8(name));
     renamewin::frmRenamer &w = window();
+    w.setFramePeriod(0);  // acts between rows: every row gets its turn
     QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 2)
             app.StopFlag = true;
@@ -118,6 +119,7 @@ TEST_F(GridPre, PictureDatesAreReadOnceUntilTheNextRefresh)
 
     // A stop while reading leaves the dates not loaded, so the next sort reads them again.
     w.Refreshrnm();
+    w.setFramePeriod(0);
     QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 1 && w.lblStatus->text() == QStringLiteral("Getting Picture Taken Data..."))
             app.StopFlag = true;

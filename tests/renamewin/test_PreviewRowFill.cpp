@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -64,6 +65,51 @@ TEST(PreviewRowFill, RowsOfFilesFoldersAndMissingFiles)
 
     const engine::PreviewRow root = previewRowOf({QStringLiteral("etc"), QStringLiteral("/"), QStringLiteral("File Folder"), true});
     EXPECT_EQ(root.Folder, QString());
+}
+
+TEST(PreviewRowFill, TheListsSizeAndTimeSpareTheLookUp)
+{
+    // A row the list read with its size and time is filled from them, as the list showed it;
+    // without them (an edited cell, a folder) the file is read.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.path() + u'/';
+    testfiles::writeFile(folder + "a.txt", QByteArray(10, 'x'));
+    const qint64 listed = QDateTime(QDate(2021, 3, 28), QTime(1, 30, 0)).toSecsSinceEpoch();
+
+    MainListItem item{QStringLiteral("a.txt"), folder, QStringLiteral("TXT File"), true, 77, listed};
+    const engine::PreviewRow fromList = previewRowOf(item);
+    EXPECT_EQ(fromList.Size, 77);
+    EXPECT_EQ(fromList.Modified, QStringLiteral("2021-03-28 01:30:00"));
+
+    item.SizeBytes = -1;
+    const engine::PreviewRow read = previewRowOf(item);
+    EXPECT_EQ(read.Size, 10);
+    EXPECT_EQ(read.Modified, modifiedText(QFileInfo(folder + "a.txt").lastModified()));
+}
+
+TEST(PreviewRowFill, ModifiedTextInLocalTimeAcrossDaylightSaving)
+{
+    // The text from seconds matches the one from a QDateTime in local time, in a zone with
+    // daylight saving, on both sides of the change and after the zone itself changes.
+    const QByteArray kept = qgetenv("TZ");
+    const bool had = qEnvironmentVariableIsSet("TZ");
+    for (const char *zone : {"Europe/Berlin", "America/New_York", "UTC"}) {
+        SCOPED_TRACE(zone);
+        qputenv("TZ", zone);
+        for (const QDateTime &utc : {QDateTime(QDate(2021, 3, 28), QTime(0, 59, 59), Qt::UTC),
+                                     QDateTime(QDate(2021, 3, 28), QTime(1, 0, 0), Qt::UTC),
+                                     QDateTime(QDate(2021, 11, 7), QTime(6, 30, 0), Qt::UTC),
+                                     QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), Qt::UTC)}) {
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(utc.toSecsSinceEpoch());
+            EXPECT_EQ(modifiedText(utc.toSecsSinceEpoch()), modifiedText(local)) << utc.toString(Qt::ISODate).toStdString();
+        }
+    }
+    EXPECT_EQ(modifiedText(QDateTime()), QString());
+    if (had)
+        qputenv("TZ", kept);
+    else
+        qunsetenv("TZ");
 }
 
 // A name that is not UTF-8 (its byte kept as U+DCFF) reads its own file's size, not that of the

@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QTimer>
+
+#include <functional>
 
 using namespace renamewintest;
 
@@ -176,6 +179,7 @@ TEST_F(RenamerFrame, ResizingScalesTheControlsAndKeepsTheHiddenColumns)
 TEST_F(RenamerFrame, LongOperationsDisableWhatWouldChangeTheirRows)
 {
     renamewin::frmRenamer &w = previewReady();
+    w.setFramePeriod(0);  // acts between rows: every row gets its turn
     struct Seen {
         bool refresh, clear, sort, preview, validate, execute, editable;
     };
@@ -209,6 +213,7 @@ TEST_F(RenamerFrame, LongOperationsDisableWhatWouldChangeTheirRows)
 TEST_F(RenamerFrame, StopDuringAPreviewThenPreviewAgainFillsTheGrid)
 {
     renamewin::frmRenamer &w = previewReady();
+    w.setFramePeriod(0);  // acts between rows: every row gets its turn
     w.show();
     QCoreApplication::processEvents();
     // "STOP!" is clicked while the first row's turn of the message loop runs.
@@ -251,9 +256,44 @@ TEST_F(RenamerFrame, StopWhileIdleLeavesTheNextPreviewWhole)
     EXPECT_TRUE(w.Previewed());
 }
 
+TEST_F(RenamerFrame, LongRunsRepaintTheBarAndTurnTheLoopAboutOnceAFrameNotPerRow)
+{
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        addFile(QStringLiteral("f%1.txt").arg(i, 4, 10, QLatin1Char('0')));
+    renamewin::frmRenamer &w = window();
+    int repaints = 0;
+    int turns = 0;
+    QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int) { ++repaints; });
+    // A timer due at once runs at every turn of the message loop.
+    QTimer turn;
+    turn.setInterval(0);
+    QObject::connect(&turn, &QTimer::timeout, [&] { ++turns; });
+    turn.start();
+    for (const auto &run : std::initializer_list<std::function<void()>>{
+             [&] { w.Refreshrnm(); },
+             [&] {
+                 w.List3->item(6)->setCheckState(Qt::Checked);
+                 w.cmbSuffix->setEditText(QStringLiteral("$Counter$"));
+                 w.cmdPreview_Click();
+             },
+             [&] { w.cmdValidate_Click(); }}) {
+        repaints = turns = 0;
+        run();
+        // A bar repainted or a loop turned per row would count thousands.
+        EXPECT_LT(repaints, count / 10);
+        EXPECT_GE(turns, 1) << "the loop still turns";
+        EXPECT_LT(turns, count / 10);
+        EXPECT_EQ(w.ProgBar->value(), 0);
+    }
+    EXPECT_EQ(w.previewRows().Rows(), size_t(count));
+    EXPECT_EQ(w.previewRows().row(count).Preview, QStringLiteral("f2999%1.txt").arg(count, 3, 10, QLatin1Char('0')));
+}
+
 TEST_F(RenamerFrame, APanelChangedDuringAPreviewAppliesToTheRowsThatFollow)
 {
     renamewin::frmRenamer &w = previewReady();
+    w.setFramePeriod(0);  // acts between rows: every row gets its turn
     QObject::connect(w.ProgBar, &QProgressBar::valueChanged, [&](int value) {
         if (value == 1)
             QMetaObject::invokeMethod(w.cmbSuffix, [&w] { w.cmbSuffix->setEditText(QStringLiteral("_x")); },
