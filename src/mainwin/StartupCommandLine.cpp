@@ -69,6 +69,11 @@ QString DroppedItemPaths::path(const QString &argument)
 {
     if (argument.isEmpty())
         return argument;
+    // A bare name in the working folder once that folder is resolved (the usual run inside a
+    // folder): joined to the resolved folder without building the full path first.
+    if (!m_workingFolder.isNull() && !m_folder.isNull() && m_folder == m_workingFolder && !argument.contains(u'/')
+        && argument != QLatin1String(".") && argument != QLatin1String(".."))
+        return m_resolved == QLatin1String("/") ? m_resolved + argument : m_resolved + u'/' + argument;
     QString path = argument;
     if (!path.startsWith(u'/')) {
         if (m_workingFolder.isNull()) {

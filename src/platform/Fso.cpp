@@ -256,8 +256,10 @@ bool FolderExists(const QString &path)
 
 vb::Status CheckItemName(const QString &name)
 {
+    // A UTF-16 unit never takes more than three bytes on disk (a raw byte takes one, a pair four),
+    // so a name of at most 85 units fits the 255 bytes without being encoded.
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(u'/') || name.contains(QChar(0)) || native(name).size() > 255)
+        || name.contains(u'/') || name.contains(QChar(0)) || (name.size() > 85 && native(name).size() > 255))
         return vb::Status::fail(vb::BadFileNameOrNumber);
     return vb::Status::ok();
 }

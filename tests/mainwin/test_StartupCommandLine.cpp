@@ -73,6 +73,15 @@ TEST(StartupCommandLine, DroppedItemPathsOfManyItemsAreEachItemsOwn)
     EXPECT_EQ(shared.path(QStringLiteral("link/../a.txt")), real + QStringLiteral("/sub/a.txt"));
     EXPECT_EQ(shared.path(QStringLiteral("link")), real + QStringLiteral("/sub/link"));
     EXPECT_EQ(shared.path(QString()), QString());
+    // Bare names in the root folder as the working folder: one slash before the name.
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("/")));
+    DroppedItemPaths atRoot;
+    for (const char *argument : {"x.txt", "y.txt", ".", "x.txt", "..", "y.txt"}) {
+        SCOPED_TRACE(argument);
+        const QString given = QString::fromUtf8(argument);
+        EXPECT_EQ(atRoot.path(given), DroppedItemPaths().path(given));
+    }
+    EXPECT_EQ(atRoot.path(QStringLiteral("x.txt")), QStringLiteral("/x.txt"));
     QDir::setCurrent(kept);
 }
 

@@ -256,4 +256,22 @@ TEST(FsoNames, CheckItemName)
         EXPECT_EQ(fso::CheckItemName(n).number, vb::BadFileNameOrNumber) << n.toStdString();
     EXPECT_TRUE(fso::CheckItemName(QString(255, u'x')));
     EXPECT_TRUE(fso::CheckItemName(QStringLiteral("...a")));
+    // The limit is in bytes on disk: three-byte characters and four-byte pairs around it.
+    const QString pair = QString::fromUcs4(U"\U0001F600");
+    struct Case {
+        const char *name;
+        QString text;
+        bool fits;
+    } cases[] = {
+        {"85 three-byte characters", QString(85, QChar(0x4E2D)), true},
+        {"86 three-byte characters", QString(86, QChar(0x4E2D)), false},
+        {"86 two-byte characters", QString(86, QChar(0xE9)), true},
+        {"63 pairs", pair.repeated(63), true},
+        {"64 pairs", pair.repeated(64), false},
+        {"85 x and a pair", QString(85, u'x') + pair, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(bool(fso::CheckItemName(c.text)), c.fits);
+    }
 }
