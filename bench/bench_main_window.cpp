@@ -2,6 +2,7 @@
 // folders included), sorts the list and builds the type list: the longest stretch the event loop
 // stayed blocked, seen by a 1 ms timer recording the largest gap between its timeouts. Run on the
 // offscreen platform.
+#include "BenchSupport.h"
 #include "AppState.h"
 #include "FolderTree.h"
 #include "ListViewEditable.h"
@@ -15,41 +16,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr int Folders = 100;
-constexpr int FilesPerFolder = 1000;
-
-const char *const kExtensions[] = {".jpg", ".txt", ".mp3", ".doc", ".png", ".dat", ""};
-
-QString generatedFolder()
-{
-    static QTemporaryDir dir;
-    static bool made = false;
-    if (!made) {
-        made = true;
-        const QByteArray root = QFile::encodeName(dir.path());
-        for (int f = 0; f < Folders; ++f) {
-            const QByteArray folder = root + "/folder" + QByteArray::number(f);
-            ::mkdir(folder.constData(), 0755);
-            for (int i = 0; i < FilesPerFolder; ++i) {
-                const QByteArray name = folder + "/file_" + QByteArray::number(i) + kExtensions[i % 7];
-                const int fd = ::open(name.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-                if (fd >= 0)
-                    ::close(fd);
-            }
-        }
-    }
-    return dir.path();
-}
-
 void BM_MainWindowScanLongestBlock(benchmark::State &state)
 {
-    const QString root = generatedFolder();
+    const QString root = bench::GeneratedTree();
     QTemporaryDir home;
     qputenv("VEXLO_HOME", home.path().toLocal8Bit());
     AppState app;
@@ -100,13 +72,5 @@ BENCHMARK(BM_MainWindowScanLongestBlock)->Unit(benchmark::kMillisecond)->UseReal
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    ::benchmark::Initialize(&argc, argv);
-    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, true);
 }

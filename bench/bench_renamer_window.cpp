@@ -1,6 +1,7 @@
 // Preview plus validation of 100,000 rows in the rename window, driven as its buttons drive it
 // (cmdPreview_Click, then cmdValidate_Click) with the window shown, beside the same two runs on
 // the engine alone (a host whose yield does nothing). Run on the offscreen platform.
+#include "BenchSupport.h"
 #include "AppState.h"
 #include "Clock.h"
 #include "MetadataSource.h"
@@ -104,13 +105,5 @@ BENCHMARK(BM_WindowPreviewValidate)->Arg(100000)->Unit(benchmark::kMillisecond)-
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    ::benchmark::Initialize(&argc, argv);
-    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv, true);
 }

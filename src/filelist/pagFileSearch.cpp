@@ -69,7 +69,7 @@ void pagFileSearch::PropertyPage_SelectionChanged(ListViewEditable *control)
 
 void pagFileSearch::cboProp_Click(int Index)
 {
-    // The file-type list only fills the specification box; the box records the change.
+    // Picking a file type only fills the FileSpec box; the box records the change itself.
     if (Index == 0)
         txtProp(1)->setText(FileSpecPattern(cboProp(0)->currentText()));
 }
