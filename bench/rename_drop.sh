@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
 # The whole-process rename-drop run of Vexlo (no review dialog, prefix "x_") timed against perl
 # rename (file-rename from the Debian package "rename") and a bare rename(2) loop, on fresh folders
-# of COUNT empty files, each run inside the folder with relative names. The three runs of a round
-# are interleaved and the order turns each round; times are medians of the rounds, peak memory
-# is the highest maximum resident size /usr/bin/time reports.
+# of COUNT empty files, each run inside the folder with relative names. The runs of a round are
+# interleaved and the order turns each round; times are medians of the rounds, peak memory is the
+# highest maximum resident size /usr/bin/time reports.
 #
-# usage: bench/rename_drop.sh [--build DIR] [--vexlo FILE] [--rounds N] [COUNT...]
-#   --build DIR   a Release build holding bin/vexlo and bin/rename_drop_helper (build/release)
-#   --vexlo FILE  the program to time (DIR/bin/vexlo), e.g. a copy kept from another build
-#   COUNT...      folder sizes (1000 10000 100000)
+# usage: bench/rename_drop.sh [--build DIR] [--vexlo FILE] [--before FILE] [--rounds N] [COUNT...]
+#   --build DIR    a Release build holding bin/vexlo and bin/rename_drop_helper (build/release)
+#   --vexlo FILE   the program to time (DIR/bin/vexlo), e.g. a copy kept from another build
+#   --before FILE  an earlier build of the program, timed in the same rounds for a before/after
+#   COUNT...       folder sizes (1000 10000 100000)
 set -euo pipefail
 
 build=build/release
 vexlo=""
+before=""
 rounds=5
 counts=()
 while [ $# -gt 0 ]; do
     case "$1" in
     --build) build=$2; shift 2 ;;
     --vexlo) vexlo=$2; shift 2 ;;
+    --before) before=$(realpath "$2"); shift 2 ;;
     --rounds) rounds=$2; shift 2 ;;
-    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,13p' "$0"; exit 0 ;;
     *) counts+=("$1"); shift ;;
     esac
 done
@@ -50,6 +53,8 @@ export QT_QPA_PLATFORM=offscreen VEXLO_HOME="$work/home" VEXLO_MESSAGES=stderr
 export HOME="$work" XDG_CONFIG_HOME="$work/config"
 
 runners=(vexlo perl loop)
+befores=()
+[ -z "$before" ] || runners+=(before)
 
 # Runs one tool on a fresh folder of $count files; prints "<seconds> <peak KiB>".
 run_once() {
@@ -59,6 +64,7 @@ run_once() {
     (cd "$dir" && "$helper" make "$count")
     case "$tool" in
     vexlo) cmd=("$vexlo" "$rnp") ;;
+    before) cmd=("$before" "$rnp") ;;
     perl) cmd=(/usr/bin/file-rename 's/^/x_/') ;;
     loop) cmd=("$helper" loop x_) ;;
     esac
@@ -83,6 +89,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.0f MB", k / 1024 }'; }
 
 echo "vexlo: $vexlo"
+[ -z "$before" ] || echo "before: $before"
 echo "rounds: $rounds, interleaved; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "| Files | vexlo rename-drop run | perl rename | rename(2) loop | vexlo/perl | vexlo/loop | peak vexlo | peak perl | peak loop |"
@@ -91,8 +98,8 @@ for count in "${counts[@]}"; do
     mapfile -t names < <(seq -f '%06g.t' 0 $((count - 1)))
     declare -A times=() peaks=()
     for ((round = 0; round < rounds; ++round)); do
-        for ((k = 0; k < 3; ++k)); do
-            tool=${runners[$(((round + k) % 3))]}
+        for ((k = 0; k < ${#runners[@]}; ++k)); do
+            tool=${runners[$(((round + k) % ${#runners[@]}))]}
             read -r us kib < <(run_once "$tool" "$count")
             times[$tool]+="$us "
             peaks[$tool]+="$kib "
@@ -105,7 +112,18 @@ for count in "${counts[@]}"; do
     }
     printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$count" "$(seconds "$tv")" "$(seconds "$tp")" \
         "$(seconds "$tl")" "$(ratio "$tv" "$tp")" "$(ratio "$tv" "$tl")" "$(mib "$mv")" "$(mib "$mp")" "$(mib "$ml")"
+    if [ -n "$before" ]; then
+        # shellcheck disable=SC2086
+        tb=$(median ${times[before]}) mb=$(maximum ${peaks[before]})
+        befores+=("| $count | $(seconds "$tb") | $(seconds "$tv") | $(ratio "$tb" "$tp") | $(ratio "$tv" "$tp") | $(ratio "$tb" "$tl") | $(ratio "$tv" "$tl") | $(mib "$mb") | $(mib "$mv") |")
+    fi
     unset times peaks
 done
+if [ -n "$before" ]; then
+    echo
+    echo "| Files | before | after | before/perl | after/perl | before/loop | after/loop | peak before | peak after |"
+    echo "|---|---|---|---|---|---|---|---|---|"
+    printf '%s\n' "${befores[@]}"
+fi
 echo
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

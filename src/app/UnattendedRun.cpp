@@ -19,7 +19,11 @@
 #include "modMain.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace app {
 
@@ -64,39 +68,123 @@ private:
 
 const QString FolderType = QStringLiteral("File Folder");
 
+// The items of a rename-drop run, by folder: where each one is and what its look-up found.
+struct DroppedItems {
+    struct Folder {
+        QString path;  ///< ends in "/"
+        QString name;  ///< the text of the rows' "Folder" cell
+        std::unique_ptr<filelist::FolderHandle> handle;
+    };
+    struct Item {
+        QString name;       ///< empty: the item is its folder itself
+        size_t folder = 0;  ///< index into folders
+        filelist::FileStat stat;
+    };
+    std::vector<Folder> folders;
+    std::vector<Item> items;
+
+    void lookUp(size_t i)
+    {
+        Item &item = items[i];
+        const Folder &folder = folders[item.folder];
+        item.stat = item.name.isEmpty() ? filelist::FileStat::Read(folder.path)
+                                        : folder.handle->stat(pathcodec::NativePath(item.name).c_str());
+    }
+};
+
+// Where each argument names an item. Items of one folder come together: they share its texts and
+// are looked up in it by name.
+DroppedItems placeArguments(const QStringList &arguments, qsizetype first)
+{
+    DroppedItems dropped;
+    dropped.items.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
+    mainwin::DroppedItemPaths paths;
+    bool workingFolderCurrent = false;
+    const auto useFolder = [&](QStringView folder, bool working) {
+        if (dropped.folders.empty() || working != workingFolderCurrent || folder != dropped.folders.back().path) {
+            DroppedItems::Folder f;
+            f.path = folder.toString();
+            f.name = renamewin::folderNameOf(f.path);
+            f.handle = std::make_unique<filelist::FolderHandle>(f.path);
+            dropped.folders.push_back(std::move(f));
+            workingFolderCurrent = working;
+        }
+    };
+    for (qsizetype i = first; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        DroppedItems::Item item;
+        if (paths.isBareName(argument)) {
+            // The usual run inside a folder: the argument is the name, the folder is known.
+            item.name = argument;
+            if (!workingFolderCurrent || dropped.folders.empty())
+                useFolder(paths.resolvedFolder(), true);
+        } else {
+            const QString path = paths.path(argument);
+            item.name = mainwin::GetPathPart(path, false);
+            useFolder(QStringView(path).left(path.size() - item.name.size()), false);
+        }
+        item.folder = dropped.folders.size() - 1;
+        dropped.items.push_back(std::move(item));
+    }
+    return dropped;
+}
+
+// Looks every item up. A long list is shared with a few worker threads (look-ups of one folder
+// run side by side in the kernel); this thread takes its share too and keeps the event loop
+// turning between its blocks.
+void lookUpAll(DroppedItems &dropped, engine::EngineHost &host)
+{
+    constexpr size_t Block = 256;
+    constexpr size_t ItemsPerWorker = 4096;
+    const size_t count = dropped.items.size();
+    std::atomic<size_t> next{0};
+    const auto work = [&dropped, &next, count](engine::EngineHost *yieldTo) {
+        for (;;) {
+            const size_t begin = next.fetch_add(Block, std::memory_order_relaxed);
+            if (begin >= count)
+                return;
+            const size_t end = std::min(count, begin + Block);
+            for (size_t i = begin; i < end; ++i)
+                dropped.lookUp(i);
+            if (yieldTo)
+                yieldTo->yield();
+        }
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t wanted = std::min<size_t>({count / ItemsPerWorker, 3, cores - 1});
+    std::vector<std::thread> workers;
+    workers.reserve(wanted);
+    for (size_t w = 0; w < wanted; ++w)
+        workers.emplace_back(work, nullptr);
+    work(&host);
+    for (std::thread &worker : workers)
+        worker.join();
+}
+
 } // namespace
 
 engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype first,
                                     engine::MetadataSource &metadata, engine::EngineHost &host)
 {
+    DroppedItems dropped = placeArguments(arguments, first);
+    lookUpAll(dropped, host);
+
     std::vector<engine::PreviewRow> rows;
-    rows.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
-    mainwin::DroppedItemPaths paths;
+    rows.reserve(dropped.items.size());
     filelist::FileItemBuilder builder;
-    std::unique_ptr<filelist::FolderHandle> folderHandle;
-    QString handleFolder;
-    QString handleFolderName;
     builder.RefreshLocale();
     metadata.beginRun();
-    for (qsizetype i = first; i < arguments.size(); ++i) {
-        const QString path = paths.path(arguments[i]);
+    for (DroppedItems::Item &dropItem : dropped.items) {
+        const DroppedItems::Folder &folder = dropped.folders[dropItem.folder];
         filelist::FileItemInfo info;
-        info.Name = mainwin::GetPathPart(path, false);
-        // Items of one folder come together: they share its texts and are looked up in it by name.
-        const QStringView folderPart = QStringView(path).left(path.size() - info.Name.size());
-        if (!folderHandle || folderPart != handleFolder) {
-            handleFolder = folderPart.toString();
-            handleFolderName = renamewin::folderNameOf(handleFolder);
-            folderHandle = std::make_unique<filelist::FolderHandle>(handleFolder);
-        }
-        info.Folder = handleFolder;
-        builder.FillFileItem(info, info.Name.isEmpty() ? filelist::FileStat::Read(info.FullPath())
-                                                       : folderHandle->stat(pathcodec::encode(info.Name).constData()));
-        const bool folder = info.TypeName == FolderType;
-        renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, folder ? -1 : info.SizeBytes,
+        info.Name = std::move(dropItem.name);
+        info.Folder = folder.path;
+        builder.FillFileItem(info, dropItem.stat);
+        const bool isFolder = info.TypeName == FolderType;
+        renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, isFolder ? -1 : info.SizeBytes,
                                      info.LastWriteSecs == filelist::ListItem::NoTime ? renamewin::MainListItem::NoTime
                                                                                       : info.LastWriteSecs};
-        engine::PreviewRow row = renamewin::previewRowOf(item, handleFolderName);
+        engine::PreviewRow row = renamewin::previewRowOf(item, folder.name);
         if (renamewin::isPictureType(row.Type))
             row.PictureTakenDate = renamewin::pictureDateLine(metadata.exifLines(row.Path + row.Original));
         rows.push_back(std::move(row));

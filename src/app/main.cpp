@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QSettings>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
@@ -49,6 +51,12 @@ int main(int argc, char **argv)
     app::modMain start(state);
     QObject::connect(&start, &app::modMain::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     const int code = start.Main(arguments);
+    if (code != app::modMain::RunOn && !start.windowsBuilt()) {
+        // A run that built no window has written and said all it had to: the process ends here
+        // without taking the toolkit, its fonts and the argument list apart piece by piece.
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
     if (code != app::modMain::RunOn)
         return code;
     return app.exec();

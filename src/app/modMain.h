@@ -46,6 +46,8 @@ public:
     mainwin::frmMain &main();
     renamewin::frmRenamer &renamer();
     renamewin::TokenPickers &pickers();
+    /** True once the windows were built. */
+    bool windowsBuilt() const { return m_main != nullptr; }
     /** The rename-drop review dialog, while one is open. */
     mainwin::frmRenDrop *renDrop() const { return m_renDrop; }
 

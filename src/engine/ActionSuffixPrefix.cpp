@@ -15,14 +15,21 @@ QString addText(ActionCall &call, const QString &name, TokenAction action, const
                 const QString &mask, Side side)
 {
     return applyGuarded(name, [&]() -> QString {
-        const QString base = GetFName(name, call.row.Type, false);
+        const qsizetype baseLength = BaseNameLength(name, call.row.Type);
+        const QString base = name.left(baseLength);
         call.engine.run.CurrentBaseName = base;
         const TokenValue value =
             ExpandToken(call, {source, QString(), action, tokenGroupsOf(action), mask});
         if (!value)
             return name;
-        const QString ext = GetFName(name, call.row.Type, true);
-        return side == Side::After ? base + *value + ext : *value + base + ext;
+        const QStringView ext = QStringView(name).mid(baseLength);
+        QString added;
+        added.reserve(name.size() + value->size());
+        if (side == Side::After)
+            added.append(base).append(*value);
+        else
+            added.append(*value).append(base);
+        return added.append(ext);
     });
 }
 

@@ -12,6 +12,7 @@
 #include "VbError.h"
 #include "VbString.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace engine {
@@ -31,14 +32,16 @@ constexpr char16_t CleanKeepCharacters[9] = {u'_', u'-', u'(', u')', u'$', u',',
 
 int baseNameLength(const PreviewTable &grid, size_t row, int column)
 {
-    const QString name = grid.CellText(row, column);
-    return int(GetFName(name, grid.CellText(row, ColType), false).size());
+    const PreviewRow &cells = grid.row(row);
+    return int(BaseNameLength(column == ColOriginal ? cells.Original : cells.Preview, cells.Type));
 }
 
 template <class Better>
 int nameLength(const PreviewTable &grid, int column, Better better)
 {
     if (column != ColOriginal && column != ColPreview)
+        throw vb::Error(vb::SubscriptOutOfRange);
+    if (grid.Rows() == 0)
         throw vb::Error(vb::SubscriptOutOfRange);
     int m = baseNameLength(grid, 1, column);
     for (size_t row = 2; row <= grid.Rows(); ++row) {
@@ -59,17 +62,21 @@ QString pictureDateOf(const QStringList &exifLines)
     return {};
 }
 
-// Takes the longest and shortest base-name length of a column; a failure leaves the old value.
+// Takes the longest and shortest base-name length of a column in one pass; a table without rows
+// leaves the old values.
 void takeLengths(const PreviewTable &grid, int column, int &longest, int &shortest)
 {
-    try {
-        longest = GetMaxNameLength(grid, column);
-    } catch (const vb::Error &) {
+    if (grid.Rows() == 0)
+        return;
+    int most = baseNameLength(grid, 1, column);
+    int least = most;
+    for (size_t row = 2; row <= grid.Rows(); ++row) {
+        const int length = baseNameLength(grid, row, column);
+        most = std::max(most, length);
+        least = std::min(least, length);
     }
-    try {
-        shortest = GetMinNameLength(grid, column);
-    } catch (const vb::Error &) {
-    }
+    longest = most;
+    shortest = least;
 }
 
 // One row: every active action in order on the row's Original name; returns the new name.
@@ -128,12 +135,20 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
 
 } // namespace
 
+qsizetype BaseNameLength(QStringView FileName, QStringView ftype)
+{
+    if (ftype == FileFolderType)
+        return FileName.size();
+    const qsizetype dot = FileName.lastIndexOf(u'.');
+    return dot < 0 ? FileName.size() : dot;
+}
+
 QString GetFName(const QString &FileName, const QString &ftype, bool EXT)
 {
-    const qsizetype dot = FileName.lastIndexOf(u'.');
-    if (dot < 0 || ftype == FileFolderType)
+    const qsizetype base = BaseNameLength(FileName, ftype);
+    if (base == FileName.size())
         return EXT ? QString() : FileName;
-    return EXT ? FileName.mid(dot) : FileName.left(dot);
+    return EXT ? FileName.mid(base) : FileName.left(base);
 }
 
 int GetMaxNameLength(const PreviewTable &grid, int column)

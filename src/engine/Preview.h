@@ -25,6 +25,9 @@ void GeneratePreview(RenameEngine &engine, const RenameSettings &settings, Previ
  *  on) of `FileName`. A name without "." or of type "File Folder" has no extension. */
 QString GetFName(const QString &FileName, const QString &ftype, bool EXT);
 
+/** Where GetFName() cuts `FileName`: the length of its base name. */
+qsizetype BaseNameLength(QStringView FileName, QStringView ftype);
+
 /** The longest and shortest base-name length of `column` (1 or 2) over every row. Throws
  *  vb::Error on a grid without rows. */
 int GetMaxNameLength(const PreviewTable &grid, int column);

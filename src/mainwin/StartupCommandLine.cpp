@@ -71,9 +71,8 @@ QString DroppedItemPaths::path(const QString &argument)
         return argument;
     // A bare name in the working folder once that folder is resolved (the usual run inside a
     // folder): joined to the resolved folder without building the full path first.
-    if (!m_workingFolder.isNull() && !m_folder.isNull() && m_folder == m_workingFolder && !argument.contains(u'/')
-        && argument != QLatin1String(".") && argument != QLatin1String(".."))
-        return m_resolved == QLatin1String("/") ? m_resolved + argument : m_resolved + u'/' + argument;
+    if (isBareName(argument))
+        return resolvedFolder() + argument;
     QString path = argument;
     if (!path.startsWith(u'/')) {
         if (m_workingFolder.isNull()) {
@@ -103,6 +102,17 @@ QString DroppedItemPaths::path(const QString &argument)
     if (name.isEmpty())
         return m_resolved;
     return m_resolved == QLatin1String("/") ? m_resolved + name : m_resolved + u'/' + name;
+}
+
+bool DroppedItemPaths::isBareName(const QString &argument) const
+{
+    return !argument.isEmpty() && !m_workingFolder.isNull() && !m_folder.isNull() && m_folder == m_workingFolder
+           && !argument.contains(u'/') && argument != QLatin1String(".") && argument != QLatin1String("..");
+}
+
+QString DroppedItemPaths::resolvedFolder() const
+{
+    return m_resolved == QLatin1String("/") ? m_resolved : m_resolved + u'/';
 }
 
 QString GetPathPart(const QString &path, bool folder)

@@ -36,6 +36,12 @@ class DroppedItemPaths {
 public:
     QString path(const QString &argument);
 
+    /** True when path() gives `argument` as a bare name in the folder path() resolved last,
+     *  the working folder: the item's folder is then resolvedFolder() and its name `argument`. */
+    bool isBareName(const QString &argument) const;
+    /** The folder path() resolved last, ending in "/". */
+    QString resolvedFolder() const;
+
 private:
     QString m_workingFolder;
     QString m_folder;

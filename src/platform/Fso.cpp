@@ -258,10 +258,13 @@ vb::Status CheckItemName(const QString &name)
 {
     // A UTF-16 unit never takes more than three bytes on disk (a raw byte takes one, a pair four),
     // so a name of at most 85 units fits the 255 bytes without being encoded.
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(u'/') || name.contains(QChar(0)) || (name.size() > 85 && native(name).size() > 255))
-        return vb::Status::fail(vb::BadFileNameOrNumber);
-    return vb::Status::ok();
+    const qsizetype n = name.size();
+    const QChar *c = name.constData();
+    bool bad = n == 0 || (c[0] == u'.' && (n == 1 || (n == 2 && c[1] == u'.')))
+               || (n > 85 && native(name).size() > 255);
+    for (qsizetype i = 0; i < n && !bad; ++i)
+        bad = c[i] == u'/' || c[i] == u'\0';
+    return bad ? vb::Status::fail(vb::BadFileNameOrNumber) : vb::Status::ok();
 }
 
 namespace {
@@ -350,7 +353,8 @@ vb::Status ItemRenamer::rename(const QString &folder, const QString &oldName, co
                 m_folder = folder;
         }
         if (m_fd >= 0
-            && ::renameat2(m_fd, native(oldName).constData(), m_fd, native(newName).constData(), RENAME_NOREPLACE) == 0) {
+            && ::renameat2(m_fd, pathcodec::NativePath(oldName).c_str(), m_fd, pathcodec::NativePath(newName).c_str(),
+                           RENAME_NOREPLACE) == 0) {
             // Paths below a renamed folder name other items now: the next one walks to its folder again.
             if (isFolder)
                 forgetFolder();

@@ -49,10 +49,39 @@ int validSequence(const uchar *p, qsizetype left, char32_t &code)
     return length;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Copies ASCII text to its bytes (no terminating NUL).
+void narrowAscii(QStringView text, char *out)
+{
+    const char16_t *in = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = char(in[i]);
+}
+
 } // namespace
 
 QString decode(QByteArrayView bytes)
 {
+    // Plain ASCII, the usual name, widens byte for byte.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
@@ -96,6 +125,11 @@ bool hasRawBytes(QStringView text)
 
 QByteArray encode(QStringView path)
 {
+    if (isAscii(path)) {
+        QByteArray out(path.size(), Qt::Uninitialized);
+        narrowAscii(path, out.data());
+        return out;
+    }
     if (!hasRawBytes(path))
         return path.toUtf8();
     QByteArray out;
@@ -147,6 +181,18 @@ QString printable(QStringView text)
             out += text[i];
     }
     return out;
+}
+
+NativePath::NativePath(QStringView path)
+{
+    if (path.size() < qsizetype(sizeof m_short) && isAscii(path)) {
+        narrowAscii(path, m_short);
+        m_short[path.size()] = '\0';
+        m_data = m_short;
+    } else {
+        m_long = encode(path);
+        m_data = m_long.constData();
+    }
 }
 
 } // namespace pathcodec

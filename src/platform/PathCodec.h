@@ -16,6 +16,21 @@ QString decode(QByteArrayView bytes);
 /** Encodes a path for a system call: UTF-8, with each U+DC80..U+DCFF restored to its byte. */
 QByteArray encode(QStringView path);
 
+/** A path encoded for one system call, as encode() gives it; a short ASCII path (the usual
+ *  name) is kept on the stack. */
+class NativePath {
+public:
+    explicit NativePath(QStringView path);
+    NativePath(const NativePath &) = delete;
+    NativePath &operator=(const NativePath &) = delete;
+    const char *c_str() const { return m_data; }
+
+private:
+    char m_short[256];
+    QByteArray m_long;
+    const char *m_data;
+};
+
 /** True when `text` holds a byte that was not UTF-8. */
 bool hasRawBytes(QStringView text);
 

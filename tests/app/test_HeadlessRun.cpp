@@ -219,6 +219,34 @@ TEST_F(HeadlessRun, RowsInsideARenamedFolderFollowIt)
     EXPECT_FALSE(existsRaw(at("dir")));
 }
 
+// A long list is looked up side by side: every row still gets its own item's size, in argument
+// order, also across a change of folder in the middle of the list.
+TEST_F(HeadlessRun, EachItemOfALongListKeepsItsOwnLookUp)
+{
+    QDir().mkpath(at("many"));
+    QDir().mkpath(at("other"));
+    file(QStringLiteral("other/o.t"), QByteArray(42, 'o'));
+    const int count = 9000;
+    QStringList arguments{prefixRnp(QStringLiteral("$filesizeB$"))};
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("%1.t").arg(i, 5, 10, QChar(u'0'));
+        file(QStringLiteral("many/") + name, QByteArray(i % 9 + 1, 'x'));
+        arguments << name;
+        if (i == count / 2)
+            arguments << QStringLiteral("../other/o.t");
+    }
+    const RunResult r = run(arguments, at("many"));
+    ASSERT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.left(500).toStdString();
+    int wrong = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString renamed = QStringLiteral("many/%1B%2.t").arg(i % 9 + 1).arg(i, 5, 10, QChar(u'0'));
+        if (!existsRaw(at(renamed)) && ++wrong <= 3)
+            ADD_FAILURE() << "missing " << renamed.toStdString();
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(existsRaw(at("other/42Bo.t")));
+}
+
 // With a program folder of its own, the run writes nothing outside it: the window places and
 // every other store stay inside.
 TEST_F(HeadlessRun, NothingIsWrittenOutsideTheProgramFolder)

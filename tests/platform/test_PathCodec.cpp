@@ -34,6 +34,15 @@ TEST(PathCodec, BytesRoundTripAndOnlyInvalidBytesAreRaw)
         EXPECT_EQ(text, c.decoded);
         EXPECT_EQ(pathcodec::hasRawBytes(text), c.raw);
         EXPECT_EQ(pathcodec::encode(text), c.bytes);
+        EXPECT_EQ(QByteArray(pathcodec::NativePath(text).c_str()), c.bytes);
+    }
+    // Names around the length kept on the stack, plain and not.
+    for (const QByteArray &bytes : {QByteArray(255, 'a'), QByteArray(256, 'b'), QByteArray(300, 'c'),
+                                    QByteArray(254, 'd') + "\xC3\xA9", QByteArray(200, 'e') + "\xFF"}) {
+        SCOPED_TRACE(bytes.size());
+        const QString text = pathcodec::decode(bytes);
+        EXPECT_EQ(pathcodec::encode(text), bytes);
+        EXPECT_EQ(QByteArray(pathcodec::NativePath(text).c_str()), bytes);
     }
     for (int b = 0; b < 256; ++b) {
         const QByteArray one(1, char(b));
