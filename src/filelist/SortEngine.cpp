@@ -64,9 +64,21 @@ bool foldedLess(const FoldedText &a, const FoldedText &b)
 
 std::vector<int32_t> orderByText(const std::vector<QString> &texts, bool ascending)
 {
+    // A list already in order (sorted a moment ago, or scanned in order) is seen without folding
+    // every text first.
+    bool inOrder = true;
+    for (size_t i = 1; i < texts.size() && inOrder; ++i)
+        inOrder = ascending ? !textLess(texts[i], texts[i - 1]) : !textLess(texts[i - 1], texts[i]);
+    if (inOrder) {
+        std::vector<int32_t> order(texts.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int32_t(i);
+        return order;
+    }
     std::vector<FoldedText> keys(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
-        keys[i].folded = texts[i].toCaseFolded();
+        // Rows of one folder carry the same text: it is folded once.
+        keys[i].folded = i > 0 && texts[i] == texts[i - 1] ? keys[i - 1].folded : texts[i].toCaseFolded();
         keys[i].text = &texts[i];
         keys[i].simple = keys[i].folded.size() == texts[i].size();
     }

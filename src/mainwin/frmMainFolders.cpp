@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <QSet>
 
 namespace mainwin {
 
@@ -183,11 +184,21 @@ void frmMain::MergeFolderRows(const QString &Folder, bool Add)
 
 void frmMain::FillFileTypes()
 {
+    // Each type once, in the order first met (a type met again offers nothing new).
     const filelist::ListItemsModel &rows = lvw2->ListItems();
     QStringList types;
-    types.reserve(rows.Count());
-    for (int32_t i = 1; i <= rows.Count(); ++i)
-        types << rows.Item(i).SubItems(3);
+    QSet<QString> met;
+    QString previous;
+    for (int32_t i = 1; i <= rows.Count(); ++i) {
+        const QString type = rows.Item(i).SubItems(3);
+        if (i > 1 && type == previous)
+            continue;
+        previous = type;
+        if (!met.contains(type)) {
+            met.insert(type);
+            types << type;
+        }
+    }
     cmbFileType->clear();
     cmbFileType->addItems(FileTypeEntries(types));
     cmbFileType->setCurrentText(AllTypesSpec);
