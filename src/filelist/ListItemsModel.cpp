@@ -228,15 +228,30 @@ void ListItemsModel::Reorder(const std::vector<int32_t> &order)
         unchanged = order[i] == int32_t(i);
     if (unchanged)
         return;  // nothing moves: no row is touched and the views need not lay out again
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int32_t> newPosition(order.size());
-    std::vector<ListItem> rows;
-    rows.reserve(m_rows.size());
+    std::vector<int32_t> newPosition(order.size(), -1);
     for (size_t i = 0; i < order.size(); ++i) {
-        newPosition[size_t(order[i])] = int32_t(i);
-        rows.push_back(std::move(m_rows[size_t(order[i])]));
+        const int32_t from = order[i];
+        if (from < 0 || size_t(from) >= order.size() || newPosition[size_t(from)] >= 0)
+            return;  // not a new order of these rows: nothing moves
+        newPosition[size_t(from)] = int32_t(i);
     }
-    m_rows = std::move(rows);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The rows move in place, cycle by cycle: a second array of every row would cost more in
+    // fresh memory than the moves themselves.
+    std::vector<bool> placed(order.size());
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        ListItem held = std::move(m_rows[start]);
+        size_t at = start;
+        for (size_t from = size_t(order[at]); from != start; from = size_t(order[at])) {
+            m_rows[at] = std::move(m_rows[from]);
+            placed[at] = true;
+            at = from;
+        }
+        m_rows[at] = std::move(held);
+        placed[at] = true;
+    }
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());

@@ -75,14 +75,29 @@ std::vector<int32_t> orderByText(const std::vector<QString> &texts, bool ascendi
             order[i] = int32_t(i);
         return order;
     }
-    std::vector<FoldedText> keys(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i) {
-        // Rows of one folder carry the same text: it is folded once.
-        keys[i].folded = i > 0 && texts[i] == texts[i - 1] ? keys[i - 1].folded : texts[i].toCaseFolded();
-        keys[i].text = &texts[i];
-        keys[i].simple = keys[i].folded.size() == texts[i].size();
+    // Neighbouring rows with the same text (the rows of one folder) are ordered as one run: the
+    // runs are sorted, stably, and each keeps its rows in the order they had.
+    std::vector<size_t> runStart;
+    runStart.reserve(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (i == 0 || texts[i] != texts[i - 1])
+            runStart.push_back(i);
+    std::vector<FoldedText> keys(runStart.size());
+    for (size_t r = 0; r < runStart.size(); ++r) {
+        const QString &text = texts[runStart[r]];
+        keys[r].folded = text.toCaseFolded();
+        keys[r].text = &text;
+        keys[r].simple = keys[r].folded.size() == text.size();
     }
-    return orderBy(keys, ascending, foldedLess);
+    const std::vector<int32_t> runOrder = orderBy(keys, ascending, foldedLess);
+    std::vector<int32_t> order;
+    order.reserve(texts.size());
+    for (const int32_t r : runOrder) {
+        const size_t end = size_t(r) + 1 < runStart.size() ? runStart[size_t(r) + 1] : texts.size();
+        for (size_t i = runStart[size_t(r)]; i < end; ++i)
+            order.push_back(int32_t(i));
+    }
+    return order;
 }
 
 // The whole-number text of a tail's value, padded with zeros to `width` digits.

@@ -88,7 +88,8 @@ frmMain::frmMain(AppState &state, QWidget *parent) : QMainWindow(parent), m_stat
 
     m_pref = new frmPref(state, this);
     m_pref->setWindowStateSource([this] {
-        return SettingsFileWindow{ftv->SelectedFolder(), cmbFileType->currentText()};
+        // A type list still to come opens on every type.
+        return SettingsFileWindow{ftv->SelectedFolder(), m_typeListDue ? AllTypesSpec : cmbFileType->currentText()};
     });
 
     auto store = filelist::SettingsPropertyBag::OpenUserStore();
@@ -127,6 +128,15 @@ void frmMain::setupConnections()
     connect(cmbFileType, &QComboBox::activated, this, &frmMain::cmbFileType_Click);
     connect(txtFilter, &QLineEdit::textChanged, this, &frmMain::txtFilter_Change);
     connect(ftv, &FolderTree::FolderClick, this, &frmMain::ftv_FolderClick);
+    // The filters' copy of a listing is taken before anything changes the listing.
+    const auto takeCopyFirst = [this] {
+        if (m_filterCopyDue)
+            CopyForFilters(-1);
+    };
+    const filelist::ListItemsModel *listing = &lvw2->ListItems();
+    connect(listing, &QAbstractItemModel::modelAboutToBeReset, this, takeCopyFirst);
+    connect(listing, &QAbstractItemModel::rowsAboutToBeRemoved, this, takeCopyFirst);
+    connect(listing, &QAbstractItemModel::layoutAboutToBeChanged, this, takeCopyFirst);
 
     connect(lvw2, &filelist::ListViewEditable::Click, this, &frmMain::lvw2_Click);
     connect(lvw2, &filelist::ListViewEditable::ItemCheck, this, &frmMain::lvw2_ItemCheck);

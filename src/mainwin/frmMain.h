@@ -64,6 +64,8 @@ public:
      *  rename window. Showing the window loads it too. */
     void Load();
     bool IsLoaded() const { return m_loaded; }
+    /** False while the filters' copy or the type list of the last listing is still to come. */
+    bool ListingSettled() const { return !m_filterCopyDue && !m_typeListDue; }
     /** True from the end of the load on. */
     bool MainLoaded = false;
 
@@ -240,7 +242,14 @@ private:
     bool ScanBlock(filelist::ListViewEditable &list);
     void CheckAllRows();
     void MergeFolderRows(const QString &Folder, bool Add);
+    /** Copies the listing for the filters and offers its types; at once, or in turns of their
+     *  own after a scan (then taken at once by whatever reads them first). */
     void FillFileTypes();
+    void FillFileTypesSoon();
+    void ContinueFileTypes(int run);
+    void TakeDueFileTypes();
+    void CopyForFilters(qint64 budgetMs);
+    void FillTypeList();
     void ApplyFileTypeFilter();
     void ShowPlot();
     void RefreshRenamerIfWanted();
@@ -273,6 +282,11 @@ private:
     bool m_unloadDone = false;
     bool m_closed = false;
     int m_scanDepth = 0;
+    /** The listing's copy for the filters and its type list, while they are still to come. */
+    int m_fileTypesRun = 0;
+    int32_t m_filterCopyRow = 1;
+    bool m_filterCopyDue = false;
+    bool m_typeListDue = false;
 };
 
 } // namespace mainwin

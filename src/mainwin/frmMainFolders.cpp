@@ -11,10 +11,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 
 namespace mainwin {
 
@@ -51,6 +53,8 @@ void copyRows(const filelist::ListViewEditable &from, filelist::ListViewEditable
 
 bool frmMain::ScanBlock(filelist::ListViewEditable &list)
 {
+    // What the last listing still owes (its copy for the filters, its type list) comes first.
+    TakeDueFileTypes();
     // Disabling the tree takes the keyboard focus from it; it gets it back after the scan, so
     // that arrow keys and type-ahead go on working.
     const bool treeHadFocus = ftv->hasFocus();
@@ -150,7 +154,7 @@ void frmMain::ftv_FolderClick(int Code)
     AppendLog(QString::number(s.SelFileCount) + QStringLiteral(" file(s) found") + CRLF);
     GetSelected();
     RefreshRenamerIfWanted();
-    FillFileTypes();
+    FillFileTypesSoon();
 }
 
 void frmMain::MergeFolderRows(const QString &Folder, bool Add)
@@ -184,16 +188,87 @@ void frmMain::MergeFolderRows(const QString &Folder, bool Add)
 
 void frmMain::FillFileTypes()
 {
-    // Each type once, in the order first met (a type met again offers nothing new).
-    const filelist::ListItemsModel &rows = lvw2->ListItems();
+    ++m_fileTypesRun;
+    m_filterCopyRow = 1;
+    m_filterCopyDue = m_typeListDue = false;
+    CopyForFilters(-1);
+    FillTypeList();
+}
+
+void frmMain::FillFileTypesSoon()
+{
+    // After a scan the copy (in slices) and the type list take turns of their own, so that the
+    // list is painted and input is answered in between; whatever reads them first takes them.
+    ++m_fileTypesRun;
+    m_filterCopyRow = 1;
+    m_filterCopyDue = m_typeListDue = true;
+    QTimer::singleShot(1, this, [this, run = m_fileTypesRun] { ContinueFileTypes(run); });
+}
+
+void frmMain::ContinueFileTypes(int run)
+{
+    if (run != m_fileTypesRun)
+        return;  // a newer listing has turns of its own
+    if (m_filterCopyDue) {
+        CopyForFilters(common::Pacer::FramePeriodMs / 2);
+        QTimer::singleShot(1, this, [this, run] { ContinueFileTypes(run); });
+        return;
+    }
+    if (m_typeListDue) {
+        m_typeListDue = false;
+        FillTypeList();
+    }
+}
+
+void frmMain::TakeDueFileTypes()
+{
+    if (m_filterCopyDue)
+        CopyForFilters(-1);
+    if (m_typeListDue) {
+        m_typeListDue = false;
+        FillTypeList();
+    }
+}
+
+void frmMain::CopyForFilters(qint64 budgetMs)
+{
+    // The filters pick their rows from this copy of the whole listing, made unchecked. A budget
+    // (ms) ends the slice early; -1 copies the rest.
+    QElapsedTimer clock;
+    clock.start();
+    if (m_filterCopyRow <= 1) {
+        m_filterCopyRow = 1;
+        lvw3->ClearItems();
+    }
+    const filelist::ListItemsModel &source = lvw2->ListItems();
+    filelist::ListItemsModel &target = lvw3->ListItems();
+    target.BeginBatch();
+    while (m_filterCopyRow <= source.Count()) {
+        filelist::ListItem copy = source.Item(m_filterCopyRow++);
+        copy.Checked = false;
+        target.Append(std::move(copy));
+        if (budgetMs >= 0 && m_filterCopyRow % 512 == 0 && clock.elapsed() >= budgetMs)
+            break;
+    }
+    target.EndBatch();
+    m_filterCopyDue = m_filterCopyRow <= source.Count();
+}
+
+void frmMain::FillTypeList()
+{
+    // Each type once, in the order first met (a type met again offers nothing new). Read from
+    // the filters' copy, which holds the listing as the scan left it.
+    const filelist::ListItemsModel &rows = lvw3->ListItems();
     QStringList types;
     QSet<QString> met;
-    QString previous;
+    const QString *previous = nullptr;
+    const QString none;
     for (int32_t i = 1; i <= rows.Count(); ++i) {
-        const QString type = rows.Item(i).SubItems(3);
-        if (i > 1 && type == previous)
+        const QStringList &subItems = rows.Item(i).SubItemTexts;
+        const QString &type = subItems.size() >= 3 ? subItems[2] : none;
+        if (previous && type == *previous)
             continue;
-        previous = type;
+        previous = &type;
         if (!met.contains(type)) {
             met.insert(type);
             types << type;
@@ -205,14 +280,18 @@ void frmMain::FillFileTypes()
     LVW->setFileSpec(AllTypesSpec);
     lvw2->setFileSpec(AllTypesSpec);
     common::AutoSizeCombo(cmbFileType);
-
-    lvw3->ClearItems();
-    copyRows(*lvw2, *lvw3, [](const filelist::ListItem &) { return true; });
 }
 
 void frmMain::cmbFileType_Click()
 {
     AppState &s = m_state;
+    const QString picked = cmbFileType->currentText();
+    if (m_typeListDue || m_filterCopyDue) {
+        // Picked from the list of the listing before: it applies to the new one when offered.
+        TakeDueFileTypes();
+        if (cmbFileType->findText(picked) >= 0)
+            cmbFileType->setCurrentText(picked);
+    }
     s.CurrentFileSpec = cmbFileType->currentText();
     ApplyFileTypeFilter();
     s.SelChanged = 1;
@@ -225,6 +304,7 @@ void frmMain::cmbFileType_Click()
 
 void frmMain::ApplyFileTypeFilter()
 {
+    TakeDueFileTypes();
     const QString spec = m_state.CurrentFileSpec;
     lvw2->ClearItems();
     copyRows(*lvw3, *lvw2, [&spec](const filelist::ListItem &row) { return TypeFilterAccepts(spec, row.SubItems(3)); });
@@ -232,6 +312,7 @@ void frmMain::ApplyFileTypeFilter()
 
 void frmMain::txtFilter_Change()
 {
+    TakeDueFileTypes();
     const QString filter = txtFilter->text();
     lvw2->ClearItems();
     copyRows(*lvw3, *lvw2, [&filter](const filelist::ListItem &row) { return NameFilterAccepts(filter, row.Text); });
@@ -278,7 +359,7 @@ void frmMain::Check2_Click()
         CheckAllRows();
     AppendLog(QString::number(s.SelFileCount) + QStringLiteral(" file(s) found") + CRLF);
     GetSelected();
-    FillFileTypes();
+    FillFileTypesSoon();
 }
 
 void frmMain::Check6_Click()

@@ -115,6 +115,31 @@ TEST_F(ListViewEditableTest, SelectionFollowsItsRowsThroughASort)
     EXPECT_EQ(list.Cell(selected[0], 1), "row1");
 }
 
+TEST_F(ListViewEditableTest, ReorderMovesEveryRowOnceAndRefusesWhatIsNoNewOrder)
+{
+    // Several cycles and a row that stays; the selection goes with its row. An order that
+    // names a row twice, one that is not there or has the wrong length moves nothing and
+    // announces nothing.
+    ListItemsModel &model = list.ListItems();
+    for (int32_t r = 1; r <= 5; ++r)
+        model.SetTag(r, QStringLiteral("tag%1").arg(r));
+    list.setSelectedItem(4);
+    int layouts = 0;
+    QObject::connect(&model, &QAbstractItemModel::layoutChanged, [&] { ++layouts; });
+    model.Reorder({3, 0, 2, 4, 1});
+    EXPECT_EQ(list.Col(1, ","), "row4,row1,row3,row5,row2");
+    EXPECT_EQ(model.Item(4).Tag, "tag5");
+    EXPECT_EQ(list.SelectedItem(), 1);
+    EXPECT_EQ(layouts, 1);
+
+    const std::vector<std::vector<int32_t>> refused = {{0, 0, 1, 2, 3}, {0, 1, 2, 3, 5}, {0, -1, 2, 3, 4}, {1, 0}};
+    for (const auto &order : refused) {
+        model.Reorder(order);
+        EXPECT_EQ(list.Col(1, ","), "row4,row1,row3,row5,row2");
+    }
+    EXPECT_EQ(layouts, 1);
+}
+
 TEST_F(ListViewEditableTest, RowsAndCollection)
 {
     EXPECT_EQ(list.FileItemCount(), 5);

@@ -39,6 +39,19 @@ QStringList reversed(QStringList l)
     return l;
 }
 
+// Positions of `texts` in the order a stable sort comparing every pair without case gives.
+std::vector<int> stableCaselessOrder(const QStringList &texts, bool ascending)
+{
+    std::vector<int> order(size_t(texts.size()));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return ascending ? texts[a].compare(texts[b], Qt::CaseInsensitive) < 0
+                         : texts[b].compare(texts[a], Qt::CaseInsensitive) < 0;
+    });
+    return order;
+}
+
 } // namespace
 
 TEST(SortEngine, TypedColumnsSortBothWays)
@@ -229,15 +242,8 @@ TEST(SortEngine, NameOrderIsTheCaseInsensitiveComparisonsOrder)
     };
     // The order a stable sort with the full comparison gives.
     const auto reference = [&](bool ascending) {
-        std::vector<int> order(size_t(names.size()));
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? names[a].compare(names[b], Qt::CaseInsensitive) < 0
-                             : names[b].compare(names[a], Qt::CaseInsensitive) < 0;
-        });
         QStringList out;
-        for (int i : order)
+        for (int i : stableCaselessOrder(names, ascending))
             out << names[i] + QStringLiteral(" #%1").arg(i);
         return out;
     };
@@ -261,5 +267,28 @@ TEST(SortEngine, NameOrderIsTheCaseInsensitiveComparisonsOrder)
         for (int32_t r = 1; r <= list.FileItemCount(); ++r)
             again << list.ListItems().Item(r).Text + list.ListItems().Item(r).Tag;
         EXPECT_EQ(again, got);
+    }
+}
+
+TEST(SortEngine, RowsSharingAFolderKeepTheirOrderAmongEqualFolders)
+{
+    // Neighbouring rows of one folder, a folder met again further down, folders equal but for
+    // case side by side and apart: each lands where a stable sort of every row puts it.
+    const QStringList folders = {
+        "/d/", "/d/", "/d/", "/a/", "/a/", "/B/", "/b/", "/b/", "/c/", "/a/", "/A/", "/A/", "/d/", "/é/", "/É/", "/b/",
+    };
+    for (const bool ascending : {true, false}) {
+        SCOPED_TRACE(ascending ? "ascending" : "descending");
+        QStringList expected;
+        for (int i : stableCaselessOrder(folders, ascending))
+            expected << folders[i] + QStringLiteral("tag%1").arg(i + 1);
+
+        ListViewEditable list;
+        fill(list, 2, folders);
+        list.SortByColumn(2, ldtString, ascending);
+        QStringList got;
+        for (int32_t r = 1; r <= list.FileItemCount(); ++r)
+            got << list.Cell(r, 2) + list.ListItems().Item(r).Tag;
+        EXPECT_EQ(got, expected);
     }
 }

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QApplication>
 #include <QScrollBar>
 #include <QSettings>
@@ -90,6 +91,9 @@ public:
             out << combo->itemText(i);
         return out;
     }
+    // Waits for the type list and the filters' copy that follow a listing.
+    static void settle(frmMain &w) { ASSERT_TRUE(waitFor([&] { return w.ListingSettled(); })); }
+
     static void chooseType(frmMain &w, const QString &type)
     {
         w.cmbFileType->setCurrentIndex(w.cmbFileType->findText(type));
@@ -211,6 +215,7 @@ TEST_F(MainWindowTest, ClosingWritesTheTwentyFourLines)
     auto w = open();
     w->show();
     w->ftv->ClickFolder(dataPath());
+    settle(*w);
     chooseType(*w, QStringLiteral("JPEG Image"));
     w->Pref().Check1->setChecked(true);
     w->Pref().Check19->setChecked(true);
@@ -283,6 +288,7 @@ TEST_F(MainWindowTest, ClickingAFolderListsIt)
     makeSample();
     auto w = open();
     w->ftv->ClickFolder(dataPath());
+    settle(*w);
     EXPECT_EQ(state.CurrentFolder, dataPath());
     EXPECT_EQ(state.SearchRootFolder, dataPath());
     EXPECT_EQ(names(*w->lvw2), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
@@ -304,6 +310,7 @@ TEST_F(MainWindowTest, TypeAndNameFiltersRebuildFromTheMasterRows)
     makeSample();
     auto w = open();
     w->ftv->ClickFolder(dataPath());
+    settle(*w);
 
     struct Step {
         const char *type;
@@ -431,8 +438,44 @@ TEST_F(MainWindowTest, FiltersIgnoreALeftoverStopFlag)
     state.StopFlag = true;
     auto w = open();
     w->ftv->ClickFolder(dataPath());
+    settle(*w);
     EXPECT_EQ(w->cmbFileType->count(), 5);
     EXPECT_EQ(w->lvw3->FileItemCount(), 4);
+}
+
+TEST_F(MainWindowTest, WhatFollowsAListingBeforeItsTypeListCameWorksOnThatListing)
+{
+    // The type list and the filters' copy come a moment after a listing; a filter typed, the
+    // listing cleared or another folder listed in that moment finds them made from the right rows.
+    makeSample();
+    makeFile(QStringLiteral("other/e.png"));
+    const QStringList scanned = {"a.txt", "B.TXT", "c.jpg", "other", "sub"};
+    auto w = open();
+    w->show();
+
+    w->ftv->ClickFolder(dataPath());
+    ASSERT_FALSE(w->ListingSettled());
+    QTest::keyClicks(w->txtFilter, QStringLiteral("c."));
+    EXPECT_EQ(names(*w->lvw2), QStringList{"c.jpg"});
+    EXPECT_EQ(names(*w->lvw3), scanned);
+    EXPECT_EQ(w->cmbFileType->count(), 5);
+    EXPECT_EQ(w->cmbFileType->currentText(), QStringLiteral("*.*"));
+    w->txtFilter->clear();
+    settle(*w);
+    EXPECT_EQ(names(*w->lvw2), scanned);
+
+    w->ftv->ClickFolder(dataPath());
+    w->Check6->setChecked(true);  // empties the list
+    settle(*w);
+    EXPECT_EQ(names(*w->lvw3), scanned);
+    EXPECT_EQ(w->cmbFileType->count(), 5);
+    w->Check6->setChecked(false);
+
+    w->ftv->ClickFolder(dataPath());
+    w->ftv->ClickFolder(dataPath(QStringLiteral("other")));
+    settle(*w);
+    EXPECT_EQ(names(*w->lvw3), QStringList{"e.png"});
+    EXPECT_EQ(comboItems(w->cmbFileType).mid(2), QStringList{"PNG Image"});
 }
 
 TEST_F(MainWindowTest, LoadListsTheSavedFolderAndType)
