@@ -36,20 +36,27 @@ int baseNameLength(const PreviewTable &grid, size_t row, int column)
     return int(BaseNameLength(column == ColOriginal ? cells.Original : cells.Preview, cells.Type));
 }
 
-template <class Better>
-int nameLength(const PreviewTable &grid, int column, Better better)
+struct NameLengths {
+    int longest;
+    int shortest;
+};
+
+// The longest and shortest base-name length of a column, in one pass; throws on a table without
+// rows or another column.
+NameLengths nameLengths(const PreviewTable &grid, int column)
 {
     if (column != ColOriginal && column != ColPreview)
         throw vb::Error(vb::SubscriptOutOfRange);
     if (grid.Rows() == 0)
         throw vb::Error(vb::SubscriptOutOfRange);
-    int m = baseNameLength(grid, 1, column);
+    NameLengths lengths{baseNameLength(grid, 1, column), 0};
+    lengths.shortest = lengths.longest;
     for (size_t row = 2; row <= grid.Rows(); ++row) {
         const int length = baseNameLength(grid, row, column);
-        if (better(length, m))
-            m = length;
+        lengths.longest = std::max(lengths.longest, length);
+        lengths.shortest = std::min(lengths.shortest, length);
     }
-    return m;
+    return lengths;
 }
 
 // The picture date of a row: the value of its "DateTime" line, or empty.
@@ -62,21 +69,15 @@ QString pictureDateOf(const QStringList &exifLines)
     return {};
 }
 
-// Takes the longest and shortest base-name length of a column in one pass; a table without rows
-// leaves the old values.
+// Takes the longest and shortest base-name length of a column; a table without rows leaves the
+// old values.
 void takeLengths(const PreviewTable &grid, int column, int &longest, int &shortest)
 {
     if (grid.Rows() == 0)
         return;
-    int most = baseNameLength(grid, 1, column);
-    int least = most;
-    for (size_t row = 2; row <= grid.Rows(); ++row) {
-        const int length = baseNameLength(grid, row, column);
-        most = std::max(most, length);
-        least = std::min(least, length);
-    }
-    longest = most;
-    shortest = least;
+    const NameLengths lengths = nameLengths(grid, column);
+    longest = lengths.longest;
+    shortest = lengths.shortest;
 }
 
 // One row: every active action in order on the row's Original name; returns the new name.
@@ -153,12 +154,12 @@ QString GetFName(const QString &FileName, const QString &ftype, bool EXT)
 
 int GetMaxNameLength(const PreviewTable &grid, int column)
 {
-    return nameLength(grid, column, [](int length, int m) { return length > m; });
+    return nameLengths(grid, column).longest;
 }
 
 int GetMinNameLength(const PreviewTable &grid, int column)
 {
-    return nameLength(grid, column, [](int length, int m) { return length < m; });
+    return nameLengths(grid, column).shortest;
 }
 
 void buildCleanSets(const RenameSettings &settings, RunState &run)

@@ -129,10 +129,7 @@ void frmMain::setupConnections()
     connect(txtFilter, &QLineEdit::textChanged, this, &frmMain::txtFilter_Change);
     connect(ftv, &FolderTree::FolderClick, this, &frmMain::ftv_FolderClick);
     // The filters' copy of a listing is taken before anything changes the listing.
-    const auto takeCopyFirst = [this] {
-        if (m_filterCopyDue)
-            CopyForFilters(-1);
-    };
+    const auto takeCopyFirst = [this] { CopyForFilters(-1); };
     const filelist::ListItemsModel *listing = &lvw2->ListItems();
     connect(listing, &QAbstractItemModel::modelAboutToBeReset, this, takeCopyFirst);
     connect(listing, &QAbstractItemModel::rowsAboutToBeRemoved, this, takeCopyFirst);

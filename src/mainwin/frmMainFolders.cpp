@@ -188,11 +188,8 @@ void frmMain::MergeFolderRows(const QString &Folder, bool Add)
 
 void frmMain::FillFileTypes()
 {
-    ++m_fileTypesRun;
-    m_filterCopyRow = 1;
-    m_filterCopyDue = m_typeListDue = false;
-    CopyForFilters(-1);
-    FillTypeList();
+    FillFileTypesSoon();
+    TakeDueFileTypes();
 }
 
 void frmMain::FillFileTypesSoon()
@@ -214,16 +211,12 @@ void frmMain::ContinueFileTypes(int run)
         QTimer::singleShot(1, this, [this, run] { ContinueFileTypes(run); });
         return;
     }
-    if (m_typeListDue) {
-        m_typeListDue = false;
-        FillTypeList();
-    }
+    TakeDueFileTypes();
 }
 
 void frmMain::TakeDueFileTypes()
 {
-    if (m_filterCopyDue)
-        CopyForFilters(-1);
+    CopyForFilters(-1);
     if (m_typeListDue) {
         m_typeListDue = false;
         FillTypeList();
@@ -233,7 +226,9 @@ void frmMain::TakeDueFileTypes()
 void frmMain::CopyForFilters(qint64 budgetMs)
 {
     // The filters pick their rows from this copy of the whole listing, made unchecked. A budget
-    // (ms) ends the slice early; -1 copies the rest.
+    // (ms) ends the slice early; -1 copies the rest. Nothing happens when no copy is due.
+    if (!m_filterCopyDue)
+        return;
     QElapsedTimer clock;
     clock.start();
     if (m_filterCopyRow <= 1) {
@@ -286,7 +281,7 @@ void frmMain::cmbFileType_Click()
 {
     AppState &s = m_state;
     const QString picked = cmbFileType->currentText();
-    if (m_typeListDue || m_filterCopyDue) {
+    if (!ListingSettled()) {
         // Picked from the list of the listing before: it applies to the new one when offered.
         TakeDueFileTypes();
         if (cmbFileType->findText(picked) >= 0)
