@@ -113,7 +113,11 @@ DroppedItems placeArguments(const QStringList &arguments, qsizetype first)
     for (qsizetype i = first; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         DroppedItems::Item item;
-        if (paths.isBareName(argument)) {
+        if (mainwin::NamesDotItem(argument)) {
+            // A folder's own entry: a row of its own that the rename refuses.
+            item.name = mainwin::DotItemName(argument);
+            useFolder(paths.dotItemFolder(argument), false);
+        } else if (paths.isBareName(argument)) {
             // The usual run inside a folder: the argument is the name, the folder is known.
             item.name = argument;
             if (!workingFolderCurrent || dropped.folders.empty())

@@ -142,7 +142,13 @@ void modMain::AddArgumentsToList(qsizetype first)
 {
     mainwin::DroppedItemPaths paths;
     for (qsizetype i = first; i < m_state.CmdArgs.size(); ++i) {
-        const QString path = paths.path(m_state.CmdArgs[i]);
+        const QString &argument = m_state.CmdArgs[i];
+        // "." and ".." stay what they are, a row the rename refuses, not the folder they lead to.
+        if (mainwin::NamesDotItem(argument)) {
+            m_main->lvw2->AddFile(paths.dotItemFolder(argument), mainwin::DotItemName(argument));
+            continue;
+        }
+        const QString path = paths.path(argument);
         m_main->lvw2->AddFile(mainwin::GetPathPart(path, true), mainwin::GetPathPart(path, false));
     }
 }

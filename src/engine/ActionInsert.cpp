@@ -6,7 +6,7 @@
 #include "Preview.h"
 #include "RenameEngine.h"
 #include "VbConvert.h"
-#include "VbString.h"
+#include "CodePoints.h"
 
 namespace engine {
 
@@ -30,7 +30,7 @@ vb::Compare comparison(int16_t matchCase)
 // mode makes no insertion for this name.
 int splitPoint(const RenameSettings &settings, const QString &base, int position)
 {
-    const int length = vb::Len(base);
+    const int length = chars::Len(base);
     switch (settings.InsertMode) {
     case AtPositionFromStart:
         return position >= 1 ? position - 1 : -1;
@@ -41,20 +41,20 @@ int splitPoint(const RenameSettings &settings, const QString &base, int position
         if (search.isEmpty())
             return -1;
         // An occurrence at the very start puts the text in front of the base name.
-        const int i = vb::InStr(base, search, comparison(settings.InsertSearchMatchCase));
+        const int i = chars::InStr(base, search, comparison(settings.InsertSearchMatchCase));
         return i >= 1 ? i - 1 : -1;
     }
     case AfterExistingString: {
         const QString &search = settings.InsertSearchText;
         if (search.isEmpty())
             return -1;
-        const int i = vb::InStr(base, search, comparison(settings.InsertSearchMatchCase));
-        return i >= 1 ? i + vb::Len(search) - 1 : -1;
+        const int i = chars::InStr(base, search, comparison(settings.InsertSearchMatchCase));
+        return i >= 1 ? i + chars::Len(search) - 1 : -1;
     }
     case BetweenTwoStrings: {
         const QString joined = settings.InsertFirstText + settings.InsertSecondText;
-        const int i = vb::InStr(base, joined, comparison(settings.InsertBetweenMatchCase));
-        return i >= 1 ? i + vb::Len(settings.InsertFirstText) - 1 : -1;
+        const int i = chars::InStr(base, joined, comparison(settings.InsertBetweenMatchCase));
+        return i >= 1 ? i + chars::Len(settings.InsertFirstText) - 1 : -1;
     }
     default:
         return -1;
@@ -73,8 +73,8 @@ QString ApplyInsert(ActionCall &call, const QString &name)
         // The position is read in every mode, so a position that does not convert leaves the
         // name (and the counters) alone whatever the mode.
         int position = vb::CInt(settings.InsertPosition).value();
-        if (vb::Len(base) < position)
-            position = vb::Len(base) + 1;
+        if (chars::Len(base) < position)
+            position = chars::Len(base) + 1;
 
         const TokenValue value =
             ExpandToken(call, {settings.InsertSource, QString(), TokenAction::Insert,
@@ -85,7 +85,7 @@ QString ApplyInsert(ActionCall &call, const QString &name)
         const int k = splitPoint(settings, base, position);
         if (k < 0)
             return name;
-        return vb::Left(base, k) + *value + vb::Mid(base, k + 1)
+        return chars::Left(base, k) + *value + chars::Mid(base, k + 1)
                + GetFName(name, call.row.Type, true);
     });
 }

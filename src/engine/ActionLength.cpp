@@ -4,7 +4,7 @@
 #include "Preview.h"
 #include "RenameEngine.h"
 #include "VbConvert.h"
-#include "VbString.h"
+#include "CodePoints.h"
 
 namespace engine {
 
@@ -35,7 +35,7 @@ QString pad(const RenameSettings &settings, const QString &text, int count)
     const QString &box = atStart ? settings.LengthPadStartChar : settings.LengthPadEndChar;
     if (box.isEmpty())
         throw vb::Error(vb::InvalidProcedureCall);
-    const QString padding = vb::String(count, box.front());
+    const QString padding = chars::String(count, chars::First(box));
     return atStart ? padding + text : text + padding;
 }
 
@@ -43,16 +43,16 @@ QString pad(const RenameSettings &settings, const QString &text, int count)
 QString fromPosition(const RenameSettings &settings, const QString &base, int target)
 {
     const int start = vb::CInt(settings.LengthStartPosition).value();
-    const QString middle = vb::Mid(base, start, target);
-    return pad(settings, middle, target - vb::Len(middle));
+    const QString middle = chars::Mid(base, start, target);
+    return pad(settings, middle, target - chars::Len(middle));
 }
 
 // Cuts to the shortest length of a column: first or last characters, or from the position.
 QString toShortest(const RenameSettings &settings, const QString &base, int target)
 {
     switch (settings.LengthTakeMode) {
-    case LengthTakeOption::Beginning: return vb::Left(base, target);
-    case LengthTakeOption::End: return vb::Right(base, target);
+    case LengthTakeOption::Beginning: return chars::Left(base, target);
+    case LengthTakeOption::End: return chars::Right(base, target);
     default: return fromPosition(settings, base, target);
     }
 }
@@ -62,11 +62,11 @@ QString toLength(const RenameSettings &settings, const QString &base, int target
 {
     QString kept;
     switch (settings.LengthTakeMode) {
-    case LengthTakeOption::Beginning: kept = vb::Left(base, target); break;
-    case LengthTakeOption::End: kept = vb::Right(base, target); break;
+    case LengthTakeOption::Beginning: kept = chars::Left(base, target); break;
+    case LengthTakeOption::End: kept = chars::Right(base, target); break;
     default: return fromPosition(settings, base, target);
     }
-    return pad(settings, kept, target - vb::Len(kept));
+    return pad(settings, kept, target - chars::Len(kept));
 }
 
 } // namespace
@@ -94,9 +94,9 @@ QString ApplyLength(ActionCall &call, const QString &name)
                                         ? run.LongestOriginalLength
                                         : run.LongestModifiedLength;
                 // Padding only: a base name longer than the target keeps the working name.
-                if (vb::Len(base) > longest)
+                if (chars::Len(base) > longest)
                     return name;
-                changed = pad(settings, base, longest - vb::Len(base));
+                changed = pad(settings, base, longest - chars::Len(base));
                 break;
             }
             case LengthItem::ShortestOriginal:

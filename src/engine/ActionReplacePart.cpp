@@ -6,7 +6,7 @@
 #include "Preview.h"
 #include "RenameEngine.h"
 #include "VbConvert.h"
-#include "VbString.h"
+#include "CodePoints.h"
 
 namespace engine {
 
@@ -40,14 +40,14 @@ QString ApplyReplaceFirst(ActionCall &call, const QString &name)
     return applyGuarded(name, [&]() -> QString {
         const Split s = split(call, name);
         const RenameSettings &settings = call.settings;
-        const int n = std::min(wholeNumber(settings.FirstCount), vb::Len(s.base));
-        const QString target = vb::Left(s.base, n);
+        const int n = std::min(wholeNumber(settings.FirstCount), chars::Len(s.base));
+        const QString target = chars::Left(s.base, n);
         const TokenValue value = evaluate(call, TokenAction::ReplaceFirst, settings.FirstSource,
                                           target, settings.FirstRandomMask);
         if (!value)
             return name;
         const QString r = n >= 1 ? *value : QString();
-        return r + vb::Mid(s.base, n + 1) + s.ext;
+        return r + chars::Mid(s.base, n + 1) + s.ext;
     });
 }
 
@@ -60,7 +60,7 @@ QString ApplyReplaceMid(ActionCall &call, const QString &name)
         const int c = wholeNumber(settings.MidCount);
         const vb::Converted<int16_t> end = vb::CInt(double(p) + c - 1);
         const int e = end.value();
-        const int length = vb::Len(s.base);
+        const int length = chars::Len(s.base);
         int position = 0;
         int count = 0;
         if (e > length) {
@@ -75,14 +75,14 @@ QString ApplyReplaceMid(ActionCall &call, const QString &name)
             position = int(vb::Int(vb::CDbl(settings.MidPosition).value()));
             count = c;
         }
-        const QString target = vb::Mid(s.base, position, count);
+        const QString target = chars::Mid(s.base, position, count);
         const TokenValue value = evaluate(call, TokenAction::ReplaceMid, settings.MidSource,
                                           target, settings.MidRandomMask);
         if (!value)
             return name;
         const QString r = target.isEmpty() ? QString() : *value;
-        return vb::Left(s.base, position - 1) + r
-               + vb::Right(s.base, length - position - count + 1) + s.ext;
+        return chars::Left(s.base, position - 1) + r
+               + chars::Right(s.base, length - position - count + 1) + s.ext;
     });
 }
 
@@ -91,15 +91,15 @@ QString ApplyReplaceLast(ActionCall &call, const QString &name)
     return applyGuarded(name, [&]() -> QString {
         const Split s = split(call, name);
         const RenameSettings &settings = call.settings;
-        const int length = vb::Len(s.base);
+        const int length = chars::Len(s.base);
         const int n = std::min(wholeNumber(settings.LastCount), length);
-        const QString target = vb::Right(s.base, n);
+        const QString target = chars::Right(s.base, n);
         const TokenValue value = evaluate(call, TokenAction::ReplaceLast, settings.LastSource,
                                           target, settings.LastRandomMask);
         if (!value)
             return name;
         const QString r = n >= 1 ? *value : QString();
-        return vb::Left(s.base, length - n) + r + s.ext;
+        return chars::Left(s.base, length - n) + r + s.ext;
     });
 }
 

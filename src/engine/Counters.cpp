@@ -1,7 +1,7 @@
 #include "Counters.h"
 
+#include "CodePoints.h"
 #include "VbConvert.h"
-#include "VbString.h"
 
 namespace engine {
 
@@ -13,9 +13,7 @@ constexpr int LowerLimit = 122; // "z"
 // `count` copies of the first character of `padText`. An empty pad text pads with nothing.
 QString padding(int count, const QString &padText)
 {
-    if (count < 1 || padText.isEmpty())
-        return {};
-    return QString(count, padText.front());
+    return chars::String(count, chars::First(padText));
 }
 
 } // namespace
@@ -38,7 +36,7 @@ void resetCounter(const CounterSettings &settings, CounterState &state)
 
     QString letters = settings.AlphaStart;
     if (!IsAllCapitals(letters))
-        letters = QString(letters.size(), u'A');
+        letters = QString(chars::Len(letters), u'A');
     if (settings.AlphaCase == AlphaCaseOption::Lowercase) {
         state.AlphaCounterLimit = LowerLimit;
         state.AlphaCounterValue = vb::LCase(letters);
@@ -54,7 +52,7 @@ QString nextCounterValue(const CounterSettings &settings, CounterState &state)
     const QString digits = QString::number(n);
     const int width = vb::CInt(settings.CounterPadWidth).value();
     const QString value = settings.CounterPrefix
-                          + padding(width - int(digits.size()), settings.CounterPadChar) + digits
+                          + padding(width - chars::Len(digits), settings.CounterPadChar) + digits
                           + settings.CounterSuffix;
     const int64_t next = int64_t(n) + vb::CInt(settings.CounterStep).value();
     if (next < INT32_MIN || next > INT32_MAX)
@@ -68,7 +66,7 @@ QString nextAlphaCounterValue(const CounterSettings &settings, CounterState &sta
     const QString letters = state.AlphaCounterValue;
     const int width = vb::CInt(settings.AlphaPadWidth).value();
     const QString value = settings.AlphaPrefix
-                          + padding(width - int(letters.size()), settings.AlphaPadChar) + letters
+                          + padding(width - chars::Len(letters), settings.AlphaPadChar) + letters
                           + settings.AlphaSuffix;
     const int steps = vb::CInt(settings.AlphaStep).value();
     state.AlphaCounterValue = NextAlphaCounter(letters, state.AlphaCounterLimit, steps);

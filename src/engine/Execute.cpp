@@ -6,9 +6,12 @@
 #include "FileAttributes.h"
 #include "Fso.h"
 #include "MessageService.h"
+#include "PathCodec.h"
+#include "Preview.h"
 #include "RenameLog.h"
 
 #include <QHash>
+#include <sys/stat.h>
 #include <vector>
 
 namespace engine {
@@ -73,6 +76,24 @@ vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
     return row.Type == FileFolderType ? fso::MoveFolder(from, to) : fso::MoveFile(from, to);
 }
 
+// The checks of a row before its names are compared: "." and ".." are never items; an item
+// that is not there fails even when its name stays; a name is never cut down to its extension.
+vb::Status checkRow(const PreviewRow &row)
+{
+    if (vb::Status st = CheckNotDotItem(row.Original); !st)
+        return st;
+    if (!row.Preview.isEmpty() && row.Preview == row.Original) {
+        struct stat info;
+        if (::lstat(pathcodec::NativePath(row.Path + row.Original).c_str(), &info) != 0)
+            return vb::Status::fail(vb::FileNotFound);
+    }
+    // (A new name no item can have, "." or "..", is refused as such when the row is moved.)
+    if (!row.Preview.isEmpty() && BaseNameLength(row.Preview, row.Type) == 0
+        && BaseNameLength(row.Original, row.Type) > 0 && fso::CheckItemName(row.Preview))
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("empty name"));
+    return vb::Status::ok();
+}
+
 void advance(EngineHost &host)
 {
     host.setProgressValue(host.progressValue() + 1);
@@ -87,6 +108,13 @@ QString failureMessage(size_t failed, size_t attempted)
 
 } // namespace
 
+vb::Status CheckNotDotItem(const QString &name)
+{
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("'.' and '..' cannot be renamed"));
+    return vb::Status::ok();
+}
+
 std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &hooks)
 {
     const size_t rows = grid.Rows();
@@ -98,6 +126,8 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
         const PreviewRow &row = grid.row(i);
         RowOutcome &outcome = outcomes[i - 1];
         vb::Status st = hooks.refuse ? hooks.refuse(i) : vb::Status::ok();
+        if (st)
+            st = checkRow(row);
         if (st && (row.Preview.isEmpty() || row.Preview == row.Original)) {
             outcome = RowOutcome::Unchanged;
         } else {

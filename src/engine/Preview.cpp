@@ -3,6 +3,7 @@
 #include "ActionMessages.h"
 #include "Actions.h"
 #include "AppState.h"
+#include "CodePoints.h"
 #include "Counters.h"
 #include "EngineHost.h"
 #include "MetadataSource.h"
@@ -30,10 +31,12 @@ const char16_t *const CleanClassTexts[4] = {u"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
                                             u"0123456789"};
 constexpr char16_t CleanKeepCharacters[9] = {u'_', u'-', u'(', u')', u'$', u',', u'#', u' ', u'.'};
 
+// In whole characters, as the Length action counts.
 int baseNameLength(const PreviewTable &grid, size_t row, int column)
 {
     const PreviewRow &cells = grid.row(row);
-    return int(BaseNameLength(column == ColOriginal ? cells.Original : cells.Preview, cells.Type));
+    const QString &name = column == ColOriginal ? cells.Original : cells.Preview;
+    return chars::Len(QStringView(name).left(BaseNameLength(name, cells.Type)));
 }
 
 struct NameLengths {

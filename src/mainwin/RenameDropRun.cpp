@@ -11,6 +11,8 @@ namespace mainwin {
 
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type)
 {
+    if (vb::Status st = engine::CheckNotDotItem(fso::ItemName(source)); !st)
+        return st;
     return type == QLatin1String("File Folder") ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
 }
 

@@ -25,11 +25,13 @@ struct FailedRename {
     QString description;
 };
 
-/** Moves `source` to `target`, as a folder for the type "File Folder". */
+/** Moves `source` to `target`, as a folder for the type "File Folder"; a source that is "." or
+ *  ".." (a folder's own entry) is refused. */
 vb::Status MoveItem(const QString &source, const QString &target, const QString &type);
 
 /** Renames every row in grid order and returns the ones that were not renamed: a move that
- *  failed, an empty new name, and each of `previewFailures` (row number and reason: rows whose
+ *  failed, an empty new name, an item that is not there (whatever its new name), "." and "..",
+ *  a name cut down to its extension, and each of `previewFailures` (row number and reason: rows whose
  *  preview failed are not attempted). The rows' types come from a look-up just made: an item is
  *  renamed by name inside its folder and looked at only when that fails. */
 std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,

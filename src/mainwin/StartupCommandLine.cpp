@@ -115,6 +115,39 @@ QString DroppedItemPaths::resolvedFolder() const
     return m_resolved == QLatin1String("/") ? m_resolved : m_resolved + u'/';
 }
 
+namespace {
+
+// The argument without the "/" it may end in ("/" itself stays).
+QStringView withoutTrailingSlashes(const QString &argument)
+{
+    QStringView text(argument);
+    while (text.size() > 1 && text.endsWith(u'/'))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QString DotItemName(const QString &argument)
+{
+    const QStringView text = withoutTrailingSlashes(argument);
+    return text.mid(text.lastIndexOf(u'/') + 1).toString();
+}
+
+bool NamesDotItem(const QString &argument)
+{
+    const QString name = DotItemName(argument);
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+QString DroppedItemPaths::dotItemFolder(const QString &argument)
+{
+    const QStringView text = withoutTrailingSlashes(argument);
+    const QStringView folder = text.left(text.lastIndexOf(u'/') + 1);
+    const QString path = this->path(folder.isEmpty() ? QStringLiteral(".") : folder.toString());
+    return path.endsWith(u'/') ? path : path + u'/';
+}
+
 QString GetPathPart(const QString &path, bool folder)
 {
     const qsizetype slash = path.lastIndexOf(u'/');

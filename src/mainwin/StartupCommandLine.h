@@ -42,11 +42,22 @@ public:
     /** The folder path() resolved last, ending in "/". */
     QString resolvedFolder() const;
 
+    /** For an argument that NamesDotItem(): the folder whose entry it names, ending in "/" ("."
+     *  and ".." alone: the working folder). */
+    QString dotItemFolder(const QString &argument);
+
 private:
     QString m_workingFolder;
     QString m_folder;
     QString m_resolved;
 };
+
+/** True when `argument` is "." or "..", or ends in "/." or "/.." (trailing "/" aside): a
+ *  folder's own entry, which is never an item to rename. */
+bool NamesDotItem(const QString &argument);
+
+/** The last component of such an argument: "." or "..". */
+QString DotItemName(const QString &argument);
 
 /** The name of a path (after its last "/"), or with `folder` its folder up to and including
  *  the last "/" (empty when it holds none). */

@@ -171,9 +171,12 @@ QString modExif::TagValueMeaning(int tag, const QString &valueText,
     default:
         break;
     }
-    // The subsampling ratio is two SHORT values, read as one number.
+    // The subsampling ratio is two SHORT values, read as one number; the file source and the
+    // scene type are one UNDEFINED byte each, whose value is the code (not a text).
+    const bool oneByteCode = tag == 0xA300 || tag == 0xA301;
     const double code = tag == 0x0212 && numbers.size() >= 2 ? numbers[0] * 65536 + numbers[1]
-                                                             : vb::Val(valueText);
+                        : oneByteCode ? (bytes.isEmpty() ? -1.0 : double(static_cast<unsigned char>(bytes[0])))
+                                      : vb::Val(valueText);
     for (const ExifValueMeaning &row : ExifValueMeanings)
         if (row.tag == tag && double(row.code) == code)
             return QString::fromUtf8(row.text.data(), qsizetype(row.text.size()));
@@ -202,24 +205,28 @@ bool modExif::DumpExif(ByteSource &source, std::vector<ExifDumpLine> &list)
     if (size < 2 || source.read(0, 2) != "\xFF\xD8" || source.read(size - 2, 2) != "\xFF\xD9")
         return stop("Not a JPeg file");
 
-    // The first APPn segment; the segments before it are skipped by their lengths.
+    // The APP1 segment that holds "Exif": the segments before it (a JFIF APP0, other APPn,
+    // tables) are skipped by their lengths. The walk ends at the first byte that is no marker,
+    // at the start of the picture data, or at the end of the file.
     qint64 pos = 2;
+    bool sawApp = false;
     for (;;) {
         const QByteArray marker = source.read(pos, 2);
-        if (marker.size() < 2)
-            return stop("File information not found");
-        if (static_cast<unsigned char>(marker[0]) == 0xFF
-            && (static_cast<unsigned char>(marker[1]) & 0xF0) == 0xE0)
-            break;
+        const auto code = marker.size() == 2 ? static_cast<unsigned char>(marker[1]) : 0;
+        if (marker.size() < 2 || static_cast<unsigned char>(marker[0]) != 0xFF || code == 0xDA
+            || code == 0xD9)
+            return stop(sawApp ? "Not 'Exif' data, Panic" : "File information not found");
         const QByteArray length = source.read(pos + 2, 2);
         if (length.size() < 2)
-            return stop("File information not found");
+            return stop(sawApp ? "Not 'Exif' data, Panic" : "File information not found");
+        if ((code & 0xF0) == 0xE0) {
+            sawApp = true;
+            if (code == 0xE1 && source.read(pos + 4, 6) == QByteArrayView("Exif\0\0", 6))
+                break;
+        }
         pos += 2 + *number(length, 0, 2, false);
     }
-    const QByteArray lengthBytes = source.read(pos + 2, 2);
-    const qint64 length = lengthBytes.size() == 2 ? qint64(*number(lengthBytes, 0, 2, false)) : 0;
-    if (source.read(pos + 4, 6) != QByteArrayView("Exif\0\0", 6))
-        return stop("Not 'Exif' data, Panic");
+    const qint64 length = qint64(*number(source.read(pos + 2, 2), 0, 2, false));
     const QByteArray data = source.read(pos + 10, length - 8);
 
     bool intel = false;

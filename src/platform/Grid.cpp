@@ -1,5 +1,7 @@
 #include "Grid.h"
 
+#include "CodePoints.h"
+
 #include <QAbstractTableModel>
 #include <QEvent>
 #include <QHeaderView>
@@ -431,9 +433,11 @@ bool Grid::eventFilter(QObject *watched, QEvent *event)
                 StartEdit(size_t(current.row()) + 1, current.column() + 1, 0);
                 return true;
             }
-            const QString text = key->text();
-            if (plain && text.size() == 1 && text[0].isPrint()) {
-                StartEdit(size_t(current.row()) + 1, current.column() + 1, text[0].unicode());
+            // One typed character starts the edit with it, a character outside the basic
+            // plane (two UTF-16 units) included.
+            const std::u32string typed = chars::ToChars(key->text());
+            if (plain && typed.size() == 1 && QChar::isPrint(typed[0])) {
+                StartEdit(size_t(current.row()) + 1, current.column() + 1, int(typed[0]));
                 return true;
             }
         }

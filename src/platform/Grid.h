@@ -120,7 +120,7 @@ public:
 signals:
     /** A cell was double-clicked (it is the current cell now). */
     void dblClick();
-    /** An edit of a cell is asked for; `keyAscii` is the character that started it, or 0. Set
+    /** An edit of a cell is asked for; `keyAscii` is the character (code point) that started it, or 0. Set
      *  `*cancel` to refuse it. Connect directly. */
     void requestEdit(int row, int column, int keyAscii, bool *cancel);
     /** The edit of the cell is ending (before it closes). */

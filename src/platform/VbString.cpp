@@ -108,8 +108,41 @@ QString Replace(const QString &text, const QString &find, const QString &with, i
     return out;
 }
 
-QString UCase(const QString &text) { return text.toUpper(); }
-QString LCase(const QString &text) { return text.toLower(); }
+namespace {
+
+// `convert` applied to the text between lone surrogates, which stay as they are: the case
+// mapping would make each of them U+FFFD, and in a name such a unit is a byte that is not UTF-8.
+template <class Convert>
+QString keepingLoneSurrogates(const QString &text, Convert convert)
+{
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            out += convert(text.mid(start, i - start));
+            out += text[i];
+            start = i + 1;
+        }
+    }
+    if (start == 0)
+        return convert(text);
+    return out + convert(text.mid(start));
+}
+
+} // namespace
+
+QString UCase(const QString &text)
+{
+    return keepingLoneSurrogates(text, [](const QString &part) { return part.toUpper(); });
+}
+
+QString LCase(const QString &text)
+{
+    return keepingLoneSurrogates(text, [](const QString &part) { return part.toLower(); });
+}
 
 QString ProperCase(const QString &text)
 {

@@ -1,6 +1,7 @@
 // The preview grid GridPre: its columns, the two fills from the main list, the picture dates,
 // the sort orders, opening a file and editing a "Preview" cell in place.
 #include "AppState.h"
+#include "CodePoints.h"
 #include "Grid.h"
 #include "PreviewRowFill.h"
 #include "Shell.h"
@@ -193,9 +194,10 @@ void frmRenamer::GridPre_RequestEdit(int row, int column, int keyAscii, bool *)
 {
     QString text = GridPre->CellText(size_t(row), column);
     if (keyAscii != 0 && keyAscii != u'/') {
-        text.prepend(QChar(char16_t(keyAscii)));
+        const QString typed = chars::FromChar(char32_t(keyAscii));
+        text.prepend(typed);
         txtEdit->setText(text);
-        txtEdit->setSelection(1, int(text.size()) - 1);
+        txtEdit->setSelection(int(typed.size()), int(text.size() - typed.size()));
     } else {
         txtEdit->setText(text);
         txtEdit->selectAll();

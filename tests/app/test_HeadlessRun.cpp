@@ -403,3 +403,74 @@ TEST_F(HeadlessRun, RenameDropFilesThatCannotBeSettingsAreRefusedAtOnce)
 }
 
 } // namespace
+
+// What a shell makes of ".*" in a folder: ".", ".." and the hidden files. "." and ".." (also as
+// the last component of a path) are refused for their rows; the real items are renamed, and
+// nothing above them changes.
+TEST_F(HeadlessRun, DotAndDotDotAreNeverItems)
+{
+    QDir().mkpath(at("dir"));
+    file(QStringLiteral("a.txt"), "a");
+    file(QStringLiteral(".hidden"), "h");
+    file(QStringLiteral("dir/b.txt"), "b");
+    prefixRnp(QStringLiteral("x_"));
+    const RunResult r = run({QStringLiteral("../run.rnp"), QStringLiteral("."), QStringLiteral(".."),
+                             QStringLiteral(".hidden"), QStringLiteral("a.txt"), QStringLiteral("dir/.."),
+                             QStringLiteral("dir/b.txt"), QStringLiteral("dir/./"), at(QStringLiteral("dir/.."))},
+                            files());
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList refused = r.errorLines().filter(QStringLiteral("'.' and '..' cannot be renamed"));
+    EXPECT_EQ(refused.size(), 5) << r.errors.toStdString();
+    for (const char *row : {"Row 1: ", "Row 2: ", "Row 5: ", "Row 7: ", "Row 8: "})
+        EXPECT_EQ(refused.filter(QString::fromLatin1(row)).size(), 1) << row << r.errors.toStdString();
+    EXPECT_EQ(r.errorLines().filter(QStringLiteral("Row ")).size(), 5) << r.errors.toStdString();
+
+    EXPECT_EQ(testfiles::readFile(at("x_a.txt")), "a");
+    EXPECT_EQ(testfiles::readFile(at("x_.hidden")), "h");
+    EXPECT_EQ(testfiles::readFile(at("dir/x_b.txt")), "b");
+    // The working folder, its parent and "dir" keep their names.
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"files", "home", "run.rnp", "runtime"}));
+    EXPECT_EQ(QDir(files()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"dir", "x_.hidden", "x_a.txt"}));
+    EXPECT_TRUE(QFileInfo(tmp.path()).isDir());
+}
+
+// An item that is not there fails even when the actions leave its name as it is.
+TEST_F(HeadlessRun, AMissingItemIsAFailureEvenWithItsNameUnchanged)
+{
+    file(QStringLiteral("here.txt"), "h");
+    engine::RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Prefix"), QStringLiteral("Suffix")});
+    settings.PrefixSource.clear();
+    settings.SuffixSource.clear();
+    const RunResult r = run({writeRnp(settings), at("here.txt"), at("missing.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 1) << r.errors.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Row 2: ") + at("missing.txt"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("File not found"))) << lines[0].toStdString();
+    EXPECT_EQ(testfiles::readFile(at("here.txt")), "h");
+    EXPECT_FALSE(existsRaw(at("missing.txt")));
+}
+
+// The modified names' shortest length is 0 while the Preview column is still empty: every base
+// name would be cut to nothing. No row becomes its bare extension (a hidden ".txt").
+TEST_F(HeadlessRun, NoNameIsCutDownToItsExtension)
+{
+    file(QStringLiteral("abc.txt"), "a");
+    file(QStringLiteral("def.txt"), "d");
+    engine::RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Length")});
+    settings.LengthTarget = QStringLiteral("=Shortest Modified Filename Length");
+    settings.LengthTakeMode = engine::LengthTakeOption::Beginning;
+    const RunResult r = run({writeRnp(settings), at("abc.txt"), at("def.txt")});
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 2) << r.errors.toStdString();
+    for (const QString &line : lines)
+        EXPECT_TRUE(line.endsWith(QStringLiteral("empty name"))) << line.toStdString();
+    EXPECT_FALSE(existsRaw(at(".txt")));
+    EXPECT_EQ(testfiles::readFile(at("abc.txt")), "a");
+    EXPECT_EQ(testfiles::readFile(at("def.txt")), "d");
+}

@@ -220,6 +220,38 @@ TEST_F(InProcessStartup, ReviewDialogAppearsAndRenameAllRenames)
     EXPECT_EQ(finished, 1);
 }
 
+// "." and ".." given to the windows stay rows of their own, which the rename refuses: the folder
+// they lead to is never renamed.
+TEST_F(InProcessStartup, ReviewDialogRefusesDotAndDotDot)
+{
+    writeSettingsFile(true);
+    ASSERT_TRUE(QDir().mkpath(at("dir")));
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({rnp, at("."), at("a.txt"), at("dir/..")}), app::modMain::RunOn);
+    ASSERT_NE(start.renDrop(), nullptr);
+    EXPECT_EQ(start.renDrop()->txtOrig->text(), files() + QStringLiteral("/."));
+
+    start.renDrop()->Command4_Click();
+    EXPECT_TRUE(exists("x_a.txt"));
+    EXPECT_TRUE(exists("dir"));
+    EXPECT_TRUE(QFileInfo(files()).isDir());
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_EQ(messages.prompts().constFirst().count(QStringLiteral("'.' and '..' cannot be renamed")), 2)
+        << messages.prompts().constFirst().toStdString();
+}
+
+TEST_F(InProcessStartup, OpenFilesRunKeepsDotAsARowOfItsOwn)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({at(".") + u'|' + at("a.txt")}), app::modMain::RunOn);
+    ASSERT_EQ(start.renamer().previewRows().Rows(), 2u);
+    EXPECT_EQ(start.renamer().previewRows().CellText(1, 1), QStringLiteral("."));
+    EXPECT_EQ(start.renamer().previewRows().CellText(1, 3), files() + u'/');
+    EXPECT_EQ(start.renamer().previewRows().CellText(2, 1), QStringLiteral("a.txt"));
+}
+
 TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 {
     writeSettingsFile(false);
@@ -580,7 +612,7 @@ TEST_F(InProcessStartup, TheRunWithoutWindowsRenamesAsTheReviewDialogsRenameAll)
         {"lower case", [](engine::RenameSettings &s) {
              s.checkOnly({QStringLiteral("Change Case")});
              s.CaseMode = engine::CaseOption::Lower;
-         }, app::modMain::AllRenamed, {}},  // an unchanged name (the missing file's) is no failure
+         }, app::modMain::SomeFailed, {QStringLiteral("Row 5: ")}},  // the missing file fails, name unchanged or not
     };
     const QString kept = QDir::currentPath();
     for (const Case &c : cases) {

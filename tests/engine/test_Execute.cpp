@@ -6,6 +6,7 @@
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
+#include "Preview.h"
 #include "ProcessLimits.h"
 #include "RenameLog.h"
 #include "TestFiles.h"
@@ -159,6 +160,7 @@ TEST_F(RenameRun, LogBytesOfASmallRun)
     const QString accented = QString::fromUtf8("\xc3\xa9t\xc3\xa9 1.txt");
     addRow("c.txt", accented);
     addRow("d", "e", FileFolder);
+    file("same.txt");
     addRow("same.txt", "same.txt");        // unchanged: not attempted, no line
     addRow("gone.txt", "");                // no new name: not attempted, no line
     const RenameRunResult result = cmdExecute_Click(engine, grid);
@@ -555,4 +557,94 @@ TEST_F(RenameRun, RefreshGetsTheFilesThatExist)
     EXPECT_EQ(host.refreshed, QStringList{dir() + "b.txt|" + dir() + "c.txt"});
     EXPECT_TRUE(host.captions.contains(QStringLiteral("Refreshing Main File View...")));
     EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
+}
+
+// "." and ".." are a folder's own entries, never items; an item that is not there fails even
+// when its name would stay; no name is cut down to its bare extension. Each is that row's error
+// in the log, the row keeps its names, and the other rows go on.
+TEST_F(RenameRun, RowsThatAreNoItemsFailForThemselves)
+{
+    struct Case {
+        const char *name;
+        QString original;
+        QString preview;
+        QString type;
+        QString result;
+    } cases[] = {
+        {"dot", ".", "x", FileFolder, "'.' and '..' cannot be renamed"},
+        {"dot dot", "..", "x", FileFolder, "'.' and '..' cannot be renamed"},
+        {"dot with its name unchanged", ".", ".", FileFolder, "'.' and '..' cannot be renamed"},
+        {"dot with no new name", "..", "", FileFolder, "'.' and '..' cannot be renamed"},
+        {"missing, name unchanged", "gone.txt", "gone.txt", TextFile, "File not found"},
+        {"missing, new name", "gone.txt", "new.txt", TextFile, "File not found"},
+        {"bare extension", "abc.txt", ".txt", TextFile, "empty name"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.clear();
+        host.messages.clear();
+        QDir(dir()).removeRecursively();
+        folder("");
+        file("abc.txt", "A");
+        file("b.txt", "B");
+        addRow(c.original, c.preview, c.type);
+        addRow("b.txt", "c.txt");
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
+        EXPECT_EQ(result.failed, 1u);
+        EXPECT_EQ(result.renamed, 1u);
+        EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir(), c.original, c.preview, c.result),
+                                           RenameLog::line(dir(), "b.txt", "c.txt", RenameLog::successText())}));
+        EXPECT_EQ(grid.row(1).Original, c.original);
+        EXPECT_EQ(grid.row(1).Preview, c.preview);
+        EXPECT_EQ(grid.CellBackColor(1, ColPreview), cellcolor::Duplicate);
+        EXPECT_EQ(testfiles::readFile(dir() + "abc.txt"), QByteArray("A"));
+        EXPECT_EQ(testfiles::readFile(dir() + "c.txt"), QByteArray("B"));
+        EXPECT_EQ(QDir(dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  (QStringList{"abc.txt", "c.txt"}));
+        EXPECT_TRUE(QDir(data.path()).exists());
+    }
+
+    // A name that had no base name before may keep it so: a hidden file's new extension.
+    grid.clear();
+    file(".hidden", "H");
+    addRow(".hidden", ".hidden2");
+    EXPECT_EQ(cmdExecute_Click(engine, grid).renamed, 1u);
+    EXPECT_EQ(testfiles::readFile(dir() + ".hidden2"), QByteArray("H"));
+}
+
+// Characters outside the basic plane through the whole way: preview, rename on disk, log. The
+// names on disk are the characters' own four UTF-8 bytes, never "?".
+TEST_F(RenameRun, WholeCharactersFromPreviewToDiskAndLog)
+{
+    const QString smile = QString::fromUcs4(U"\U0001F600");
+    const QByteArray smileBytes("\xF0\x9F\x98\x80");
+    file(smile + "b.txt", "1");
+    file("a" + smile + smile + "c.txt", "2");
+    addRow(smile + "b.txt", QString());
+    addRow("a" + smile + smile + "c.txt", QString());
+    RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Insert"), QStringLiteral("Length")});
+    settings.InsertMode = 0;
+    settings.InsertPosition = QStringLiteral("2");
+    settings.InsertSource = QStringLiteral("X");
+    settings.LengthTarget = QStringLiteral("3");
+    settings.LengthTakeMode = LengthTakeOption::Beginning;
+    settings.LengthPadMode = LengthPadOption::End;
+    settings.LengthPadEndChar = smile;
+    GeneratePreview(engine, settings, grid);
+    ASSERT_TRUE(engine.Previewed);
+    EXPECT_EQ(previews(), (QStringList{smile + "Xb.txt", "aX" + smile + ".txt"}));
+
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(result.renamed, 2u);
+    EXPECT_EQ(result.failed, 0u);
+    QStringList onDisk = QDir(dir()).entryList(QDir::Files);
+    onDisk.sort();
+    EXPECT_EQ(onDisk, (QStringList{"aX" + smile + ".txt", smile + "Xb.txt"}));
+    EXPECT_EQ(testfiles::readFile(dir() + smile + "Xb.txt"), QByteArray("1"));
+    const QByteArray p = QFile::encodeName(dir());
+    EXPECT_EQ(logBytes(), p + " : " + smileBytes + "b.txt : " + smileBytes + "Xb.txt : Rename Successful\r\n" + p
+                              + " : a" + smileBytes + smileBytes + "c.txt : aX" + smileBytes
+                              + ".txt : Rename Successful\r\n");
+    EXPECT_FALSE(logBytes().contains('?'));
 }

@@ -103,3 +103,36 @@ TEST(StartupCommandLine, GetPathPart)
         EXPECT_EQ(GetPathPart(QString::fromUtf8(c.path), c.folder), QString::fromUtf8(c.expected));
     }
 }
+
+TEST(StartupCommandLine, DotAndDotDotArgumentsNameNoItem)
+{
+    struct Case {
+        const char *argument;
+        bool dotItem;
+        const char *name;
+    } cases[] = {
+        {".", true, "."},          {"..", true, ".."},        {"dir/..", true, ".."},
+        {"dir/.", true, "."},      {"/a/b/..", true, ".."},   {"dir/../", true, ".."},
+        {"/.", true, "."},         {"...", false, "..."},     {".hidden", false, ".hidden"},
+        {"a..", false, "a.."},     {"../a.txt", false, "a.txt"}, {"dir/.x", false, ".x"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.argument);
+        const QString argument = QString::fromUtf8(c.argument);
+        EXPECT_EQ(NamesDotItem(argument), c.dotItem);
+        EXPECT_EQ(DotItemName(argument), QString::fromUtf8(c.name));
+    }
+
+    // The folder whose entry it is: resolved up to it, never beyond.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("sub/deeper")));
+    const QString kept = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tmp.filePath("sub")));
+    const QString real = QFileInfo(tmp.path()).canonicalFilePath();
+    DroppedItemPaths paths;
+    EXPECT_EQ(paths.dotItemFolder(QStringLiteral(".")), real + QStringLiteral("/sub/"));
+    EXPECT_EQ(paths.dotItemFolder(QStringLiteral("..")), real + QStringLiteral("/sub/"));
+    EXPECT_EQ(paths.dotItemFolder(QStringLiteral("deeper/..")), real + QStringLiteral("/sub/deeper/"));
+    EXPECT_EQ(paths.dotItemFolder(QStringLiteral("/.")), QStringLiteral("/"));
+    QDir::setCurrent(kept);
+}

@@ -120,7 +120,10 @@ TEST(modExif, StopMessages)
         {"no segment", bytes::u8({0xFF, 0xD8, 0xFF, 0xD9}), "File information not found"},
         {"segments run past the end", bytes::u8({0xFF, 0xD8}) + dqt + bytes::u8({0xFF, 0xD9}),
             "File information not found"},
-        {"JFIF first", bytes::u8({0xFF, 0xD8}) + app0 + ExifBuilder::jpegAround(tiff).mid(2),
+        {"JFIF only", bytes::u8({0xFF, 0xD8}) + app0 + dqt + bytes::u8({0xFF, 0xDA, 0, 2, 0xFF, 0xD9}),
+            "Not 'Exif' data, Panic"},
+        {"APP1 without Exif", bytes::u8({0xFF, 0xD8, 0xFF, 0xE1, 0, 6}) + QByteArray("http", 4)
+                                  + bytes::u8({0xFF, 0xD9}),
             "Not 'Exif' data, Panic"},
         {"unknown byte order", badOrder, "Unknown/Error Header Format"},
     };
@@ -208,4 +211,47 @@ TEST(modExif, HostileSegmentsFinish)
         }
         dump(damaged);
     }
+}
+
+// Most cameras and editors write a JFIF APP0 (and often other APPn) before the EXIF APP1: the
+// dump finds the EXIF segment behind them, and reads the one-byte codes of the file source and
+// the scene type as numbers.
+TEST(modExif, FindsExifBehindJfifAndOtherSegments)
+{
+    ExifBuilder b(true);
+    b.shortValue(Ifd::Zero, 0x0112, 1)
+        .undefined(Ifd::Exif, 0xA300, bytes::u8({3}))
+        .undefined(Ifd::Exif, 0xA301, bytes::u8({1}))
+        .undefined(Ifd::Exif, 0xA001, bytes::u8({0}));
+    const QByteArray app0 = bytes::u8({0xFF, 0xE0, 0, 16}) + QByteArray("JFIF\0", 5) + QByteArray(9, '\1');
+    const QByteArray app2 = bytes::u8({0xFF, 0xE2, 0, 6}) + QByteArray("ICC_", 4);
+    const QByteArray app13 = bytes::u8({0xFF, 0xED, 0, 4}) + QByteArray("Ph", 2);
+    const QByteArray exif = b.jpeg().mid(2);
+    const QByteArray soi = bytes::u8({0xFF, 0xD8});
+    const QStringList expected{"Orientation of image = 1st Row is top, 1st Col is left",
+                               "File source = DSC", "Scene type = A directly photographed image"};
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"EXIF first", soi + exif},
+        {"JFIF first", soi + app0 + exif},
+        {"JFIF, ICC and Photoshop segments first", soi + app0 + app2 + app13 + exif},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = false;
+        const QStringList lines = texts(dump(c.bytes, &ok));
+        EXPECT_TRUE(ok);
+        for (const QString &line : expected)
+            EXPECT_TRUE(lines.contains(line)) << lines.join(u'|').toStdString();
+    }
+
+    // The same through a file on disk, as the dump window reads it.
+    QTemporaryDir dir;
+    testfiles::writeFile(dir.filePath("jfif.jpg"), soi + app0 + exif);
+    std::vector<ExifDumpLine> lines;
+    EXPECT_TRUE(modExif::DumpExif(dir.filePath("jfif.jpg"), lines));
+    EXPECT_TRUE(texts(lines).contains("File source = DSC"));
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTableView>
+#include <QTest>
 
 using namespace renamewintest;
 
@@ -244,4 +245,33 @@ TEST_F(GridPre, EditingAPreviewCellInPlace)
     EXPECT_EQ(w.txtEdit->text(), QStringLiteral("x"));
     w.GridPre->EndEdit();
     EXPECT_EQ(w.GridPre->CellText(2, 2), QStringLiteral("x"));
+}
+
+// A character outside the basic plane typed on a "Preview" cell starts the edit whole, and the
+// text the user keeps never holds half of one.
+TEST_F(GridPre, TypingACharacterOutsideTheBasicPlaneStartsTheEditWithIt)
+{
+    const QString smile = QString::fromUcs4(U"\U0001F600");
+    addFile("a.txt");
+    renamewin::frmRenamer &w = window();
+    w.show();
+    w.Refreshrnm();
+    w.GridPre->setCellText(1, 2, smile + QStringLiteral("old.txt"));
+
+    w.GridPre->setSelected(1, 2);
+    w.GridPre->view()->setFocus();
+    key(w.GridPre->view(), Qt::Key_unknown, smile);
+    ASSERT_TRUE(w.txtEdit->isVisible());
+    EXPECT_EQ(w.txtEdit->text(), smile + smile + QStringLiteral("old.txt"));
+    EXPECT_EQ(w.txtEdit->selectedText(), smile + QStringLiteral("old.txt"));
+    // Typing replaces the selection; a Backspace takes the whole character before the cursor.
+    QTest::keyClicks(w.txtEdit, QStringLiteral("b"));
+    EXPECT_EQ(w.txtEdit->text(), smile + QStringLiteral("b"));
+    key(w.txtEdit, Qt::Key_Backspace);
+    key(w.txtEdit, Qt::Key_Backspace);
+    EXPECT_EQ(w.txtEdit->text(), QString());
+    QTest::keyClicks(w.txtEdit, QStringLiteral("n.txt"));
+    key(w.txtEdit, Qt::Key_Return);
+    EXPECT_FALSE(w.txtEdit->isVisible());
+    EXPECT_EQ(w.GridPre->CellText(1, 2), QStringLiteral("n.txt"));
 }
