@@ -107,7 +107,7 @@ private:
     void HeaderHook_After(int32_t uMsg, qintptr wParam, qintptr lParam);
     void MakeHeaderFlat();
     void MakeHeaderButtons();
-    bool viewportEvent(QEvent *event);
+    bool viewportEvent(QWidget *viewport, QEvent *event);
     bool listKeyEvent(QEvent *event);
     bool editBoxEvent(QEvent *event);
     void paintStripe();
