@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QListView>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -644,4 +646,141 @@ TEST_F(ListInput, WithEditingOnADoubleClickOpensTheRow)
     QTest::mouseDClick(window, Qt::LeftButton, {}, at);
     EXPECT_EQ(doubleClicks, 1);
     EXPECT_EQ(shell.opened, QStringList({folder + "b.txt"}));
+}
+
+namespace {
+
+/** Runs `click` and reports the popup that opened (its object name), closing it. */
+QString popupDuring(const std::function<void()> &click)
+{
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            seen = popup->objectName();
+            popup->close();
+        }
+    });
+    click();
+    return seen;
+}
+
+} // namespace
+
+TEST_F(ListInput, TheIconAndListViewsHaveTheListsMouse)
+{
+    list().setAutoPopupMenu(true);
+    struct Case {
+        const char *what;
+        int32_t view;
+    } cases[] = {{"Icons", 0}, {"Small Icons", 1}, {"List", 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        list().setView(c.view);
+        QApplication::processEvents();
+        QAbstractItemView *icons = widget.ShownView();
+        ASSERT_EQ(icons, static_cast<QAbstractItemView *>(widget.IconView()));
+        QWidget *vp = icons->viewport();
+        const int row = rowOf("b.txt");
+        const QPoint at = icons->visualRect(list().ListItems().index(row - 1, 0)).center();
+
+        // Right click on a row: the list's popup, the row selected.
+        EXPECT_EQ(popupDuring([&] { QTest::mouseClick(vp, Qt::RightButton, {}, at); }), "mnuOptions");
+        EXPECT_EQ(list().SelectedItem(), row);
+
+        // The tool tip names the item's full path.
+        sendMove(vp, at, Qt::NoButton);
+        EXPECT_EQ(list().ToolTipText(), folder + "b.txt");
+
+        // A click beside every item keeps the selection unless AutoDeselect is on.
+        const QPoint beside(vp->width() - 3, vp->height() - 3);
+        ASSERT_FALSE(icons->indexAt(beside).isValid());
+        list().setAutoDeselect(false);
+        QTest::mouseClick(vp, Qt::LeftButton, {}, beside);
+        EXPECT_EQ(list().SelectedItem(), row);
+        list().setAutoDeselect(true);
+        QTest::mouseClick(vp, Qt::LeftButton, {}, beside);
+        EXPECT_EQ(list().SelectedCount(), 0);
+
+        // A double click opens the item.
+        shell.opened.clear();
+        QTest::mouseClick(vp, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(vp, Qt::LeftButton, {}, at);
+        EXPECT_EQ(shell.opened, QStringList({folder + "b.txt"}));
+    }
+}
+
+TEST_F(ListInput, ARightClickOnTheEditBoxIsTheLists)
+{
+    list().setAutoPopupMenu(true);
+    list().setAllowItemEdit(true);
+    const int row = rowOf("c.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    QLineEdit *box = widget.EditBox();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(popupDuring([&] { QTest::mouseClick(box, Qt::RightButton, {}, box->rect().center()); }), "mnuOptions");
+    EXPECT_EQ(list().SelectedItem(), row);
+}
+
+TEST_F(ListInput, GridLinesKeepTheSelectionReadableAndTheBoxOnItsCell)
+{
+    list().setGridLines(true);
+    list().setAllowItemEdit(true);
+    const int row = rowOf("b.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    ASSERT_EQ(list().SelectedItem(), row);
+    // The box sits on the clicked cell, not a row above or below.
+    const QRect cell = view()->visualRect(list().ListItems().index(row - 1, 3));
+    const QRect cellInWidget(viewport()->mapTo(&widget, cell.topLeft()), cell.size());
+    const QRect box = widget.EditBox()->geometry();
+    EXPECT_LE(std::abs(box.center().y() - cellInWidget.center().y()), cell.height() / 4)
+        << "box " << box.y() << " cell " << cellInWidget.y();
+
+    // Painted: the selected row carries the highlight, and its text stands out from it.
+    view()->setFocus();
+    widget.EditBox()->hide();
+    QApplication::processEvents();
+    const QImage shot = viewport()->grab().toImage();
+    shot.save(QDir::temp().filePath("morvane-gridlines.png"));
+    const QColor highlight = view()->palette().color(QPalette::Active, QPalette::Highlight);
+    const QRect size = view()->visualRect(list().ListItems().index(row - 1, 2)).intersected(shot.rect());
+    int highlighted = 0;
+    int contrasting = 0;
+    for (int y = size.top() + 1; y < size.bottom() - 1; ++y)
+        for (int x = size.left() + 1; x < size.right() - 1; ++x) {
+            const QColor p = shot.pixelColor(x, y);
+            const int distance = std::abs(p.red() - highlight.red()) + std::abs(p.green() - highlight.green())
+                + std::abs(p.blue() - highlight.blue());
+            if (distance < 30)
+                ++highlighted;
+            else if (std::abs(p.lightness() - highlight.lightness()) > 60)
+                ++contrasting;
+        }
+    const int area = (size.width() - 3) * (size.height() - 3);
+    EXPECT_GT(highlighted, area / 2) << "the selected row is painted in the selection colour";
+    EXPECT_GT(contrasting, 5) << "its text is drawn in a colour that stands out";
+    // Grid lines are drawn between the cells of a row that is not selected.
+    const int other = rowOf("a.txt");
+    const QRect plain = view()->visualRect(list().ListItems().index(other - 1, 1));
+    const QColor base = view()->palette().color(QPalette::Base);
+    EXPECT_NE(shot.pixelColor(plain.right(), plain.center().y()), base);
+}
+
+TEST_F(ListInput, AFlatHeaderLooksFlat)
+{
+    QApplication::processEvents();
+    const QImage buttons = header()->grab().toImage();
+    list().setFlatHeader(true);
+    QApplication::processEvents();
+    EXPECT_TRUE(widget.IsFlatHeader());
+    const QImage flat = header()->grab().toImage();
+    EXPECT_NE(flat, buttons);
+    // Flat: the face of a section is one plain colour, without the raised button's shading.
+    const QRect first = sectionRect(header(), 1).adjusted(2, 2, -2, -2);
+    const QColor face = flat.pixelColor(first.left() + 1, first.bottom() - 1);
+    EXPECT_EQ(flat.pixelColor(first.right() - 1, first.top() + 1), face);
+    list().setFlatHeader(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(widget.IsFlatHeader());
+    EXPECT_EQ(header()->grab().toImage(), buttons);
+    clickHeader(header(), 0);
 }
