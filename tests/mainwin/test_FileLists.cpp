@@ -9,7 +9,9 @@
 #include "frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -476,4 +478,31 @@ TEST_F(FileListsTest, ANameIsListedOnlyWhenItsFileWasWritten)
 
     saveNamed(m, QStringLiteral("can"));
     EXPECT_EQ(entries(m.list1), QStringList{"can"});
+}
+
+TEST_F(FileListsTest, TheManagerKeepsItsProportionsAsItIsResized)
+{
+    auto w = open();
+    frmListMan &m = listManager(*w);
+    const QSize design = m.size();
+    struct Seen {
+        QWidget *control;
+        QRect was;
+    };
+    std::vector<Seen> controls;
+    for (QWidget *c : std::initializer_list<QWidget *>{m.Frame1, m.Text1, m.list1, m.Command1, m.Command2, m.Command3, m.Command4})
+        controls.push_back({c, c->geometry()});
+    m.resize(design.width() * 3 / 2, design.height() * 2);
+    QApplication::processEvents();
+    for (const Seen &s : controls) {
+        SCOPED_TRACE(s.control->objectName().toStdString());
+        EXPECT_NEAR(s.control->x(), s.was.x() * 3 / 2, 2);
+        EXPECT_NEAR(s.control->width(), s.was.width() * 3 / 2, 2);
+        EXPECT_NEAR(s.control->y(), s.was.y() * 2, 2);
+        EXPECT_NEAR(s.control->height(), s.was.height() * 2, 2);
+    }
+    m.resize(design);
+    QApplication::processEvents();
+    for (const Seen &s : controls)
+        EXPECT_EQ(s.control->geometry(), s.was) << s.control->objectName().toStdString();
 }
