@@ -263,6 +263,10 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
         const bool before = w->lvw2->checked(3);
         clickAt(icons, checkBoxRect(icons, icons.model()->index(2, 0)).center());
         EXPECT_NE(w->lvw2->checked(3), before);
+        // The click is a click on that row, as in the report: the row is selected too.
+        EXPECT_TRUE(icons.selectionModel()->isRowSelected(2, {}));
+        for (int r = 0; r < 3; ++r)
+            selected[size_t(r)] = icons.selectionModel()->isRowSelected(r, {});
     }
     w->close();
 }
