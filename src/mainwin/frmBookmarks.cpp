@@ -70,6 +70,8 @@ frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Q
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) { SelectRow(row); });
     }
     common::RecordForm(this, kDesignClient, {{lstNames, kNamesDesign}, {lstBookmarks, kBookmarksDesign}});
+    // Larger sizes scale the controls up; below the design they would no longer be usable.
+    setMinimumSize(kDesignClient);
     resize(kDesignClient);
     Form_Load();
 }

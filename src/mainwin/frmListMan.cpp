@@ -83,6 +83,8 @@ frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Wind
     connect(list1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { mnuEdit->popup(list1->viewport()->mapToGlobal(at)); });
     list1->installEventFilter(this);
+    // Larger sizes scale the controls up; below the design they would no longer be usable.
+    setMinimumSize(kDesignClient);
     resize(kDesignClient);
     Form_Load();
 }
