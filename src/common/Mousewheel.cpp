@@ -6,6 +6,7 @@
 #include <QTreeView>
 #include <QWheelEvent>
 #include <QWidget>
+#include <cstdlib>
 
 namespace common {
 
@@ -25,8 +26,13 @@ protected:
         if (target->window() != hooked)
             return false;
         auto *wheel = static_cast<QWheelEvent *>(event);
+        // Only a vertical notch is the hook's; a horizontal wheel or a tilt (buttons 6 and 7)
+        // goes on to whatever lies under the mouse, which scrolls sideways or ignores it.
+        const QPoint angle = wheel->angleDelta();
+        if (angle.x() != 0 && std::abs(angle.x()) >= std::abs(angle.y()))
+            return false;
         const QPoint at = wheel->globalPosition().toPoint();
-        const int delta = wheel->angleDelta().y();
+        const int delta = angle.y();
         // A notch over the tree scrolls it one line here; it must not scroll it again itself.
         return OnMouseWheel(int(wheel->buttons()), delta, at.x(), at.y());
     }
@@ -77,8 +83,9 @@ bool OnMouseWheel(int, int delta, int x, int y)
     QTreeView *tree = treeSlot();
     if (!tree)
         return false;
+    // The tree's own scroll bars are part of it.
     const QWidget *under = QApplication::widgetAt(x, y);
-    if (under != tree && under != tree->viewport())
+    if (!under || (under != tree && !tree->isAncestorOf(under)))
         return false;
     tree->verticalScrollBar()->triggerAction(delta > 0 ? QAbstractSlider::SliderSingleStepSub
                                                        : QAbstractSlider::SliderSingleStepAdd);

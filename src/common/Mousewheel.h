@@ -1,9 +1,10 @@
 #pragma once
 /**
- * Wheel scrolling of the main window's folder tree: while the hook is in place, each wheel
- * notch over the tree scrolls it by exactly one line, up (away from the user) or down, whatever
- * the size of the notch. The tree does not scroll a second time by itself for the same notch;
- * wheel events anywhere else go on unchanged.
+ * Wheel scrolling of the main window's folder tree: while the hook is in place, each vertical
+ * wheel notch over the tree (its scroll bars included) scrolls it by exactly one line, up (away
+ * from the user) or down, whatever the size of the notch. The tree does not scroll a second time
+ * by itself for the same notch. A horizontal wheel or a tilt, and wheel events anywhere else, go
+ * on unchanged.
  */
 #include <QPointer>
 

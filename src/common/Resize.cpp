@@ -18,6 +18,29 @@ int32_t twips(int pixels)
     return int32_t(vb::roundHalfEven(pixelsToTwips(pixels)));
 }
 
+void collectAll(const QWidget *parent, QList<QWidget *> &out)
+{
+    for (QObject *child : parent->children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (!w || w->isWindow())
+            continue;
+        const QString name = w->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+            out.append(w);
+        collectAll(w, out);
+    }
+}
+
+/** Every control of the window, those on tab pages and inside frames included: a tab page is
+ *  held by the tab control's own inner widgets, which carry no name of the program's. */
+QList<QWidget *> ResizedControls(const QWidget *frm)
+{
+    QList<QWidget *> out;
+    if (frm)
+        collectAll(frm, out);
+    return out;
+}
+
 } // namespace
 
 ResizeTables &ResizeTables::shared()
@@ -48,7 +71,7 @@ int32_t AddForm(const QWidget *frm, ResizeTables &tables)
     r.ScaleWidth = twips(frm->width());
     tables.ResizeForms.push_back(r);
     const auto index = int32_t(tables.ResizeForms.size() - 1);
-    for (const QWidget *control : FormControls(frm)) {
+    for (const QWidget *control : ResizedControls(frm)) {
         if (FindControl(control, r.Name, tables) == -1)
             AddControl(control, r.Name, tables);
     }
@@ -157,7 +180,7 @@ void ResizeForm(QWidget *frm, ResizeTables &tables)
     if (twips(frm->y()) < ParkedWindowTop) {
         // The first call records the window through WidthPercent; every percentage is then 100.
         WidthPercent(frm, tables);
-        for (QWidget *control : FormControls(frm))
+        for (QWidget *control : ResizedControls(frm))
             ResizeControl(control, frm, tables);
     }
     tables.ResizeBusy = false;

@@ -23,7 +23,7 @@ ListPropertiesDialog::ListPropertiesDialog(ListViewEditable &control, MessageSer
     setWindowTitle(QStringLiteral("Properties"));
     tabPages = new QTabWidget(this);
     tabPages->setObjectName(QStringLiteral("tabPages"));
-    m_pages = {new pagGeneral, new pagSort, new pagHighlightColumn, new pagFileSearch, new pagColumnHeaders};
+    m_pages = {new pagGeneral, new pagSort, new pagHighlightColumn, new pagColumnHeaders, new pagFileSearch};
     for (PropertyPage *page : m_pages) {
         tabPages->addTab(page, page->Caption());
         page->PropertyPage_SelectionChanged(&m_control);

@@ -31,6 +31,17 @@ ListViewEditable::ListViewEditable(QObject *parent) : QObject(parent)
     m_items = new ListItemsModel(m_images, this);
     m_selection = new QItemSelectionModel(m_items, this);
     connect(m_items, &ListItemsModel::ItemCheckedByUser, this, &ListViewEditable::ItemCheck);
+    // The edit box belongs to one row: emptied, reloaded, reordered or shifted rows end it.
+    connect(m_items, &QAbstractItemModel::modelAboutToBeReset, this, &ListViewEditable::EndItemEdit);
+    connect(m_items, &QAbstractItemModel::layoutAboutToBeChanged, this, &ListViewEditable::EndItemEdit);
+    auto shifts = [this](const QModelIndex &, int first, int) {
+        int32_t row = 0;
+        int32_t column = 0;
+        if (EditCell(row, column) && first <= row - 1)
+            EndItemEdit();
+    };
+    connect(m_items, &QAbstractItemModel::rowsAboutToBeRemoved, this, shifts);
+    connect(m_items, &QAbstractItemModel::rowsAboutToBeInserted, this, shifts);
     buildColumns();
 }
 

@@ -220,7 +220,8 @@ public:
     void setTextBackground(int32_t v) { setInner(&ListProperties::TextBackground, v, "TextBackground"); }
     /** 0 icons, 1 small icons, 2 list, 3 report. */
     int32_t View() const { return m_props.View; }
-    void setView(int32_t New_View) { setInner(&ListProperties::View, New_View, "View"); }
+    /** Another view ends an edit in progress (the box belongs to a cell of the old view). */
+    void setView(int32_t New_View);
     bool Visible() const { return m_props.Visible; }
     void setVisible(bool boolVisible) { setInner(&ListProperties::Visible, boolVisible, "Visible"); }
     /** Not persisted. */
@@ -346,6 +347,13 @@ public:
      *  or change text, row or sub-item), write, AfterItemEdit (may undo). False when the tag
      *  names no cell (the box then stays as it is). */
     bool CommitItemEdit(const QString &NewText);
+    /** Whether a cell of `column` (0-based) takes typed text. The name (0) and the folder (1)
+     *  say which item a row stands for, and copy, move and rename act on them: they refuse. */
+    static bool CellTakesText(int32_t column) { return column > 1; }
+    /** Ends the edit in progress, its typing dropped: the tag is forgotten and the box hidden.
+     *  Runs whenever the rows are emptied, reloaded, reordered or shifted, so that the box
+     *  never writes into a row it was not opened over. */
+    void EndItemEdit();
 
     // ---- Popup menu commands -------------------------------------------------------------------
 
@@ -429,6 +437,8 @@ signals:
     void EditBoxPlacementRequested();
     /** Hide the edit box. */
     void EditBoxHideRequested();
+    /** Hide the edit box and drop what was typed into it. */
+    void EditBoxDropRequested();
     /** Commit what was typed into the edit box and not committed yet. */
     void PendingEditCommitRequested();
     /** Show the popup menu at this point of the inner list (twips); returns when it closes. */

@@ -72,6 +72,13 @@ void ListViewEditable::setFlatHeader(bool v)
     emit PropertyChanged(QStringLiteral("FlatHeader"));
 }
 
+void ListViewEditable::setView(int32_t New_View)
+{
+    if (New_View != m_props.View)
+        EndItemEdit();
+    setInner(&ListProperties::View, New_View, "View");
+}
+
 void ListViewEditable::setAllowItemEdit(bool v)
 {
     m_props.AllowItemEdit = v;
@@ -97,8 +104,6 @@ void ListViewEditable::ListView1_ColumnClick(int32_t ColumnHeader)
 {
     if (ColumnHeader < 1 || ColumnHeader > m_items->ColumnHeaderCount())
         return;
-    // Typing in the edit box belongs to the row it was typed over, before the rows move.
-    emit PendingEditCommitRequested();
     SortByColumn(ColumnHeader, columnDataType(ColumnHeader), m_props.SortOrder != lvwAscending);
     m_currentSortColumn = int16_t(ColumnHeader - 1);
     if (m_props.HighlightColumn) {
@@ -240,6 +245,14 @@ bool ListViewEditable::EditCell(int32_t &row, int32_t &column) const
         && (column == 0 || column < m_items->ColumnHeaderCount());
 }
 
+void ListViewEditable::EndItemEdit()
+{
+    if (m_editTag.isEmpty())
+        return;
+    m_editTag.clear();
+    emit EditBoxDropRequested();
+}
+
 bool ListViewEditable::CommitItemEdit(const QString &NewText)
 {
     int32_t row = 0;
@@ -248,7 +261,7 @@ bool ListViewEditable::CommitItemEdit(const QString &NewText)
         return false;
     QString oldString = m_items->CellText(row, column);
     QString newString = NewText;
-    if (newString == oldString)
+    if (newString == oldString || !CellTakesText(column))
         return true;
     bool cancel = false;
     int32_t index = row;
@@ -256,14 +269,15 @@ bool ListViewEditable::CommitItemEdit(const QString &NewText)
     emit BeforeItemEdit(cancel, index, subitem, oldString, newString);
     if (cancel)
         return true;
-    // The column read from the tag decides between the row's text and a sub-item.
-    const int32_t target = column == 0 ? 0 : subitem;
-    if (!m_items->SetCellText(index, target, newString))
+    // The column read from the tag decides between the row's text and a sub-item; a handler
+    // cannot send the text into a name or a folder either.
+    const int32_t target = subitem;
+    if (!CellTakesText(target) || !m_items->SetCellText(index, target, newString))
         return true;
     cancel = false;
     emit AfterItemEdit(cancel, index, subitem, oldString, newString);
     if (cancel)
-        m_items->SetCellText(index, column == 0 ? 0 : subitem, oldString);
+        m_items->SetCellText(index, subitem, oldString);
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QHeaderView>
 #include <QListView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTreeView>
@@ -34,6 +36,27 @@ constexpr PointerShape kPointers[] = {
     {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
 };
 
+/** Draws the cells as usual (selection included) and, with grid lines on, a line along each
+ *  cell's right and bottom edge over it. */
+class GridLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool lines = false;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!lines)
+            return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        const QRect r = option.rect;
+        painter->drawLine(r.topRight(), r.bottomRight());
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+        painter->restore();
+    }
+};
+
 } // namespace
 
 ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
@@ -49,6 +72,7 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setIconSize(QSize(16, 16));
     ListView1->header()->setStretchLastSection(false);
+    ListView1->setItemDelegate(new GridLineDelegate(ListView1));
     ListView1->setModel(&m_control->ListItems());
     ListView1->setSelectionModel(m_control->selectionModel());
     m_iconView->setObjectName(QStringLiteral("ListView1Icons"));
@@ -116,9 +140,8 @@ void ListViewEditableWidget::applyViewSettings()
     ListView1->setMouseTracking(p.HotTracking || p.HoverSelection);
     ListView1->setFrameShape(p.BorderStyle == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
     ListView1->setFrameShadow(p.Appearance == 1 ? QFrame::Sunken : QFrame::Plain);
-    ListView1->setStyleSheet(p.GridLines ? QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                                                          " border-bottom: 1px solid palette(midlight); }")
-                                         : QString());
+    static_cast<GridLineDelegate *>(ListView1->itemDelegate())->lines = p.GridLines;
+    ListView1->viewport()->update();
     QPalette palette = ListView1->palette();
     const QPalette base = ListView1->style()->standardPalette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight,

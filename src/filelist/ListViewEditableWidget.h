@@ -67,7 +67,8 @@ public:
     /** The in-place edit box `txtEdit`. */
     QLineEdit *EditBox() const { return txtEdit; }
     /** Places the edit box over the cell the control's EditTag names with that cell's text, or
-     *  hides it when the cell is out of view. Typing not yet committed is committed first. */
+     *  hides it when the cell is out of view or the report view is not shown. Over a name or a
+     *  folder the box is read-only. Typing not yet committed is committed first. */
     void ShowEditBox();
     /** True when the header lacks the button style, read from the header itself. */
     bool IsFlatHeader() const;
@@ -107,7 +108,7 @@ private:
     void HeaderHook_After(int32_t uMsg, qintptr wParam, qintptr lParam);
     void MakeHeaderFlat();
     void MakeHeaderButtons();
-    bool viewportEvent(QEvent *event);
+    bool viewportEvent(QWidget *viewport, QEvent *event);
     bool listKeyEvent(QEvent *event);
     bool editBoxEvent(QEvent *event);
     void paintStripe();

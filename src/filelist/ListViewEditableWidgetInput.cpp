@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -156,6 +157,14 @@ void ListViewEditableWidget::setupInput()
     installHooks();
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
+    // The icon and list views take the same mouse as the report view.
+    m_iconView->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_iconView->viewport()->setMouseTracking(true);
+    m_iconView->viewport()->setAcceptDrops(true);
+    m_iconView->installEventFilter(this);
+    m_iconView->viewport()->installEventFilter(this);
+    // The edit box has no menu of its own: a right click there is the list's.
+    txtEdit->setContextMenuPolicy(Qt::PreventContextMenu);
 
     ListViewEditable *c = m_control;
     connect(c, &ListViewEditable::StripeChanged, this, [this] { ListView1->viewport()->update(); });
@@ -167,6 +176,11 @@ void ListViewEditableWidget::setupInput()
     });
     connect(c, &ListViewEditable::EditBoxPlacementRequested, this, &ListViewEditableWidget::ShowEditBox);
     connect(c, &ListViewEditable::EditBoxHideRequested, txtEdit, &QWidget::hide);
+    connect(c, &ListViewEditable::EditBoxDropRequested, this, [this] {
+        txtEdit->setModified(false);
+        txtEdit->clear();
+        txtEdit->hide();
+    });
     connect(c, &ListViewEditable::PendingEditCommitRequested, this, &ListViewEditableWidget::commitPendingEdit);
     connect(c, &ListViewEditable::PopupMenuRequested, this, &ListViewEditableWidget::showOptionsMenu);
 }
@@ -249,19 +263,27 @@ void ListViewEditableWidget::ShowProperties()
 void ListViewEditableWidget::showOptionsMenu(float x, float Y)
 {
     const QPoint at(common::twipsToPixels(x), common::twipsToPixels(Y));
-    mnuOptions->exec(ListView1->mapToGlobal(at));
+    mnuOptions->exec(ShownView()->mapToGlobal(at));
 }
 
 // ---- Header ----------------------------------------------------------------------------------
 
 void ListViewEditableWidget::MakeHeaderFlat()
 {
-    ListView1->header()->setSectionsClickable(false);
+    // Without the button style the sections are drawn flat: no raised edges, no pressed look,
+    // a thin line between them.
+    QHeaderView *header = ListView1->header();
+    header->setSectionsClickable(false);
+    header->setStyleSheet(QStringLiteral("QHeaderView::section { background: palette(base); border: none;"
+                                         " border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid);"
+                                         " padding: 1px 4px; }"));
 }
 
 void ListViewEditableWidget::MakeHeaderButtons()
 {
-    ListView1->header()->setSectionsClickable(true);
+    QHeaderView *header = ListView1->header();
+    header->setSectionsClickable(true);
+    header->setStyleSheet(QString());
 }
 
 bool ListViewEditableWidget::IsFlatHeader() const
@@ -391,9 +413,9 @@ void ListViewEditableWidget::HeaderHook_After(int32_t uMsg, qintptr, qintptr lPa
 
 bool ListViewEditableWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ListView1->viewport())
-        return viewportEvent(event);
-    if (watched == ListView1)
+    if (watched == ListView1->viewport() || watched == m_iconView->viewport())
+        return viewportEvent(static_cast<QWidget *>(watched), event);
+    if (watched == ListView1 || watched == m_iconView)
         return listKeyEvent(event);
     if (watched == txtEdit)
         return editBoxEvent(event);
@@ -402,7 +424,7 @@ bool ListViewEditableWidget::eventFilter(QObject *watched, QEvent *event)
 
 ListViewEditable::CellHit ListViewEditableWidget::hitTest(const QPoint &viewportPos) const
 {
-    const QModelIndex index = ListView1->indexAt(viewportPos);
+    const QModelIndex index = ShownView()->indexAt(viewportPos);
     ListViewEditable::CellHit hit;
     if (index.isValid()) {
         hit.row = index.row() + 1;
@@ -413,13 +435,17 @@ ListViewEditable::CellHit ListViewEditableWidget::hitTest(const QPoint &viewport
 
 QPointF ListViewEditableWidget::twipsInList(const QPoint &viewportPos) const
 {
-    const QPoint p = ListView1->viewport()->mapTo(ListView1, viewportPos);
+    QAbstractItemView *view = ShownView();
+    const QPoint p = view->viewport()->mapTo(view, viewportPos);
     return QPointF(common::pixelsToTwips(p.x()), common::pixelsToTwips(p.y()));
 }
 
-bool ListViewEditableWidget::viewportEvent(QEvent *event)
+bool ListViewEditableWidget::viewportEvent(QWidget *viewport, QEvent *event)
 {
     ListViewEditable &c = *m_control;
+    // Only the view shown takes the mouse; a hidden one may still see a late event.
+    if (viewport != ShownView()->viewport())
+        return false;
     switch (event->type()) {
     case QEvent::Paint:
         paintStripe();
@@ -464,7 +490,7 @@ bool ListViewEditableWidget::viewportEvent(QEvent *event)
     case QEvent::ToolTip:
         if (!c.AutoTooltip())
             return false;
-        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), c.ToolTipText(), ListView1->viewport());
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), c.ToolTipText(), viewport);
         return true;
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -568,6 +594,11 @@ void ListViewEditableWidget::ShowEditBox()
     if (!index.isValid())
         return;
     const QString text = rows.CellText(row, column);
+    // The box sits on a cell of the report view; the other views show names only.
+    if (ShownView() != ListView1) {
+        txtEdit->hide();
+        return;
+    }
 
     // The text part of the cell: right of its check box and icon, as the list draws them.
     QStyleOptionViewItem option;
@@ -605,6 +636,7 @@ void ListViewEditableWidget::ShowEditBox()
     const QPoint topLeft = ListView1->viewport()->mapTo(this, cell.topLeft());
     txtEdit->setGeometry(topLeft.x(), topLeft.y(), std::max(width, 1), std::max(cell.height(), txtEdit->minimumSizeHint().height()));
     txtEdit->setText(text);
+    txtEdit->setReadOnly(!ListViewEditable::CellTakesText(column));
     txtEdit->setModified(false);
     txtEdit->show();
     txtEdit->raise();
@@ -624,6 +656,29 @@ void ListViewEditableWidget::commitPendingEdit()
 
 bool ListViewEditableWidget::editBoxEvent(QEvent *event)
 {
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        // The second click of a double click on a row lands here: it is the row's.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_control->ListView1_DblClick();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+        // The right button over the box is the list's: its popup, not the box's own menu.
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() != Qt::RightButton)
+            break;
+        QWidget *viewport = ListView1->viewport();
+        const QPointF at = viewport->mapFromGlobal(e->globalPosition());
+        QMouseEvent moved(e->type(), at, e->globalPosition(), e->button(), e->buttons(), e->modifiers());
+        viewportEvent(viewport, &moved);
+        return true;
+    }
+    default:
+        break;
+    }
     if (event->type() == QEvent::FocusOut) {
         commitEditBox();
         return false;

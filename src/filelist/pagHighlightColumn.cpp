@@ -17,7 +17,7 @@
 namespace filelist {
 
 pagHighlightColumn::pagHighlightColumn(QWidget *parent)
-    : PropertyPage(QStringLiteral("pagHighlightColumn"), QStringLiteral("Highlight Column"), parent)
+    : PropertyPage(QStringLiteral("pagHighlightColumn"), QStringLiteral("Column Highliting"), parent)
 {
     m_frame = new QGroupBox(QStringLiteral("Column Highlighting"), this);
     m_frame->setObjectName(QStringLiteral("fraHighlightColumn"));

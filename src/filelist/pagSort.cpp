@@ -14,7 +14,7 @@
 
 namespace filelist {
 
-pagSort::pagSort(QWidget *parent) : PropertyPage(QStringLiteral("pagSort"), QStringLiteral("Sort"), parent)
+pagSort::pagSort(QWidget *parent) : PropertyPage(QStringLiteral("pagSort"), QStringLiteral("Sorting"), parent)
 {
     m_frame = new QGroupBox(QStringLiteral("Sorting"), this);
     m_frame->setObjectName(QStringLiteral("fraSort"));

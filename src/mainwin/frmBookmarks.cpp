@@ -2,23 +2,28 @@
 
 #include "AppState.h"
 #include "MessageService.h"
+#include "Resize.h"
 #include "TextFile.h"
 #include "WindowHelpers.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QRect>
+#include <QSize>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QSplitter>
 
 namespace mainwin {
 
 namespace {
 // The window's code in TopMostWindow.
 constexpr int16_t OnTopCode = 5;
+// The design: the inner size and the two lists, in pixels.
+constexpr QSize kDesignClient(520, 300);
+constexpr QRect kNamesDesign(0, 0, 173, 300);
+constexpr QRect kBookmarksDesign(173, 0, 347, 300);
 } // namespace
 
 frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Qt::Window), m_state(state)
@@ -27,17 +32,13 @@ frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Q
     setWindowTitle(QStringLiteral("Bookmarks"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto *split = new QSplitter(Qt::Horizontal, this);
-    lstNames = new QListWidget(split);
+    // The two lists side by side; they keep their proportions as the window is resized.
+    lstNames = new QListWidget(this);
     lstNames->setObjectName(QStringLiteral("lstNames"));
-    lstBookmarks = new QListWidget(split);
+    lstBookmarks = new QListWidget(this);
     lstBookmarks->setObjectName(QStringLiteral("lstBookmarks"));
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 2);
-    split->setChildrenCollapsible(false);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(split);
+    lstNames->setGeometry(kNamesDesign);
+    lstBookmarks->setGeometry(kBookmarksDesign);
 
     mnuPopup = new QMenu(this);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
@@ -68,8 +69,28 @@ frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Q
         // Both lists show the same bookmark, however the selection moved.
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) { SelectRow(row); });
     }
-    resize(520, 300);
+    common::RecordForm(this, kDesignClient, {{lstNames, kNamesDesign}, {lstBookmarks, kBookmarksDesign}});
+    // Larger sizes scale the controls up; below the design they would no longer be usable.
+    setMinimumSize(kDesignClient);
+    resize(kDesignClient);
     Form_Load();
+}
+
+void frmBookmarks::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmBookmarks::Form_Resize()
+{
+    common::ResizeForm(this);
+    QRect names = lstNames->geometry();
+    names.setTop(lstBookmarks->y());
+    names.setHeight(lstBookmarks->height());
+    lstNames->setGeometry(names);
+    common::SetListHScroll(lstNames);
+    common::SetListHScroll(lstBookmarks);
 }
 
 void frmBookmarks::Form_Load()

@@ -50,10 +50,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
+    void Form_Resize();
     void Form_Unload();
     void FillLists();
     void SelectRow(int row);

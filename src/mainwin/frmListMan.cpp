@@ -6,23 +6,27 @@
 #include "ListViewEditable.h"
 #include "MessageService.h"
 #include "NamedFileLists.h"
+#include "Resize.h"
 #include "StartupCommandLine.h"
 #include "frmMain.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QRect>
+#include <QSize>
+#include <utility>
+#include <vector>
 
 namespace mainwin {
 
 namespace {
 const QString kTitle = QStringLiteral("File Lists");
 const QString kProgramTitle = QStringLiteral("Morvane");
+constexpr QSize kDesignClient(420, 330);
 const QString kSelectList = QStringLiteral("Please select the file list to load");
 } // namespace
 
@@ -50,16 +54,18 @@ frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Wind
     Command3 = new QPushButton(QStringLiteral("Close"), Frame1);
     Command3->setObjectName(QStringLiteral("Command3"));
 
-    auto *grid = new QGridLayout(Frame1);
-    grid->addWidget(Text1, 0, 0, 1, 2);
-    grid->addWidget(Command1, 0, 2);
-    grid->addWidget(list1, 1, 0, 1, 3);
-    grid->addWidget(Command2, 2, 0);
-    grid->addWidget(Command4, 2, 1);
-    grid->addWidget(Command3, 2, 2);
-    grid->setColumnStretch(0, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    // Every control at its design place; they keep their proportions as the window is resized.
+    const std::pair<QWidget *, QRect> design[] = {
+        {Frame1, QRect(6, 4, 408, 320)},    {Text1, QRect(10, 18, 262, 26)},    {Command1, QRect(280, 17, 118, 28)},
+        {list1, QRect(10, 52, 388, 222)},   {Command2, QRect(10, 282, 172, 28)}, {Command4, QRect(190, 282, 100, 28)},
+        {Command3, QRect(298, 282, 100, 28)},
+    };
+    std::vector<std::pair<const QWidget *, QRect>> recorded;
+    for (const auto &[control, at] : design) {
+        control->setGeometry(at);
+        recorded.emplace_back(control, at);
+    }
+    common::RecordForm(this, kDesignClient, recorded);
 
     mnuEdit = new QMenu(QStringLiteral("Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
@@ -77,8 +83,16 @@ frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Wind
     connect(list1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { mnuEdit->popup(list1->viewport()->mapToGlobal(at)); });
     list1->installEventFilter(this);
-    resize(420, 330);
+    // Larger sizes scale the controls up; below the design they would no longer be usable.
+    setMinimumSize(kDesignClient);
+    resize(kDesignClient);
     Form_Load();
+}
+
+void frmListMan::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    common::ResizeForm(this);
 }
 
 void frmListMan::Form_Load()

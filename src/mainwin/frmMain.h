@@ -126,6 +126,12 @@ public:
     void mnuFSave_Click() { SaveFileList(); }
     /** Empties lvw2 before a list is loaded into it. */
     void EmptyMainList();
+    /** The one message of a load that skipped entries: their count and the first of them. */
+    static QString SkippedEntriesMessage(const QStringList &failures);
+    /** Asks for a text file of three-line records, empties lvw2, and writes the records as an
+     *  aligned report to `outputPath` ("op.txt" in the program folder when empty). No command
+     *  of the program reaches it. */
+    void WriteColumnReport(const QString &outputPath = {});
     /** "BookMarks": shows the bookmarks window. */
     void cmdBookmarks_Click();
     /** "+": bookmarks the folder selected in the tree, asking for a name unless the preference

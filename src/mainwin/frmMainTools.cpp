@@ -5,6 +5,7 @@
 
 #include "AppState.h"
 #include "BookmarkStore.h"
+#include "ColumnReport.h"
 #include "Dialogs.h"
 #include "FolderTree.h"
 #include "Fso.h"
@@ -13,6 +14,7 @@
 #include "MessageService.h"
 #include "PathCodec.h"
 #include "SavedFileList.h"
+#include "TextFile.h"
 #include "frmAttr.h"
 #include "frmBName.h"
 #include "frmBookmarks.h"
@@ -128,24 +130,61 @@ void frmMain::LoadFileList()
     }
     EmptyMainList();
     filelist::ListItemsModel &rows = lvw2->ListItems();
-    // An entry that is gone (or cannot be reached) gets no row; its failure is said once, after
-    // the rows are in. A link is an item of its own, whether its target exists or not.
+    // An entry that is gone (or cannot be reached) gets no row; the skipped entries are named in
+    // one message after the rows are in. A link is an item of its own, whether its target
+    // exists or not.
     QStringList failures;
     rows.BeginBatch();
     for (const FileListEntry &entry : loaded.Entries) {
         struct stat st {};
-        if (::lstat(pathcodec::encode(entry.Folder + entry.Name).constData(), &st) != 0) {
-            failures << vb::errorText(fso::errorNumberFromErrno(errno));
+        const QString path = entry.Folder + entry.Name;
+        if (::lstat(pathcodec::encode(path).constData(), &st) != 0) {
+            failures << pathcodec::printable(path) + QStringLiteral(": ")
+                    + vb::errorText(fso::errorNumberFromErrno(errno));
             continue;
         }
         lvw2->AddFile(entry.Folder, entry.Name);
     }
     rows.EndBatch();
-    if (messages)
-        for (const QString &failure : failures)
-            messages->MsgBox(failure, msg::OKOnly, kProgramTitle);
+    if (messages && !failures.isEmpty())
+        messages->MsgBox(SkippedEntriesMessage(failures), msg::OKOnly | msg::Exclamation,
+                         QStringLiteral("Load File List"));
     lvw2->setCheckedAll(true);
     GetSelected();
+}
+
+QString frmMain::SkippedEntriesMessage(const QStringList &failures)
+{
+    constexpr qsizetype Named = 5;
+    QString text = failures.size() == 1 ? QStringLiteral("1 entry of the list was skipped:")
+                                        : QStringLiteral("%1 entries of the list were skipped:").arg(failures.size());
+    for (qsizetype i = 0; i < failures.size() && i < Named; ++i)
+        text += u'\n' + failures.at(i);
+    if (failures.size() > Named)
+        text += QStringLiteral("\n(and %1 more)").arg(failures.size() - Named);
+    return text;
+}
+
+void frmMain::WriteColumnReport(const QString &outputPath)
+{
+    // Nothing in the program calls this: it is kept as the list tools have it.
+    const QString output = outputPath.isEmpty() ? DefaultColumnReportPath() : outputPath;
+    QStringList report;
+    const QString input = m_state.services.dialogs
+                              ? m_state.services.dialogs->getOpenFileName(QString(), QString(), QStringLiteral("*.txt"))
+                              : QString();
+    if (!input.isEmpty()) {
+        EmptyMainList();
+        QStringList lines;
+        if (textfile::readLines(input, lines, textfile::MaxListFileBytes))
+            report = ColumnReportLines(lines);
+        lvw2->setCheckedAll(true);
+        GetSelected();
+    }
+    // The report file is made in every case, empty when no input was chosen.
+    const vb::Status written = textfile::writeLines(output, report);
+    if (!written && m_state.services.messages)
+        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 void frmMain::SaveFileList()

@@ -37,7 +37,14 @@ FormLayout::FormLayout(QWidget *form, int clientWidthTwips, int clientHeightTwip
 void FormLayout::placeWidget(QWidget *widget, QWidget *parent, const QString &name, Twips at)
 {
     widget->setParent(parent ? parent : m_form);
-    widget->setObjectName(name);
+    if (name.isEmpty()) {
+        // A control the window never names still scales with it: it gets a name of its own, as
+        // one element of an array of such controls.
+        widget->setObjectName(QStringLiteral("ctlPlaced"));
+        widget->setProperty("Index", int(m_placed.size()));
+    } else {
+        widget->setObjectName(name);
+    }
     widget->setGeometry(at.pixels());
     m_placed.push_back({widget, at.pixels()});
 }

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -102,4 +103,48 @@ TEST(Mousewheel, OtherWindowsAndAMissingTreeAreLeftAlone)
 
     UnhookMouseWheel();
     EXPECT_FALSE(MouseWheelHooked());
+}
+
+TEST(Mousewheel, TiltsGoSidewaysAndTheTreesScrollBarTakesOneLine)
+{
+    Window w;
+    // A long name gives the tree something to scroll sideways.
+    w.model.item(60)->setText(QString(400, u'w'));
+    w.tree->header()->setStretchLastSection(false);
+    w.tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QApplication::processEvents();
+    ASSERT_GT(w.tree->horizontalScrollBar()->maximum(), 0);
+    FindTreeView(&w.main);
+    HookMouseWheel(&w.main);
+
+    // Tilt right, tilt left (the window system's buttons 7 and 6 arrive as sideways turns).
+    struct Tilt {
+        int dx;
+        int direction;
+    } tilts[] = {{-120, 1}, {120, -1}};
+    for (const Tilt &t : tilts) {
+        SCOPED_TRACE(t.dx);
+        const int top = w.treeTop();
+        const int side = w.tree->horizontalScrollBar()->value();
+        QWidget *target = w.tree->viewport();
+        const QPointF local = target->rect().center();
+        QWheelEvent tilt(local, target->mapToGlobal(local), QPoint(), QPoint(t.dx, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &tilt);
+        EXPECT_EQ(w.treeTop(), top) << "a tilt never scrolls the tree up or down";
+        EXPECT_EQ(w.tree->horizontalScrollBar()->value() - side > 0 ? 1 : -1, t.direction);
+    }
+
+    // A notch over the tree's own scroll bar is one line too.
+    QScrollBar *bar = w.tree->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    for (int delta : {-120, 120}) {
+        SCOPED_TRACE(delta);
+        const int before = w.treeTop();
+        const QPointF local = bar->rect().center();
+        QWheelEvent notch(local, bar->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &notch);
+        EXPECT_EQ(w.treeTop(), before + (delta > 0 ? -1 : 1));
+    }
 }

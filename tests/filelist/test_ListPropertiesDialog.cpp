@@ -313,3 +313,27 @@ TEST(ListPropertiesDialog, ThePopupMenuOpensItOverTheList)
     EXPECT_TRUE(edited);
     EXPECT_EQ(widget.control().View(), 2);
 }
+
+TEST(ListPropertiesDialog, TabsAndFramesCarryThePagesCaptions)
+{
+    Dialog d;
+    QStringList tabs;
+    for (int i = 0; i < d.dialog->tabPages->count(); ++i)
+        tabs << d.dialog->tabPages->tabText(i);
+    EXPECT_EQ(tabs, QStringList({"General", "Sorting", "Column Highliting", "Column Headers", "File Search"}));
+    struct Frame {
+        const char *name;
+        const char *caption;
+    };
+    const Frame frames[] = {
+        {"fraSort", "Sorting"},
+        {"fraHighlightColumn", "Column Highlighting"},
+        {"fraFileSearch", "File Search && DragDrop"},
+    };
+    for (const Frame &f : frames) {
+        SCOPED_TRACE(f.name);
+        auto *frame = d.dialog->findChild<QGroupBox *>(QLatin1String(f.name));
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->title(), QLatin1String(f.caption));
+    }
+}

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QListView>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -16,6 +18,7 @@
 #include <QTreeView>
 #include <QWindow>
 #include <QUrl>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace filelist;
@@ -319,13 +322,13 @@ TEST_F(ListInput, EditVetoAndUndo)
     enum Handler { Veto, Undo, Redirect };
     struct Case {
         Handler handler;
-        QString expectedName;
+        QString expectedType;
         QString during;
     };
     const Case cases[] = {
-        {Veto, "a.txt", QString()},
-        {Undo, "a.txt", "renamed.txt"},
-        {Redirect, "a.txt", "other.txt"},
+        {Veto, "Text Document", QString()},
+        {Undo, "Text Document", "Notes"},
+        {Redirect, "Text Document", "Other"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(c.handler));
@@ -336,51 +339,142 @@ TEST_F(ListInput, EditVetoAndUndo)
                 if (c.handler == Veto)
                     cancel = true;
                 if (c.handler == Redirect) {
-                    newString = "other.txt";
+                    newString = "Other";
                     index = rowOf("b.txt");
                 }
             });
         QMetaObject::Connection after = QObject::connect(&list(), &ListViewEditable::AfterItemEdit,
             [&](bool &cancel, int32_t &index, int32_t &, QString &, QString &) {
-                during = list().Cell(index, 1);
+                during = list().Cell(index, 4);
                 if (c.handler == Undo)
                     cancel = true;
             });
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 0));
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
         QLineEdit *box = widget.EditBox();
         ASSERT_TRUE(box->isVisible());
         QTest::mouseClick(box, Qt::LeftButton);
         box->selectAll();
-        QTest::keyClicks(box, "renamed.txt");
+        QTest::keyClicks(box, "Notes");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_FALSE(box->isVisible());
-        EXPECT_EQ(list().Cell(row, 1), c.expectedName);
+        EXPECT_EQ(list().Cell(row, 4), c.expectedType);
         EXPECT_EQ(during, c.during);
-        if (c.handler == Redirect) {
-            EXPECT_EQ(rowOf("b.txt"), 0);
-            EXPECT_NE(rowOf("other.txt"), 0) << "written into the row the handler chose";
-        }
+        if (c.handler == Redirect)
+            EXPECT_EQ(list().Cell(rowOf("b.txt"), 4), "Other") << "written into the row the handler chose";
         QObject::disconnect(before);
         QObject::disconnect(after);
     }
 }
 
-TEST_F(ListInput, TypingIsCommittedBeforeTheRowsMove)
+TEST_F(ListInput, NameAndFolderCellsRefuseTyping)
+{
+    list().setAllowItemEdit(true);
+    int events = 0;
+    QObject::connect(&list(), &ListViewEditable::BeforeItemEdit, [&](bool &, int32_t &, int32_t &, QString &, QString &) { ++events; });
+    const QStringList before = names(list());
+    for (int column : {0, 1}) {
+        SCOPED_TRACE(column);
+        const int row = rowOf("c.txt");
+        const QString old = list().Cell(row, column + 1);
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, column));
+        QLineEdit *box = widget.EditBox();
+        ASSERT_TRUE(box->isVisible());
+        EXPECT_TRUE(box->isReadOnly());
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, "a.txt");
+        EXPECT_EQ(box->text(), old) << "the box takes no typing";
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(list().Cell(row, column + 1), old);
+    }
+    EXPECT_EQ(names(list()), before);
+    EXPECT_EQ(events, 0);
+
+    // A handler cannot send a type edit into a folder either.
+    QObject::connect(&list(), &ListViewEditable::BeforeItemEdit,
+                     [&](bool &, int32_t &, int32_t &subitem, QString &, QString &) { subitem = 1; });
+    const int row = rowOf("b.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    QLineEdit *box = widget.EditBox();
+    EXPECT_FALSE(box->isReadOnly());
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, "/elsewhere/");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(list().Cell(row, 2), folder);
+    EXPECT_EQ(list().Cell(row, 4), "Text Document");
+}
+
+TEST_F(ListInput, EmptyingOrReloadingTheRowsEndsTheEdit)
+{
+    list().setAllowItemEdit(true);
+    QTemporaryDir other;
+    fixtures::makeFile(other.path(), "x.txt", 10);
+    fixtures::makeFile(other.path(), "y.txt", 10);
+    fixtures::makeFile(other.path(), "z.txt", 10);
+    struct Case {
+        const char *what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"a scan of the same folder", [&] { list().Scan(); }},
+        {"another folder", [&] { list().setPath(other.path() + u'/'); list().Scan(); }},
+        {"a list loaded", [&] { list().ClearItems(); for (const char *n : {"x.txt", "y.txt", "z.txt", "w.txt"}) list().AddFile(other.path() + u'/', n); }},
+        {"a sort", [&] { list().setSortOrder(0); clickHeader(header(), 0); }},
+        {"a row removed above", [&] { list().ListItems().Remove(1); }},
+        {"another view", [&] { list().setView(0); list().setView(3); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        list().setPath(folder);
+        list().Scan();
+        list().SortCustom(1, true, 0);
+        QApplication::processEvents();
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(2, 3));
+        const QString openedOver = list().Cell(2, 2) + list().Cell(2, 1);
+        QLineEdit *box = widget.EditBox();
+        ASSERT_TRUE(box->isVisible());
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, "Typed");
+        c.change();
+        QApplication::processEvents();
+        EXPECT_FALSE(box->isVisible());
+        QStringList rows;
+        for (int32_t i = 1; i <= list().FileItemCount(); ++i)
+            rows << list().Row(i);
+        // Whatever the user does next, the typing reaches no row.
+        QTest::keyClick(box, Qt::Key_Return);
+        view()->setFocus();
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, QPoint(5, viewport()->height() - 5));
+        QApplication::processEvents();
+        QStringList after;
+        for (int32_t i = 1; i <= list().FileItemCount(); ++i)
+            after << list().Row(i);
+        EXPECT_EQ(after, rows);
+        // Typing reaches the row it was typed over (a press that took the focus first) or none.
+        for (int32_t i = 1; i <= list().FileItemCount(); ++i)
+            if (list().Row(i).contains("Typed"))
+                EXPECT_EQ(list().Cell(i, 2) + list().Cell(i, 1), openedOver) << after.join(u'\n').toStdString();
+        EXPECT_TRUE(list().EditTag().isEmpty());
+    }
+}
+
+TEST_F(ListInput, TypingOverACellStaysWithItsRowUntilCommitted)
 {
     list().setAllowItemEdit(true);
     const int row = rowOf("c.txt");
-    const QString size = list().Cell(row, 3);
-    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 0));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
     QLineEdit *box = widget.EditBox();
     ASSERT_TRUE(box->isVisible());
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
-    QTest::keyClicks(box, "z.txt");
-    // The header takes no focus: the sort itself must not lose or misplace the typing.
-    clickHeader(header(), 0);
-    EXPECT_EQ(QSet<QString>({"a.txt", "b.txt", "z.txt", "d"}), nameSet(list()));
-    const int moved = rowOf("z.txt");
-    EXPECT_EQ(list().Cell(moved, 3), size) << "the typed name landed on the row it was typed over";
+    QTest::keyClicks(box, "Big");
+    // Rows added below do not move it: the commit still lands on c.txt.
+    list().AddFile(folder, "zz.txt");
+    list().ListItems().FlushPending();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(list().Cell(rowOf("c.txt"), 4), "Big");
 }
 
 TEST_F(ListInput, RightClickOpensThePopupMenu)
@@ -537,7 +631,7 @@ TEST_F(ListInput, ColumnsFitTheirTextsOrCaptions)
         << "the last column reaches the list's edge";
 }
 
-TEST_F(ListInput, WithEditingOnADoubleClickLandsInTheEditBox)
+TEST_F(ListInput, WithEditingOnADoubleClickOpensTheRow)
 {
     list().setAllowItemEdit(true);
     int doubleClicks = 0;
@@ -548,12 +642,145 @@ TEST_F(ListInput, WithEditingOnADoubleClickLandsInTheEditBox)
     const QPoint at = viewport()->mapTo(&widget, cellCenter(rowOf("b.txt"), 0));
     QTest::mouseClick(window, Qt::LeftButton, {}, at);
     ASSERT_TRUE(widget.EditBox()->isVisible());
+    ASSERT_TRUE(widget.EditBox()->geometry().contains(at)) << "the second click lands on the box";
     QTest::mouseDClick(window, Qt::LeftButton, {}, at);
-    EXPECT_TRUE(widget.EditBox()->hasFocus());
-    EXPECT_EQ(doubleClicks, 0);
-    EXPECT_TRUE(shell.opened.isEmpty());
-    QTest::keyClick(widget.EditBox(), Qt::Key_End);
-    QTest::keyClicks(widget.EditBox(), ".bak");
-    QTest::keyClick(widget.EditBox(), Qt::Key_Return);
-    EXPECT_NE(rowOf("b.txt.bak"), 0);
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(shell.opened, QStringList({folder + "b.txt"}));
+}
+
+namespace {
+
+/** Runs `click` and reports the popup that opened (its object name), closing it. */
+QString popupDuring(const std::function<void()> &click)
+{
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            seen = popup->objectName();
+            popup->close();
+        }
+    });
+    click();
+    return seen;
+}
+
+} // namespace
+
+TEST_F(ListInput, TheIconAndListViewsHaveTheListsMouse)
+{
+    list().setAutoPopupMenu(true);
+    struct Case {
+        const char *what;
+        int32_t view;
+    } cases[] = {{"Icons", 0}, {"Small Icons", 1}, {"List", 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        list().setView(c.view);
+        QApplication::processEvents();
+        QAbstractItemView *icons = widget.ShownView();
+        ASSERT_EQ(icons, static_cast<QAbstractItemView *>(widget.IconView()));
+        QWidget *vp = icons->viewport();
+        const int row = rowOf("b.txt");
+        const QPoint at = icons->visualRect(list().ListItems().index(row - 1, 0)).center();
+
+        // Right click on a row: the list's popup, the row selected.
+        EXPECT_EQ(popupDuring([&] { QTest::mouseClick(vp, Qt::RightButton, {}, at); }), "mnuOptions");
+        EXPECT_EQ(list().SelectedItem(), row);
+
+        // The tool tip names the item's full path.
+        sendMove(vp, at, Qt::NoButton);
+        EXPECT_EQ(list().ToolTipText(), folder + "b.txt");
+
+        // A click beside every item keeps the selection unless AutoDeselect is on.
+        const QPoint beside(vp->width() - 3, vp->height() - 3);
+        ASSERT_FALSE(icons->indexAt(beside).isValid());
+        list().setAutoDeselect(false);
+        QTest::mouseClick(vp, Qt::LeftButton, {}, beside);
+        EXPECT_EQ(list().SelectedItem(), row);
+        list().setAutoDeselect(true);
+        QTest::mouseClick(vp, Qt::LeftButton, {}, beside);
+        EXPECT_EQ(list().SelectedCount(), 0);
+
+        // A double click opens the item.
+        shell.opened.clear();
+        QTest::mouseClick(vp, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(vp, Qt::LeftButton, {}, at);
+        EXPECT_EQ(shell.opened, QStringList({folder + "b.txt"}));
+    }
+}
+
+TEST_F(ListInput, ARightClickOnTheEditBoxIsTheLists)
+{
+    list().setAutoPopupMenu(true);
+    list().setAllowItemEdit(true);
+    const int row = rowOf("c.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    QLineEdit *box = widget.EditBox();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(popupDuring([&] { QTest::mouseClick(box, Qt::RightButton, {}, box->rect().center()); }), "mnuOptions");
+    EXPECT_EQ(list().SelectedItem(), row);
+}
+
+TEST_F(ListInput, GridLinesKeepTheSelectionReadableAndTheBoxOnItsCell)
+{
+    list().setGridLines(true);
+    list().setAllowItemEdit(true);
+    const int row = rowOf("b.txt");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(row, 3));
+    ASSERT_EQ(list().SelectedItem(), row);
+    // The box sits on the clicked cell, not a row above or below.
+    const QRect cell = view()->visualRect(list().ListItems().index(row - 1, 3));
+    const QRect cellInWidget(viewport()->mapTo(&widget, cell.topLeft()), cell.size());
+    const QRect box = widget.EditBox()->geometry();
+    EXPECT_LE(std::abs(box.center().y() - cellInWidget.center().y()), cell.height() / 4)
+        << "box " << box.y() << " cell " << cellInWidget.y();
+
+    // Painted: the selected row carries the highlight, and its text stands out from it.
+    view()->setFocus();
+    widget.EditBox()->hide();
+    QApplication::processEvents();
+    const QImage shot = viewport()->grab().toImage();
+    shot.save(QDir::temp().filePath("morvane-gridlines.png"));
+    const QColor highlight = view()->palette().color(QPalette::Active, QPalette::Highlight);
+    const QRect size = view()->visualRect(list().ListItems().index(row - 1, 2)).intersected(shot.rect());
+    int highlighted = 0;
+    int contrasting = 0;
+    for (int y = size.top() + 1; y < size.bottom() - 1; ++y)
+        for (int x = size.left() + 1; x < size.right() - 1; ++x) {
+            const QColor p = shot.pixelColor(x, y);
+            const int distance = std::abs(p.red() - highlight.red()) + std::abs(p.green() - highlight.green())
+                + std::abs(p.blue() - highlight.blue());
+            if (distance < 30)
+                ++highlighted;
+            else if (std::abs(p.lightness() - highlight.lightness()) > 60)
+                ++contrasting;
+        }
+    const int area = (size.width() - 3) * (size.height() - 3);
+    EXPECT_GT(highlighted, area / 2) << "the selected row is painted in the selection colour";
+    EXPECT_GT(contrasting, 5) << "its text is drawn in a colour that stands out";
+    // Grid lines are drawn between the cells of a row that is not selected.
+    const int other = rowOf("a.txt");
+    const QRect plain = view()->visualRect(list().ListItems().index(other - 1, 1));
+    const QColor base = view()->palette().color(QPalette::Base);
+    EXPECT_NE(shot.pixelColor(plain.right(), plain.center().y()), base);
+}
+
+TEST_F(ListInput, AFlatHeaderLooksFlat)
+{
+    QApplication::processEvents();
+    const QImage buttons = header()->grab().toImage();
+    list().setFlatHeader(true);
+    QApplication::processEvents();
+    EXPECT_TRUE(widget.IsFlatHeader());
+    const QImage flat = header()->grab().toImage();
+    EXPECT_NE(flat, buttons);
+    // Flat: the face of a section is one plain colour, without the raised button's shading.
+    const QRect first = sectionRect(header(), 1).adjusted(2, 2, -2, -2);
+    const QColor face = flat.pixelColor(first.left() + 1, first.bottom() - 1);
+    EXPECT_EQ(flat.pixelColor(first.right() - 1, first.top() + 1), face);
+    list().setFlatHeader(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(widget.IsFlatHeader());
+    EXPECT_EQ(header()->grab().toImage(), buttons);
+    clickHeader(header(), 0);
 }

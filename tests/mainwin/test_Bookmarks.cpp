@@ -12,6 +12,7 @@
 #include "frmPref.h"
 #include "frmRenamer.h"
 
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -337,4 +338,25 @@ TEST_F(BookmarksTest, AFileThatCannotBeReadIsReportedOnceAndKept)
             EXPECT_EQ(testfiles::readFile(bookmarksFile()), kept);
         }
     }
+}
+
+TEST_F(BookmarksTest, TheListsKeepTheirProportionsAsTheWindowIsResized)
+{
+    writeABC();
+    auto w = open();
+    frmBookmarks &b = showBookmarks(*w);
+    const QSize design = b.size();
+    const QRect names = b.lstNames->geometry();
+    const QRect marks = b.lstBookmarks->geometry();
+    b.resize(design.width() * 2, design.height() * 3 / 2);
+    QApplication::processEvents();
+    EXPECT_NEAR(b.lstBookmarks->x(), marks.x() * 2, 2);
+    EXPECT_NEAR(b.lstBookmarks->width(), marks.width() * 2, 2);
+    EXPECT_NEAR(b.lstBookmarks->height(), marks.height() * 3 / 2, 2);
+    EXPECT_NEAR(b.lstNames->width(), names.width() * 2, 2);
+    EXPECT_EQ(b.lstNames->y(), b.lstBookmarks->y());
+    EXPECT_EQ(b.lstNames->height(), b.lstBookmarks->height()) << "the names list takes the bookmarks list's height";
+    b.resize(design);
+    QApplication::processEvents();
+    EXPECT_EQ(b.lstBookmarks->geometry(), marks);
 }

@@ -9,7 +9,9 @@
 #include "frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -187,27 +189,63 @@ TEST_F(FileListsTest, AFileThatIsNoSavedListLeavesTheListAlone)
     }
 }
 
-TEST_F(FileListsTest, EntriesThatAreGoneAreEachReportedAndSkipped)
+TEST_F(FileListsTest, EntriesThatAreGoneAreNamedInOneMessageAndSkipped)
 {
     auto w = open();
     listSample(*w);
     // A link is an item of its own, even one whose target is gone.
     ASSERT_EQ(::symlink("nowhere", QFile::encodeName(data.filePath(QStringLiteral("dangling"))).constData()), 0);
     const QString path = data.filePath(QStringLiteral("old.lst"));
-    testfiles::writeFile(path, ("Corvisk File List\r\n" + folder() + "\r\na.txt\r\n" + folder() + "\r\ngone.txt\r\n"
-                                + folder() + "\r\ndangling\r\n" + folder() + "no folder/\r\nx.txt\r\n" + folder()
-                                + "\r\nc.jpg\r\n")
-                                   .toUtf8());
+    QString text = "Corvisk File List\r\n" + folder() + "\r\na.txt\r\n" + folder() + "\r\ngone.txt\r\n" + folder()
+        + "\r\ndangling\r\n" + folder() + "no folder/\r\nx.txt\r\n" + folder() + "\r\nc.jpg\r\n";
+    for (int i = 1; i <= 5; ++i)
+        text += folder() + QStringLiteral("\r\nlost%1.txt\r\n").arg(i);
+    testfiles::writeFile(path, text.toUtf8());
     dialogs.answers << path;
     w->mnuFLoad->trigger();
     EXPECT_EQ(names(*w), (QStringList{"a.txt", "dangling", "c.jpg"}));
     EXPECT_EQ(checks(*w), QStringLiteral("xxx"));
     EXPECT_EQ(state.SelFileCount, 3);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    for (const auto &shown : messages.shown) {
-        EXPECT_EQ(shown.prompt, QStringLiteral("File not found"));
-        EXPECT_EQ(shown.title, QStringLiteral("Morvane"));
-    }
+    ASSERT_EQ(messages.shown.size(), 1u) << "one message for every skipped entry";
+    EXPECT_EQ(lastTitle(), QStringLiteral("Load File List"));
+    EXPECT_EQ(lastPrompt(), QStringList({"7 entries of the list were skipped:", folder() + "gone.txt: File not found",
+                                         folder() + "no folder/x.txt: File not found",
+                                         folder() + "lost1.txt: File not found", folder() + "lost2.txt: File not found",
+                                         folder() + "lost3.txt: File not found", "(and 2 more)"})
+                                .join(u'\n'));
+
+    // A single one is said in the singular.
+    messages.shown.clear();
+    testfiles::writeFile(path, ("Corvisk File List\r\n" + folder() + "\r\ngone.txt\r\n").toUtf8());
+    dialogs.answers << path;
+    w->mnuFLoad->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(lastPrompt(), "1 entry of the list was skipped:\n" + folder() + "gone.txt: File not found");
+}
+
+TEST_F(FileListsTest, TheColumnReportAlignsThreeLineRecords)
+{
+    auto w = open();
+    listSample(*w);
+    const QString input = data.filePath(QStringLiteral("records.txt"));
+    testfiles::writeFile(input, QByteArray("alpha\r\nbeta\r\ngamma\r\n\r\n") + QByteArray(36, 'x')
+                                    + "\r\nskipped\r\nrecord\r\n\xF0\x9F\x98\x80\r\nb\r\nc\r\n");
+    const QString output = data.filePath(QStringLiteral("report.txt"));
+    dialogs.answers << input;
+    w->WriteColumnReport(output);
+    QFile written(output);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString pad34(34, u' ');
+    EXPECT_EQ(QString::fromUtf8(written.readAll()),
+              "alpha" + QString(30, u' ') + "  | beta" + QString(31, u' ') + "  | gamma\r\n"
+                  + QString::fromUtf8("\xF0\x9F\x98\x80") + pad34 + "  | b" + pad34 + "  | c\r\n");
+    EXPECT_EQ(w->lvw2->FileItemCount(), 0) << "the main list is emptied first";
+
+    // Without a choice the report is still made, empty; by default in the program folder.
+    dialogs.answers << QString();
+    w->WriteColumnReport();
+    EXPECT_TRUE(QFileInfo(home.filePath(QStringLiteral("op.txt"))).isFile());
+    EXPECT_EQ(QFileInfo(home.filePath(QStringLiteral("op.txt"))).size(), 0);
 }
 
 TEST_F(FileListsTest, ANameWithALineBreakIsRefusedAndNothingIsWritten)
@@ -440,4 +478,31 @@ TEST_F(FileListsTest, ANameIsListedOnlyWhenItsFileWasWritten)
 
     saveNamed(m, QStringLiteral("can"));
     EXPECT_EQ(entries(m.list1), QStringList{"can"});
+}
+
+TEST_F(FileListsTest, TheManagerKeepsItsProportionsAsItIsResized)
+{
+    auto w = open();
+    frmListMan &m = listManager(*w);
+    const QSize design = m.size();
+    struct Seen {
+        QWidget *control;
+        QRect was;
+    };
+    std::vector<Seen> controls;
+    for (QWidget *c : std::initializer_list<QWidget *>{m.Frame1, m.Text1, m.list1, m.Command1, m.Command2, m.Command3, m.Command4})
+        controls.push_back({c, c->geometry()});
+    m.resize(design.width() * 3 / 2, design.height() * 2);
+    QApplication::processEvents();
+    for (const Seen &s : controls) {
+        SCOPED_TRACE(s.control->objectName().toStdString());
+        EXPECT_NEAR(s.control->x(), s.was.x() * 3 / 2, 2);
+        EXPECT_NEAR(s.control->width(), s.was.width() * 3 / 2, 2);
+        EXPECT_NEAR(s.control->y(), s.was.y() * 2, 2);
+        EXPECT_NEAR(s.control->height(), s.was.height() * 2, 2);
+    }
+    m.resize(design);
+    QApplication::processEvents();
+    for (const Seen &s : controls)
+        EXPECT_EQ(s.control->geometry(), s.was) << s.control->objectName().toStdString();
 }

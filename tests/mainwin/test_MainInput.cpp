@@ -2,6 +2,7 @@
 // check boxes and of the list's items, keys, and the view buttons of the command bar.
 #include "CommandBars.h"
 #include "FolderTree.h"
+#include "ListViewEditable.h"
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
 #include "WindowFixture.h"
@@ -11,13 +12,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListView>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -259,6 +263,10 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
         const bool before = w->lvw2->checked(3);
         clickAt(icons, checkBoxRect(icons, icons.model()->index(2, 0)).center());
         EXPECT_NE(w->lvw2->checked(3), before);
+        // The click is a click on that row, as in the report: the row is selected too.
+        EXPECT_TRUE(icons.selectionModel()->isRowSelected(2, {}));
+        for (int r = 0; r < 3; ++r)
+            selected[size_t(r)] = icons.selectionModel()->isRowSelected(r, {});
     }
     w->close();
 }
@@ -335,3 +343,59 @@ TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
 }
 
 } // namespace
+
+TEST_F(MainInputTest, AnOpenEditBoxEndsWithEveryReloadOfTheList)
+{
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "other/x.txt", "other/y.txt", "other/z.txt"})
+        makeFile(QString::fromUtf8(name));
+    const QString saved = dataPath("saved.lst");
+    const QString other = dataPath("other") + u'/';
+    QFile list(saved);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(("Corvisk File List\r\n" + other + "\r\nz.txt\r\n" + other + "\r\ny.txt\r\n" + other + "\r\nx.txt\r\n").toUtf8());
+    list.close();
+
+    auto w = openShown();
+    ASSERT_TRUE(w->lvw2->AllowItemEdit());
+    QTreeView *view = w->lvw2Widget->ListView();
+    QLineEdit *box = w->lvw2Widget->EditBox();
+    auto rows = [&] {
+        QStringList out;
+        for (int32_t i = 1; i <= w->lvw2->FileItemCount(); ++i)
+            out << w->lvw2->Row(i);
+        return out;
+    };
+    struct Case {
+        const char *what;
+        std::function<void()> reload;
+    };
+    const Case cases[] = {
+        {"Load File List", [&] { dialogs.answers << saved; w->mnuFLoad->trigger(); }},
+        {"a scan of the folder", [&] { w->ftv->ClickFolder(dataPath()); }},
+        {"another folder", [&] { w->ftv->ClickFolder(dataPath("other")); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        w->ftv->ClickFolder(dataPath());
+        waitFor([&] { return w->lvw2->FileItemCount() >= 3; });
+        ASSERT_GE(w->lvw2->FileItemCount(), 3);
+        // The type cell of the second row, then typing into its box.
+        const QRect cell = view->visualRect(w->lvw2->ListItems().index(1, 3));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_TRUE(box->isVisible());
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        box->selectAll();
+        QTest::keyClicks(box, "Typed");
+
+        c.reload();
+        QApplication::processEvents();
+        EXPECT_FALSE(box->isVisible());
+        const QStringList listed = rows();
+        EXPECT_FALSE(listed.join(u'\n').contains("Typed"));
+        // Enter in the box and a click into the list: the typing reaches no row.
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(3, view->viewport()->height() - 3));
+        QApplication::processEvents();
+        EXPECT_EQ(rows(), listed);
+    }
+}

@@ -6,6 +6,7 @@
 #include "DragListBox.h"
 #include "Grid.h"
 #include "ListViewEditable.h"
+#include "ListViewEditableWidget.h"
 #include "MessageService.h"
 #include "RandomSource.h"
 #include "RenamerWiring.h"
@@ -24,6 +25,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
+#include <QTreeView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -122,5 +125,66 @@ TEST(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
         EXPECT_EQ(log->GridLog->CellText(row, 4), QStringLiteral("Rename Successful"));
         EXPECT_EQ(log->GridLog->CellBackColor(row, 4), -1);
     }
+    qunsetenv("VEXLO_HOME");
+}
+
+TEST(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir home;
+    QTemporaryDir data;
+    ASSERT_TRUE(home.isValid() && data.isValid());
+    qputenv("VEXLO_HOME", home.path().toUtf8());
+    for (const char *name : {"file_root_005.log", "file_root_015"})
+        testfiles::writeFile(data.filePath(QString::fromUtf8(name)), name);
+
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
+    FixedRandom random{{0.0f}};
+    AppState state;
+    state.services = {&messages, &dialogs, &shell, &clock, &random};
+    mainwin::frmMain main(state);
+    renamewin::frmRenamer renamer(state);
+    const auto mainList = renamewin::connectRenamer(main, renamer);
+    main.Load();
+    main.show();
+    state.ShowLogAfterRename = 0;
+    state.AutoValidateNames = 0;
+    main.ftv->ClickFolder(data.path());
+    ASSERT_EQ(main.lvw2->ListItems().Count(), 2);
+    ASSERT_TRUE(main.lvw2->AllowItemEdit());
+    int row = 0;
+    for (int32_t i = 1; i <= 2; ++i)
+        if (main.lvw2->ListItems().Item(i).Text == QLatin1String("file_root_015"))
+            row = i;
+    ASSERT_NE(row, 0);
+
+    // The name cell of file_root_015 clicked and typed over with the other file's name.
+    QTreeView *view = main.lvw2Widget->ListView();
+    const QRect cell = view->visualRect(main.lvw2->ListItems().index(row - 1, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center() + QPoint(cell.width() / 4, 0));
+    QLineEdit *box = main.lvw2Widget->EditBox();
+    ASSERT_TRUE(box->isVisible());
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    box->selectAll();
+    QTest::keyClicks(box, "file_root_005.log");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(main.lvw2->ListItems().Item(row).Text, QStringLiteral("file_root_015")) << "the row still names its item";
+
+    // Only that row checked, then a suffix rename.
+    main.lvw2->setChecked(row, true);
+    main.GetSelected();
+    main.cmdRename->click();
+    ASSERT_EQ(renamer.GridPre->Rows(), 1u);
+    EXPECT_EQ(renamer.GridPre->CellText(1, 1), QStringLiteral("file_root_015"));
+    const int suffix = 6;
+    renamer.List3->setCurrentRow(suffix);
+    renamer.List3->item(suffix)->setCheckState(Qt::Checked);
+    renamer.cmbSuffix->setEditText(QStringLiteral("_done"));
+    renamer.cmdPreview->click();
+    renamer.cmdExecute->click();
+    EXPECT_EQ(fileNames(data.path()), QStringList({"file_root_005.log", "file_root_015_done"}));
     qunsetenv("VEXLO_HOME");
 }

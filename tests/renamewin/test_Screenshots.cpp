@@ -4,8 +4,12 @@
 #include "RenamerFixture.h"
 #include "frmLog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QPainter>
 #include <QListWidget>
 #include <QTableView>
@@ -78,4 +82,53 @@ TEST_F(Screenshots, TheThirteenPanels)
     painter.end();
     const QString path = testfiles::artifactFolder() + "/renamewin_panels.png";
     ASSERT_TRUE(sheet.save(path)) << path.toStdString();
+}
+
+TEST_F(Screenshots, RenameWindowAtALargeSizeScalesItsTabPages)
+{
+    renamewin::frmRenamer &w = window();
+    w.List3->setCurrentRow(0);
+    w.show();
+    QApplication::processEvents();
+    const QSize design = w.size();
+    QGroupBox *counter = w.frmReplaceC;
+    ASSERT_NE(counter, nullptr);
+    ASSERT_TRUE(w.SSTab1->isAncestorOf(counter)) << "the counter frame sits on a tab page";
+    auto *start = counter->findChild<QLineEdit *>();
+    ASSERT_NE(start, nullptr);
+    QList<QLabel *> labels = counter->findChildren<QLabel *>();
+    ASSERT_FALSE(labels.isEmpty());
+    struct Seen {
+        QRect frame, box, label, tab;
+    };
+    auto seen = [&] { return Seen{counter->geometry(), start->geometry(), labels.front()->geometry(), w.SSTab1->geometry()}; };
+    const Seen before = seen();
+
+    w.resize(1400, 950);
+    QApplication::processEvents();
+    const Seen after = seen();
+    const double sx = 1400.0 / design.width();
+    const double sy = 950.0 / design.height();
+    struct Check {
+        const char *what;
+        QRect was, now;
+    } checks[] = {{"tab control", before.tab, after.tab},
+                  {"counter frame", before.frame, after.frame},
+                  {"start box", before.box, after.box},
+                  {"its label", before.label, after.label}};
+    for (const Check &c : checks) {
+        SCOPED_TRACE(c.what);
+        EXPECT_NEAR(c.now.width(), c.was.width() * sx, 3);
+        EXPECT_NEAR(c.now.x(), c.was.x() * sx, 3);
+        EXPECT_NEAR(c.now.height(), c.was.height() * sy, 3);
+        EXPECT_NEAR(c.now.y(), c.was.y() * sy, 3);
+    }
+    EXPECT_TRUE(after.frame.contains(after.box)) << "the box stays inside its frame";
+    const QString path = testfiles::artifactFolder() + "/renamewin_frmRenamer_1400x950.png";
+    ASSERT_TRUE(w.grab().save(path)) << path.toStdString();
+
+    // Back to the design size, back to the design geometry.
+    w.resize(design);
+    QApplication::processEvents();
+    EXPECT_EQ(counter->geometry(), before.frame);
 }
