@@ -148,8 +148,13 @@ vb::Status moveByCopy(const QString &source, const QString &target)
             detail::removeItem(t);
         return copyFailure(err, skipped, QStringLiteral("moved"));
     }
+    struct stat st;
+    const bool folder = ::lstat(s.constData(), &st) == 0 && S_ISDIR(st.st_mode);
     if (const int e = detail::removeItem(s); e != 0) {
-        // The source is partly removed: what is left of it stays beside the complete copy.
+        // A file that stays where it was is not left twice; of a folder that could be removed
+        // only in part, what is left stays beside the complete copy.
+        if (!folder)
+            detail::removeItem(t);
         return fromErrno(e);
     }
     return vb::Status::ok();

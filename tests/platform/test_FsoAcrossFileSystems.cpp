@@ -4,6 +4,7 @@
 // rename that answers "cross-device" as a second file system would.
 #include "Fso.h"
 #include "PathCodec.h"
+#include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -336,5 +337,32 @@ TEST_F(FsoAcrossFileSystems, ALinkItemIsCopiedAndMovedAsALink)
         EXPECT_FALSE(exists(src + QStringLiteral("/dir-link")));
         EXPECT_EQ(contents(src + QStringLiteral("/real.txt")), "real");
         EXPECT_TRUE(S_ISDIR(statOf(src + QStringLiteral("/realdir")).st_mode));
+    }
+}
+
+// A file whose source cannot be removed (its folder is read-only) is not left in two places: the
+// copy goes again and the move fails with the reason.
+TEST_F(FsoAcrossFileSystems, AFileThatCannotLeaveItsFolderStaysOnlyThere)
+{
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        QString src, to;
+        fresh(way, src, to);
+        makeFolder(src + QStringLiteral("/locked"));
+        makeFile(src + QStringLiteral("/locked/a.txt"), "a");
+        ASSERT_EQ(::chmod(raw(src + QStringLiteral("/locked")).constData(), 0555), 0);
+        RestoreMoveCalls restore{fso::setMoveCalls(
+            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        vb::Status st;
+        {
+            WithoutPermissionOverride asUser;
+            if (!asUser.ok())
+                GTEST_SKIP() << "cannot give up the permission override of root";
+            st = fso::MoveFile(src + QStringLiteral("/locked/a.txt"), to + QStringLiteral("/a.txt"));
+        }
+        ::chmod(raw(src + QStringLiteral("/locked")).constData(), 0755);
+        EXPECT_EQ(st.description, QStringLiteral("Permission denied"));
+        EXPECT_EQ(contents(src + QStringLiteral("/locked/a.txt")), "a");
+        EXPECT_FALSE(exists(to + QStringLiteral("/a.txt")));
     }
 }
