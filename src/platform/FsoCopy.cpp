@@ -279,8 +279,12 @@ QString skippedMessage(const QList<QByteArray> &skipped, const QString &action)
     }
     if (skipped.size() > Shown)
         lines << QStringLiteral("and %1 more").arg(skipped.size() - Shown);
-    return QStringLiteral("Not %1: only files, folders and links are, and these are none of them: %2")
-        .arg(action, lines.join(QStringLiteral(", ")));
+    const QString items = lines.join(QStringLiteral(", "));
+    if (action == QLatin1String("moved"))
+        return QStringLiteral("Nothing was moved: %1 is neither a file, a folder nor a link, and cannot be copied to "
+                              "the other file system.")
+            .arg(items);
+    return QStringLiteral("Not %1, being neither a file, a folder nor a link: %2").arg(action, items);
 }
 
 } // namespace fso::detail
