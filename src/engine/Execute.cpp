@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "EngineHost.h"
 #include "FileAttributes.h"
+#include "FolderFollower.h"
 #include "Fso.h"
 #include "MessageService.h"
 #include "PathCodec.h"
@@ -19,47 +20,6 @@ namespace engine {
 namespace {
 
 const QString FileFolderType = QStringLiteral("File Folder");
-
-// The rows of each folder path, so that the rows inside a folder the run renames can follow it.
-// Built on the first folder that is renamed.
-class FolderFollower {
-public:
-    explicit FolderFollower(PreviewTable &grid) : m_grid(grid) {}
-
-    // The folder `oldPath` is now `newPath` (both ending in "/"): every row in it, or in a
-    // folder below it, gets the new folder path.
-    void folderMoved(const QString &oldPath, const QString &newPath)
-    {
-        if (!m_built)
-            build();
-        QStringList moved;
-        for (auto it = m_rowsByPath.cbegin(); it != m_rowsByPath.cend(); ++it) {
-            if (it.key().startsWith(oldPath))
-                moved.append(it.key());
-        }
-        for (const QString &path : std::as_const(moved)) {
-            const std::vector<size_t> rows = m_rowsByPath.take(path);
-            const QString renamed = newPath + path.mid(oldPath.size());
-            std::vector<size_t> &target = m_rowsByPath[renamed];
-            for (const size_t row : rows) {
-                m_grid.row(row).Path = renamed;
-                target.push_back(row);
-            }
-        }
-    }
-
-private:
-    void build()
-    {
-        for (size_t row = 1; row <= m_grid.Rows(); ++row)
-            m_rowsByPath[m_grid.row(row).Path].push_back(row);
-        m_built = true;
-    }
-
-    PreviewTable &m_grid;
-    QHash<QString, std::vector<size_t>> m_rowsByPath;
-    bool m_built = false;
-};
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
 vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
@@ -254,6 +214,8 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
             grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
         else if (outcome != RowOutcome::NotReached)
             grid.setCellBackColor(i, ColPreview, cellcolor::White);
+        if (outcome != RowOutcome::NotReached)
+            grid.row(i).RenameFailed = outcome == RowOutcome::Failed;
     }
     grid.setRedraw(redraw);
 

@@ -247,6 +247,11 @@ bool runPreview(RenameEngine &engine, const RenameSettings &settings, PreviewTab
             break;
         }
         grid.setPreview(row, previewRow(engine, settings, grid, row, actions));
+        // The colour of a failed rename belongs to the names that failed, not to these.
+        if (grid.row(row).RenameFailed) {
+            grid.row(row).RenameFailed = false;
+            grid.setCellBackColor(row, ColPreview, cellcolor::White);
+        }
         host.setProgressValue(host.progressValue() + 1);
     }
 

@@ -55,6 +55,9 @@ struct PreviewRow {
                                                 cellcolor::White, cellcolor::White,
                                                 cellcolor::White, cellcolor::White,
                                                 cellcolor::White, cellcolor::White};
+    /** The last "Rename Now!" failed on this row and coloured its "Preview" cell for it; the
+     *  next preview of the row takes that colour away. */
+    bool RenameFailed = false;
 };
 
 /** Told about changes of the table, so a view can repaint (in batches, as it likes). */

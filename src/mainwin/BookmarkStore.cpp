@@ -10,7 +10,13 @@ namespace mainwin {
 
 namespace {
 const QString kFileKind = QStringLiteral("the bookmarks file");
+
+// The folder lines are names, kept byte for byte; the bookmark names are text.
+bool isFolderLine(qsizetype index)
+{
+    return index % 2 == 1;
 }
+} // namespace
 
 QString BookmarkStore::FilePath()
 {
@@ -21,7 +27,7 @@ vb::Status BookmarkStore::read(const QString &path, std::vector<Bookmark> &out)
 {
     out.clear();
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes, isFolderLine); !st)
         return st.number == vb::FileNotFound ? vb::Status::ok() : st;
     for (qsizetype i = 0; i < lines.size(); i += 2) {
         const QString folder = lines.value(i + 1);

@@ -1,6 +1,7 @@
 #include "LineSafeText.h"
 
-#include <QFile>
+#include "PathCodec.h"
+
 #include <sys/stat.h>
 
 namespace mainwin {
@@ -34,9 +35,11 @@ QString LineRefusal(const QString &folder, const QString &name, const QString &f
     const QString path = folder + name;
     if (HoldsLineBreak(path))
         return QStringLiteral("\"%1\" holds a line break, which %2 cannot keep.").arg(ShownName(path), fileKind);
+    // A name whose bytes are not UTF-8 is held as those bytes and written as them; only a text
+    // that lost them (a replacement character where the item has another name) is refused.
     if (path.contains(QChar::ReplacementCharacter)) {
         struct stat st;
-        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        if (::lstat(pathcodec::encode(path).constData(), &st) != 0)
             return QStringLiteral("\"%1\" is a name whose bytes are not UTF-8, which %2 cannot keep.")
                 .arg(ShownName(path), fileKind);
     }

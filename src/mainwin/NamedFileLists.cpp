@@ -67,7 +67,8 @@ vb::Status NamedFileLists::Read(const QString &name, QStringList &paths)
 {
     if (const QString why = NameRefusal(name); !why.isEmpty())
         return vb::Status::fail(vb::BadFileNameOrNumber, why);
-    return textfile::readLines(PathOf(name), paths, textfile::MaxListFileBytes);
+    // Each line is a path: its bytes are the name, as they were written.
+    return textfile::readLines(PathOf(name), paths, textfile::MaxListFileBytes, [](qsizetype) { return true; });
 }
 
 vb::Status NamedFileLists::Remove(const QString &name)

@@ -35,7 +35,8 @@ vb::Status SavedFileList::save(const QString &path, const std::vector<FileListEn
 SavedFileListLoad SavedFileList::load(const QString &path)
 {
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes,
+                                                     [](qsizetype index) { return index > 0; }); !st)
         return refused(st.description, st.description);
     if (lines.isEmpty() || lines.front() != Header())
         return refused(InvalidFileMessage(), QStringLiteral("line 1 is not the header"));

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "AppState.h"
+#include "LineSafeText.h"
 #include "MessageService.h"
 #include "PathCodec.h"
 #include "TextFile.h"
@@ -16,9 +17,10 @@ namespace {
 
 const QString kBlank = QStringLiteral("blank");
 
-bool hasLineBreak(const QString &text)
+// Line 1 holds a folder: its bytes are kept, UTF-8 or not; the other lines are text.
+bool isFolderLine(qsizetype index)
 {
-    return text.contains(u'\r') || text.contains(u'\n');
+    return index == 0;
 }
 
 QString oneLine(QString text)
@@ -57,7 +59,10 @@ QStringList SettingsFileLines(const AppState &s, const SettingsFileControls &c, 
 {
     QStringList lines;
     lines.reserve(SettingsLineCount);
-    lines << (c.Check1 && !w.SelectedFolder.isEmpty() && !hasLineBreak(w.SelectedFolder) ? w.SelectedFolder : kBlank);
+    // Ticked with no folder selected: the empty line, which reads back as ticked. A folder a
+    // line cannot keep (a line break, or a name that lost its bytes on the way) is not written.
+    const bool folderFits = LineRefusal(w.SelectedFolder, QString(), QStringLiteral("the settings file")).isEmpty();
+    lines << (c.Check1 && folderFits ? w.SelectedFolder : kBlank);
     lines << (c.Check10 ? QStringLiteral("allselected") : kBlank);
     lines << (c.OptSortMagnitude ? QStringLiteral("magnitude") : kBlank);
     lines << (c.Check19 ? oneLine(w.FileTypeText) : kBlank);
@@ -105,7 +110,7 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
     const SettingsFileWindow window{controls.Check1 ? s.CurrentFolder : QString(), s.CurrentFileSpec};
     const QStringList lines = SettingsFileLines(s, controls, window);
     QStringList onDisk;
-    if (textfile::readLines(path, onDisk) && onDisk == lines)
+    if (textfile::readLines(path, onDisk, textfile::MaxProgramFileBytes, isFolderLine) && onDisk == lines)
         return vb::Status::ok();
     return textfile::writeLines(path, lines);
 }
@@ -113,7 +118,7 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
 bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
 {
     QStringList lines;
-    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes))
+    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes, isFolderLine))
         return false;
 
     const int count = int(std::min<qsizetype>(lines.size(), qsizetype(s.SettingsLines.size())));

@@ -226,6 +226,13 @@ frmBookmarks &frmMain::Bookmarks()
             ftv->SetSelectedFolder(folder);
             if (!folder.isEmpty() && ftv->SelectedFolder() == folder)
                 ftv_FolderClick(FolderTree::OnItemLabel);
+            else if (pathcodec::hasRawBytes(folder) && fso::FolderExists(folder) && m_state.services.messages)
+                // Kept as its bytes, but the tree cannot hold such a name: said, not passed over.
+                m_state.services.messages->MsgBox(
+                    QStringLiteral("The bookmarked folder \"%1\" cannot be opened in the folder tree: its name is "
+                                   "not UTF-8.")
+                        .arg(pathcodec::printable(folder)),
+                    msg::OKOnly | msg::Exclamation, kProgramTitle);
         });
         connect(m_bookmarks, &frmBookmarks::onTopTaken, this, [this] {
             chkOnTop->setChecked(false);

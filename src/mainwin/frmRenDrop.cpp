@@ -2,6 +2,7 @@
 
 #include "Fso.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "PreviewTable.h"
 #include "RenameDropRun.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <sys/stat.h>
 #include <utility>
 
 namespace mainwin {
@@ -20,8 +22,8 @@ namespace {
 const QString kTitle = QStringLiteral("Morvane");
 }
 
-frmRenDrop::frmRenDrop(const engine::PreviewTable &grid, MessageService &messages, QWidget *parent)
-    : QDialog(parent), m_grid(grid), m_messages(messages)
+frmRenDrop::frmRenDrop(engine::PreviewTable &grid, MessageService &messages, QWidget *parent)
+    : QDialog(parent), m_grid(grid), m_messages(messages), m_follower(grid)
 {
     setWindowTitle(QStringLiteral("Morvane - Rename Drop"));
     Label1 = new QLabel(QStringLiteral("Original File Name:"), this);
@@ -84,18 +86,50 @@ void frmRenDrop::ShowDropRow(size_t row)
     CurrentRow = row;
 }
 
+QByteArray frmRenDrop::itemKey(const QString &path)
+{
+    QString p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    const qsizetype slash = p.lastIndexOf(u'/');
+    const QString folder = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : p.left(slash);
+    struct stat st;
+    if (::stat(pathcodec::encode(folder).constData(), &st) != 0)
+        return {};
+    QByteArray key = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino)) + '/';
+    return key + pathcodec::encode(QStringView(p).mid(slash + 1));
+}
+
 bool frmRenDrop::RenameDropRow(size_t row, QString &error)
 {
     const QString source = txtOrig->text();
     const QString target = txtModPath->text() + txtModName->text();
     if (source == target)
         return true;
-    vb::Status st = fso::CheckItemName(txtModName->text());
-    if (st)
-        st = MoveItem(source, target, m_grid.row(row).Type);
-    if (!st)
-        error = st.description;
-    return st.isOk();
+    const bool isFolder = m_grid.row(row).Type == QLatin1String("File Folder");
+    // The same item given twice (also as "d/./f" beside "d/f"): renamed by the first of its rows,
+    // and no longer under its old name for the later one.
+    const QByteArray key = itemKey(source);
+    struct stat st;
+    if (!key.isEmpty() && ::lstat(pathcodec::encode(source).constData(), &st) != 0) {
+        if (const auto it = m_renamed.constFind(key); it != m_renamed.constEnd()) {
+            error = QStringLiteral("Duplicate: the same item as row %1, which renamed it already").arg(*it);
+            return false;
+        }
+    }
+    vb::Status result = fso::CheckItemName(txtModName->text());
+    if (result)
+        result = MoveItem(source, target, m_grid.row(row).Type);
+    if (!result) {
+        error = result.description;
+        return false;
+    }
+    if (!key.isEmpty())
+        m_renamed.insert(key, row);
+    // The later rows inside a renamed folder name their items under its new name.
+    if (isFolder)
+        m_follower.folderMoved(source + u'/', target + u'/');
+    return true;
 }
 
 void frmRenDrop::Command3_Click()

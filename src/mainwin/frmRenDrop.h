@@ -3,7 +3,10 @@
  * The rename-drop review dialog: walks through the preview rows one at a time, renaming each
  * with its proposed or an edited name, or skipping it. Closing it ends the rename-drop run.
  */
+#include "FolderFollower.h"
+
 #include <QDialog>
+#include <QHash>
 #include <cstddef>
 
 class QLabel;
@@ -20,7 +23,8 @@ namespace mainwin {
 class frmRenDrop : public QDialog {
     Q_OBJECT
 public:
-    frmRenDrop(const engine::PreviewTable &grid, MessageService &messages, QWidget *parent = nullptr);
+    /** Rows inside a folder the dialog renames follow it: their Path in `grid` is changed. */
+    frmRenDrop(engine::PreviewTable &grid, MessageService &messages, QWidget *parent = nullptr);
 
     QLabel *Label1 = nullptr;
     QLineEdit *txtOrig = nullptr;
@@ -59,8 +63,15 @@ private:
     bool RenameDropRow(size_t row, QString &error);
     size_t rowCount() const;
 
-    const engine::PreviewTable &m_grid;
+    // An item by where it sits: its folder (as the system identifies it, so "d/./f" and "d/f"
+    // are one) and its name. Empty when the folder is not there.
+    static QByteArray itemKey(const QString &path);
+
+    engine::PreviewTable &m_grid;
     MessageService &m_messages;
+    engine::FolderFollower m_follower;
+    // The items renamed in this run (by itemKey() before the move), with the row that did it.
+    QHash<QByteArray, size_t> m_renamed;
     bool m_unloaded = false;
     bool m_closing = false;
 };

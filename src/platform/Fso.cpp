@@ -1,9 +1,9 @@
 #include "Fso.h"
 
+#include "FsoCopy.h"
 #include "PathCodec.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -122,80 +122,40 @@ int renameNoReplace(const QString &source, const QString &target)
     return renameByTakingTheName(s, t, S_ISDIR(st.st_mode));
 }
 
-vb::Status copyFileContents(const QString &source, const QString &target)
+// The failure of a copy step: its errno, or the items it skipped for their kind.
+vb::Status copyFailure(int err, const QList<QByteArray> &skipped, const QString &action)
 {
-    int in = ::open(native(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return fromErrno(errno);
-    struct stat st;
-    ::fstat(in, &st);
-    int out = ::open(native(target).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777);
-    if (out < 0) {
-        int e = errno;
-        ::close(in);
-        return fromErrno(e);
-    }
-    char buf[1 << 16];
-    int err = 0;
-    for (;;) {
-        ssize_t n = ::read(in, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            err = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(out, buf + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                err = errno;
-                break;
-            }
-            done += w;
-        }
-        if (err)
-            break;
-    }
-    ::close(in);
-    if (::close(out) != 0 && !err)
-        err = errno;
-    if (err) {
-        ::unlink(native(target).constData());
+    if (err != 0)
         return fromErrno(err);
-    }
+    if (!skipped.isEmpty())
+        return vb::Status::fail(vb::PathFileAccessError, detail::skippedMessage(skipped, action));
     return vb::Status::ok();
 }
 
-vb::Status copyTree(const QString &source, const QString &target)
+// A move across file systems: the item copied as itself (a link as a link, a folder with
+// everything in it, times and permission bits kept), then the source removed. A folder holding
+// an item the copy cannot take is not moved at all: removing the source would lose that item.
+vb::Status moveByCopy(const QString &source, const QString &target)
 {
+    if (vb::Status st = checkTarget(target); !st)
+        return st;
+    const QByteArray s = native(source), t = native(target);
+    QList<QByteArray> skipped;
+    const int err = detail::copyItem(s, t, skipped);
+    if (err != 0 || !skipped.isEmpty()) {
+        // (An existing target is never the copy's own: it stays.)
+        if (err != EEXIST)
+            detail::removeItem(t);
+        return copyFailure(err, skipped, QStringLiteral("moved"));
+    }
     struct stat st;
-    if (!statPath(source, st))
-        return fromErrno(errno);
-    if (::mkdir(native(target).constData(), st.st_mode & 07777) != 0)
-        return fromErrno(errno);
-    const QFileInfoList entries = QDir(source).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &e : entries) {
-        const QString to = target + u'/' + e.fileName();
-        vb::Status r;
-        if (e.isSymLink()) {
-            QByteArray link = QFile::encodeName(e.symLinkTarget());
-            char buf[4096];
-            ssize_t n = ::readlink(native(e.filePath()).constData(), buf, sizeof buf);
-            if (n >= 0)
-                link = QByteArray(buf, n);
-            r = ::symlink(link.constData(), native(to).constData()) == 0 ? vb::Status::ok() : fromErrno(errno);
-        } else if (e.isDir()) {
-            r = copyTree(e.filePath(), to);
-        } else {
-            r = copyFileContents(e.filePath(), to);
-        }
-        if (!r)
-            return r;
+    const bool folder = ::lstat(s.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (const int e = detail::removeItem(s); e != 0) {
+        // A file that stays where it was is not left twice; of a folder that could be removed
+        // only in part, what is left stays beside the complete copy.
+        if (!folder)
+            detail::removeItem(t);
+        return fromErrno(e);
     }
     return vb::Status::ok();
 }
@@ -293,18 +253,8 @@ vb::Status MoveFile(const QString &source, const QString &target)
         return st;
     // The no-replace rename itself refuses an existing target; only a copy checks first.
     int err = renameNoReplace(source, target);
-    if (err == EXDEV) {
-        if (vb::Status st = checkTarget(target); !st)
-            return st;
-        if (vb::Status st = copyFileContents(source, target); !st)
-            return st;
-        if (::unlink(native(source).constData()) != 0) {
-            int e = errno;
-            ::unlink(native(target).constData());
-            return fromErrno(e);
-        }
-        return vb::Status::ok();
-    }
+    if (err == EXDEV)
+        return moveByCopy(source, target);
     return err ? moveFailure(err, target) : vb::Status::ok();
 }
 
@@ -315,17 +265,8 @@ vb::Status MoveFolder(const QString &source, const QString &target)
     if (vb::Status st = CheckItemName(ItemName(target)); !st)
         return st;
     int err = renameNoReplace(source, target);
-    if (err == EXDEV) {
-        if (vb::Status st = checkTarget(target); !st)
-            return st;
-        if (vb::Status st = copyTree(source, target); !st) {
-            QDir(target).removeRecursively();
-            return st;
-        }
-        if (!QDir(source).removeRecursively())
-            return vb::Status::fail(vb::PermissionDenied);
-        return vb::Status::ok();
-    }
+    if (err == EXDEV)
+        return moveByCopy(source, target);
     return err ? moveFailure(err, target) : vb::Status::ok();
 }
 
@@ -367,13 +308,38 @@ vb::Status ItemRenamer::rename(const QString &folder, const QString &oldName, co
     return isFolder ? MoveFolder(source, target) : MoveFile(source, target);
 }
 
-vb::Status CopyFile(const QString &source, const QString &target)
+namespace {
+
+// A copy of the item at `source` as itself; what it skips for its kind is reported, the rest
+// stays copied.
+vb::Status copyChecked(const QString &source, const QString &target)
 {
-    if (!FileExists(source))
-        return vb::Status::fail(vb::FileNotFound);
     if (vb::Status st = checkTarget(target); !st)
         return st;
-    return copyFileContents(source, target);
+    const QByteArray t = native(target);
+    QList<QByteArray> skipped;
+    const int err = detail::copyItem(native(source), t, skipped);
+    if (err != 0 && err != EEXIST)
+        detail::removeItem(t);
+    return copyFailure(err, skipped, QStringLiteral("copied"));
+}
+
+bool isLink(const QString &path)
+{
+    struct stat st;
+    return !path.isEmpty() && statPath(path, st) && S_ISLNK(st.st_mode);
+}
+
+} // namespace
+
+vb::Status CopyFile(const QString &source, const QString &target)
+{
+    // A link is copied as a link; only a regular file is ever opened.
+    if (!FileExists(source) && !(isLink(source) && !FolderExists(source)))
+        return vb::Status::fail(vb::FileNotFound);
+    if (!detail::copyableKind(native(source)))
+        return copyFailure(0, {native(source)}, QStringLiteral("copied"));
+    return copyChecked(source, target);
 }
 
 vb::Status CopyFolder(const QString &source, const QString &target)
@@ -384,10 +350,7 @@ vb::Status CopyFolder(const QString &source, const QString &target)
         return st;
     if (QDir::cleanPath(target).startsWith(QDir::cleanPath(source) + u'/'))
         return vb::Status::fail(vb::InvalidProcedureCall);
-    vb::Status st = copyTree(source, target);
-    if (!st)
-        QDir(target).removeRecursively();
-    return st;
+    return copyChecked(source, target);
 }
 
 vb::Status DeleteFile(const QString &path)

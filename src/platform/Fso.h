@@ -2,7 +2,14 @@
 /**
  * File-system operations of the program. Moves and copies never overwrite an existing target;
  * failures come back as a Status with the classic numbers and texts ("File already exists",
- * "File not found", "Path not found", "Permission denied").
+ * "File not found", "Path not found", "Permission denied"). Every path is used as the bytes the
+ * name codec gives it (names that are not UTF-8 included), never in the toolkit's encoding.
+ *
+ * A copy, and a move to another file system (a copy, then the source removed), takes regular
+ * files, folders and symbolic links only: a link as a link, files and folders with their
+ * modification and access times and permission bits. A FIFO, a socket or a device is never
+ * opened: a copy skips it and names it in its failure, and a move of it, or of a folder holding
+ * it, is refused with nothing changed.
  */
 #include "VbError.h"
 
@@ -47,9 +54,10 @@ private:
     int m_fd = -1;
 };
 
-/** Copies a file; the target must not exist. */
+/** Copies a file (a link as a link); the target must not exist. */
 vb::Status CopyFile(const QString &source, const QString &target);
-/** Copies a folder with its contents; the target must not exist. */
+/** Copies a folder with its contents; the target must not exist. Items skipped for their kind
+ *  are named in the failure; everything else stays copied. */
 vb::Status CopyFolder(const QString &source, const QString &target);
 vb::Status DeleteFile(const QString &path);
 

@@ -82,7 +82,9 @@ QString decode(QByteArrayView bytes)
     // Plain ASCII, the usual name, widens byte for byte.
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A leading U+FEFF is part of the name, not a byte-order mark: "\xEF\xBB\xBFa" and "a" are
+    // two files.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

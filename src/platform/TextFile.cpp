@@ -21,7 +21,7 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString decodeCp1252(const QByteArray &bytes)
+QString decodeCp1252(QByteArrayView bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -60,6 +60,15 @@ QString decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return text;
     return decodeCp1252(body);
+}
+
+QString decodeLine(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeCp1252(bytes);
 }
 
 QStringList splitLines(const QString &text)
@@ -149,6 +158,35 @@ vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes)
     return vb::Status::ok();
 }
 
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes,
+                     const std::function<bool(qsizetype index)> &isNameLine)
+{
+    QByteArray bytes;
+    if (vb::Status st = readBytes(path, bytes, maxBytes); !st)
+        return st;
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    QStringList out;
+    const auto add = [&](QByteArrayView line) {
+        const qsizetype index = out.size();
+        out << (isNameLine && isNameLine(index) ? pathcodec::decode(line) : decodeLine(line));
+    };
+    qsizetype start = 0;
+    const qsizetype n = body.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = body[i];
+        if (c == '\r' || c == '\n') {
+            add(body.sliced(start, i - start));
+            if (c == '\r' && i + 1 < n && body[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        add(body.sliced(start));
+    lines = std::move(out);
+    return vb::Status::ok();
+}
+
 QString quoted(const QString &value)
 {
     constexpr qsizetype Shown = 100;
@@ -180,7 +218,7 @@ vb::Status Writer::open()
 
 void Writer::writeLine(const QString &line)
 {
-    m_buffer += line.toUtf8();
+    m_buffer += pathcodec::encode(line);
     m_buffer += "\r\n";
     if (m_buffer.size() >= (1 << 16))
         flushBuffer();

@@ -9,11 +9,13 @@
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace textfile {
 
-/** Writes the lines, each followed by CR LF, atomically. */
+/** Writes the lines, each followed by CR LF, atomically. A name held in a line is written as the
+ *  bytes it has on disk (see pathcodec), so a name that is not UTF-8 is kept byte for byte. */
 vb::Status writeLines(const QString &path, const QStringList &lines);
 
 /** The largest program file the readers take (1 MiB); any valid one is far smaller. */
@@ -34,12 +36,24 @@ vb::Status readText(const QString &path, QString &text, qint64 maxBytes = MaxPro
  *  empty line. */
 vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes = MaxProgramFileBytes);
 
+/**
+ * Reads every line of a file that holds names of items, as readLines() reads the file but line
+ * by line: a line for which `isNameLine(index)` (0-based) is true is a name, its bytes kept
+ * through the name codec whether they are UTF-8 or not (as the writer wrote them: any other
+ * reading of them would name another item); every other line is text, UTF-8 when it is valid,
+ * else Windows-1252. A byte-order mark at the start of the file is dropped.
+ */
+vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes,
+                     const std::function<bool(qsizetype index)> &isNameLine);
+
 /** `value` for a refusal message: at most about 100 characters of it, with its control
  *  characters escaped. */
 QString quoted(const QString &value);
 
 /** Decodes file bytes: UTF-8 when valid (a BOM is dropped), else Windows-1252. */
 QString decode(const QByteArray &bytes);
+/** Decodes one line of text: UTF-8 when valid, else Windows-1252. */
+QString decodeLine(QByteArrayView bytes);
 /** Splits text at CR LF, LF or CR. */
 QStringList splitLines(const QString &text);
 

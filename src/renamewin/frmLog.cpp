@@ -56,8 +56,9 @@ void frmLog::setColumnWidths()
 
 void frmLog::readLog()
 {
+    // The lines hold names as their bytes: a name that is not UTF-8 is shown as the one it is.
     QStringList lines;
-    if (!textfile::readLines(m_logFile, lines, textfile::MaxListFileBytes))
+    if (!textfile::readLines(m_logFile, lines, textfile::MaxListFileBytes, [](qsizetype) { return true; }))
         return;
     for (const QString &text : lines) {
         const size_t row = GridLog->AddRow();

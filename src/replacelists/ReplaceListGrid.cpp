@@ -50,7 +50,8 @@ ReplaceListLoad ReplaceListGrid::loadList(const QString &path)
     std::fill(Rows.begin(), Rows.end(), ReplaceListEntry{});
     std::copy(result.Rows.begin(), result.Rows.end(), Rows.begin());
     RowsInUse = int(result.Rows.size());
-    MatchCaseAll = result.MatchCaseAll;
+    if (result.MatchCaseAll)
+        MatchCaseAll = *result.MatchCaseAll;
     return result;
 }
 

@@ -55,8 +55,6 @@ ReplaceListLoad StringsReplaceListFile::load(const QString &path, int maxRows)
     if (lines.size() < FirstRowLine)
         return refused(InvalidFileMessage, QStringLiteral("line 2 is missing"));
     const vb::Converted<int16_t> box = vb::CInt(lines[1]);
-    if (!box.ok() || (box.value() != 0 && box.value() != 1))
-        return refused(InvalidFileMessage, QStringLiteral("line 2 is not 0 or 1"));
 
     const qsizetype cellLines = lines.size() - FirstRowLine;
     const qsizetype rowCount = (cellLines + CellsPerRow - 1) / CellsPerRow;
@@ -69,7 +67,9 @@ ReplaceListLoad StringsReplaceListFile::load(const QString &path, int maxRows)
 
     ReplaceListLoad result;
     result.loaded = true;
-    result.MatchCaseAll = box.value();
+    // A box value the box does not take leaves it as it is.
+    if (box.ok() && (box.value() == 0 || box.value() == 1))
+        result.MatchCaseAll = box.value();
     result.Rows.resize(size_t(rowCount));
     for (qsizetype k = 0; k < rowCount; ++k) {
         const qsizetype at = FirstRowLine + k * CellsPerRow;

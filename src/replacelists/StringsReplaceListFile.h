@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace replacelists {
@@ -27,7 +28,8 @@ struct ReplaceListLoad {
     bool loaded = false;
     QString message;  ///< empty when loaded, else the text to show the user
     QString reason;   ///< why the file was refused, for logs and tests
-    int16_t MatchCaseAll = 0;                ///< line 2: 0 or 1
+    /** Line 2 when it is 0 or 1; nothing when it is another text, which leaves the box as it is. */
+    std::optional<int16_t> MatchCaseAll;
     std::vector<ReplaceListEntry> Rows;      ///< the rows of the file, in order
 
     explicit operator bool() const { return loaded; }
@@ -46,8 +48,9 @@ public:
 
     /**
      * Reads the file at `path` whole. It is refused with "Invalid File" when it cannot be read,
-     * when its first line is not exactly the header, or when its second line is missing or not
-     * 0 or 1; and with a message naming both counts when it has more rows than `maxRows`.
+     * when its first line is not exactly the header, or when its second line is missing; and
+     * with a message naming both counts when it has more rows than `maxRows`. A second line
+     * that is not 0 or 1 gives no box value; the rows load all the same.
      * A last row of one or two lines is kept, its missing cells empty. Cells are taken as they
      * are: a Match Case of "Y" stays "Y" (and, not being "y", ignores case).
      */

@@ -319,8 +319,10 @@ void frmSReplace::Command2_Click()
     }
     GridR->sourceCellsChanged(1, m_rows.Rows.size(), 0);
     // The rows come from the file, so the box only takes its state (and caption) along.
+    if (!loaded.MatchCaseAll)
+        return;
     const QSignalBlocker quiet(Check1);
-    Check1->setChecked(loaded.MatchCaseAll == 1);
+    Check1->setChecked(*loaded.MatchCaseAll == 1);
     if (m_design.matchCaseCaption)
         Check1->setText(Check1->isChecked() ? MatchCaseNone : MatchCaseAll);
 }

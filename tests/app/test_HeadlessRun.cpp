@@ -337,6 +337,21 @@ TEST_F(HeadlessRun, NamesThatAreNotUtf8AreRenamedByteForByte)
     }
 }
 
+// A name that starts with U+FEFF (bytes EF BB BF) is its own file: given as an argument, that
+// file is renamed and its plain-named neighbour is left alone.
+TEST_F(HeadlessRun, ANameStartingWithUFeffIsItsOwnFile)
+{
+    const QString marked = pathcodec::decode(QByteArray("\xEF\xBB\xBF" "a"));
+    file(marked, "marked");
+    file(QStringLiteral("a"), "plain");
+    const RunResult r = run({prefixRnp(QStringLiteral("x_")), marked}, files());
+    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+    EXPECT_EQ(testfiles::readFile(QString::fromUtf8(raw(at(QStringLiteral("x_") + marked)))), "marked");
+    EXPECT_EQ(testfiles::readFile(at(QStringLiteral("a"))), "plain");
+    EXPECT_FALSE(existsRaw(at(marked)));
+    EXPECT_FALSE(existsRaw(at(QStringLiteral("x_a"))));
+}
+
 // A name holding a line break or a NUL-free control character cannot forge a line of its own.
 TEST_F(HeadlessRun, FailureLinesEscapeControlCharacters)
 {

@@ -252,6 +252,24 @@ TEST_F(InProcessStartup, OpenFilesRunKeepsDotAsARowOfItsOwn)
     EXPECT_EQ(start.renamer().previewRows().CellText(2, 1), QStringLiteral("a.txt"));
 }
 
+// The review dialog of a run given a folder and a file inside it (`vexlo p.rnp d d/f`): "Rename
+// All", clicked, renames the folder and then the file under the folder's new name.
+TEST_F(InProcessStartup, ReviewDialogRenamesAFolderAndTheFileInsideIt)
+{
+    writeSettingsFile(true);
+    testfiles::writeFile(at("d/f.txt"), "inside");
+    const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({rnp, at("d"), at("d/f.txt")}), app::modMain::RunOn);
+    ASSERT_NE(start.renDrop(), nullptr);
+    EXPECT_EQ(start.renDrop()->txtOrig->text(), at("d"));
+    QPushButton *renameAll = start.renDrop()->Command4;
+    QTest::mouseClick(renameAll, Qt::LeftButton, {}, renameAll->rect().center());
+    EXPECT_EQ(testfiles::readFile(at("x_d/x_f.txt")), "inside");
+    EXPECT_FALSE(exists("d"));
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Files Renamed")});
+}
+
 TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 {
     writeSettingsFile(false);

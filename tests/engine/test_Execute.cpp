@@ -3,6 +3,8 @@
 #include "Execute.h"
 #include "MessageService.h"
 #include "MetadataSource.h"
+#include "Preview.h"
+#include "RenameSettings.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
@@ -647,4 +649,29 @@ TEST_F(RenameRun, WholeCharactersFromPreviewToDiskAndLog)
                               + " : a" + smileBytes + smileBytes + "c.txt : aX" + smileBytes
                               + ".txt : Rename Successful\r\n");
     EXPECT_FALSE(logBytes().contains('?'));
+}
+
+// The colour "&Rename Now!" gives a failed row belongs to the names that failed: the next
+// preview takes it away (validation off, so nothing else repaints the cell).
+TEST_F(RenameRun, TheFailureColourLastsUntilTheNextPreview)
+{
+    app.AutoValidateNames = 0;
+    file("a.txt", "A");
+    file("taken.txt", "T");
+    file("b.txt", "B");
+    addRow("a.txt", "taken.txt");
+    addRow("b.txt", "x_b.txt");
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    ASSERT_EQ(result.failed, 1u);
+    EXPECT_EQ(grid.CellBackColor(1, ColPreview), cellcolor::Duplicate);
+    EXPECT_EQ(grid.CellBackColor(2, ColPreview), cellcolor::White);
+
+    RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Prefix")});
+    settings.PrefixSource = QStringLiteral("y_");
+    cmdPreview_Click(engine, settings, grid);
+    ASSERT_TRUE(engine.Previewed);
+    EXPECT_EQ(grid.row(1).Preview, QStringLiteral("y_a.txt"));
+    EXPECT_EQ(grid.CellBackColor(1, ColPreview), cellcolor::White);
+    EXPECT_EQ(grid.CellBackColor(2, ColPreview), cellcolor::White);
 }

@@ -3,6 +3,7 @@
 #include "ScanProgressSink.h"
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -375,4 +376,27 @@ TEST(FolderScanNames, NamesThatAreNotUtf8KeepTheirBytes)
     }
     for (const auto &f : files)
         std::remove((QFile::encodeName(dir.path()) + '/' + f.bytes).constData());
+}
+
+// "a" and "\uFEFFa" (bytes EF BB BF 61) are two files: listed as two different rows, each with
+// its own file's size.
+TEST(FolderScanNames, ANameStartingWithUFeffIsListedApart)
+{
+    QTemporaryDir dir;
+    testfiles::writeFile(dir.filePath(QStringLiteral("a")), "x");
+    const QByteArray marked = QFile::encodeName(dir.path()) + "/\xEF\xBB\xBF" "a";
+    FILE *file = std::fopen(marked.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite("xx", 1, 2, file);
+    std::fclose(file);
+    ListViewEditable list;
+    list.setPath(dir.path());
+    list.setFileSpec("*.*");
+    list.Scan();
+    ASSERT_EQ(list.FileItemCount(), 2);
+    std::map<QString, qint64> rows;
+    for (int32_t i = 1; i <= 2; ++i)
+        rows[list.ListItems().Item(i).Text] = list.ListItems().Item(i).SizeBytes;
+    const std::map<QString, qint64> expected{{QStringLiteral("a"), 1}, {QStringLiteral("\uFEFFa"), 2}};
+    EXPECT_EQ(rows, expected);
 }

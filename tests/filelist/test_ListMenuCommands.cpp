@@ -296,3 +296,37 @@ TEST(ListMenuCommands, DropFilterOfTheFileSpecification)
         EXPECT_EQ(list.DropFilter(), QString::fromUtf8(c.filter));
     }
 }
+
+// "Copy Checked To" keeps the modification times and permission bits of a file and of a folder
+// and everything inside it, as the originals have them.
+TEST_F(CopyMove, CopiesKeepTimesAndPermissions)
+{
+    const struct {
+        const char *rel;
+        qint64 seconds;
+        mode_t mode;
+    } dated[] = {
+        {"a.txt", 978310861, 0640},  // 2001-01-01 01:01:01 UTC
+        {"sub/inner.txt", 1000000000, 0604},
+        {"sub", 1100000000, 0750},  // set last: the file's times above do not touch it
+    };
+    for (const auto &d : dated) {
+        const QByteArray path = QFile::encodeName(source + QString::fromLatin1(d.rel));
+        const struct timespec times[2] = {{time_t(d.seconds), 0}, {time_t(d.seconds), 250000000}};
+        ASSERT_EQ(::chmod(path.constData(), d.mode), 0);
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    }
+    check({"a.txt", "sub"});
+    dialogs.answers << dst.path();
+    list.mnuCopy_Click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.prompts().join(u'\n').toStdString();
+    for (const auto &d : dated) {
+        SCOPED_TRACE(d.rel);
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(target + QString::fromLatin1(d.rel)).constData(), &st), 0);
+        EXPECT_EQ(st.st_mtim.tv_sec, d.seconds);
+        EXPECT_EQ(st.st_mtim.tv_nsec, 250000000);
+        EXPECT_EQ(st.st_mode & 07777, d.mode);
+    }
+    EXPECT_EQ(testfiles::readFile(target + "sub/inner.txt"), "inner");
+}

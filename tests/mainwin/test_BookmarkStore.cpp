@@ -1,5 +1,6 @@
 #include "BookmarkStore.h"
 
+#include "PathCodec.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -138,4 +139,28 @@ TEST_F(BookmarkStoreTest, AFileThatCannotBeReadIsNotWrittenOver)
     ASSERT_TRUE(fresh.Add(QStringLiteral("x"), QStringLiteral("/")));
     EXPECT_TRUE(fresh.Save(missing));
     EXPECT_EQ(testfiles::readFile(missing), QByteArray("x\r\n/\r\n"));
+}
+
+// A bookmark whose folder is not UTF-8 ("lat\xE9n") is read as those bytes and written back as
+// them, never as another folder ("lat\xC3\xA9n"); the names stay text, a Windows-1252 one
+// included.
+TEST_F(BookmarkStoreTest, FoldersThatAreNotUtf8KeepTheirBytes)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/lat\xE9n";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    testfiles::writeFile(path(), "Caf\xE9\r\n" + folder + "\r\nPlain\r\n/data/\xC3\xA9t\xC3\xA9\r\n");
+    BookmarkStore store;
+    ASSERT_TRUE(store.Load(path()));
+    ASSERT_EQ(store.Count(), 2u);
+    EXPECT_EQ(store.At(0).Name, QStringLiteral("Caf\u00E9"));
+    EXPECT_EQ(store.At(0).Folder, pathcodec::decode(folder));
+    EXPECT_EQ(store.At(1).Folder, QStringLiteral("/data/\u00E9t\u00E9"));
+    ASSERT_TRUE(store.Save(path()));
+    EXPECT_EQ(testfiles::readFile(path()), "Caf\xC3\xA9\r\n" + folder + "\r\nPlain\r\n/data/\xC3\xA9t\xC3\xA9\r\n");
+
+    // Added from the folder itself, such a folder is kept the same way.
+    BookmarkStore added;
+    ASSERT_TRUE(added.Add(QStringLiteral("x"), pathcodec::decode(folder)));
+    ASSERT_TRUE(added.Save(path()));
+    EXPECT_EQ(testfiles::readFile(path()), "x\r\n" + folder + "\r\n");
 }

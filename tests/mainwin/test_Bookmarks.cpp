@@ -360,3 +360,26 @@ TEST_F(BookmarksTest, TheListsKeepTheirProportionsAsTheWindowIsResized)
     QApplication::processEvents();
     EXPECT_EQ(b.lstBookmarks->geometry(), marks);
 }
+
+// A bookmark whose folder is not UTF-8 ("lat\xE9n") keeps its bytes through a run of the window:
+// chosen, it is told by name (the folder tree cannot hold such a name), and closing the window
+// writes it back byte for byte, never as another folder.
+TEST_F(BookmarksTest, AFolderThatIsNotUtf8KeepsItsBytesAndIsToldWhenChosen)
+{
+    const QByteArray folder = QFile::encodeName(dataPath("A")) + "/lat\xE9n";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray file = "Latin\r\n" + folder + "\r\nnB\r\n" + QFile::encodeName(dataPath("B")) + "\r\n";
+    testfiles::writeFile(bookmarksFile(), file);
+    auto w = open();
+    frmBookmarks &b = showBookmarks(*w);
+    userinput::clickRow(b.lstBookmarks, 1);
+    EXPECT_EQ(w->ftv->SelectedFolder(), dataPath("B"));
+    messages.shown.clear();
+    userinput::clickRow(b.lstNames, 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(lastPrompt().contains(QStringLiteral("lat\\xe9n"))) << lastPrompt().toStdString();
+    EXPECT_EQ(w->ftv->SelectedFolder(), dataPath("B"));
+    b.close();
+    EXPECT_EQ(testfiles::readFile(bookmarksFile()), file);
+    ::rmdir(folder.constData());
+}

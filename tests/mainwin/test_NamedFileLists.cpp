@@ -1,5 +1,6 @@
 #include "NamedFileLists.h"
 
+#include "PathCodec.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -85,4 +86,17 @@ TEST_F(NamedFileListsTest, APathALineCannotCarryRefusesTheSave)
     EXPECT_FALSE(saved);
     EXPECT_TRUE(saved.description.contains(QStringLiteral("/b\\nc.txt"))) << saved.description.toStdString();
     EXPECT_FALSE(QFileInfo::exists(NamedFileLists::PathOf(QStringLiteral("x"))));
+}
+
+// A path whose bytes are not UTF-8 is kept byte for byte and reads back as the same path.
+TEST_F(NamedFileListsTest, PathsThatAreNotUtf8KeepTheirBytes)
+{
+    const QStringList paths{pathcodec::decode(QByteArray("/data/lat\xE9n/caf\xE9.txt")),
+                            pathcodec::decode(QByteArray("/data/\xEF\xBB\xBF" "a")), QStringLiteral("/data/\u00E9t\u00E9.txt")};
+    ASSERT_TRUE(NamedFileLists::Save(QStringLiteral("raw"), paths));
+    EXPECT_EQ(testfiles::readFile(home.filePath(QStringLiteral("FileLists/raw.lst"))),
+              QByteArray("/data/lat\xE9n/caf\xE9.txt\r\n/data/\xEF\xBB\xBF" "a\r\n/data/\xC3\xA9t\xC3\xA9.txt\r\n"));
+    QStringList read;
+    ASSERT_TRUE(NamedFileLists::Read(QStringLiteral("raw"), read));
+    EXPECT_EQ(read, paths);
 }

@@ -1,5 +1,6 @@
 #include "SavedFileList.h"
 
+#include "PathCodec.h"
 #include "TestFiles.h"
 
 #include <QFile>
@@ -114,4 +115,27 @@ TEST_F(SavedFileListTest, NamesALineCannotCarryRefuseTheSaveAndKeepTheOldFile)
         EXPECT_TRUE(st.description.endsWith(QStringLiteral("Nothing was saved.")));
         EXPECT_EQ(testfiles::readFile(path()), QByteArray("Corvisk File List\r\n/old/\r\nkept.txt\r\n"));
     }
+}
+
+// A folder or a name whose bytes are not UTF-8 is saved as those bytes and loads as the same
+// entry, beside its look-alike holding U+FFFD; nothing is written as "?".
+TEST_F(SavedFileListTest, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    const QString folder = pathcodec::decode(QByteArray("/data/lat\xE9n/"));
+    const QString name = pathcodec::decode(QByteArray("caf\xE9.txt"));
+    const QString bom = pathcodec::decode(QByteArray("\xEF\xBB\xBF" "a"));
+    const std::vector<FileListEntry> entries = {{folder, name}, {"/data/", "caf\uFFFD.txt"}, {"/data/", bom}};
+    // The look-alike is a real file: its name is the text it shows.
+    const QString lookAlike = dir.filePath(QStringLiteral("caf\uFFFD.txt"));
+    testfiles::writeFile(lookAlike, "x");
+    const std::vector<FileListEntry> saved = {entries[0], {dir.path() + u'/', "caf\uFFFD.txt"}, entries[2]};
+    ASSERT_TRUE(SavedFileList::save(path(), saved));
+    const QByteArray bytes = testfiles::readFile(path());
+    EXPECT_TRUE(bytes.contains("\r\n/data/lat\xE9n/\r\ncaf\xE9.txt\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("caf\xEF\xBF\xBD.txt\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\n\xEF\xBB\xBF" "a\r\n")) << bytes.toStdString();
+    EXPECT_FALSE(bytes.contains('?'));
+    const SavedFileListLoad loaded = SavedFileList::load(path());
+    ASSERT_TRUE(loaded) << loaded.reason.toStdString();
+    EXPECT_EQ(loaded.Entries, saved);
 }

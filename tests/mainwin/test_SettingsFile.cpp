@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "AppState.h"
+#include "PathCodec.h"
 #include "TestFiles.h"
 
 #include <QFile>
@@ -272,4 +273,30 @@ TEST_F(SettingsFileTest, ARunWithoutWindowsSavesOnlyWhatWouldChange)
             EXPECT_EQ(inode(), before) << "written again";
         }
     }
+}
+
+// "Save Last Selected Folder" ticked with no folder selected writes the empty line, which reads
+// back as ticked; a folder whose bytes are not UTF-8 is written and read back as those bytes.
+TEST_F(SettingsFileTest, TheFolderLineKeepsTheChoiceAndTheBytes)
+{
+    AppState s;
+    const SettingsFileControls ticked{true, false, false, false};
+    ASSERT_TRUE(WriteSettingsFile(path(), s, ticked, {QString(), QStringLiteral("*.*")}));
+    EXPECT_TRUE(testfiles::readFile(path()).startsWith("\r\nblank\r\n"));
+    SettingsFileControls read;
+    ASSERT_TRUE(ReadSettingsFile(path(), s, true, read));
+    EXPECT_TRUE(read.Check1);
+
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/lat\xE9n";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    AppState changed = changedState();
+    changed.DateFormatText = QStringLiteral("dd \u00E9t\u00E9");
+    ASSERT_TRUE(WriteSettingsFile(path(), changed, ticked, {pathcodec::decode(folder), QStringLiteral("*.*")}));
+    const QByteArray bytes = testfiles::readFile(path());
+    EXPECT_TRUE(bytes.startsWith(folder + "\r\nblank\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\ndd \xC3\xA9t\xC3\xA9\r\n")) << bytes.toStdString();
+    AppState back;
+    ASSERT_TRUE(ReadSettingsFile(path(), back, false, read));
+    EXPECT_EQ(back.CurrentFolder, pathcodec::decode(folder));
+    EXPECT_EQ(back.DateFormatText, changed.DateFormatText);
 }

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -116,4 +118,84 @@ TEST_F(RenDropTest, RenameAllReportsFailuresInsteadOfSuccess)
     EXPECT_TRUE(messages.shown[0].prompt.startsWith(QStringLiteral("1 of the files could not be renamed:")));
     EXPECT_TRUE(messages.shown[0].prompt.contains(QStringLiteral("c.txt: File already exists")));
     EXPECT_EQ(dlg.FailedMoves, 1);
+}
+
+namespace {
+
+void clickButton(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+} // namespace
+
+// Rows inside a folder renamed earlier in the dialog follow it, whether it was renamed with its
+// proposed name by "Rename All", or one row at a time with an edited name by "Rename".
+TEST_F(RenDropTest, RowsInsideARenamedFolderFollowIt)
+{
+    for (const bool oneByOne : {false, true}) {
+        SCOPED_TRACE(oneByOne ? "Rename, edited" : "Rename All");
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(tmp.path());
+        grid.clear();
+        messages.shown.clear();
+        add("d", "x_d", "File Folder");
+        add("d/sub", "x_sub", "File Folder");
+        add("d/sub/f.txt", "x_f.txt");
+        grid.row(2).Path = tmp.path() + QStringLiteral("/d/");
+        grid.row(2).Original = QStringLiteral("sub");
+        grid.row(3).Path = tmp.path() + QStringLiteral("/d/sub/");
+        grid.row(3).Original = QStringLiteral("f.txt");
+        frmRenDrop dlg(grid, messages);
+        dlg.show();
+        if (oneByOne) {
+            dlg.txtModName->setText(QStringLiteral("edited"));
+            clickButton(dlg.Command3);
+            EXPECT_EQ(dlg.txtOrig->text(), tmp.filePath("edited/sub"));
+            clickButton(dlg.Command3);
+            EXPECT_EQ(dlg.txtOrig->text(), tmp.filePath("edited/x_sub/f.txt"));
+            clickButton(dlg.Command3);
+            EXPECT_EQ(testfiles::readFile(tmp.filePath("edited/x_sub/x_f.txt")), "d/sub/f.txt");
+            EXPECT_EQ(messages.prompts(), QStringList{"All Files Renamed"});
+        } else {
+            clickButton(dlg.Command4);
+            EXPECT_EQ(testfiles::readFile(tmp.filePath("x_d/x_sub/x_f.txt")), "d/sub/f.txt");
+            EXPECT_EQ(messages.prompts(), QStringList{"Files Renamed"});
+        }
+        EXPECT_EQ(dlg.FailedMoves, 0);
+        EXPECT_FALSE(exists("d"));
+    }
+}
+
+// The same item given twice, also as "d/./f" beside "d/f", is renamed once; the later row is
+// told as a duplicate, not as a missing file.
+TEST_F(RenDropTest, ADuplicateItemIsRenamedOnceAndToldAsSuch)
+{
+    QDir().mkpath(tmp.filePath("d"));
+    add("d/f.txt", "x_f.txt");
+    add("d/f.txt", "x_f.txt");
+    add("d/f.txt", "y_f.txt");
+    grid.row(1).Path = tmp.path() + QStringLiteral("/d/");
+    grid.row(2).Path = tmp.path() + QStringLiteral("/d/./");
+    grid.row(3).Path = tmp.path() + QStringLiteral("/d/");
+    for (size_t row = 1; row <= 3; ++row)
+        grid.row(row).Original = QStringLiteral("f.txt");
+    frmRenDrop dlg(grid, messages);
+    dlg.show();
+    clickButton(dlg.Command3);
+    EXPECT_TRUE(exists("d/x_f.txt"));
+    // "Rename" on the duplicate: told, and the row stays.
+    EXPECT_TRUE(messages.prompts().isEmpty());
+    clickButton(dlg.Command3);
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_TRUE(messages.prompts()[0].contains(QStringLiteral("Duplicate"))) << messages.prompts()[0].toStdString();
+    EXPECT_TRUE(messages.prompts()[0].contains(QStringLiteral("row 1"))) << messages.prompts()[0].toStdString();
+    EXPECT_EQ(dlg.CurrentRow, 2u);
+    clickButton(dlg.Command4);
+    ASSERT_EQ(messages.prompts().size(), 2);
+    EXPECT_TRUE(messages.prompts()[1].startsWith(QStringLiteral("2 of the files could not be renamed"))) << messages.prompts()[1].toStdString();
+    EXPECT_EQ(messages.prompts()[1].count(QStringLiteral("Duplicate")), 2) << messages.prompts()[1].toStdString();
+    EXPECT_FALSE(messages.prompts()[1].contains(QStringLiteral("File not found"))) << messages.prompts()[1].toStdString();
+    EXPECT_TRUE(exists("d/x_f.txt"));
+    EXPECT_FALSE(exists("d/y_f.txt"));
 }

@@ -102,3 +102,17 @@ TEST(PathCodec, PrintableEscapesWhatWouldBreakALine)
         EXPECT_EQ(pathcodec::printable(c.text), c.shown);
     }
 }
+
+// A leading U+FEFF (EF BB BF) is part of a name, never dropped as a byte-order mark: "\uFEFFa"
+// and "a" are two names, both as given and as listed.
+TEST(PathCodec, ALeadingZeroWidthNoBreakSpaceIsKept)
+{
+    for (const QByteArray &bytes : {QByteArray("\xEF\xBB\xBF" "a"), QByteArray("\xEF\xBB\xBF"),
+                                    QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "b"), QByteArray("\xEF\xBB\xBF" "c\xFF")}) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        const QString text = pathcodec::decode(bytes);
+        EXPECT_TRUE(text.startsWith(QChar(0xFEFF)));
+        EXPECT_EQ(pathcodec::encode(text), bytes);
+    }
+    EXPECT_NE(pathcodec::decode("\xEF\xBB\xBF" "a"), pathcodec::decode("a"));
+}

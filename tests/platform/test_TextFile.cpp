@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "WithoutPermissionOverride.h"
 #include "TextFile.h"
+#include "PathCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,4 +170,26 @@ TEST(TextFile, WriterReplacesOnlyAtCommit)
     ASSERT_TRUE(textfile::readLines(path, lines));
     ASSERT_EQ(lines.size(), 10000);
     EXPECT_EQ(lines.last(), QStringLiteral("9999"));
+}
+
+// A name that is not UTF-8 goes to the file as its bytes and, read as a name line, comes back as
+// the same name; text lines of the same file keep their own reading (UTF-8, else Windows-1252),
+// line by line, so a Windows-written line still loads beside a name in bytes.
+TEST(TextFile, NameLinesKeepTheirBytes)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("names.lst");
+    const QString rawName = pathcodec::decode(QByteArray("/photos/lat\xE9n"));
+    const QString bom = pathcodec::decode(QByteArray("/x/\xEF\xBB\xBF" "a"));
+    ASSERT_TRUE(textfile::writeLines(path, {QStringLiteral("Caf\u00E9"), rawName, bom}));
+    EXPECT_EQ(testfiles::readFile(path), QByteArray("Caf\xC3\xA9\r\n/photos/lat\xE9n\r\n/x/\xEF\xBB\xBF" "a\r\n"));
+
+    QStringList lines;
+    ASSERT_TRUE(textfile::readLines(path, lines, textfile::MaxListFileBytes, [](qsizetype i) { return i > 0; }));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("Caf\u00E9"), rawName, bom}));
+
+    // A Windows-1252 text line beside a name line in bytes; a byte-order mark opening the file.
+    testfiles::writeFile(path, "\xEF\xBB\xBF" "Caf\xE9\r\n/lat\xE9n\nplain");
+    ASSERT_TRUE(textfile::readLines(path, lines, textfile::MaxListFileBytes, [](qsizetype i) { return i == 1; }));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("Caf\u00E9"), pathcodec::decode("/lat\xE9n"), QStringLiteral("plain")}));
 }

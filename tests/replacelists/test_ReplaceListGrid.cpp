@@ -68,8 +68,10 @@ TEST(ReplaceListGrid, LoadList)
         {"empty file", QByteArray(""), "Invalid File"},
         {"no file", QByteArray(), "Invalid File"},
         {"header only", srl({Header}), "Invalid File"},
-        {"box value 2", srl({Header, "2", "y", "a", "b"}), "Invalid File"},
-        {"box not a number", srl({Header, "yes", "y", "a", "b"}), "Invalid File"},
+        // A box value the box does not take leaves it as it was (ticked in usedGrid()).
+        {"box value 2", srl({Header, "2", "y", "a", "b"}), {}, 1, {{"y", "a", "b"}}},
+        {"box not a number", srl({Header, "yes", "y", "a", "b"}), {}, 1, {{"y", "a", "b"}}},
+        {"box empty", srl({Header, "", "n", "c", "d"}), {}, 1, {{"n", "c", "d"}}},
         {"600 rows", manyRows(600), "The list has 600 rows; only 500 rows can be loaded."},
     };
     QTemporaryDir dir;

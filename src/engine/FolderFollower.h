@@ -1,0 +1,33 @@
+#pragma once
+/**
+ * Rows that follow a renamed folder: once a folder row is renamed on disk, every row inside it
+ * (at any depth) names its item under the folder's new name. Used by every rename loop, so that
+ * a later row inside a renamed folder is found.
+ */
+#include <QHash>
+#include <QString>
+#include <cstddef>
+#include <vector>
+
+namespace engine {
+
+class PreviewTable;
+
+class FolderFollower {
+public:
+    explicit FolderFollower(PreviewTable &grid) : m_grid(grid) {}
+
+    /** The folder `oldPath` is now `newPath` (both ending in "/"): every row in it, or in a
+     *  folder below it, gets the new folder path. */
+    void folderMoved(const QString &oldPath, const QString &newPath);
+
+private:
+    // The rows of each folder path, built on the first folder that is renamed.
+    void build();
+
+    PreviewTable &m_grid;
+    QHash<QString, std::vector<size_t>> m_rowsByPath;
+    bool m_built = false;
+};
+
+} // namespace engine

@@ -1,0 +1,34 @@
+#pragma once
+/**
+ * The copy and removal behind the file-system object's copies and its moves across file
+ * systems. Paths are the kernel's bytes (as pathcodec::encode() gives them) and every name
+ * inside a folder is taken from the folder as bytes, so a name that is not UTF-8 is copied and
+ * removed as itself and never confused with a look-alike.
+ *
+ * Only regular files, folders and symbolic links are copied (a link as a link, never followed);
+ * anything else (a FIFO, a socket, a device) is never opened: it is skipped and listed. Files
+ * and folders keep their modification and access times and their permission bits.
+ */
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace fso::detail {
+
+/** Copies the item at `source` to `target`, which must not exist. Returns 0 or the errno of
+ *  the first failure (what was copied until then stays; the caller removes it). Items that are
+ *  not copied for their kind are added to `skipped` (their paths below `source`). */
+int copyItem(const QByteArray &source, const QByteArray &target, QList<QByteArray> &skipped);
+
+/** Removes the item at `path`: a folder with everything in it, a link as itself. Returns 0 or
+ *  the errno of the first item that could not be removed. */
+int removeItem(const QByteArray &path);
+
+/** Whether the item at `path` (not followed when it is a link) is one the copy can take. */
+bool copyableKind(const QByteArray &path);
+
+/** The message for items a copy skipped: each path and what it is; `action` is "copied" or
+ *  "moved". */
+QString skippedMessage(const QList<QByteArray> &skipped, const QString &action);
+
+} // namespace fso::detail
