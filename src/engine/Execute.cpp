@@ -36,9 +36,21 @@ vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
     return row.Type == FileFolderType ? fso::MoveFolder(from, to) : fso::MoveFile(from, to);
 }
 
-// The checks of a row before its names are compared: "." and ".." are never items; an item
-// that is not there fails even when its name stays; a name is never cut down to its extension.
-vb::Status checkRow(const PreviewRow &row)
+void advance(EngineHost &host)
+{
+    host.setProgressValue(host.progressValue() + 1);
+}
+
+QString failureMessage(size_t failed, size_t attempted)
+{
+    return QStringLiteral("%1 of %2 items could not be renamed. The rename log shows why.")
+        .arg(failed)
+        .arg(attempted);
+}
+
+} // namespace
+
+vb::Status CheckRenameRow(const PreviewRow &row)
 {
     if (vb::Status st = CheckNotDotItem(row.Original); !st)
         return st;
@@ -53,20 +65,6 @@ vb::Status checkRow(const PreviewRow &row)
         return vb::Status::fail(vb::BadFileNameOrNumber, QStringLiteral("empty name"));
     return vb::Status::ok();
 }
-
-void advance(EngineHost &host)
-{
-    host.setProgressValue(host.progressValue() + 1);
-}
-
-QString failureMessage(size_t failed, size_t attempted)
-{
-    return QStringLiteral("%1 of %2 items could not be renamed. The rename log shows why.")
-        .arg(failed)
-        .arg(attempted);
-}
-
-} // namespace
 
 vb::Status CheckNotDotItem(const QString &name)
 {
@@ -87,7 +85,7 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
         RowOutcome &outcome = outcomes[i - 1];
         vb::Status st = hooks.refuse ? hooks.refuse(i) : vb::Status::ok();
         if (st)
-            st = checkRow(row);
+            st = CheckRenameRow(row);
         if (st && (row.Preview.isEmpty() || row.Preview == row.Original)) {
             outcome = RowOutcome::Unchanged;
         } else {

@@ -54,6 +54,11 @@ struct RenameLoopHooks {
  *  cannot be renamed"). */
 vb::Status CheckNotDotItem(const QString &name);
 
+/** The checks of a row before it is renamed: "." and ".." are never items; an item that is not
+ *  there fails ("File not found") even when its name stays; a name is never cut down to its bare
+ *  extension ("empty name"). */
+vb::Status CheckRenameRow(const PreviewRow &row);
+
 /**
  * The one rename loop of the program, for the window's run and the unattended rename-drop run:
  * every row in grid order renamed from Path + Original to Path + Preview, never over an

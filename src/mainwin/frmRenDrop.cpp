@@ -1,5 +1,6 @@
 #include "frmRenDrop.h"
 
+#include "Execute.h"
 #include "Fso.h"
 #include "MessageService.h"
 #include "PathCodec.h"
@@ -104,8 +105,6 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
 {
     const QString source = txtOrig->text();
     const QString target = txtModPath->text() + txtModName->text();
-    if (source == target)
-        return true;
     const bool isFolder = m_grid.row(row).Type == QLatin1String("File Folder");
     // The same item given twice (also as "d/./f" beside "d/f"): renamed by the first of its rows,
     // and no longer under its old name for the later one.
@@ -117,6 +116,16 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
             return false;
         }
     }
+    // The row's own checks, as the other renames make them: "." and ".." are no items, a missing
+    // item fails even when its name stays, and no name is cut down to its extension.
+    engine::PreviewRow check = m_grid.row(row);
+    check.Preview = source == target ? check.Original : txtModName->text();
+    if (vb::Status st = engine::CheckRenameRow(check); !st) {
+        error = st.description;
+        return false;
+    }
+    if (source == target)
+        return true;
     vb::Status result = fso::CheckItemName(txtModName->text());
     if (result)
         result = MoveItem(source, target, m_grid.row(row).Type);

@@ -199,3 +199,31 @@ TEST_F(RenDropTest, ADuplicateItemIsRenamedOnceAndToldAsSuch)
     EXPECT_TRUE(exists("d/x_f.txt"));
     EXPECT_FALSE(exists("d/y_f.txt"));
 }
+
+// The review dialog makes the rename's own checks of every row: a missing item fails even when
+// its name stays, "." is never an item, and no name is cut down to its bare extension. The real
+// file among them is renamed.
+TEST_F(RenDropTest, RowsThatAreNoItemsFailEvenWithTheirNamesUnchanged)
+{
+    add("gone.txt", "gone.txt");
+    QFile::remove(tmp.filePath("gone.txt"));
+    add("abc.txt", ".txt");
+    add("real.txt", "x_real.txt");
+    engine::PreviewRow dot;
+    dot.Path = tmp.path() + u'/';
+    dot.Original = dot.Preview = QStringLiteral(".");
+    dot.Type = QStringLiteral("File Folder");
+    grid.addRow(dot);
+    frmRenDrop dlg(grid, messages);
+    dlg.show();
+    clickButton(dlg.Command4);
+    ASSERT_EQ(messages.prompts().size(), 1);
+    const QString told = messages.prompts()[0];
+    EXPECT_TRUE(told.startsWith(QStringLiteral("3 of the files could not be renamed"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(tmp.filePath("gone.txt") + QStringLiteral(": File not found"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("empty name"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("'.' and '..' cannot be renamed"))) << told.toStdString();
+    EXPECT_TRUE(exists("abc.txt"));
+    EXPECT_FALSE(exists(".txt"));
+    EXPECT_TRUE(exists("x_real.txt"));
+}
