@@ -79,6 +79,27 @@ void returnLentOnTopWhenAlone()
         returnLentOnTop(top);
 }
 
+// The frame's title bar holds the title beside the frame's icon and buttons. A window manager
+// may give every window its full set of buttons whatever the window asks for, so a narrow
+// window is made wide enough for its title with all of them.
+void keepTitleReadable(QWidget *w)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || w->windowTitle().isEmpty())
+        return;
+    QFont titleFont = w->font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int need = metrics.horizontalAdvance(w->windowTitle()) + 6 * metrics.height() + 40;
+    if (w->width() >= need)
+        return;
+    if (w->minimumWidth() == w->maximumWidth()) {
+        w->setFixedWidth(need);
+    } else {
+        w->setMinimumWidth(std::max(w->minimumWidth(), need));
+        w->resize(need, w->height());
+    }
+}
+
 class OnTopLender : public QObject {
 public:
     using QObject::QObject;
@@ -94,6 +115,7 @@ protected:
         if (!isFramedWindow(w))
             return false;
         if (event->type() == QEvent::Show) {
+            keepTitleReadable(w);
             LendOnTopIfNeeded(w);
         } else {
             returnLentOnTop(w);

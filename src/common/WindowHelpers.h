@@ -18,7 +18,8 @@ void BringToFront(QWidget *form);
 int SetWindowTopMost(QWidget *window, bool onTop);
 /** From now on, a window of the program that comes on the screen while another of its windows
  *  is kept on top is lent the same on-top state until it is hidden again, so that what the
- *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included. */
+ *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included.
+ *  A window narrower than its title with the frame's buttons is widened as it comes up. */
 void KeepOpenedWindowsAboveOnTop();
 /** True while the window holds an on-top state lent to it (not its own "On Top"). */
 bool HasLentOnTop(const QWidget *window);
