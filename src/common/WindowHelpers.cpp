@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -20,6 +21,8 @@ namespace common {
 namespace {
 const char *const kExtentProperty = "morvaneHScrollExtent";
 const char *const kLentOnTopProperty = "morvaneLentOnTop";
+// Set while a window takes or gives up its own on-top state: showing it again then lends nothing.
+bool settingOwnOnTop = false;
 
 // Frames the window manager stacks: plain windows and dialogs, not menus, tips or splashes.
 bool isFramedWindow(const QWidget *w)
@@ -116,7 +119,8 @@ protected:
             return false;
         if (event->type() == QEvent::Show) {
             keepTitleReadable(w);
-            LendOnTopIfNeeded(w);
+            if (!settingOwnOnTop)
+                LendOnTopIfNeeded(w);
         } else {
             returnLentOnTop(w);
             if (ownOnTop(w))
@@ -216,6 +220,7 @@ int SetWindowTopMost(QWidget *window, bool onTop)
     // The window's own choice replaces a state it was lent.
     window->setProperty(kLentOnTopProperty, QVariant());
     const bool visible = window->isVisible();
+    const QScopedValueRollback own(settingOwnOnTop, true);
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (visible)
         window->show();
