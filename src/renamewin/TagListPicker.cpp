@@ -54,11 +54,9 @@ void TagListPicker::chosen()
 
 void TagListPicker::Command1_Click()
 {
-    // The row shown selected since the picker opened is written now, as a double-click would.
-    if (!m_chosen && list1->currentRow() >= 0) {
-        list1_DblClick();
-        return;
-    }
+    // The row shown selected since the picker opened is written now, as a click on it would.
+    if (!m_chosen && list1->currentRow() >= 0)
+        chosen();
     close();
 }
 

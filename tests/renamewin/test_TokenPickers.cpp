@@ -466,8 +466,10 @@ TEST_F(TokenPickersTest, ExifDateTimeLeadsOnToThePictureDatePicker)
     EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif Data$"));
     exif = picker<renamewin::formSelExif>(PickerKind::Exif);
     EXPECT_EQ(exif->list1->currentRow(), renamewin::ExifDateTimeIndex);
+    app.ExifDateChosen = false;
     clickButton(exif->Command1);
     EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
+    EXPECT_TRUE(app.ExifDateChosen);
     EXPECT_EQ(openPickers(), QStringList({"frmEDateFormat"}));
     pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
     EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$hh_mm_ss$")) << "the remembered format shows again";
