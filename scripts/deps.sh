@@ -1,11 +1,11 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs, only when missing.
 # MORVANE_PACKAGES_RUN: what building and starting Vexlo needs.
 # MORVANE_PACKAGES_TEST: what the test suite needs on top (sample files, the exiftool oracle,
-# the sanitizer and fuzzer runtimes, a virtual display with a window manager and xdotool).
+# the sanitizer and fuzzer runtimes, a virtual display with a window manager, xdotool and xprop).
 MORVANE_PACKAGES_RUN=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core adwaita-icon-theme)
 MORVANE_PACKAGES_TEST=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth openbox xdotool libimage-exiftool-perl libmp3-tag-perl golang-github-rwcarlsen-goexif-dev
+  xvfb xauth openbox xdotool x11-utils libimage-exiftool-perl libmp3-tag-perl golang-github-rwcarlsen-goexif-dev
   golang-github-hjfreyer-taglib-go-dev python3-mutagen eyed3)
 
 ensure_packages() {

@@ -57,6 +57,7 @@ void modMain::BuildWindows()
 {
     if (m_main)
         return;
+    common::KeepOpenedWindowsAboveOnTop();
     m_main = std::make_unique<mainwin::frmMain>(m_state);
     m_pickers = std::make_unique<renamewin::TokenPickers>(m_state);
     m_renamer = std::make_unique<renamewin::frmRenamer>(m_state);

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -19,7 +20,117 @@ namespace common {
 
 namespace {
 const char *const kExtentProperty = "morvaneHScrollExtent";
+const char *const kLentOnTopProperty = "morvaneLentOnTop";
+// Set while a window takes or gives up its own on-top state: showing it again then lends nothing.
+bool settingOwnOnTop = false;
+
+// Frames the window manager stacks: plain windows and dialogs, not menus, tips or splashes.
+bool isFramedWindow(const QWidget *w)
+{
+    if (!w || !w->isWindow())
+        return false;
+    switch (w->windowType()) {
+    case Qt::Window:
+    case Qt::Dialog:
+    case Qt::Sheet:
+    case Qt::Tool:
+        return true;
+    default:
+        return false;
+    }
 }
+
+// On top by its own choice (an "On Top" box, a picker), not by a lent state.
+bool ownOnTop(const QWidget *w)
+{
+    return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !w->property(kLentOnTopProperty).toBool();
+}
+
+bool anotherKeptOnTop(const QWidget *except)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top != except && isFramedWindow(top) && top->isVisible() && ownOnTop(top))
+            return true;
+    return false;
+}
+
+// Changes the on-top hint without taking the window off the screen: the window system is told
+// directly, the widget only records it.
+void setOnTopHint(QWidget *w, bool onTop)
+{
+    Qt::WindowFlags flags = w->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    w->overrideWindowFlags(flags);
+    if (QWindow *window = w->windowHandle())
+        window->setFlags(flags);
+}
+
+void returnLentOnTop(QWidget *w)
+{
+    if (!w->property(kLentOnTopProperty).toBool())
+        return;
+    w->setProperty(kLentOnTopProperty, QVariant());
+    setOnTopHint(w, false);
+}
+
+// Once no window of the program is kept on top any more, the lent states go back.
+void returnLentOnTopWhenAlone()
+{
+    if (anotherKeptOnTop(nullptr))
+        return;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        returnLentOnTop(top);
+}
+
+// The frame's title bar holds the title beside the frame's icon and buttons. A window manager
+// may give every window its full set of buttons whatever the window asks for, so a narrow
+// window is made wide enough for its title with all of them.
+void keepTitleReadable(QWidget *w)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || w->windowTitle().isEmpty())
+        return;
+    QFont titleFont = w->font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int need = metrics.horizontalAdvance(w->windowTitle()) + 6 * metrics.height() + 40;
+    if (w->width() >= need)
+        return;
+    if (w->minimumWidth() == w->maximumWidth()) {
+        w->setFixedWidth(need);
+    } else {
+        w->setMinimumWidth(std::max(w->minimumWidth(), need));
+        w->resize(need, w->height());
+    }
+}
+
+class OnTopLender : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+            return false;
+        if (!watched->isWidgetType())
+            return false;
+        auto *w = static_cast<QWidget *>(watched);
+        if (!isFramedWindow(w))
+            return false;
+        if (event->type() == QEvent::Show) {
+            keepTitleReadable(w);
+            if (!settingOwnOnTop)
+                LendOnTopIfNeeded(w);
+        } else {
+            returnLentOnTop(w);
+            if (ownOnTop(w))
+                returnLentOnTopWhenAlone();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void CenterForm(QWidget *form)
 {
@@ -90,6 +201,9 @@ void BringToFront(QWidget *form)
         return;
     if (form->isMinimized())
         form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    // A window asked to the front comes above the program's "On Top" windows too: the keyboard
+    // goes to a window the user sees.
+    LendOnTopIfNeeded(form);
     form->show();
     // A display without stacking (the offscreen one of unattended runs) has nothing to raise.
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -103,11 +217,40 @@ int SetWindowTopMost(QWidget *window, bool onTop)
 {
     if (!window)
         return 0;
+    // The window's own choice replaces a state it was lent.
+    window->setProperty(kLentOnTopProperty, QVariant());
     const bool visible = window->isVisible();
+    const QScopedValueRollback own(settingOwnOnTop, true);
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (visible)
         window->show();
+    if (!onTop && QCoreApplication::instance())
+        returnLentOnTopWhenAlone();
     return onTop ? 1 : 0;
+}
+
+void KeepOpenedWindowsAboveOnTop()
+{
+    static QPointer<OnTopLender> lender;
+    if (!lender && QCoreApplication::instance()) {
+        lender = new OnTopLender(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(lender);
+    }
+}
+
+bool HasLentOnTop(const QWidget *window)
+{
+    return window && window->property(kLentOnTopProperty).toBool();
+}
+
+void LendOnTopIfNeeded(QWidget *window)
+{
+    if (!isFramedWindow(window) || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return;
+    if (!anotherKeptOnTop(window))
+        return;
+    window->setProperty(kLentOnTopProperty, true);
+    setOnTopHint(window, true);
 }
 
 int GetCursorX(const QWidget *window)

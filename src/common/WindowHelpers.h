@@ -16,6 +16,16 @@ void BringToFront(QWidget *form);
 /** Puts the window into the top-most band or takes it out; returns 1 when it was put on top,
  *  0 otherwise. */
 int SetWindowTopMost(QWidget *window, bool onTop);
+/** From now on, a window of the program that comes on the screen while another of its windows
+ *  is kept on top is lent the same on-top state until it is hidden again, so that what the
+ *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included.
+ *  A window narrower than its title with the frame's buttons is widened as it comes up. */
+void KeepOpenedWindowsAboveOnTop();
+/** True while the window holds an on-top state lent to it (not its own "On Top"). */
+bool HasLentOnTop(const QWidget *window);
+/** Gives a window the on-top state when another window of the program is kept on top; the
+ *  openers call it for a window that is already on the screen. */
+void LendOnTopIfNeeded(QWidget *window);
 /** The cursor position in pixels, in the window's coordinates when one is given. */
 int GetCursorX(const QWidget *window = nullptr);
 int GetCursorY(const QWidget *window = nullptr);

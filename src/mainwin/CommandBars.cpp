@@ -2,7 +2,9 @@
 
 #include "CommandBarLayout.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QSet>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -133,6 +135,22 @@ vb::Status CommandBars::SaveCommandBars(const QString &path) const
         layout.bars.push_back(placement);
     }
     return layout.save(path);
+}
+
+void CommandBars::GiveMenusTheirLetters()
+{
+    // Keys shared by several owners go to them in turn, in the order the owners took the key.
+    // The menu bar takes its letters when it is laid out, after the buttons took theirs when
+    // they were made: the buttons take theirs again, behind the menus.
+    QSet<QKeySequence> menuLetters;
+    for (QAction *menu : m_host->menuBar()->actions())
+        if (const QKeySequence letter = QKeySequence::mnemonic(menu->text()); !letter.isEmpty())
+            menuLetters.insert(letter);
+    for (QAbstractButton *button : m_host->findChildren<QAbstractButton *>()) {
+        const QKeySequence letter = QKeySequence::mnemonic(button->text());
+        if (button->shortcut() == letter && menuLetters.contains(letter))
+            button->setShortcut(letter);
+    }
 }
 
 void CommandBars::Trigger(int32_t id)

@@ -39,6 +39,10 @@ public:
 
     /** Triggers the action with that id, as a click on it would. */
     void Trigger(int32_t id);
+    /** Alt and a menu's letter opens that menu, before a button of the window with the same
+     *  letter; the button follows on the next Alt and letter (and stays reachable by Tab). The
+     *  window calls this once its menu bar is laid out. */
+    void GiveMenusTheirLetters();
 
 signals:
     /** A command was executed; the window's dispatcher reads its id. */

@@ -102,6 +102,10 @@ void FolderTree::createModel()
         filters |= QDir::Hidden;
     files->setFilter(filters);
     files->setReadOnly(true);
+    // The tree shows the folders as it read them: rows never move under the pointer because a
+    // folder appeared somewhere on disk. Expanding a folder reads it; "Re&fresh Folders" reads
+    // the whole tree anew.
+    files->setOption(QFileSystemModel::DontWatchForChanges);
     files->setRootPath(QDir::rootPath());
     // Folders load in the background and arrive in batches: keep the selected folder in view
     // until the user takes the tree over.

@@ -198,7 +198,9 @@ void frmMain::Load()
     MainLoaded = true;
     Timer1->start();
     Timer1_Timer();
-    emit renamerShowRequested();
+    // In a rename-drop run the review dialog is the only window the user sees.
+    if (!s.RenameDropRun)
+        emit renamerShowRequested();
     s.MainLoading = 0;
 }
 
@@ -236,6 +238,7 @@ void frmMain::showEvent(QShowEvent *event)
 {
     Load();
     QMainWindow::showEvent(event);
+    CommandBars1->GiveMenusTheirLetters();
     SizeListColumns();
 }
 

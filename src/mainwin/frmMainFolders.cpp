@@ -369,7 +369,9 @@ void frmMain::Check6_Click()
         AppendLog(QStringLiteral("Single Folder Select mode Selected") + CRLF);
     }
     lvw2->ClearItems();
-    lvw2->setRecursive(false);
+    // Several folders are listed without their sub-folders; back in single-folder mode the
+    // listing searches sub-folders again when "Search Subfolders" is ticked, as its box shows.
+    lvw2->setRecursive(!Check6->isChecked() && Check2->isChecked());
 }
 
 void frmMain::chkOnTop_Click()

@@ -15,6 +15,7 @@
 #include "PathCodec.h"
 #include "SavedFileList.h"
 #include "TextFile.h"
+#include "WindowHelpers.h"
 #include "frmAttr.h"
 #include "frmBName.h"
 #include "frmBookmarks.h"
@@ -97,9 +98,8 @@ void frmMain::ShowNormal(QWidget *window)
         frame.moveCenter(frameGeometry().center());
         window->move(frame.topLeft());
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    // Above the program's "On Top" windows too, where the user sees what takes the keyboard.
+    common::BringToFront(window);
 }
 
 // ---- Saved file lists -----------------------------------------------------------------------
@@ -264,9 +264,7 @@ void frmMain::Command5_Click()
         frmBName &dialog = BName();
         const QPoint buttonRight = Command5->mapToGlobal(QPoint(Command5->width(), 0));
         dialog.move(buttonRight.x(), geometry().top() + common::twipsToPixels(2000));
-        dialog.show();
-        dialog.raise();
-        dialog.activateWindow();
+        common::BringToFront(&dialog);
         return;
     }
     bookmarks.AddBookmark(bookmarks.Store().DefaultName(), folder);

@@ -1,6 +1,7 @@
 #include "frmPref.h"
 
 #include "AppState.h"
+#include "WindowHelpers.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -147,9 +148,7 @@ void frmPref::Unload()
 void frmPref::ShowModeless()
 {
     EnsureLoaded();
-    show();
-    raise();
-    activateWindow();
+    common::BringToFront(this);
 }
 
 SettingsFileControls frmPref::FileControls()

@@ -5,8 +5,29 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <QUrl>
+
+namespace {
+
+// A short text makes a narrow box, whose frame would cut its title down to its first letter or
+// two: the box is made at least as wide as its title with the frame's buttons beside it.
+void keepTitleReadable(QMessageBox &box)
+{
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
+    // Room for the frame's icon and buttons (up to four of about a line's height each) and margins.
+    const int frameRoom = 6 * QFontMetrics(titleFont).height() + 40;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth + frameRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
 
 bool QtMessageService::writesToStandardError() const
 {
@@ -30,6 +51,7 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(prompt);
+    keepTitleReadable(box);
     switch (buttons & 0x70) {
     case msg::Critical: box.setIcon(QMessageBox::Critical); break;
     case msg::Question: box.setIcon(QMessageBox::Question); break;

@@ -1,6 +1,8 @@
 #include "ComboItemChoice.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -26,18 +28,27 @@ ComboItemChoice::ComboItemChoice(QComboBox *combo) : QObject(combo), m_combo(com
     connect(combo, &QComboBox::activated, this, &ComboItemChoice::activated);
 }
 
-bool ComboItemChoice::eventFilter(QObject *, QEvent *event)
+bool ComboItemChoice::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::FocusOut:
+        m_enterTyped = false;
+        // Leaving the field (Tab, a click elsewhere, another window) makes the combo report the
+        // item its text spells as activated: nothing was chosen. The event is delivered here,
+        // with the watcher knowing, and goes no further.
+        if (m_leaving)
+            return false;
+        {
+            const QScopedValueRollback leaving(m_leaving, true);
+            QCoreApplication::sendEvent(watched, event);
+        }
+        return true;
     case QEvent::KeyPress:
         m_enterTyped = isEnter(event);
         break;
     case QEvent::KeyRelease:
         if (isEnter(event))
             m_enterTyped = false;
-        break;
-    case QEvent::FocusOut:
-        m_enterTyped = false;
         break;
     default:
         break;
@@ -47,7 +58,7 @@ bool ComboItemChoice::eventFilter(QObject *, QEvent *event)
 
 void ComboItemChoice::activated(int index)
 {
-    if (m_enterTyped || index < 0)
+    if (m_enterTyped || m_leaving || index < 0)
         return;
     const QString item = m_combo->itemText(index);
     // Choosing the item that is already current leaves a text written over it in place.

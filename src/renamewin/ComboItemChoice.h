@@ -2,7 +2,7 @@
 /**
  * Reports the items chosen from a combo box's list: a click in the drop-down list, the arrow
  * keys or the wheel. A text typed into the edit field is no choice, even when it spells an item
- * and Enter confirms it. The edit field shows the chosen item's text when `chosen` is emitted.
+ * and Enter confirms it or the field is left. The edit field shows the chosen item's text when `chosen` is emitted.
  */
 #include <QObject>
 #include <QString>
@@ -28,6 +28,7 @@ private:
 
     QComboBox *m_combo;
     bool m_enterTyped = false;
+    bool m_leaving = false;
 };
 
 } // namespace renamewin

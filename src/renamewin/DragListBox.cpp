@@ -30,6 +30,10 @@ void DragListBox::mousePressEvent(QMouseEvent *event)
     QListWidget::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
+    // A press on a row's check box selects the row too, as anywhere else on the row.
+    const int row = indexAt(event->position().toPoint()).row();
+    if (row >= 0 && row != currentRow())
+        setCurrentRow(row);
     m_pressed = true;
     m_pressAt = event->position().toPoint();
     if (onMouseDown)

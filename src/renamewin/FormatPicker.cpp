@@ -21,7 +21,12 @@ FormatPicker::FormatPicker(AppState &app, TokenPickers &pickers, PickerKind kind
 
 void FormatPicker::load()
 {
-    cmbFirst->setEditText(m_app.*m_remembered);
+    // The remembered format is shown selected; only a choice or "OK" writes it.
+    const QString remembered = m_app.*m_remembered;
+    const int index = cmbFirst->findText(remembered);
+    if (index >= 0)
+        cmbFirst->setCurrentIndex(index);
+    cmbFirst->setEditText(remembered);
 }
 
 void FormatPicker::cmbFirst_Click()

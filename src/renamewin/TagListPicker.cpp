@@ -3,6 +3,8 @@
 #include "AppState.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,24 +25,38 @@ TagListPicker::TagListPicker(AppState &app, TokenPickers &pickers, PickerKind ki
     list1->addItems(items);
     Command1 = m_layout.button(this, QStringLiteral("Command1"), QStringLiteral("OK"),
                                {(ClientWidth - 1215) / 2, clientHeightTwips - 495, 1215, 375});
+    list1->installEventFilter(this);
     list1->viewport()->installEventFilter(this);
 
-    // A press that moves the selection picks through the row change; a click on the row that was
-    // already selected picks again (the field may have changed since).
+    // A press or a key that moves the selection picks through the row change; a click on the
+    // row that was already selected picks again (the field may have changed since). A row that
+    // becomes current otherwise (the remembered one, the list taking the focus) picks nothing.
     connect(list1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            list1_Click();
+        if (row >= 0 && m_userMoves)
+            chosen();
     });
     connect(list1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (list1->row(item) == m_rowAtPress)
-            list1_Click();
+            chosen();
     });
-    connect(list1, &QListWidget::itemDoubleClicked, this, [this] { list1_DblClick(); });
+    connect(list1, &QListWidget::itemDoubleClicked, this, [this] {
+        m_chosen = true;
+        list1_DblClick();
+    });
     connect(Command1, &QPushButton::clicked, this, &TagListPicker::Command1_Click);
+}
+
+void TagListPicker::chosen()
+{
+    m_chosen = true;
+    list1_Click();
 }
 
 void TagListPicker::Command1_Click()
 {
+    // The row shown selected since the picker opened is written now, as a click on it would.
+    if (!m_chosen && list1->currentRow() >= 0)
+        chosen();
     close();
 }
 
@@ -52,8 +68,16 @@ bool TagListPicker::leavesCellToPictureDate() const
 
 bool TagListPicker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == list1->viewport() && event->type() == QEvent::MouseButtonPress)
-        m_rowAtPress = list1->currentRow();
+    const bool press = watched == list1->viewport() && event->type() == QEvent::MouseButtonPress;
+    const bool key = watched == list1 && event->type() == QEvent::KeyPress;
+    if ((press || key) && !m_userMoves) {
+        if (press)
+            m_rowAtPress = list1->currentRow();
+        // The list handles the event here, with the picker knowing that the user moves.
+        const QScopedValueRollback moving(m_userMoves, true);
+        QCoreApplication::sendEvent(watched, event);
+        return true;
+    }
     return TokenPicker::eventFilter(watched, event);
 }
 

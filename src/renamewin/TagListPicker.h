@@ -2,8 +2,10 @@
 /**
  * The two field-name pickers: a list `list1` ("Double Click to change") and an "OK" button
  * `Command1` below it, in a resizable window. A click on an item (or the arrow keys) picks it
- * and the window stays; a double-click picks it and closes; "OK" closes. Closing leaves a grid
- * cell whose field holds a picture-date token to the picture-date picker.
+ * and the window stays; a double-click picks it and closes; "OK" picks the selected item when
+ * nothing was picked since the picker opened, and closes. A row selected by anything but the
+ * user (the remembered one) is shown, not picked. Closing leaves a grid cell whose field holds a
+ * picture-date token to the picture-date picker.
  */
 #include "TokenPicker.h"
 
@@ -32,7 +34,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void chosen();
+
     int m_rowAtPress = -1;
+    bool m_userMoves = false;
+    bool m_chosen = false;
 };
 
 } // namespace renamewin

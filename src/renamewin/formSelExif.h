@@ -2,8 +2,9 @@
 /**
  * The EXIF field picker "Select Exif Data": picking a tag writes "$Exif_" and the tag name.
  * "DateTime" instead opens the picture-date picker, marks the picture date as chosen
- * (AppState::ExifDateChosen) and writes a first picture-date token. The load step picks the tag
- * at which the picker last closed (AppState::LastListIndex) at once.
+ * (AppState::ExifDateChosen) and writes a first picture-date token. The load step selects the
+ * tag at which the picker last closed (AppState::LastListIndex); "OK" or a double-click writes
+ * it.
  */
 #include "TagListPicker.h"
 

@@ -3,7 +3,6 @@
 #include "AppState.h"
 
 #include <QListWidget>
-#include <QSignalBlocker>
 
 namespace renamewin {
 
@@ -17,10 +16,8 @@ formSelID3::formSelID3(AppState &app, TokenPickers &pickers)
 void formSelID3::load()
 {
     const int index = m_app.LastID3ListIndex;
-    if (index >= 0 && index < list1->count()) {
-        const QSignalBlocker quiet(list1);
+    if (index >= 0 && index < list1->count())
         list1->setCurrentRow(index);
-    }
 }
 
 void formSelID3::list1_Click()

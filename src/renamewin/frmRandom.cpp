@@ -41,13 +41,15 @@ void frmRandom::load()
 
 void frmRandom::confirm()
 {
+    m_test->restore();
     writeToken(randomMaskToken(Text62->text()));
     m_app.RandomMaskText = Text62->text();
 }
 
 void frmRandom::Command1_Click()
 {
-    // Closing confirms.
+    // Only "OK" confirms: a picker closed otherwise writes nothing.
+    confirm();
     close();
 }
 
@@ -59,7 +61,6 @@ void frmRandom::Command10_Mouse(bool pressed, int button)
 void frmRandom::beforeUnload()
 {
     m_test->restore();
-    confirm();
 }
 
 } // namespace renamewin

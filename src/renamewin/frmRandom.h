@@ -2,8 +2,8 @@
 /**
  * The random-mask picker "Random Strings": a mask box `Text62` with its "Test" button
  * `Command10` and the legend of the mask letters, and "OK" `Command1`. Confirming writes
- * "$Rand$_" and the mask and remembers the mask (AppState::RandomMaskText); every way of closing
- * the window confirms, with the mask itself even while Test is held.
+ * "$Rand$_" and the mask and remembers the mask (AppState::RandomMaskText); only "OK" confirms,
+ * with the mask itself even while Test is held. Closed otherwise, the picker writes nothing.
  */
 #include "TokenPicker.h"
 

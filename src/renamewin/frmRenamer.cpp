@@ -151,6 +151,8 @@ void frmRenamer::UnloadLog()
 void frmRenamer::setupConnections()
 {
     connect(List3, &QListWidget::currentRowChanged, this, &frmRenamer::List3_Click);
+    // Every click into the list shows the selected action's panel, a click on a check box too.
+    connect(List3, &QAbstractItemView::clicked, this, &frmRenamer::List3_Click);
     connect(cmdUp, &QPushButton::clicked, this, &frmRenamer::cmdUp_Click);
     connect(cmdDown, &QPushButton::clicked, this, &frmRenamer::cmdDown_Click);
     connect(cmdCUp, &QPushButton::clicked, this, &frmRenamer::cmdCUp_Click);

@@ -63,9 +63,7 @@ void ReplaceListDialogs::ShowStrings()
         m_strings = new frmSReplace(m_app);
         connectDialog(m_strings);
     }
-    m_strings->show();
-    m_strings->raise();
-    m_strings->activateWindow();
+    common::BringToFront(m_strings);
 }
 
 void ReplaceListDialogs::ShowExtensions()
@@ -74,9 +72,7 @@ void ReplaceListDialogs::ShowExtensions()
         m_extensions = new frmExtReplace(m_app);
         connectDialog(m_extensions);
     }
-    m_extensions->show();
-    m_extensions->raise();
-    m_extensions->activateWindow();
+    common::BringToFront(m_extensions);
 }
 
 frmSReplace *ReplaceListDialogs::strings() const

@@ -131,6 +131,8 @@ frmSReplace::frmSReplace(AppState &app, const Design &design)
     }
 
     resize(m_layout.designSize());
+    // Below its design size the grid and the buttons, whose fonts do not shrink, would overlap.
+    setMinimumSize(m_layout.designSize());
     setupConnections();
 }
 

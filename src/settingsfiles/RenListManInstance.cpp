@@ -23,9 +23,7 @@ void RenListManInstance::Show()
         m_window = new frmRenListMan(m_renamer);
         common::CenterForm(m_window);
     }
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    common::BringToFront(m_window);
 }
 
 frmRenListMan *RenListManInstance::window() const

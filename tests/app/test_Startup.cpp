@@ -69,11 +69,12 @@ protected:
         return path;
     }
 
-    /** The settings file with "Show Rename Drop dialog." on or off (line 23). */
-    void writeSettingsFile(bool showDialog)
+    /** The settings file with "Show Rename Drop dialog." on or off (line 23) and the window
+     *  kept on top (line 8: 1 the main window). */
+    void writeSettingsFile(bool showDialog, const char *topMostWindow = "0")
     {
         QByteArray text;
-        const char *lines[] = {"blank", "blank", "blank", "blank", "Report", "", "0", "0", "False", "False",
+        const char *lines[] = {"blank", "blank", "blank", "blank", "Report", "", "0", topMostWindow, "False", "False",
                                "", "", "", "", "0", "0", "0", "0", "0", "0", "0", "0",
                                showDialog ? "1" : "0", "0"};
         for (const char *line : lines)
@@ -268,6 +269,28 @@ TEST_F(InProcessStartup, ReviewDialogRenamesAFolderAndTheFileInsideIt)
     EXPECT_EQ(testfiles::readFile(at("x_d/x_f.txt")), "inside");
     EXPECT_FALSE(exists("d"));
     EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Files Renamed")});
+}
+
+TEST_F(InProcessStartup, TheReviewDialogIsTheOnlyWindowOfTheRun)
+{
+    // Whichever window was kept on top last time, only the review dialog shows.
+    for (const char *topMost : {"0", "1", "7"}) {
+        SCOPED_TRACE(topMost);
+        writeSettingsFile(true, topMost);
+        const QString rnp = writePrefixRnp(QStringLiteral("x_"));
+        app::modMain start(state);
+        ASSERT_EQ(start.Main({rnp, at("a.txt"), at("b.txt")}), app::modMain::RunOn);
+        ASSERT_NE(start.renDrop(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(start.renDrop()));
+        QApplication::processEvents();
+        QStringList shown;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->isWindow() && w->windowType() != Qt::ToolTip)
+                shown << w->windowTitle();
+        EXPECT_EQ(shown, QStringList{QStringLiteral("Morvane - Rename Drop")});
+        EXPECT_TRUE(exists("a.txt"));
+        start.main().cmdQuit_Click();
+    }
 }
 
 TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
@@ -468,6 +491,27 @@ public:
         return found.section(u'\n', 0, 0);
     }
 
+    /** The program's windows with a title, bottom to top, as the window manager stacks them. */
+    QStringList stackingTitles() const
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+        if (!p.waitForFinished(20000))
+            return {};
+        const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
+        QStringList titles;
+        static const QRegularExpression id(QStringLiteral("0x[0-9a-fA-F]+"));
+        for (const QRegularExpressionMatch &m : id.globalMatch(text)) {
+            bool ok = false;
+            const qulonglong window = m.captured().toULongLong(&ok, 16);
+            const QString title = tool({QStringLiteral("getwindowname"), QString::number(window)});
+            if (ok && !title.isEmpty())
+                titles << title;
+        }
+        return titles;
+    }
+
     QString display;
 
 private:
@@ -500,12 +544,14 @@ protected:
         }
     }
 
-    void startVexlo(const QStringList &arguments)
+    /** Starts the program; its message boxes go to standard error unless `showMessageBoxes`. */
+    void startVexlo(const QStringList &arguments, bool showMessageBoxes = false)
     {
         QProcessEnvironment env = session.environment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
+        if (!showMessageBoxes)
+            env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
         env.insert(QStringLiteral("HOME"), tmp.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
         vexlo.setProcessEnvironment(env);
@@ -541,6 +587,45 @@ TEST_F(DesktopStartup, NormalStartShowsTheMainWindowInFrontAndRenameRaisesTheRen
     session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
     EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
         << session.activeTitle().toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
+{
+    writeSettingsFile(false, "1");
+    startVexlo({}, true);
+    // A search may miss while windows come and go (the splash): it is asked again.
+    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, 10000))
+        << session.activeTitle().toStdString();
+
+    // Alt+R is the "&Rename" button: the rename window comes above the on-top main window and
+    // takes the keyboard there, in sight.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const auto renamerOnTop = [&] {
+        const QStringList order = session.stackingTitles();
+        return order.indexOf(QStringLiteral("Morvane - Renamer")) > order.indexOf(QStringLiteral("Morvane"))
+            && order.contains(QStringLiteral("Morvane"));
+    };
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+        << session.activeTitle().toStdString();
+    EXPECT_TRUE(waitUntil(renamerOnTop, 10000)) << session.stackingTitles().join(u',').toStdString();
+
+    // A message box of the rename window comes above both: "&Rename Now!" before a preview.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const auto boxOnTop = [&] {
+        const QStringList order = session.stackingTitles();
+        return !order.isEmpty() && order.last() == QStringLiteral("Renamer");
+    };
+    EXPECT_TRUE(waitUntil(boxOnTop, 10000)) << session.stackingTitles().join(u',').toStdString();
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Renamer"); }, 10000))
+        << session.activeTitle().toStdString();
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("Return")});
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+        << session.activeTitle().toStdString();
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_TRUE(exists(QString::fromLatin1(name))) << name;
     QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
     quitWithKeyboard();
 }

@@ -10,6 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QMenu>
+#include <QFileSystemModel>
 #include <QDir>
 #include <QCheckBox>
 #include <QFile>
@@ -177,6 +181,8 @@ TEST_F(MainInputTest, TheTreeKeepsTheKeyboardThroughAScan)
     makeFile(QStringLiteral("B/three.jpg"));
     auto w = openShown();
     w->ftv->SetSelectedFolder(dataPath());
+    // The tree reads a folder's first entry on its own, the rest a moment later.
+    ASSERT_TRUE(treeItem(*w, dataPath(QStringLiteral("B"))).isValid());
     const QModelIndex a = treeItem(*w, dataPath(QStringLiteral("A")));
     ASSERT_TRUE(a.isValid());
     clickAt(*w->ftv, w->ftv->visualRect(a).center());
@@ -331,14 +337,89 @@ TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
     QTest::qWait(300);
     // The chosen folder was brought to the middle while the tree read its folders.
     const int before = w->ftv->visualRect(treeItem(*w, chosen)).top();
+    // Where the chosen folder stands below the folder that holds it.
+    const auto belowHolder = [&] {
+        return w->ftv->visualRect(w->ftv->currentIndex()).top()
+             - w->ftv->visualRect(findIndex(*w->ftv, dataPath())).top();
+    };
+    const int placeBelowHolder = belowHolder();
 
+    // New folders beside the listed one: a model that follows the disk sees them, the tree keeps
+    // its rows where they were.
+    QFileSystemModel following;
+    following.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    const QModelIndex watched = following.setRootPath(dataPath());
+    ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 60; }));
     for (int i = 0; i < 5; ++i)
         QDir().mkpath(dataPath(QStringLiteral("a%1").arg(i)));
-    ASSERT_TRUE(waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 65; }));
+    ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 65; }));
     // Long enough for a scroll the new folders might set off to happen.
     QTest::qWait(300);
-    EXPECT_NE(w->ftv->visualRect(w->ftv->currentIndex()).top(), before) << "the tree was scrolled back to the folder";
+    EXPECT_EQ(w->ftv->visualRect(w->ftv->currentIndex()).top(), before) << "the tree moved";
+    EXPECT_EQ(belowHolder(), placeBelowHolder) << "the rows moved";
+    EXPECT_EQ(w->ftv->model()->rowCount(treeItem(*w, dataPath())), 60);
     EXPECT_EQ(w->ftv->SelectedFolder(), chosen);
+
+    // "Re&fresh Folders" reads them.
+    QTest::mouseClick(w->Command2, Qt::LeftButton, {}, w->Command2->rect().center());
+    EXPECT_TRUE(waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 65; }));
+    EXPECT_EQ(w->ftv->SelectedFolder(), chosen);
+    w->close();
+}
+
+TEST_F(MainInputTest, AltAndAMenusLetterOpensTheMenuBeforeAButton)
+{
+    auto w = openShown();
+    struct Letter {
+        Qt::Key key;
+        const char *menu;
+        QPushButton *button;
+    };
+    const Letter letters[] = {{Qt::Key_F, "&File", w->Command2}, {Qt::Key_T, "&Tools", w->cmdStopSrch}};
+    for (const Letter &l : letters) {
+        SCOPED_TRACE(l.menu);
+        w->txtFilter->setFocus();
+        QTest::keyClick(w.get(), l.key, Qt::AltModifier);
+        QMenu *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(open, nullptr) << "no menu opened";
+        EXPECT_EQ(open->menuAction()->text(), QString::fromLatin1(l.menu));
+        EXPECT_FALSE(l.button->hasFocus());
+        QTest::keyClick(open, Qt::Key_Escape);
+        if (QApplication::activePopupWidget())
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        // The button with the same letter follows on the next Alt and letter.
+        QTest::keyClick(w.get(), l.key, Qt::AltModifier);
+        EXPECT_TRUE(l.button->hasFocus());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    // The captions stay as they are.
+    EXPECT_EQ(w->Command2->text(), QStringLiteral("Re&fresh Folders"));
+    EXPECT_EQ(w->cmdStopSrch->text(), QStringLiteral("S&top Search"));
+    w->close();
+}
+
+TEST_F(MainInputTest, SearchSubfoldersAgreesWithTheListingAfterSeveralFolders)
+{
+    makeFile(QStringLiteral("top/one.txt"));
+    makeFile(QStringLiteral("top/inner/two.txt"));
+    startIn(dataPath(QStringLiteral("top")));
+    auto w = openShown();
+    ASSERT_TRUE(treeItem(*w, dataPath(QStringLiteral("top"))).isValid());
+    QTest::mouseClick(w->Check2, Qt::LeftButton, {}, w->Check2->rect().center());
+    ASSERT_TRUE(w->Check2->isChecked());
+    EXPECT_TRUE(waitFor([&] { return sortedNames(*w->lvw2).contains(QStringLiteral("two.txt")); }));
+
+    // Several folders are listed without their sub-folders; back in single-folder mode the
+    // ticked box searches them again.
+    QTest::mouseClick(w->Check6, Qt::LeftButton, {}, w->Check6->rect().center());
+    EXPECT_FALSE(w->lvw2->Recursive());
+    QTest::mouseClick(w->Check6, Qt::LeftButton, {}, w->Check6->rect().center());
+    EXPECT_TRUE(w->Check2->isChecked());
+    EXPECT_TRUE(w->lvw2->Recursive());
+    clickAt(*w->ftv, w->ftv->visualRect(treeItem(*w, dataPath(QStringLiteral("top")))).center());
+    EXPECT_TRUE(waitFor([&] { return sortedNames(*w->lvw2) == (QStringList{"inner", "one.txt", "two.txt"}); }))
+        << sortedNames(*w->lvw2).join(u',').toStdString();
     w->close();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractProxyModel>
 #include <QApplication>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -129,4 +130,64 @@ TEST_F(WidgetsTest, FolderTreeShowsFoldersAndReportsClicks)
     tree.SetSelectedFolder(dataPath(QStringLiteral("missing")));
     EXPECT_EQ(codes.size(), 4u);
     EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("shown")));
+}
+
+TEST_F(WidgetsTest, FolderTreeRowsHoldStillWhenFoldersAppearElsewhere)
+{
+    for (const char *name : {"a", "b", "c", "d"})
+        QDir().mkpath(dataPath(QString::fromLatin1(name)));
+    FolderTree tree;
+    tree.resize(300, 600);
+    tree.show();
+    tree.SetSelectedFolder(dataPath(QStringLiteral("b")));
+    auto *proxy = qobject_cast<QAbstractProxyModel *>(tree.model());
+    auto *files = qobject_cast<QFileSystemModel *>(proxy->sourceModel());
+    ASSERT_NE(files, nullptr);
+    const auto childNames = [&] {
+        QStringList out;
+        const QModelIndex at = files->index(dataPath());
+        for (int i = 0; i < files->rowCount(at); ++i)
+            out << files->index(i, 0, at).data().toString();
+        out.sort();
+        return out;
+    };
+    // Where each row stands below the folder that holds them (the tree may scroll as a whole
+    // while it keeps the selected folder in view).
+    const auto rowTops = [&] {
+        const int top = tree.visualRect(proxy->mapFromSource(files->index(dataPath()))).top();
+        QList<int> tops;
+        for (const char *name : {"a", "b", "c", "d"})
+            tops << tree.visualRect(proxy->mapFromSource(files->index(dataPath(QString::fromLatin1(name))))).top() - top;
+        return tops;
+    };
+    ASSERT_TRUE(waitFor([&] { return childNames() == (QStringList{"a", "b", "c", "d"}); }))
+        << childNames().join(u',').toStdString();
+    QApplication::processEvents();
+    const QList<int> before = rowTops();
+
+    // A model that follows the disk sees the new folders; by the time it has seen the second
+    // one, the tree would long have seen the first.
+    QFileSystemModel following;
+    following.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    const QModelIndex watched = following.setRootPath(dataPath());
+    ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 4; }));
+    QDir().mkpath(dataPath(QStringLiteral("bb")));
+    ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 5; }));
+    QDir().mkpath(dataPath(QStringLiteral("cc")));
+    ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 6; }));
+    QApplication::processEvents();
+    EXPECT_EQ(childNames(), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(rowTops(), before) << "rows moved under the pointer";
+    EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("b")));
+
+    // A folder opened for the first time is read then; "Re&fresh Folders" reads everything anew.
+    QDir().mkpath(dataPath(QStringLiteral("c/inner")));
+    const QModelIndex c = files->index(dataPath(QStringLiteral("c")));
+    tree.expand(proxy->mapFromSource(c));
+    EXPECT_TRUE(waitFor([&] { return files->rowCount(files->index(dataPath(QStringLiteral("c")))) == 1; }));
+    tree.RefreshFolders();
+    files = qobject_cast<QFileSystemModel *>(qobject_cast<QAbstractProxyModel *>(tree.model())->sourceModel());
+    EXPECT_TRUE(waitFor([&] { return childNames() == (QStringList{"a", "b", "bb", "c", "cc", "d"}); }))
+        << childNames().join(u',').toStdString();
+    EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("b")));
 }

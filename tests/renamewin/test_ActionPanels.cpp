@@ -4,6 +4,8 @@
 #include "RenamerFixture.h"
 
 #include <QApplication>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <QMouseEvent>
 
 using namespace renamewintest;
@@ -68,6 +70,40 @@ TEST_F(ActionPanels, SelectingAnActionShowsItsPanelOnly)
     w.List3->item(3)->setText(QStringLiteral("Change Exif Data in jpg files"));
     w.List3->setCurrentRow(3);
     EXPECT_EQ(shownPanel(), nullptr);
+}
+
+TEST_F(ActionPanels, ClickOnACheckBoxSelectsTheActionAndShowsItsPanel)
+{
+    renamewin::frmRenamer &w = window();
+    w.resize(w.sizeHint().expandedTo(QSize(700, 660)));
+    w.show();
+    const auto checkBoxOf = [&w](int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(w.List3);
+        option.rect = w.List3->visualItemRect(w.List3->item(row));
+        option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.text = w.List3->item(row)->text();
+        return w.List3->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, w.List3);
+    };
+    struct Click {
+        const char *action;
+        QGroupBox *panel;
+    };
+    const Click clicks[] = {{"Insert", w.frmInsert}, {"Suffix", w.frmSuffix}, {"Insert", w.frmInsert}};
+    for (const Click &c : clicks) {
+        SCOPED_TRACE(c.action);
+        const int row = w.List3->row(w.List3->findItems(QString::fromLatin1(c.action), Qt::MatchExactly).first());
+        const Qt::CheckState before = w.List3->item(row)->checkState();
+        QTest::mouseClick(w.List3->viewport(), Qt::LeftButton, {}, checkBoxOf(row).center());
+        EXPECT_NE(w.List3->item(row)->checkState(), before) << "the click ticks the box";
+        EXPECT_EQ(w.List3->currentRow(), row);
+        EXPECT_EQ(shownPanel(), c.panel);
+    }
+    // A click on the row that is selected already shows its panel again.
+    w.frmInsert->hide();
+    const int insert = w.List3->currentRow();
+    QTest::mouseClick(w.List3->viewport(), Qt::LeftButton, {}, w.List3->visualItemRect(w.List3->item(insert)).center());
+    EXPECT_EQ(shownPanel(), w.frmInsert);
 }
 
 TEST_F(ActionPanels, MovingByButtons)

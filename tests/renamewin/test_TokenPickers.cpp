@@ -15,6 +15,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <functional>
 #include <QFile>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -223,6 +227,111 @@ TEST_F(TokenPickersTest, TypingAnItemAndEnterOpensNothing)
     }
 }
 
+TEST_F(TokenPickersTest, TypingAnItemAndLeavingTheFieldRunsNothing)
+{
+    renamewin::frmRenamer &w = window();
+    QWidget other;
+    other.show();
+    for (TokenAction action : {TokenAction::Suffix, TokenAction::ReplaceFirst}) {
+        showPanel(action);
+        QComboBox *field = combo(action);
+        struct Leave {
+            const char *name;
+            std::function<void()> away;
+        };
+        const Leave ways[] = {
+            {"Tab", [field] { QTest::keyClick(field, Qt::Key_Tab); }},
+            {"click elsewhere", [&w] { QTest::mouseClick(w.cmdRefresh, Qt::LeftButton, {}, w.cmdRefresh->rect().center()); }},
+            {"another window", [&other] { QApplication::setActiveWindow(&other); }},
+        };
+        for (const char *typed : {"$Counter$", "$current_date$", "$current_time$", "$Exif Data$", "$MP3 Data$",
+                                  "$Random String$"}) {
+            for (const Leave &way : ways) {
+                SCOPED_TRACE(field->objectName().toStdString() + " " + typed + " " + way.name);
+                QApplication::setActiveWindow(&w);  // focus moves only in the active window
+                field->setFocus();
+                ASSERT_TRUE(field->hasFocus());
+                field->lineEdit()->selectAll();
+                QTest::keyClicks(field, QString::fromUtf8(typed));
+                way.away();
+                EXPECT_FALSE(field->hasFocus());
+                EXPECT_EQ(openPickers(), QStringList());
+                EXPECT_EQ(frames(action), QStringLiteral("---"));
+                EXPECT_EQ(field->currentText(), QString::fromUtf8(typed));
+            }
+        }
+    }
+    // A choice from the list still acts.
+    choose(combo(TokenAction::ReplaceFirst), QStringLiteral("$Counter$"));
+    EXPECT_EQ(frames(TokenAction::ReplaceFirst), QStringLiteral("C--"));
+}
+
+TEST_F(TokenPickersTest, PickersClosedWithoutAChoiceWriteNothing)
+{
+    renamewin::frmRenamer &w = window();
+    showPanel(TokenAction::Suffix);
+    QComboBox *suffix = combo(TokenAction::Suffix);
+    app.TimeFormatText = QStringLiteral("$min$");
+    app.DateFormatText = QStringLiteral("$yyyy$");
+    struct Opener {
+        const char *item;
+        PickerKind kind;
+        int16_t exifIndex;  // remembered EXIF row
+        int16_t mp3Index;   // remembered MP3 row
+    };
+    const Opener openers[] = {
+        {"$current_time$", PickerKind::Time, -1, -1},
+        {"$modified_date$", PickerKind::Date, -1, -1},
+        {"$Exif Data$", PickerKind::Exif, renamewin::ExifDateTimeIndex, -1},
+        {"$Exif Data$", PickerKind::Exif, -1, -1},
+        {"$MP3 Data$", PickerKind::Mp3, -1, -1},
+        {"$MP3 Data$", PickerKind::Mp3, -1, 2},
+    };
+    enum Way { Escape, CloseBox, FocusLoss };
+    for (const Opener &o : openers) {
+        for (Way way : {Escape, CloseBox, FocusLoss}) {
+            SCOPED_TRACE(std::string(o.item) + " remembered " + std::to_string(o.exifIndex) + "/"
+                         + std::to_string(o.mp3Index) + " way " + std::to_string(way));
+            app.LastListIndex = o.exifIndex;
+            app.LastID3ListIndex = o.mp3Index;
+            choose(suffix, QString::fromUtf8(o.item));
+            renamewin::TokenPicker *p = pickers.openPicker(o.kind);
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(openPickers(), QStringList{p->objectName()}) << "nothing leads on by itself";
+            // The picker takes the keyboard: its list or combo gets the focus.
+            QApplication::setActiveWindow(p);
+            QWidget *control = p->findChild<QComboBox *>(QStringLiteral("cmbFirst"));
+            if (!control)
+                control = p->findChild<QListWidget *>(QStringLiteral("list1"));
+            ASSERT_NE(control, nullptr);
+            control->setFocus();
+            QPointer<renamewin::TokenPicker> window = p;
+            switch (way) {
+            case Escape:
+                QTest::keyClick(control, Qt::Key_Escape);
+                break;
+            case CloseBox: {
+                QCloseEvent event;
+                QApplication::sendEvent(p->windowHandle(), &event);
+                break;
+            }
+            case FocusLoss:
+                QApplication::setActiveWindow(&w);
+                QTest::mouseClick(w.List3->viewport(), Qt::LeftButton, {},
+                                  w.List3->visualItemRect(w.List3->item(0)).center());
+                showPanel(TokenAction::Suffix);
+                break;
+            }
+            EXPECT_EQ(suffix->currentText(), QString::fromUtf8(o.item));
+            EXPECT_EQ(window.isNull() || !window->isVisible(), way != FocusLoss);
+            pickers.close({PickerKind::Time, PickerKind::Date, PickerKind::Exif, PickerKind::Mp3,
+                           PickerKind::PictureDate});
+            settle();
+            EXPECT_EQ(suffix->currentText(), QString::fromUtf8(o.item)) << "closing writes nothing either";
+        }
+    }
+}
+
 TEST_F(TokenPickersTest, PickersWriteTheTokenGrammarTheEngineEvaluates)
 {
     addFile(QStringLiteral("a.txt"));
@@ -344,25 +453,39 @@ TEST_F(TokenPickersTest, ExifDateTimeLeadsOnToThePictureDatePicker)
     EXPECT_TRUE(app.PictureDatePickerOpen);
     EXPECT_FALSE(app.DatePickerOpen);
 
-    // Closed on "DateTime": opening the EXIF picker again leads on at once.
+    // Closed on "DateTime": opening the EXIF picker again shows it selected and writes nothing;
+    // "OK" writes it and leads on to the picture-date picker.
     clickButton(exif->Command1);
     clickButton(pictureDate->Command1);
     settle();
     EXPECT_EQ(openPickers(), QStringList());
     EXPECT_EQ(app.LastListIndex, renamewin::ExifDateTimeIndex);
-    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$hh_mm_ss$")) << "OK only closes";
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$hh_mm_ss$")) << "OK after a choice only closes";
     choose(prefix, QStringLiteral("$Exif Data$"));
-    EXPECT_EQ(openPickers(), QStringList({"frmEDateFormat", "formSelExif"}));
+    EXPECT_EQ(openPickers(), QStringList({"formSelExif"}));
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif Data$"));
+    exif = picker<renamewin::formSelExif>(PickerKind::Exif);
+    EXPECT_EQ(exif->list1->currentRow(), renamewin::ExifDateTimeIndex);
+    app.ExifDateChosen = false;
+    clickButton(exif->Command1);
     EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
-    EXPECT_EQ(picker<renamewin::frmEDateFormat>(PickerKind::PictureDate)->cmbFirst->currentText(),
-              QStringLiteral("$hh_mm_ss$")) << "the remembered format shows again";
+    EXPECT_TRUE(app.ExifDateChosen);
+    EXPECT_EQ(openPickers(), QStringList({"frmEDateFormat"}));
+    pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
+    EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$hh_mm_ss$")) << "the remembered format shows again";
+    // Leaving the picture-date picker writes nothing.
+    QApplication::setActiveWindow(pictureDate);
+    pictureDate->cmbFirst->setFocus();
+    QApplication::setActiveWindow(&window());
+    prefix->setFocus();
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
 }
 
 TEST_F(TokenPickersTest, RememberedListIndexes)
 {
     showPanel(TokenAction::Suffix);
     QComboBox *suffix = combo(TokenAction::Suffix);
-    // The EXIF picker closes on "Orientation"; it opens there again and writes it at once.
+    // The EXIF picker closes on "Orientation"; it opens there again and writes nothing.
     choose(suffix, QStringLiteral("$Exif Data$"));
     auto *exif = picker<renamewin::formSelExif>(PickerKind::Exif);
     clickRow(exif, 2, true);
@@ -370,7 +493,7 @@ TEST_F(TokenPickersTest, RememberedListIndexes)
     EXPECT_EQ(openPickers(), QStringList()) << "a double-click closes";
     EXPECT_EQ(app.LastListIndex, 2);
     choose(suffix, QStringLiteral("$Exif Data$"));
-    EXPECT_EQ(suffix->currentText(), QStringLiteral("$Exif_Orientation"));
+    EXPECT_EQ(suffix->currentText(), QStringLiteral("$Exif Data$"));
     exif = picker<renamewin::formSelExif>(PickerKind::Exif);
     EXPECT_EQ(exif->list1->currentRow(), 2);
     exif->close();
@@ -571,8 +694,9 @@ TEST_F(TokenPickersTest, ClosingEachPickerByEachPath)
             EXPECT_EQ(pickers.openPicker(o.kind), nullptr);
             settle();
             EXPECT_TRUE(window.isNull()) << "a closed picker is gone";
-            // Only the random picker writes when it closes, whichever way.
-            const QString expected = o.kind == PickerKind::Random ? QStringLiteral("$Rand$_")
+            // Only "OK" of the pickers with a text of their own writes; closing otherwise writes
+            // nothing.
+            const QString expected = o.kind == PickerKind::Random && path == OkButton ? QStringLiteral("$Rand$_")
                                      : o.kind == PickerKind::Time && path == OkButton ? QString()
                                      : o.kind == PickerKind::Date && path == OkButton ? QString()
                                                                                       : QStringLiteral("typed");
@@ -628,7 +752,7 @@ TEST_F(TokenPickersTest, TestButtonsShowASampleOnlyWhileHeld)
     QTest::mouseRelease(random->Command10, Qt::LeftButton, {}, random->Command10->rect().center());
     EXPECT_EQ(random->Text62->text(), QStringLiteral("H-N"));
     QTest::mousePress(random->Command10, Qt::LeftButton, {}, random->Command10->rect().center());
-    random->close();
+    clickButton(random->Command1);
     EXPECT_EQ(field.currentText(), QStringLiteral("$Rand$_H-N"));
     EXPECT_EQ(app.RandomMaskText, QStringLiteral("H-N"));
 }

@@ -8,6 +8,7 @@
 #include "TokenPicker.h"
 #include "frmRandom.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -143,19 +144,15 @@ TEST_F(TokenFieldPickersTest, EachItemOfTheCellFieldAndWhatItOpens)
         ASSERT_EQ(openKinds(), std::vector<PickerKind>{*c.opens});
         renamewin::TokenPicker *p = pickers.openPicker(*c.opens);
         expectUnder(p, d->cmbToR);
-        // Closed with its close box, the picker hands the field's text to the cell and ends
-        // the edit.
+        // Closed with its close box, the picker writes nothing of its own: it hands the field's
+        // text to the cell and ends the edit.
         d->cmbToR->setEditText(QStringLiteral("$written$"));
         p->close();
         settle();
         EXPECT_FALSE(d->cmbToR->isVisible());
         EXPECT_FALSE(d->GridR->isEditing());
         EXPECT_FALSE(app.TokenTargetGrid);
-        const QString token = d->GridR->CellText(size_t(row), 3);
-        if (*c.opens == PickerKind::Random)
-            EXPECT_TRUE(token.startsWith(QStringLiteral("$Rand$_"))) << token.toStdString();
-        else
-            EXPECT_EQ(token, QStringLiteral("$written$"));
+        EXPECT_EQ(d->GridR->CellText(size_t(row), 3), QStringLiteral("$written$"));
     }
 }
 
@@ -186,6 +183,25 @@ TEST_F(TokenFieldPickersTest, TheExtensionFieldGetsItsTokenAndNoCellChanges)
     EXPECT_TRUE(app.ReplaceAllExt);
     EXPECT_EQ(app.ReplaceAllExtTo, QStringLiteral("$Exif_Model"));
     EXPECT_EQ(app.ExtReplaceList, (std::vector<ReplaceListEntry>{{"n", "jpeg", "jpg"}}));
+}
+
+TEST_F(TokenFieldPickersTest, AnItemTypedIntoTheExtensionFieldOpensNothing)
+{
+    frmExtReplace *e = openExtensions();
+    ASSERT_TRUE(e);
+    click(e->Check2);
+    QApplication::setActiveWindow(e);  // focus moves only in the active window
+    e->cmbExtAll->setFocus();
+    ASSERT_TRUE(e->cmbExtAll->hasFocus());
+    QTest::keyClicks(e->cmbExtAll, QStringLiteral("$Exif Data$"));
+    QTest::keyClick(e->cmbExtAll, Qt::Key_Tab);
+    EXPECT_FALSE(e->cmbExtAll->hasFocus());
+    EXPECT_TRUE(openKinds().empty());
+    EXPECT_EQ(e->cmbExtAll->currentText(), QStringLiteral("$Exif Data$"));
+    // Chosen from the list, the item opens its picker, which writes nothing until a choice.
+    chooseItem(e->cmbExtAll, QStringLiteral("$Exif Data$"));
+    EXPECT_EQ(openKinds(), std::vector<PickerKind>{PickerKind::Exif});
+    EXPECT_EQ(e->cmbExtAll->currentText(), QStringLiteral("$Exif Data$"));
 }
 
 TEST_F(TokenFieldPickersTest, ExtensionCellsOpenTheRandomAndExifPickersOnly)

@@ -377,3 +377,20 @@ TEST_F(StringDialogTest, TheRenameWindowsUnloadingClosesTheDialogsWithoutStoring
     EXPECT_FALSE(extensions);
     EXPECT_EQ(app.ReplaceList, ThreeRows);
 }
+
+TEST_F(StringDialogTest, BothDialogsKeepTheirDesignSizeAsTheSmallest)
+{
+    struct Dialog {
+        const char *name;
+        QWidget *window;
+    };
+    const Dialog dialogs[] = {{"strings", openStrings()}, {"extensions", openExtensions()}};
+    for (const Dialog &d : dialogs) {
+        SCOPED_TRACE(d.name);
+        ASSERT_NE(d.window, nullptr);
+        EXPECT_EQ(d.window->minimumSize(), d.window->size()) << "opens at its smallest size";
+        d.window->resize(200, 150);
+        EXPECT_EQ(d.window->size(), d.window->minimumSize());
+        EXPECT_GE(d.window->width(), 400);
+    }
+}
