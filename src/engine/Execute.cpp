@@ -6,6 +6,7 @@
 #include "FileAttributes.h"
 #include "Fso.h"
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "RenameLog.h"
 
 #include <QHash>
@@ -59,12 +60,14 @@ private:
 };
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
-vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
+vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHooks &hooks)
 {
     if (vb::Status st = fso::CheckItemName(row.Original); !st)
         return st;
     if (vb::Status st = fso::CheckItemName(row.Preview); !st)
         return st;
+    if (hooks.attempt)
+        hooks.attempt(rowNumber, row);
     if (hooks.move)
         return hooks.move(row);
     const QString from = row.Path + row.Original;
@@ -102,7 +105,7 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
             outcome = RowOutcome::Unchanged;
         } else {
             if (st)
-                st = renameRow(row, hooks);
+                st = renameRow(i, row, hooks);
             if (hooks.done)
                 hooks.done(i, row, st);
             if (st) {
@@ -178,12 +181,13 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     }
 
     // The log is opened before anything changes on disk, so a run that could not be logged
-    // never starts.
-    RenameLog log;
+    // never starts. Its lines go to the run's dated file as the rows are done.
+    const QString datedName = RenameLog::datedFileName(engine.clock.now());
+    RenameLog log(datedName);
     if (const vb::Status st = log.open(); !st) {
         host.MsgBox(QStringLiteral("The rename log \"%1\" cannot be written: %2. Nothing was "
                                    "renamed.")
-                        .arg(RenameLog::fileName(), st.description),
+                        .arg(pathcodec::printable(log.failedPath()), st.description),
                     msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
         return result;
     }
@@ -191,8 +195,6 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     if (app.AutoNormalizeAttributes == 1)
         ClearAttributes(engine, grid);
-    const QString datedName =
-        app.SaveLogFile == 1 ? RenameLog::datedFileName(engine.clock.now()) : QString();
 
     const size_t rows = grid.Rows();
     host.setProgressMax(float(rows));
@@ -208,6 +210,9 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         result.stopped = true;
         return true;
     };
+    // Each row's names reach the log file before its move, its result right after it, so a run
+    // killed at any moment leaves every rename it made on record.
+    hooks.attempt = [&](size_t, const PreviewRow &row) { log.begin(row.Path, row.Original, row.Preview); };
     hooks.done = [&](size_t, const PreviewRow &row, const vb::Status &st) {
         log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description);
     };
@@ -229,18 +234,13 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     // A log that could not be written (or copied) keeps the old file, is reported, and the run
     // is not confirmed as a success.
-    QString unwritten;
-    vb::Status written = log.close();
-    if (!written)
-        unwritten = RenameLog::fileName();
-    else if (!datedName.isEmpty() && !(written = log.saveCopy(datedName)))
-        unwritten = datedName;
+    const vb::Status written = log.close(app.SaveLogFile == 1);
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
 
     if (!written)
         host.MsgBox(QStringLiteral("The rename log \"%1\" could not be written: %2.")
-                        .arg(unwritten, written.description),
+                        .arg(pathcodec::printable(log.failedPath()), written.description),
                     msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
     if (result.failed > 0)
         host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
