@@ -238,10 +238,14 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
 
-    if (!written)
-        host.MsgBox(QStringLiteral("The rename log \"%1\" could not be written: %2.")
-                        .arg(pathcodec::printable(log.failedPath()), written.description),
-                    msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+    if (!written) {
+        QString text = QStringLiteral("The rename log \"%1\" could not be written: %2.")
+                           .arg(pathcodec::printable(log.failedPath()), written.description);
+        if (log.failedPath() != log.runFile())
+            text += QStringLiteral(" What reached the disk of this run's log is in \"%1\".")
+                        .arg(pathcodec::printable(log.runFile()));
+        host.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+    }
     if (result.failed > 0)
         host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
                     msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));

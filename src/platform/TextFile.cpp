@@ -71,6 +71,7 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
                                                                        : QStringLiteral("%1 bytes").arg(maxBytes)));
     };
     QFile f;
+    qint64 expected = 0;
     if (path.startsWith(u':')) {
         // A file built into the program.
         f.setFileName(path);
@@ -78,6 +79,7 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
             return vb::Status::fail(vb::FileNotFound);
         if (f.size() > maxBytes)
             return tooLarge(f.size());
+        expected = f.size();
     } else {
         // Opened without waiting: a FIFO would otherwise block until someone writes to it.
         const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -98,13 +100,22 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
             ::close(fd);
             return tooLarge(st.st_size);
         }
+        expected = st.st_size;
         if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             return vb::Status::fail(vb::PermissionDenied);
         }
     }
-    // A file that grows while it is read is cut at the limit (and then refused as too large).
-    QByteArray read = f.read(maxBytes + 1);
+    // As many bytes as the file holds (one more shows whether it grew); a file that grows while
+    // it is read is cut at the limit, and then refused as too large. Nothing is allocated for
+    // bytes the file does not have.
+    QByteArray read = f.read(expected + 1);
+    while (read.size() > expected && read.size() <= maxBytes) {
+        const QByteArray more = f.read(qMin<qint64>(maxBytes + 1 - read.size(), qint64(1) << 16));
+        if (more.isEmpty())
+            break;
+        read += more;
+    }
     if (read.size() > maxBytes)
         return tooLarge(read.size());
     bytes = std::move(read);

@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -23,26 +24,33 @@ public:
 
 } // namespace
 
-std::unique_ptr<QSettings> WritableStoreOrDetached(std::unique_ptr<QSettings> store)
+std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
 {
+    // Checked before the store is made: making it reads the file, and a FIFO would never answer.
     QString target;
-    const vb::Status st = textfile::resolveWriteTarget(store->fileName(), target);
+    const vb::Status st = textfile::resolveWriteTarget(path, target);
     if (st)
-        return store;
+        return std::make_unique<QSettings>(path, QSettings::IniFormat);
     static QSet<QString> told;
-    if (!told.contains(store->fileName())) {
-        told.insert(store->fileName());
+    if (!told.contains(path)) {
+        told.insert(path);
         printToStandardError(QStringLiteral("The settings file \"%1\" cannot be saved: %2.")
-                                 .arg(pathcodec::printable(store->fileName()), st.description));
+                                 .arg(pathcodec::printable(path), st.description));
     }
     return std::make_unique<DetachedSettings>();
+}
+
+std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QString &application)
+{
+    const QString home = qEnvironmentVariable("VEXLO_HOME");
+    const QString folder =
+        home.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) : home;
+    return OpenStoreFile(folder + u'/' + organization + u'/' + application + QStringLiteral(".ini"));
 }
 
 std::unique_ptr<QSettings> OpenUserSettings(const QString &application)
 {
     if (!qEnvironmentVariableIsEmpty("VEXLO_HOME"))
-        return WritableStoreOrDetached(
-            std::make_unique<QSettings>(AppFile(application + QStringLiteral(".ini")), QSettings::IniFormat));
-    return WritableStoreOrDetached(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                               QStringLiteral("Morvane"), application));
+        return OpenStoreFile(AppFile(application + QStringLiteral(".ini")));
+    return OpenUserStore(QStringLiteral("Morvane"), application);
 }

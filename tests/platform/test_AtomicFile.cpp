@@ -4,11 +4,13 @@
 #include "ProcessLimits.h"
 #include "TestFiles.h"
 #include "TextFile.h"
+#include "UserSettings.h"
 #include "WithoutPermissionOverride.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -223,4 +225,32 @@ TEST(AtomicFile, OwnerAndGroupAreKept)
     EXPECT_EQ(lstatOf(path).st_uid, 4321u);
     EXPECT_EQ(lstatOf(path).st_gid, 4322u);
     EXPECT_EQ(testfiles::readFile(path), "new");
+}
+
+// The per-user store of window places: a FIFO in its place is never replaced; the values are
+// kept for the run only. A link to a regular file is a store like any other.
+TEST(UserSettingsStore, StoreInThePlaceOfSomethingElseIsNeverReplaced)
+{
+    QTemporaryDir tmp;
+    const QByteArray oldHome = qgetenv("VEXLO_HOME");
+    qputenv("VEXLO_HOME", native(tmp.path()));
+    const QString fifo = tmp.filePath("Places.ini");
+    ASSERT_EQ(::mkfifo(native(fifo).constData(), 0600), 0);
+    testfiles::writeFile(tmp.filePath("real.ini"), "");
+    ASSERT_EQ(::symlink("real.ini", native(tmp.filePath("Linked.ini")).constData()), 0);
+    {
+        auto refused = OpenUserSettings(QStringLiteral("Places"));
+        refused->setValue(QStringLiteral("frmMain/Pos"), QStringLiteral("10|20"));
+        refused->sync();
+        EXPECT_EQ(refused->value(QStringLiteral("frmMain/Pos")).toString(), QStringLiteral("10|20"));
+        auto linked = OpenUserSettings(QStringLiteral("Linked"));
+        linked->setValue(QStringLiteral("frmMain/Pos"), QStringLiteral("30|40"));
+    }
+    if (oldHome.isEmpty())
+        qunsetenv("VEXLO_HOME");
+    else
+        qputenv("VEXLO_HOME", oldHome);
+    EXPECT_TRUE(S_ISFIFO(lstatOf(fifo).st_mode));
+    EXPECT_TRUE(S_ISLNK(lstatOf(tmp.filePath("Linked.ini")).st_mode));
+    EXPECT_TRUE(testfiles::readFile(tmp.filePath("real.ini")).contains("30|40"));
 }
