@@ -145,10 +145,16 @@ vb::Status AtomicFile::open()
         return st;
     const QByteArray target = pathcodec::encode(m_target);
     // The temporary name: the file's own name with a random ending, in the same folder, so the
-    // rename that replaces the file never crosses a file system.
+    // rename that replaces the file never crosses a file system. A name near the longest one a
+    // folder takes gives up its end for the ending.
+    constexpr qsizetype LongestName = 255;
+    const qsizetype slash = target.lastIndexOf('/');
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name =
-            target + '.' + QByteArray::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 36) + ".tmp";
+        const QByteArray ending =
+            '.' + QByteArray::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 36) + ".tmp";
+        const qsizetype nameLength = target.size() - slash - 1;
+        const QByteArray name = target.left(target.size() - qMax<qsizetype>(0, nameLength + ending.size() - LongestName))
+                                + ending;
         const int fd = openForWriting(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             m_fd = fd;

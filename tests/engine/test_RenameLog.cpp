@@ -157,7 +157,7 @@ TEST(RenameLogOnDisk, KilledRunLeavesEveryRenameOnRecord)
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--gtest_filter=RenameLogChild.RenameNowOverAFolder")});
         ASSERT_TRUE(child.waitForStarted());
-        const QString dated = tmp.filePath("home/") + QFileInfo(RenameLog::datedFileName(RunStart)).fileName();
+        const QString dated = tmp.filePath("home/Rename_Log12_09_202608_49_36_PM.txt");
         const bool reached = waitUntil(
             [&] { return QFileInfo(dated).size() >= killAfterBytes || child.state() == QProcess::NotRunning; }, 60000);
         ::kill(pid_t(child.processId()), SIGKILL);
