@@ -17,8 +17,12 @@ seeds_exif=(/usr/share/gocode/src/github.com/rwcarlsen/goexif/exif/samples
             /usr/share/gocode/src/github.com/rwcarlsen/goexif/exif/corrupt)
 seeds_mp3=(/usr/share/doc/libmp3-tag-perl/examples)
 
+# run <target> <longest input> [--short] [--dict file] [seed folders...]: the longest input fits
+# the target's format (a settings body of some 220 short lines, a 500-row replace list, the
+# 4 KiB head of a picture extended by its 64 KiB APP1 segment, ...), so short runs reach real
+# sizes instead of wandering through inputs no reader takes.
 run() {
-  local target="$1"; shift
+  local target="$1" max_len="$2"; shift 2
   local seconds="$seconds" options=()
   if [ "${1:-}" = "--short" ]; then
     shift
@@ -34,20 +38,20 @@ run() {
   for d in "$@"; do [ -d "$d" ] && dirs+=("$d"); done
   echo "fuzzing $target for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    "$build/bin/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    "$build/bin/$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=0 -artifact_prefix="$build/" "${options[@]}" "$corpus" "${dirs[@]}" 2>"$build/$target.log" \
     || { tail -n 60 "$build/$target.log"; echo "$target: fault found (input saved under $build/)"; exit 1; }
 }
 
-run fuzz_exif "${seeds_exif[@]}"
-run fuzz_id3 "${seeds_mp3[@]}"
-run fuzz_mpeg "${seeds_mp3[@]}"
-seconds=$(( (seconds + 1) / 2 )) run fuzz_exifdump "${seeds_exif[@]}"
-run fuzz_exif_file --short --dict exif.dict "${seeds_exif[@]}"
-run fuzz_rnp --short
-run fuzz_srl --short
-run fuzz_program_files --short
-run fuzz_tamsel_registry --short
-run fuzz_tamsel_drop --short
-run fuzz_path_names --short
+run fuzz_exif 65536 "${seeds_exif[@]}"
+run fuzz_id3 65536 "${seeds_mp3[@]}"
+run fuzz_mpeg 65536 "${seeds_mp3[@]}"
+seconds=$(( (seconds + 1) / 2 )) run fuzz_exifdump 65536 "${seeds_exif[@]}"
+run fuzz_exif_file 69632 --short --dict exif.dict "${seeds_exif[@]}"
+run fuzz_rnp 16384 --short
+run fuzz_srl 65536 --short
+run fuzz_program_files 8192 --short
+run fuzz_tamsel_registry 65536 --short
+run fuzz_tamsel_drop 65536 --short
+run fuzz_path_names 8192 --short
 echo "fuzzing finished without faults"

@@ -1,8 +1,8 @@
-// Any bytes as a rename-drop file or a rename configuration file: the settings body reader either loads settings or refuses the
-// file, and never faults. A loaded file writes back as a body that loads to the same settings.
+// Any bytes as a rename-drop file or a rename configuration file, decoded and split as the file
+// reader does: the settings body reader either loads settings or refuses the file, and never
+// faults. A loaded file writes back as a body that loads to the same settings.
 // Besides the file as it stands, the input's lines are laid over a valid body (from the line the
 // first byte picks), so that every line's reader meets hostile values, not only the first.
-#include "MemoryFile.h"
 #include "RenameConfigFile.h"
 #include "RenameDropFile.h"
 #include "RenameSettings.h"
@@ -34,11 +34,12 @@ void loadAndRoundTrip(const QStringList &lines)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    MemoryFile file(data, size);
+    const QStringList whole = textfile::splitLines(
+        textfile::decode(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))));
     engine::RenameSettings settings;
     settingsfiles::RenameWindowState state;
-    (void)settingsfiles::LoadRnp(file.path(), settings, state);
-    (void)settingsfiles::LoadRenameConfigFile(file.path(), settings, state);
+    (void)settingsfiles::ReadRenameSettingsBody(whole, 0, settings, state);
+    (void)settingsfiles::ParseRenameConfigFile(whole, settings, state);
 
     if (size == 0)
         return 0;

@@ -122,6 +122,7 @@ int modMain::Main(const QStringList &arguments)
 
 void modMain::NormalStart()
 {
+    mainwin::SetAsideUnreadableSettingsFile(m_state, mainwin::SettingsFilePath());
     ShowCentredWithSplash();
 }
 
@@ -157,6 +158,7 @@ void modMain::AddArgumentsToList(qsizetype first)
 int modMain::RenameDropRun()
 {
     m_state.RenameDropRun = 1;
+    mainwin::SetAsideUnreadableSettingsFile(m_state, mainwin::SettingsFilePath());
     mainwin::SettingsFileControls unused;
     mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
     if (m_state.ShowRenameDropDialog != 1)
@@ -191,6 +193,7 @@ int modMain::RenameDropRun()
 void modMain::OpenFilesRun()
 {
     m_state.OpenFilesRun = 1;
+    mainwin::SetAsideUnreadableSettingsFile(m_state, mainwin::SettingsFilePath());
     BuildWindows();
     m_state.CmdArgs = mainwin::SplitCommandLine(m_state.CommandLine);
     m_state.CmdArgCount = int(m_state.CmdArgs.size());

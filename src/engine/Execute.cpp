@@ -22,12 +22,14 @@ namespace {
 const QString FileFolderType = QStringLiteral("File Folder");
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
-vb::Status renameRow(const PreviewRow &row, const RenameLoopHooks &hooks)
+vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHooks &hooks)
 {
     if (vb::Status st = fso::CheckItemName(row.Original); !st)
         return st;
     if (vb::Status st = fso::CheckItemName(row.Preview); !st)
         return st;
+    if (hooks.attempt)
+        hooks.attempt(rowNumber, row);
     if (hooks.move)
         return hooks.move(row);
     const QString from = row.Path + row.Original;
@@ -90,7 +92,7 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
             outcome = RowOutcome::Unchanged;
         } else {
             if (st)
-                st = renameRow(row, hooks);
+                st = renameRow(i, row, hooks);
             if (hooks.done)
                 hooks.done(i, row, st);
             if (st) {
@@ -166,12 +168,13 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     }
 
     // The log is opened before anything changes on disk, so a run that could not be logged
-    // never starts.
-    RenameLog log;
+    // never starts. Its lines go to the run's dated file as the rows are done.
+    const QString datedName = RenameLog::datedFileName(engine.clock.now());
+    RenameLog log(datedName);
     if (const vb::Status st = log.open(); !st) {
         host.MsgBox(QStringLiteral("The rename log \"%1\" cannot be written: %2. Nothing was "
                                    "renamed.")
-                        .arg(RenameLog::fileName(), st.description),
+                        .arg(pathcodec::printable(log.failedPath()), st.description),
                     msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
         return result;
     }
@@ -179,8 +182,6 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     if (app.AutoNormalizeAttributes == 1)
         ClearAttributes(engine, grid);
-    const QString datedName =
-        app.SaveLogFile == 1 ? RenameLog::datedFileName(engine.clock.now()) : QString();
 
     const size_t rows = grid.Rows();
     host.setProgressMax(float(rows));
@@ -196,6 +197,9 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         result.stopped = true;
         return true;
     };
+    // Each row's names reach the log file before its move, its result right after it, so a run
+    // killed at any moment leaves every rename it made on record.
+    hooks.attempt = [&](size_t, const PreviewRow &row) { log.begin(row.Path, row.Original, row.Preview); };
     hooks.done = [&](size_t, const PreviewRow &row, const vb::Status &st) {
         log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description);
     };
@@ -219,19 +223,18 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     // A log that could not be written (or copied) keeps the old file, is reported, and the run
     // is not confirmed as a success.
-    QString unwritten;
-    vb::Status written = log.close();
-    if (!written)
-        unwritten = RenameLog::fileName();
-    else if (!datedName.isEmpty() && !(written = log.saveCopy(datedName)))
-        unwritten = datedName;
+    const vb::Status written = log.close(app.SaveLogFile == 1);
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
 
-    if (!written)
-        host.MsgBox(QStringLiteral("The rename log \"%1\" could not be written: %2.")
-                        .arg(unwritten, written.description),
-                    msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+    if (!written) {
+        QString text = QStringLiteral("The rename log \"%1\" could not be written: %2.")
+                           .arg(pathcodec::printable(log.failedPath()), written.description);
+        if (log.failedPath() != log.runFile())
+            text += QStringLiteral(" What reached the disk of this run's log is in \"%1\".")
+                        .arg(pathcodec::printable(log.runFile()));
+        host.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+    }
     if (result.failed > 0)
         host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
                     msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));

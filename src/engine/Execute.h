@@ -38,6 +38,9 @@ struct RenameLoopHooks {
     /** A row that must not be attempted gets its reason here (a failed preview); ok for the
      *  others. A refused row counts as failed. */
     std::function<vb::Status(size_t row)> refuse;
+    /** Just before a row's item is moved (its names have passed their checks): the row as it
+     *  is then, so that a record of the attempt can reach the disk ahead of the move. */
+    std::function<void(size_t rowNumber, const PreviewRow &row)> attempt;
     /** After each row that was attempted or refused: the row with the names it had then, and
      *  the result. */
     std::function<void(size_t rowNumber, const PreviewRow &row, const vb::Status &result)> done;

@@ -1,15 +1,23 @@
 #pragma once
 /**
  * The rename log: one line per row a rename run attempted, "Path : Original : Preview : result",
- * where the result is "Rename Successful" or the text of the error that stopped the move. The
- * file "templog.log" in the program folder is replaced by every run; a dated copy
- * "Rename_Log<mm_dd_yyyy><hh_mm_ss_AM/PM>.txt" may be kept beside it. Lines end with CR LF, and
- * the file is written whole or not at all.
+ * where the result is "Rename Successful" or the text of the error that stopped the move. Lines
+ * end with CR LF.
+ *
+ * The lines reach the disk as the run goes, in the run's own file, the dated
+ * "Rename_Log<mm_dd_yyyy><hh_mm_ss_AM/PM>.txt" in the program folder: a row's names are written
+ * to it just before its move and its result right after (so nothing waits in memory), and the
+ * file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
+ * it made (the row it was at may lack its result). At the end "templog.log" is replaced as a
+ * whole by the run's lines; the dated file is kept when the user wants a copy of every log, or
+ * when "templog.log" could not be written.
  */
 #include "TextFile.h"
 #include "VbError.h"
 
+#include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -29,22 +37,46 @@ public:
     static QString line(const QString &path, const QString &original, const QString &preview,
                         const QString &result);
 
-    explicit RenameLog(const QString &path = fileName());
+    /** The longest time between two syncs of the run's file to the disk. */
+    static constexpr qint64 SyncMilliseconds = 250;
 
-    /** Makes sure the log can be written; nothing is renamed when this fails. */
+    /** A log written as the run goes to `runFile`, and to `path` as a whole at close(). */
+    explicit RenameLog(QString runFile, QString path = fileName());
+    ~RenameLog();
+    RenameLog(const RenameLog &) = delete;
+    RenameLog &operator=(const RenameLog &) = delete;
+
+    /** Makes sure the log can be written: "templog.log" is a file that may be replaced, and
+     *  the run's file is created (replacing one of the same name). Nothing is renamed when this
+     *  fails; failedPath() then names the file. */
     vb::Status open();
-    /** Adds the line of one row. */
+    /** Starts the line of a row about to be moved: its names go to the run's file at once. */
+    void begin(const QString &path, const QString &original, const QString &preview);
+    /** Adds the line of one row (ending the line begin() started for it). */
     void write(const QString &path, const QString &original, const QString &preview,
                const QString &result);
-    /** Replaces the log file with the lines written. */
-    vb::Status close();
-    /** Writes the same lines to `path` (the dated copy), replacing a file of that name. */
-    vb::Status saveCopy(const QString &path) const;
+    /** Closes the run's file, then replaces the log file
+     *  with every line. The run's file is then removed, unless `keepRunFile` (it becomes the
+     *  dated copy, written whole again if a write failed during the run) or the log file could
+     *  not be written (it is the only record left). */
+    vb::Status close(bool keepRunFile);
 
+    /** The file whose write failed last. */
+    const QString &failedPath() const { return m_failedPath; }
+    const QString &runFile() const { return m_runFile; }
     const QStringList &lines() const { return m_lines; }
 
 private:
-    textfile::Writer m_writer;
+    void append(const QByteArray &bytes);
+    void sync();
+
+    QString m_path;
+    QString m_runFile;
+    QString m_failedPath;
+    int m_fd = -1;
+    QString m_begun;  ///< the start of the line begin() wrote, until write() ends it
+    QElapsedTimer m_sinceSync;
+    vb::Status m_runFailure;
     QStringList m_lines;
 };
 

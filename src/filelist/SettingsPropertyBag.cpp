@@ -1,5 +1,7 @@
 #include "SettingsPropertyBag.h"
 
+#include "UserSettings.h"
+
 #include <QCoreApplication>
 
 namespace filelist {
@@ -31,8 +33,7 @@ std::unique_ptr<QSettings> SettingsPropertyBag::OpenUserStore()
         organization = QStringLiteral("Morvane");
     if (application.isEmpty())
         application = QStringLiteral("Vexlo");
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, organization,
-                                       application + QStringLiteral(" Controls"));
+    return ::OpenUserStore(organization, application + QStringLiteral(" Controls"));
 }
 
 } // namespace filelist

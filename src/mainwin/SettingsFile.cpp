@@ -9,7 +9,12 @@
 #include "VbConvert.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdint>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mainwin {
 
@@ -120,7 +125,12 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
     QStringList lines;
     if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes, isFolderLine))
         return false;
+    ReadSettingsLines(lines, s, ToControls, c);
+    return true;
+}
 
+void ReadSettingsLines(const QStringList &lines, AppState &s, bool ToControls, SettingsFileControls &c)
+{
     const int count = int(std::min<qsizetype>(lines.size(), qsizetype(s.SettingsLines.size())));
     for (int i = 0; i < count; ++i)
         s.SettingsLines[size_t(i)] = lines[i];
@@ -138,7 +148,7 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
             c.OptSortMagnitude = line(3) != kBlank;
         if (has(4))
             c.Check19 = line(4) != kBlank;
-        return true;
+        return;
     }
 
     if (has(1) && line(1) != kBlank)
@@ -182,7 +192,69 @@ bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, Setting
     for (const TextLine &l : textLines)
         if (has(l.line))
             s.*l.field = line(l.line);
-    return true;
+}
+
+namespace {
+
+// Why the settings file cannot be read as one; empty when it can, or is not there, or is not a
+// regular file at all (a device, a FIFO, a folder: never read, never written, left as it is).
+QString unreadableReason(const QString &path)
+{
+    struct stat st {};
+    if (::stat(pathcodec::encode(path).constData(), &st) != 0 ? errno == ENOENT : !S_ISREG(st.st_mode))
+        return {};
+    QByteArray bytes;
+    const vb::Status read = textfile::readBytes(path, bytes, textfile::MaxProgramFileBytes);
+    if (!read)
+        return read.number == vb::FileNotFound ? QString() : read.description;
+    if (bytes.contains('\0'))
+        return QStringLiteral("The file holds binary data, not lines of text.");
+    return {};
+}
+
+// Renames `from` to `to` unless `to` exists (a link is moved as itself).
+int renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    ::unlink(from.constData());
+    return 0;
+}
+
+void tell(const AppState &state, const QString &text)
+{
+    if (state.RenameDropRun == 1 || !state.services.messages)
+        printToStandardError(text);
+    else
+        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
+}
+
+} // namespace
+
+bool SetAsideUnreadableSettingsFile(const AppState &state, const QString &path)
+{
+    const QString reason = unreadableReason(path);
+    if (reason.isEmpty())
+        return true;
+    const QString invalid = QStringLiteral("The settings file \"%1\" cannot be read: Invalid File (%2)")
+                                .arg(pathcodec::printable(path), reason.endsWith(u'.') ? reason.chopped(1) : reason);
+    int err = EEXIST;
+    QString aside;
+    for (int n = 1; err == EEXIST && n < 1000; ++n) {
+        aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        err = renameNoReplace(pathcodec::encode(path), pathcodec::encode(aside));
+    }
+    if (err == 0)
+        tell(state, invalid + QStringLiteral(". It was kept as \"%1\"; the default settings are used.")
+                                  .arg(pathcodec::printable(aside)));
+    else
+        tell(state, invalid + QStringLiteral(". It could not be moved aside (%1); the default settings are used.")
+                                  .arg(textfile::systemFailure(err).description));
+    return false;
 }
 
 void ReportSavedFile(const AppState &state, const QString &path, const vb::Status &result)

@@ -70,6 +70,19 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &state);
  * false, changing nothing, when the file cannot be read.
  */
 bool ReadSettingsFile(const QString &path, AppState &state, bool ToControls, SettingsFileControls &controls);
+/** The part of ReadSettingsFile() after the file was read: its lines, taken as it says. */
+void ReadSettingsLines(const QStringList &lines, AppState &state, bool ToControls, SettingsFileControls &controls);
+
+/**
+ * Before the settings are read at start: a settings file at `path` that is there but cannot be
+ * read as one (too large, binary, unreadable) is told once, with its path
+ * and the reason ("Invalid File: ..."), and moved aside to "<name>.bad" (or "<name>.bad.2", ...,
+ * never over an earlier one), so the defaults that take its place never replace it. Told on
+ * standard error in a rename-drop run, else in a message box. Something that is not a regular
+ * file (a device, a FIFO, a folder) is left where it is: it is never read, and the writers
+ * refuse it. Returns false when an unreadable file was found.
+ */
+bool SetAsideUnreadableSettingsFile(const AppState &state, const QString &path);
 
 /** Tells the user when a program file (the settings file, the command bars) could not be saved:
  *  "The settings file "<path>" could not be saved: <reason>." on standard error in a rename-drop

@@ -1,9 +1,9 @@
 #include "SafeFileRewrite.h"
 
+#include "AtomicFile.h"
 #include "PathCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <fcntl.h>
 
@@ -38,32 +38,48 @@ bool SafeFileRewrite::write(const QByteArray &head, qint64 from, qint64 to, cons
     if (from < 0 || to < from || to > source.size() || !source.seek(from))
         return fail(QStringLiteral("The file %1 changed while it was being read.").arg(m_path));
 
-    QSaveFile target(m_path);
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
+    // A file with other names (hard links) would keep the old contents under those names if a
+    // new file took its place: it is refused instead of being split in two.
+    struct stat st {};
+    if (::fstat(source.handle(), &st) == 0 && st.st_nlink > 1)
+        return fail(QStringLiteral("%1 has %2 names (hard links); its tags were not written, so that every name "
+                                   "keeps showing the same file.")
+                        .arg(pathcodec::printable(m_path))
+                        .arg(st.st_nlink));
+
+    // Through a link, the file it leads to is rewritten; its owner, group and permissions carry
+    // over to the new file.
+    textfile::AtomicFile target(m_path);
+    if (const vb::Status opened = target.open(); !opened)
         return fail(QStringLiteral("Could not create a temporary file beside %1: %2")
-                        .arg(m_path, target.errorString()));
-    auto writeAll = [&target](const QByteArray &bytes) {
-        return target.write(bytes) == bytes.size();
-    };
-    bool ok = writeAll(head);
-    for (qint64 left = to - from; ok && left > 0;) {
+                        .arg(pathcodec::printable(m_path), opened.description));
+    vb::Status written = target.write(head);
+    for (qint64 left = to - from; written && left > 0;) {
         const QByteArray block = source.read(qMin(left, BlockSize));
-        ok = !block.isEmpty() && writeAll(block);
+        if (block.isEmpty()) {
+            written = vb::Status::fail(vb::PathFileAccessError,
+                                       QStringLiteral("the file changed while it was being read"));
+            break;
+        }
+        written = target.write(block);
         left -= block.size();
     }
-    ok = ok && writeAll(tail) && target.flush();
+    if (written)
+        written = target.write(tail);
     const qint64 expected = head.size() + (to - from) + tail.size();
-    if (!ok || target.size() != expected) {
-        const QString reason = target.errorString();
-        target.cancelWriting();
-        return fail(
-            QStringLiteral("Could not write the new contents of %1: %2").arg(m_path, reason));
+    struct stat made {};
+    if (written && (::fstat(target.handle(), &made) != 0 || made.st_size != expected))
+        written = vb::Status::fail(vb::PathFileAccessError, QStringLiteral("the new file has the wrong length"));
+    if (!written) {
+        target.cancel();
+        return fail(QStringLiteral("Could not write the new contents of %1: %2")
+                        .arg(pathcodec::printable(m_path), written.description));
     }
-    if (!target.commit())
-        return fail(QStringLiteral("Could not replace %1: %2").arg(m_path, target.errorString()));
+    const QString replaced = target.targetPath();
+    if (const vb::Status committed = target.commit(); !committed)
+        return fail(QStringLiteral("Could not replace %1: %2").arg(pathcodec::printable(m_path), committed.description));
     if (m_haveTimes)
-        ::utimensat(AT_FDCWD, QFile::encodeName(m_path).constData(), m_times, 0);
+        ::utimensat(AT_FDCWD, pathcodec::encode(replaced).constData(), m_times, 0);
     return true;
 }
 

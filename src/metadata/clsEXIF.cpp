@@ -60,6 +60,11 @@ QByteArray clsEXIF::read(const QString &path)
     FileByteSource source(path);
     if (!source.open())
         return {};
+    return read(source);
+}
+
+QByteArray clsEXIF::read(ByteSource &source)
+{
     QByteArray bytes = source.read(0, HeadSize);
     const qsizetype marker = findMarker(bytes);
     if (marker < 0)

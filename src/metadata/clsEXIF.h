@@ -22,6 +22,8 @@
 
 namespace metadata {
 
+class ByteSource;
+
 class clsEXIF {
 public:
     /** Outcome of the last parse. */
@@ -41,6 +43,8 @@ public:
 
     /** The bytes parse() needs from a file; empty when it is missing, empty or unreadable. */
     static QByteArray read(const QString &path);
+    /** The same from a source already open (a file, or bytes in memory). */
+    static QByteArray read(ByteSource &source);
 
     /** True when the TIFF header of the last parsed block began with "II". */
     bool IntelByteAlignment() const { return m_intel; }

@@ -4,7 +4,6 @@
 #include "PathCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
 #include <fcntl.h>
@@ -29,25 +28,6 @@ QString decodeCp1252(QByteArrayView bytes)
         out[i] = QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
     }
     return out;
-}
-
-// A write that failed with `err`: a full disk (or a file-size limit) as such.
-vb::Status writeError(int err, const QSaveFile &file)
-{
-    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
-        return vb::Status::fail(vb::DiskFull);
-    return vb::Status::fail(vb::PathFileAccessError, file.errorString());
-}
-
-vb::Status writeFailure(const QSaveFile &file)
-{
-    if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError) {
-        QFileInfo dir(QFileInfo(file.fileName()).absolutePath());
-        if (!dir.exists())
-            return vb::Status::fail(vb::PathNotFound);
-        return vb::Status::fail(vb::PermissionDenied);
-    }
-    return writeError(errno, file);
 }
 
 } // namespace
@@ -100,6 +80,7 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
                                                                        : QStringLiteral("%1 bytes").arg(maxBytes)));
     };
     QFile f;
+    qint64 expected = 0;
     if (path.startsWith(u':')) {
         // A file built into the program.
         f.setFileName(path);
@@ -107,6 +88,7 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
             return vb::Status::fail(vb::FileNotFound);
         if (f.size() > maxBytes)
             return tooLarge(f.size());
+        expected = f.size();
     } else {
         // Opened without waiting: a FIFO would otherwise block until someone writes to it.
         const int fd = ::open(pathcodec::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -127,13 +109,22 @@ vb::Status readBytes(const QString &path, QByteArray &bytes, qint64 maxBytes)
             ::close(fd);
             return tooLarge(st.st_size);
         }
+        expected = st.st_size;
         if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             return vb::Status::fail(vb::PermissionDenied);
         }
     }
-    // A file that grows while it is read is cut at the limit (and then refused as too large).
-    QByteArray read = f.read(maxBytes + 1);
+    // As many bytes as the file holds (one more shows whether it grew); a file that grows while
+    // it is read is cut at the limit, and then refused as too large. Nothing is allocated for
+    // bytes the file does not have.
+    QByteArray read = f.read(expected + 1);
+    while (read.size() > expected && read.size() <= maxBytes) {
+        const QByteArray more = f.read(qMin<qint64>(maxBytes + 1 - read.size(), qint64(1) << 16));
+        if (more.isEmpty())
+            break;
+        read += more;
+    }
     if (read.size() > maxBytes)
         return tooLarge(read.size());
     bytes = std::move(read);
@@ -205,15 +196,13 @@ vb::Status writeLines(const QString &path, const QStringList &lines)
     return w.commit();
 }
 
-Writer::Writer(const QString &path) : m_file(std::make_unique<QSaveFile>(path)) {}
+Writer::Writer(const QString &path) : m_file(path) {}
 
 Writer::~Writer() = default;
 
 vb::Status Writer::open()
 {
-    if (!m_file->open(QIODevice::WriteOnly))
-        return writeFailure(*m_file);
-    return vb::Status::ok();
+    return m_file.open();
 }
 
 void Writer::writeLine(const QString &line)
@@ -229,26 +218,14 @@ void Writer::flushBuffer()
     if (m_buffer.isEmpty())
         return;
     // A short write (a full disk, a file-size limit) spoils the file: it is never committed.
-    errno = 0;
-    if (m_writeFailure.isOk() && m_file->write(m_buffer) != m_buffer.size())
-        m_writeFailure = writeError(errno, *m_file);
+    (void)m_file.write(m_buffer);
     m_buffer.clear();
 }
 
 vb::Status Writer::commit()
 {
     flushBuffer();
-    errno = 0;
-    if (m_writeFailure.isOk() && !m_file->flush())
-        m_writeFailure = writeError(errno, *m_file);
-    if (!m_writeFailure) {
-        m_file->cancelWriting();
-        m_file->commit();  // discards the temporary file; the old file stays as it was
-        return m_writeFailure;
-    }
-    if (!m_file->commit())
-        return writeFailure(*m_file);
-    return vb::Status::ok();
+    return m_file.commit();
 }
 
 } // namespace textfile

@@ -1,12 +1,13 @@
 #pragma once
 /**
  * The program's text files: written as UTF-8 with CR LF line ends into a temporary file that
- * replaces the old one only when everything was written; read line by line accepting CR LF, LF
+ * replaces the old one only when everything was written (only ever a regular file, or the
+ * regular file a link leads to: see AtomicFile); read line by line accepting CR LF, LF
  * or a lone CR, with bytes that are not valid UTF-8 read as Windows-1252.
  */
+#include "AtomicFile.h"
 #include "VbError.h"
 
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -63,7 +64,8 @@ class Writer {
 public:
     explicit Writer(const QString &path);
     ~Writer();
-    /** Opens the temporary file; fails when the folder is not writable. */
+    /** Opens the temporary file; fails when the folder is not writable or the path is not a
+     *  regular file (nor a link to one). */
     vb::Status open();
     void writeLine(const QString &line);
     /** Replaces the old file when every line and the final flush were written; otherwise the
@@ -73,9 +75,8 @@ public:
 private:
     void flushBuffer();
 
-    std::unique_ptr<QSaveFile> m_file;
+    AtomicFile m_file;
     QByteArray m_buffer;
-    vb::Status m_writeFailure;
 };
 
 } // namespace textfile

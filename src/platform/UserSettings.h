@@ -1,5 +1,5 @@
 #pragma once
-/** The per-user settings store, one INI file per application name. */
+/** The per-user settings stores (window places, the dialogs' state), one INI file each. */
 #include <QString>
 #include <memory>
 
@@ -8,3 +8,13 @@ class QSettings;
 /** The store of `application`: inside $VEXLO_HOME when it is set (so a run confined to its
  *  program folder writes nothing elsewhere), else the user's configuration folder. */
 std::unique_ptr<QSettings> OpenUserSettings(const QString &application);
+
+/** The per-user store `<organization>/<application>.ini`: in $VEXLO_HOME when it is set (where
+ *  the program puts the user's stores then), else in the user's configuration folder. */
+std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QString &application);
+
+/** The store kept in the file `path`, when that file may be written (a regular file, a link to
+ *  one, or a new file). Otherwise the file is neither read nor written: the refusal is told once
+ *  on standard error, with the path and the reason, and a store that keeps its values only while
+ *  the program runs takes its place, so the device, FIFO or folder there is never replaced. */
+std::unique_ptr<QSettings> OpenStoreFile(const QString &path);

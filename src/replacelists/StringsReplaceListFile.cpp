@@ -50,6 +50,11 @@ ReplaceListLoad StringsReplaceListFile::load(const QString &path, int maxRows)
     QStringList lines;
     if (vb::Status st = textfile::readLines(path, lines); !st)
         return refused(InvalidFileMessage, st.description);
+    return parse(lines, maxRows);
+}
+
+ReplaceListLoad StringsReplaceListFile::parse(const QStringList &lines, int maxRows)
+{
     if (lines.isEmpty() || lines.front() != SrlHeader)
         return refused(InvalidFileMessage, QStringLiteral("line 1 is not the header"));
     if (lines.size() < FirstRowLine)

@@ -55,6 +55,8 @@ public:
      * are: a Match Case of "Y" stays "Y" (and, not being "y", ignores case).
      */
     static ReplaceListLoad load(const QString &path, int maxRows = GridRows);
+    /** The part of load() after the file was read: its lines, checked and taken as load() says. */
+    static ReplaceListLoad parse(const QStringList &lines, int maxRows = GridRows);
 };
 
 } // namespace replacelists

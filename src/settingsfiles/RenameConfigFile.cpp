@@ -20,6 +20,12 @@ LoadResult LoadRenameConfigFile(const QString &path, engine::RenameSettings &set
     QStringList lines;
     if (vb::Status st = textfile::readLines(path, lines, textfile::MaxProgramFileBytes); !st)
         return LoadResult::invalid(st.description);
+    return ParseRenameConfigFile(lines, settings, state);
+}
+
+LoadResult ParseRenameConfigFile(const QStringList &lines, engine::RenameSettings &settings,
+                                 RenameWindowState &state)
+{
     if (lines.isEmpty() || lines.first() != RenameConfigHeader)
         return LoadResult::invalid(QStringLiteral("line 1 is not the header"), 1);
     return ReadRenameSettingsBody(lines, 1, settings, state);

@@ -31,5 +31,8 @@ vb::Status WriteRenameConfigFile(const QString &path, const engine::RenameSettin
  */
 LoadResult LoadRenameConfigFile(const QString &path, engine::RenameSettings &settings,
                                 RenameWindowState &state);
+/** The part of LoadRenameConfigFile() after the file was read: its lines, header and body. */
+LoadResult ParseRenameConfigFile(const QStringList &lines, engine::RenameSettings &settings,
+                                 RenameWindowState &state);
 
 } // namespace settingsfiles

@@ -20,6 +20,7 @@
 #include <ftw.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -488,4 +489,113 @@ TEST_F(HeadlessRun, NoNameIsCutDownToItsExtension)
     EXPECT_FALSE(existsRaw(at(".txt")));
     EXPECT_EQ(testfiles::readFile(at("abc.txt")), "a");
     EXPECT_EQ(testfiles::readFile(at("def.txt")), "d");
+}
+
+// A settings file that cannot be read as one (binary, far too large) is told once with its path
+// and reason, kept aside under a free name (an earlier one is never replaced), and only then
+// replaced by the defaults; the run itself goes on.
+TEST_F(HeadlessRun, UnreadableSettingsFileIsToldAndKeptAside)
+{
+    const QString ini = home() + QStringLiteral("/Trevalle.ini");
+    QByteArray binary("blank\r\n\x00\x01\x02\xff\xfe binary\r\n", 25);
+    const QByteArray huge(2 * 1024 * 1024, 'x');
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        bool earlierBad;
+        const char *reason;
+        const char *keptAs;
+    } cases[] = {
+        {"binary", binary, false, "binary", "Trevalle.ini.bad"},
+        {"too large", huge, false, "larger", "Trevalle.ini.bad"},
+        {"binary, an earlier one kept", binary, true, "binary", "Trevalle.ini.bad.2"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QString &name : QDir(home()).entryList(QDir::Files))
+            QFile::remove(home() + u'/' + name);
+        file(QStringLiteral("a.txt"));
+        testfiles::writeFile(ini, c.bytes);
+        if (c.earlierBad)
+            testfiles::writeFile(ini + QStringLiteral(".bad"), "the one kept before");
+        const QString rnp = prefixRnp(QStringLiteral("x_"));
+
+        const RunResult r = run({rnp, at("a.txt")});
+
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at("x_a.txt")));
+        QFile::remove(at("x_a.txt"));
+        EXPECT_EQ(r.errors.count(QStringLiteral("Invalid File")), 1) << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(ini)) << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(QLatin1String(c.keptAs))) << r.errors.toStdString();
+        EXPECT_EQ(testfiles::readFile(home() + u'/' + QLatin1String(c.keptAs)), c.bytes);
+        if (c.earlierBad)
+            EXPECT_EQ(testfiles::readFile(ini + QStringLiteral(".bad")), "the one kept before");
+        // The defaults took its place: a settings file of text lines.
+        const QByteArray defaults = testfiles::readFile(ini);
+        EXPECT_FALSE(defaults.isEmpty());
+        EXPECT_FALSE(defaults.contains('\0'));
+        EXPECT_LT(defaults.size(), 1024);
+    }
+}
+
+// A settings file that is a FIFO, a device, a dangling link or a link to either is never read or
+// replaced: the run goes on and the refusal is told with the path and the reason.
+TEST_F(HeadlessRun, SettingsFileInThePlaceOfSomethingElseIsLeftAsItIs)
+{
+    const QString ini = home() + QStringLiteral("/Trevalle.ini");
+    const QString target = tmp.filePath("target");
+    const auto fifo = [](const QByteArray &p) { return ::mkfifo(p.constData(), 0600) == 0; };
+    const auto device = [](const QByteArray &p) { return ::mknod(p.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0; };
+    const struct {
+        const char *what;
+        bool (*make)(const QByteArray &);
+        bool link;
+        const char *reason;
+    } cases[] = {
+        {"a FIFO", fifo, false, "a FIFO"},
+        {"a link to a FIFO", fifo, true, "a FIFO"},
+        {"a dangling link", nullptr, true, "does not exist"},
+        {"a link to a device", device, true, "a character device"},
+    };
+    bool deviceMade = true;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(ini);
+        QFile::remove(target);
+        file(QStringLiteral("a.txt"));
+        if (c.make && !c.make(raw(c.link ? target : ini))) {
+            deviceMade = false;
+            continue;
+        }
+        if (c.link) {
+            ASSERT_EQ(::symlink(raw(target).constData(), raw(ini).constData()), 0);
+        }
+        struct stat before {};
+        ::lstat(raw(ini).constData(), &before);
+        const QString rnp = prefixRnp(QStringLiteral("x_"));
+
+        const RunResult r = run({rnp, at("a.txt")});
+
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at("x_a.txt")));
+        QFile::remove(at("x_a.txt"));
+        EXPECT_EQ(r.errors.count(QStringLiteral("could not be saved")), 1) << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
+        struct stat after {};
+        ASSERT_EQ(::lstat(raw(ini).constData(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_FALSE(existsRaw(ini + QStringLiteral(".bad")));
+        struct stat behind {};
+        if (c.make) {
+            ASSERT_EQ(::stat(raw(ini).constData(), &behind), 0);
+            EXPECT_FALSE(S_ISREG(behind.st_mode));
+        } else {
+            EXPECT_FALSE(existsRaw(target)) << "a file was made where the dangling link points";
+        }
+    }
+    if (!deviceMade)
+        GTEST_SKIP() << "this process may not make device nodes; the other cases ran";
 }

@@ -451,8 +451,9 @@ TEST_F(RenameRun, LogThatCannotBeWrittenStopsTheRun)
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Nothing was renamed")));
 }
 
-// The disk fills up while the log is written: the files are renamed, the old log and the dated
-// copy's place stay as they were, the failure is told and the run is not called a success.
+// The disk fills up while the log is written: the files are renamed, the old log stays as it
+// was, the run's own file keeps what reached the disk (the only record of this run), the failure
+// is told and the run is not called a success.
 TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
 {
     app.SaveLogFile = 1;
@@ -472,8 +473,11 @@ TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
     EXPECT_EQ(result.renamed, 50u);
     EXPECT_TRUE(exists("renamed_file0.txt"));
     EXPECT_EQ(logBytes(), oldLog);
-    EXPECT_TRUE(QDir(home.path()).entryList({"Rename_Log*"}).isEmpty());
+    const QByteArray kept = testfiles::readFile(RenameLog::datedFileName(clock.now()));
+    EXPECT_EQ(kept.size(), 64);
+    EXPECT_TRUE(RenameLog::line(dir(), "file0.txt", "renamed_file0.txt", "Rename Successful").toUtf8().startsWith(kept));
     ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
+    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("templog.log"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
 }

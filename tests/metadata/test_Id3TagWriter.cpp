@@ -1,11 +1,14 @@
 // The MP3 tag writer on files built byte by byte: the frame walk (replace, keep, delete,
 // append), padding, encodings, the ID3v1 and Lyrics3 trailers, times, and failures that must
 // leave the file as it was.
+#include "AtomicFile.h"
 #include "ByteBuilders.h"
+#include "ProcessLimits.h"
 #include "TestFiles.h"
 #include "clsID3.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,7 +16,9 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <cerrno>
 #include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 using bytes::encodedText;
@@ -398,4 +403,84 @@ TEST_F(Id3TagWriter, FailuresLeaveTheFileAsItWas)
     missing.setFileName(dir.filePath("missing.mp3"));
     EXPECT_FALSE(missing.UpdateID3Tags());
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.mp3")));
+}
+
+// The system's reason reaches the user: a full disk (a file-size limit, or no space or quota as
+// the temporary file is made) is "Disk full", never "Unknown error"; the file stays as it was.
+TEST_F(Id3TagWriter, FailuresGiveTheSystemsReason)
+{
+    const QByteArray original = tag(3, frame(3, "TIT2", latin1("x"))) + audio();
+    const QString path = write(original);
+    const struct {
+        const char *what;
+        int injected;  ///< 0: a real file-size limit
+        const char *reason;
+    } cases[] = {
+        {"file-size limit", 0, "Disk full"},
+        {"no space", ENOSPC, "Disk full"},
+        {"quota", EDQUOT, "Disk full"},
+        {"read-only file system", EROFS, "read-only file system"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        clsID3 id3;
+        id3.setFileName(path);
+        id3.setTitle("a new title");
+        bool updated = true;
+        if (c.injected == 0) {
+            testfiles::FileSizeLimit limit(1000);
+            updated = id3.UpdateID3Tags();
+        } else {
+            static int err;
+            err = c.injected;
+            const textfile::OpenCall previous = textfile::setOpenCall([](const char *, int, mode_t) {
+                errno = err;
+                return -1;
+            });
+            updated = id3.UpdateID3Tags();
+            textfile::setOpenCall(previous);
+        }
+        EXPECT_FALSE(updated);
+        EXPECT_TRUE(id3.LastWriteError().contains(QLatin1String(c.reason))) << id3.LastWriteError().toStdString();
+        EXPECT_TRUE(id3.LastWriteError().contains(path)) << id3.LastWriteError().toStdString();
+        EXPECT_EQ(contents(path), original);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"song.mp3"});
+    }
+}
+
+// A file with other names is refused with a message (never split into two files); a link to a
+// file is written through and stays a link; as root the owner and group stay the file's.
+TEST_F(Id3TagWriter, HardLinksLinksAndOwnersAreKept)
+{
+    const QByteArray original = tag(3, frame(3, "TIT2", latin1("x"))) + audio();
+    const QString path = write(original);
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other name.mp3")).constData()),
+              0);
+    clsID3 linked;
+    linked.setFileName(path);
+    linked.setTitle("new");
+    EXPECT_FALSE(linked.UpdateID3Tags());
+    EXPECT_TRUE(linked.LastWriteError().contains(QStringLiteral("hard links"))) << linked.LastWriteError().toStdString();
+    EXPECT_EQ(contents(path), original);
+    EXPECT_EQ(contents(dir.filePath("other name.mp3")), original);
+    QFile::remove(dir.filePath("other name.mp3"));
+
+    ASSERT_EQ(::symlink("song.mp3", QFile::encodeName(dir.filePath("shortcut.mp3")).constData()), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 4321, 4322), 0);
+    }
+    clsID3 through;
+    through.setFileName(dir.filePath("shortcut.mp3"));
+    through.setTitle("through the link");
+    ASSERT_TRUE(through.UpdateID3Tags()) << through.LastWriteError().toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath("shortcut.mp3")).isSymLink());
+    EXPECT_TRUE(contents(path).contains("through the link"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 1u);
+    if (!root)
+        GTEST_SKIP() << "only root may give a file to another user; the other cases ran";
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
 }

@@ -1,8 +1,10 @@
 // The rename log viewer: one row per log line, failed results in red, columns a quarter wide.
 #include "Grid.h"
+#include "RenameLog.h"
 #include "TestFiles.h"
 #include "frmLog.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -85,4 +87,29 @@ TEST(LogViewer, ColumnsStayAQuarterOfTheGrid)
             EXPECT_NEAR(viewer.GridLog->ColumnWidth(c), quarter, 1) << c;
         EXPECT_GE(viewer.GridLog->ColumnWidth(4), quarter - 4);
     }
+}
+
+// The run's own log file of a run that was killed: every row it holds is shown, the row the run
+// was at (names without a result) as not renamed.
+TEST(LogViewer, ALogWhoseRunDidNotFinish)
+{
+    QTemporaryDir dir;
+    const QString dated = dir.filePath("Rename_Log12_09_202608_49_36_PM.txt");
+    {
+        engine::RenameLog log(dated, dir.filePath("templog.log"));
+        ASSERT_TRUE(log.open());
+        log.begin("/p/", "a.txt", "b.txt");
+        log.write("/p/", "a.txt", "b.txt", engine::RenameLog::successText());
+        log.write("/p/", "c.txt", "d.txt", QStringLiteral("File not found"));
+        log.begin("/p/", "e.txt", "f.txt");
+    }  // the run ends here, never closing its log
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("templog.log")));
+    frmLog viewer(nullptr, dated);
+    ASSERT_EQ(viewer.GridLog->Rows(), 3u);
+    EXPECT_EQ(row(*viewer.GridLog, 1), QStringList({"/p/", "a.txt", "b.txt", "Rename Successful"}));
+    EXPECT_EQ(row(*viewer.GridLog, 2), QStringList({"/p/", "c.txt", "d.txt", "File not found"}));
+    EXPECT_EQ(row(*viewer.GridLog, 3), QStringList({"/p/", "e.txt", "f.txt", ""}));
+    EXPECT_EQ(viewer.GridLog->CellBackColor(1, 4), -1);
+    EXPECT_EQ(viewer.GridLog->CellBackColor(2, 4), 255);
+    EXPECT_EQ(viewer.GridLog->CellBackColor(3, 4), 255);
 }

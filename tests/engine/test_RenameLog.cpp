@@ -1,0 +1,277 @@
+// The rename log on disk while "Rename Now!" runs: each row is on record in the run's dated file
+// as soon as it is done, a run killed part-way leaves every rename it made on record, and the log
+// is written only as a regular file.
+#include "AppState.h"
+#include "Clock.h"
+#include "Execute.h"
+#include "MetadataSource.h"
+#include "RandomSource.h"
+#include "RecordingEngineHost.h"
+#include "RenameEngine.h"
+#include "RenameLog.h"
+#include "TestFiles.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace engine;
+
+namespace {
+
+const QDateTime RunStart(QDate(2026, 12, 9), QTime(20, 49, 36));
+const QString ChildVariable = QStringLiteral("MORVANE_RENAME_RUN_FOLDER");
+
+QString oldName(int i) { return QStringLiteral("f%1.txt").arg(i, 5, 10, QChar(u'0')); }
+QString newName(int i) { return QStringLiteral("g%1.txt").arg(i, 5, 10, QChar(u'0')); }
+
+// Reads the dated file after every row: what the run had done by then must be on disk.
+class WatchingHost : public RecordingEngineHost {
+public:
+    using RecordingEngineHost::RecordingEngineHost;
+    void setProgressValue(float value) override
+    {
+        RecordingEngineHost::setProgressValue(value);
+        if (value > 0 && !watched.isEmpty())
+            onDisk.append(testfiles::readFile(watched));
+    }
+    QString watched;
+    QList<QByteArray> onDisk;  ///< the dated file's bytes after each row
+};
+
+// A "Rename Now!" run over the files of a folder, in a process of its own when the variable
+// names that folder.
+struct RenameNow {
+    explicit RenameNow(const QString &home) { qputenv("VEXLO_HOME", QFile::encodeName(home)); }
+    ~RenameNow() { qunsetenv("VEXLO_HOME"); }
+
+    void addRow(const QString &folder, const QString &original, const QString &preview)
+    {
+        PreviewRow row;
+        row.Path = folder + u'/';
+        row.Original = original;
+        row.Preview = preview;
+        row.Type = QStringLiteral("TXT File");
+        grid.addRow(row);
+    }
+    RenameRunResult run()
+    {
+        engine.Previewed = true;
+        return cmdExecute_Click(engine, grid);
+    }
+
+    AppState app;
+    WatchingHost host{&app};
+    NoMetadata metadata;
+    FixedClock clock{RunStart};
+    FixedRandom random{{0.0f}};
+    RenameEngine engine{app, host, metadata, clock, random};
+    PreviewTable grid;
+};
+
+bool waitUntil(const std::function<bool()> &condition, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+} // namespace
+
+// Started by KilledRunLeavesEveryRenameOnRecord in a process of its own; skipped otherwise.
+TEST(RenameLogChild, RenameNowOverAFolder)
+{
+    const QString folder = qEnvironmentVariable(ChildVariable.toLatin1().constData());
+    if (folder.isEmpty())
+        GTEST_SKIP() << "run by KilledRunLeavesEveryRenameOnRecord";
+    RenameNow now(folder + QStringLiteral("/home"));
+    const QStringList names = QDir(folder + QStringLiteral("/files")).entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names)
+        now.addRow(folder + QStringLiteral("/files"), name, u'g' + name.mid(1));
+    now.run();
+}
+
+TEST(RenameLogOnDisk, EveryRowIsOnDiskWhenItIsDone)
+{
+    QTemporaryDir tmp;
+    const QString files = tmp.filePath("files");
+    ASSERT_TRUE(QDir().mkpath(files));
+    RenameNow now(tmp.filePath("home"));
+    now.host.watched = RenameLog::datedFileName(RunStart);
+    constexpr int Rows = 40;
+    for (int i = 0; i < Rows; ++i) {
+        if (i != 7)
+            testfiles::writeFile(files + u'/' + oldName(i), "x");
+        now.addRow(files, oldName(i), newName(i));
+    }
+    const RenameRunResult result = now.run();
+    EXPECT_EQ(result.renamed, size_t(Rows - 1));
+    ASSERT_EQ(now.host.onDisk.size(), Rows);
+    for (int i = 0; i < Rows; ++i) {
+        SCOPED_TRACE(i);
+        const QString expected = RenameLog::line(files + u'/', oldName(i), newName(i),
+                                                 i == 7 ? QStringLiteral("File not found") : RenameLog::successText());
+        EXPECT_TRUE(QString::fromUtf8(now.host.onDisk[i]).endsWith(expected + QStringLiteral("\r\n")));
+    }
+    // Without the preference the run's file goes once "templog.log" holds the whole log.
+    EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), now.host.onDisk.last());
+    EXPECT_FALSE(QFileInfo::exists(RenameLog::datedFileName(RunStart)));
+}
+
+// The run is killed at several points: whatever it renamed by then is named in the log on disk,
+// and every rename the log calls successful was made.
+TEST(RenameLogOnDisk, KilledRunLeavesEveryRenameOnRecord)
+{
+    constexpr int Files = 12000;
+    int killedPartWay = 0;
+    for (const qint64 killAfterBytes : {200, 60000, 300000}) {
+        SCOPED_TRACE(killAfterBytes);
+        QTemporaryDir tmp;
+        const QString files = tmp.filePath("files");
+        ASSERT_TRUE(QDir().mkpath(files));
+        ASSERT_TRUE(QDir().mkpath(tmp.filePath("home")));
+        for (int i = 0; i < Files; ++i)
+            testfiles::writeFile(files + u'/' + oldName(i), QByteArray());
+        testfiles::writeFile(tmp.filePath("home/templog.log"), "the last finished run\r\n");
+
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(ChildVariable, tmp.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=RenameLogChild.RenameNowOverAFolder")});
+        ASSERT_TRUE(child.waitForStarted());
+        const QString dated = tmp.filePath("home/Rename_Log12_09_202608_49_36_PM.txt");
+        const bool reached = waitUntil(
+            [&] { return QFileInfo(dated).size() >= killAfterBytes || child.state() == QProcess::NotRunning; }, 60000);
+        ::kill(pid_t(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished(30000));
+        ASSERT_TRUE(reached);
+
+        const QStringList lines = QString::fromUtf8(testfiles::readFile(dated)).split(QStringLiteral("\r\n"));
+        QSet<QString> named;
+        QSet<QString> successful;
+        for (const QString &line : lines) {
+            const QStringList fields = line.split(QStringLiteral(" : "));
+            if (fields.size() < 3)
+                continue;
+            named.insert(fields[1]);
+            if (fields.size() == 4 && fields[3] == RenameLog::successText())
+                successful.insert(fields[1]);
+        }
+        int renamed = 0;
+        for (int i = 0; i < Files; ++i) {
+            const bool moved = QFileInfo::exists(files + u'/' + newName(i));
+            renamed += moved;
+            if (moved) {
+                EXPECT_TRUE(named.contains(oldName(i))) << oldName(i).toStdString() << " renamed but not in the log";
+            }
+            if (successful.contains(oldName(i))) {
+                EXPECT_TRUE(moved) << oldName(i).toStdString() << " logged as renamed but not renamed";
+            }
+        }
+        EXPECT_GT(renamed, 0);
+        if (renamed < Files) {
+            ++killedPartWay;
+            // The last finished run's log is still there.
+            EXPECT_EQ(testfiles::readFile(tmp.filePath("home/templog.log")), "the last finished run\r\n");
+        }
+    }
+    EXPECT_GT(killedPartWay, 0) << "every run ended before it was killed";
+}
+
+// "templog.log" or the run's dated file in the place of something that is not a regular file:
+// the run refuses to start, names the path and the reason, and nothing is renamed or written.
+TEST(RenameLogOnDisk, LogFilesAreWrittenOnlyAsRegularFiles)
+{
+    const struct Case {
+        const char *what;
+        bool dated;  ///< the dated file rather than "templog.log"
+        const char *reason;
+    } cases[] = {
+        {"templog.log: a link to a FIFO", false, "a FIFO"},
+        {"templog.log: a dangling link", false, "does not exist"},
+        {"templog.log: a folder", false, "a folder"},
+        {"the dated file: a link to a FIFO", true, "a FIFO"},
+        {"templog.log: a link to a device", false, "a character device"},
+    };
+    bool deviceMade = true;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        const QString home = tmp.filePath("home");
+        const QString files = tmp.filePath("files");
+        ASSERT_TRUE(QDir().mkpath(home) && QDir().mkpath(files));
+        RenameNow now(home);
+        const QString log = c.dated ? RenameLog::datedFileName(RunStart) : RenameLog::fileName();
+        const QString target = tmp.filePath("target");
+        const QByteArray what(c.what);
+        if (what.contains("FIFO")) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        }
+        if (what.contains("device") && ::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+            deviceMade = false;
+            continue;
+        }
+        if (what.contains("folder")) {
+            ASSERT_TRUE(QDir().mkdir(log));
+        } else {
+            ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(log).constData()), 0);
+        }
+        testfiles::writeFile(files + QStringLiteral("/a.txt"), "x");
+        now.addRow(files, QStringLiteral("a.txt"), QStringLiteral("b.txt"));
+
+        const RenameRunResult result = now.run();
+
+        EXPECT_FALSE(result.started);
+        EXPECT_TRUE(QFileInfo::exists(files + QStringLiteral("/a.txt")));
+        ASSERT_EQ(now.host.messages.size(), 1u);
+        const QString prompt = now.host.messages[0].prompt;
+        EXPECT_TRUE(prompt.contains(QFileInfo(log).fileName())) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(QLatin1String(c.reason))) << prompt.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(target) && QFileInfo(target).isFile());
+        if (what.contains("device")) {
+            struct stat st {};
+            ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+            EXPECT_TRUE(S_ISCHR(st.st_mode));
+        }
+        EXPECT_EQ(QDir(home).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QFileInfo(log).fileName()});
+    }
+    if (!deviceMade)
+        GTEST_SKIP() << "this process may not make device nodes; the other cases ran";
+}
+
+// A link to a regular file elsewhere: the file it leads to gets the log, the link stays.
+TEST(RenameLogOnDisk, LinkToARegularFileIsWrittenThrough)
+{
+    QTemporaryDir tmp;
+    const QString home = tmp.filePath("home");
+    const QString files = tmp.filePath("files");
+    ASSERT_TRUE(QDir().mkpath(home) && QDir().mkpath(files) && QDir().mkpath(tmp.filePath("logs")));
+    testfiles::writeFile(tmp.filePath("logs/real.log"), "old\r\n");
+    RenameNow now(home);
+    ASSERT_EQ(::symlink("../logs/real.log", QFile::encodeName(RenameLog::fileName()).constData()), 0);
+    testfiles::writeFile(files + QStringLiteral("/a.txt"), "x");
+    now.addRow(files, QStringLiteral("a.txt"), QStringLiteral("b.txt"));
+    EXPECT_EQ(now.run().renamed, 1u);
+    EXPECT_TRUE(QFileInfo(RenameLog::fileName()).isSymLink());
+    EXPECT_EQ(testfiles::readFile(tmp.filePath("logs/real.log")),
+              (RenameLog::line(files + u'/', "a.txt", "b.txt", RenameLog::successText()) + "\r\n").toUtf8());
+}
