@@ -16,8 +16,10 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -318,17 +320,32 @@ TEST_F(MainInputTest, FoldersAppearingLaterDoNotMoveTheTree)
     auto w = openShown();
     ASSERT_TRUE(treeItem(*w, chosen).isValid());
     ASSERT_EQ(w->ftv->SelectedFolder(), chosen);
-    // Once the folder holding the chosen one has been read, the tree stays where it is.
-    waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 60; });
-    QTest::qWait(300);
-    // The chosen folder was brought to the middle while the tree read its folders.
+    // The tree keeps the chosen folder in view with a short timer of its own while it reads.
+    const QTimer *scroll = w->ftv->findChild<QTimer *>();
+    ASSERT_NE(scroll, nullptr);
+    const auto centred = [&] {
+        const QRect row = w->ftv->visualRect(findIndex(*w->ftv, chosen));
+        return row.isValid() && std::abs(row.center().y() - w->ftv->viewport()->height() / 2) <= row.height();
+    };
+    // Once the folder holding the chosen one has been read, the chosen folder is in the middle.
+    ASSERT_TRUE(waitFor([&] {
+        return w->ftv->model()->rowCount(findIndex(*w->ftv, dataPath())) == 60 && !scroll->isActive() && centred();
+    }));
     const int before = w->ftv->visualRect(treeItem(*w, chosen)).top();
 
+    // Folders appearing later leave the tree where it is: once they are all listed in order, no
+    // scroll is waiting to happen.
     for (int i = 0; i < 5; ++i)
         QDir().mkpath(dataPath(QStringLiteral("a%1").arg(i)));
-    ASSERT_TRUE(waitFor([&] { return w->ftv->model()->rowCount(treeItem(*w, dataPath())) == 65; }));
-    // Long enough for a scroll the new folders might set off to happen.
-    QTest::qWait(300);
+    const auto firstRow = [&] {
+        const QModelIndex parent = findIndex(*w->ftv, dataPath());
+        return w->ftv->model()->index(0, 0, parent).data().toString();
+    };
+    ASSERT_TRUE(waitFor([&] {
+        return w->ftv->model()->rowCount(findIndex(*w->ftv, dataPath())) == 65 && firstRow() == QLatin1String("a0");
+    }));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(scroll->isActive()) << "a scroll back to the chosen folder is on its way";
     EXPECT_NE(w->ftv->visualRect(w->ftv->currentIndex()).top(), before) << "the tree was scrolled back to the folder";
     EXPECT_EQ(w->ftv->SelectedFolder(), chosen);
     w->close();
