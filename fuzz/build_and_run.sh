@@ -1,22 +1,33 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the readers of outside bytes with clang (AddressSanitizer +
-# UBSan) and runs each for a bounded time. Usage: fuzz/build_and_run.sh [seconds per target of
-# the metadata readers, default 20] [build folder, default build/fuzz]; the readers of the
-# program's own files and Tamsel's get at most 10 seconds each. Exits non-zero when a target
-# finds a fault.
+# UBSan) and runs them side by side, each for a bounded time.
+# Usage: fuzz/build_and_run.sh [--built] [seconds per target of the metadata readers, default 20]
+#        [build folder, default build/fuzz]
+# With --built the folder already holds the targets (a main build with -DMORVANE_FUZZ=ON, as
+# ./test.sh makes) and nothing is built. The readers of the program's own files and Tamsel's get at
+# most 10 seconds each. Exits non-zero when a target finds a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+built=0
+if [ "${1:-}" = "--built" ]; then
+  built=1
+  shift
+fi
 seconds="${1:-20}"
 build="${2:-build/fuzz}"
 
-CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" >/dev/null
+if [ "$built" -eq 0 ]; then
+  CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j "$(nproc)" >/dev/null
+fi
 
 # Seeds: the sample files of the test packages when they are installed.
 seeds_exif=(/usr/share/gocode/src/github.com/rwcarlsen/goexif/exif/samples
             /usr/share/gocode/src/github.com/rwcarlsen/goexif/exif/corrupt)
 seeds_mp3=(/usr/share/doc/libmp3-tag-perl/examples)
 
+names=()
+pids=()
 run() {
   local target="$1"; shift
   local seconds="$seconds" options=()
@@ -35,8 +46,10 @@ run() {
   echo "fuzzing $target for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$build/bin/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=0 -artifact_prefix="$build/" "${options[@]}" "$corpus" "${dirs[@]}" 2>"$build/$target.log" \
-    || { tail -n 60 "$build/$target.log"; echo "$target: fault found (input saved under $build/)"; exit 1; }
+      -print_final_stats=0 -artifact_prefix="$build/$target-" "${options[@]}" "$corpus" "${dirs[@]}" \
+      2>"$build/$target.log" &
+  names+=("$target")
+  pids+=($!)
 }
 
 run fuzz_exif "${seeds_exif[@]}"
@@ -50,4 +63,14 @@ run fuzz_program_files --short
 run fuzz_tamsel_registry --short
 run fuzz_tamsel_drop --short
 run fuzz_path_names --short
+
+failed=0
+for i in "${!pids[@]}"; do
+  if ! wait "${pids[$i]}"; then
+    tail -n 60 "$build/${names[$i]}.log"
+    echo "${names[$i]}: fault found (input saved under $build/)"
+    failed=1
+  fi
+done
+[ "$failed" -eq 0 ] || exit 1
 echo "fuzzing finished without faults"
