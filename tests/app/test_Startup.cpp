@@ -416,15 +416,20 @@ public:
         return title.isNull() ? QString() : title;
     }
 
-    /** The visible window whose title is exactly `title`, waiting for it to appear (xdotool
-     *  looks again and again until it is there). A program starting on a machine busy with many
-     *  tests at once may take long to show it, hence the wide limit. */
+    /** The visible window whose title is exactly `title`, waiting for it to appear. Each look is
+     *  a search of its own: one search gives up when a window it walks past goes away meanwhile
+     *  (the splash screen does), and a program starting on a machine busy with many tests at
+     *  once may take long to show its window, hence the wide limit. */
     QString window(const QString &title) const
     {
-        const QString found = tool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + u'$'},
-                                   WindowLimitMs);
-        return found.section(u'\n', 0, 0);
+        QString found;
+        waitUntil([&] {
+            found = tool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          u'^' + QRegularExpression::escape(title) + u'$'})
+                        .section(u'\n', 0, 0);
+            return !found.isEmpty();
+        }, WindowLimitMs);
+        return found;
     }
 
     /** How long the display, the window manager or a program may take to come up on a busy
