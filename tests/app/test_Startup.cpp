@@ -239,12 +239,18 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 
 namespace {
 
+/** Runs the event loop until `done` answers true (asked once per turn: a condition read from
+ *  another program may hold once and not at the next look) or `ms` have passed. */
 bool waitUntil(const std::function<bool()> &done, int ms = 5000)
 {
     QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
+    for (;;) {
+        if (done())
+            return true;
+        if (deadline.hasExpired())
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
+    }
 }
 
 bool fullyOnScreen(const QWidget &window)
