@@ -175,6 +175,9 @@ TEST_F(MainInputTest, TheTreeKeepsTheKeyboardThroughAScan)
     makeFile(QStringLiteral("B/three.jpg"));
     auto w = openShown();
     w->ftv->SetSelectedFolder(dataPath());
+    // Both folders are in the tree before the keys go through it (it reads folders in the
+    // background, and other programs' folders come and go beside the data folder).
+    ASSERT_TRUE(treeItem(*w, dataPath(QStringLiteral("B"))).isValid());
     const QModelIndex a = treeItem(*w, dataPath(QStringLiteral("A")));
     ASSERT_TRUE(a.isValid());
     clickAt(*w->ftv, w->ftv->visualRect(a).center());
