@@ -67,10 +67,19 @@ endfunction()
 # The readable printers of Qt values go into every test source; with GCC they come precompiled
 # together with GoogleTest and the Qt headers most tests use (built once by the support library).
 function(morvane_test_headers target kind)
+  morvane_test_options(${target})
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_precompile_headers(${target} REUSE_FROM morvane_test_main_${kind})
   else()
     target_compile_options(${target} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
+  endif()
+endfunction()
+
+# Test sources are compiled without optimisation (the code they test keeps it): that halves their
+# compile time. Every test target takes the same options, so that the precompiled header fits.
+function(morvane_test_options target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -O0)
   endif()
 endfunction()
 
