@@ -220,6 +220,33 @@ TEST_F(HeadlessRun, RowsInsideARenamedFolderFollowIt)
     EXPECT_FALSE(existsRaw(at("dir")));
 }
 
+TEST_F(HeadlessRun, ANameThatOnlyChangesLetterCaseIsRenamed)
+{
+    QDir().mkpath(at("photos"));
+    file(QStringLiteral("photos/inside.jpg"), "i");
+    file(QStringLiteral("a.txt"), "a");
+    file(QStringLiteral("C.txt"), "C");
+    // Two names that differ in case only are two files: the one cannot take the other's name.
+    file(QStringLiteral("b.txt"), "b");
+    file(QStringLiteral("B.txt"), "B");
+    engine::RenameSettings settings;
+    settings.checkOnly({QStringLiteral("Change Case")});
+    settings.CaseMode = engine::CaseOption::Upper;
+    const RunResult r = run({writeRnp(settings), at("a.txt"), at("photos"), at("b.txt"), at("C.txt")});
+
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 1) << r.errors.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Row 3: ") + at("b.txt"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("File already exists"))) << lines[0].toStdString();
+    EXPECT_EQ(QDir(files()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"A.txt", "B.txt", "C.txt", "PHOTOS", "b.txt"}));
+    EXPECT_EQ(testfiles::readFile(at("A.txt")), "a");
+    EXPECT_EQ(testfiles::readFile(at("PHOTOS/inside.jpg")), "i");
+    EXPECT_EQ(testfiles::readFile(at("b.txt")), "b");
+    EXPECT_EQ(testfiles::readFile(at("B.txt")), "B");
+}
+
 // A long list is looked up side by side: every row still gets its own item's size, in argument
 // order, also across a change of folder in the middle of the list.
 TEST_F(HeadlessRun, EachItemOfALongListKeepsItsOwnLookUp)

@@ -312,12 +312,18 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 
 namespace {
 
+/** Runs the event loop until `done` answers true (asked once per turn: a condition read from
+ *  another program may hold once and not at the next look) or `ms` have passed. */
 bool waitUntil(const std::function<bool()> &done, int ms = 5000)
 {
     QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
+    for (;;) {
+        if (done())
+            return true;
+        if (deadline.hasExpired())
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
+    }
 }
 
 bool fullyOnScreen(const QWidget &window)
@@ -429,7 +435,7 @@ public:
         if (!m_x.waitForStarted())
             return false;
         QByteArray number;
-        QDeadlineTimer deadline(20000);
+        QDeadlineTimer deadline(StartLimitMs);
         while (!number.contains('\n') && !deadline.hasExpired() && m_x.waitForReadyRead(int(deadline.remainingTime())))
             number += m_x.readAllStandardOutput();
         if (!number.contains('\n'))
@@ -440,7 +446,7 @@ public:
         if (!m_wm.waitForStarted())
             return false;
         // The window manager is ready once it announces the desktops.
-        return waitUntil([this] { return !tool({QStringLiteral("get_desktop")}).isNull(); }, 20000);
+        return waitUntil([this] { return !tool({QStringLiteral("get_desktop")}).isNull(); }, StartLimitMs);
     }
 
     ~DesktopSession() { stop(); }
@@ -465,13 +471,19 @@ public:
         return env;
     }
 
-    /** Runs xdotool; its output trimmed, or a null string when it failed. */
-    QString tool(const QStringList &arguments) const
+    /** Runs xdotool; its output trimmed, or a null string when it failed or did not end within
+     *  `limitMs`. */
+    QString tool(const QStringList &arguments, int limitMs = StartLimitMs) const
     {
         QProcess p;
         p.setProcessEnvironment(environment());
         p.start(QStringLiteral("xdotool"), arguments);
-        if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        if (!p.waitForFinished(limitMs)) {
+            p.kill();
+            p.waitForFinished();
+            return {};
+        }
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
             return {};
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     }
@@ -483,12 +495,20 @@ public:
         return title.isNull() ? QString() : title;
     }
 
-    /** The visible window whose title is exactly `title`, waiting for it to appear. */
+    /** The visible window whose title is exactly `title`, waiting for it to appear. Each look is
+     *  a search of its own: one search gives up when a window it walks past goes away meanwhile
+     *  (the splash screen does), and a program starting on a machine busy with many tests at
+     *  once may take long to show its window, hence the wide limit. */
     QString window(const QString &title) const
     {
-        const QString found = tool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), u'^' + QRegularExpression::escape(title) + u'$'});
-        return found.section(u'\n', 0, 0);
+        QString found;
+        waitUntil([&] {
+            found = tool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                          u'^' + QRegularExpression::escape(title) + u'$'})
+                        .section(u'\n', 0, 0);
+            return !found.isEmpty();
+        }, WindowLimitMs);
+        return found;
     }
 
     /** The program's windows with a title, bottom to top, as the window manager stacks them. */
@@ -511,6 +531,11 @@ public:
         }
         return titles;
     }
+
+    /** How long the display, the window manager or a program may take to come up on a busy
+     *  machine before the test gives up: bounds for waits on a condition, not timings. */
+    static constexpr int StartLimitMs = 60000;
+    static constexpr int WindowLimitMs = 120000;
 
     QString display;
 
@@ -580,12 +605,12 @@ TEST_F(DesktopStartup, NormalStartShowsTheMainWindowInFrontAndRenameRaisesTheRen
     startVexlo({});
     const QString main = session.window(QStringLiteral("Morvane"));
     ASSERT_FALSE(main.isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, DesktopSession::StartLimitMs))
         << session.activeTitle().toStdString();
 
     // Alt+R is the "&Rename" button.
     session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
         << session.activeTitle().toStdString();
     QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
     quitWithKeyboard();
@@ -634,7 +659,7 @@ TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
 {
     startVexlo({at("a.txt") + u'|' + at("b.txt")});
     ASSERT_FALSE(session.window(QStringLiteral("Morvane - Renamer")).isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
         << session.activeTitle().toStdString();
     QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
     quitWithKeyboard();

@@ -679,3 +679,34 @@ TEST_F(RenameRun, TheFailureColourLastsUntilTheNextPreview)
     EXPECT_EQ(grid.CellBackColor(1, ColPreview), cellcolor::White);
     EXPECT_EQ(grid.CellBackColor(2, ColPreview), cellcolor::White);
 }
+
+TEST_F(RenameRun, ANameThatOnlyChangesLetterCaseIsRenamed)
+{
+    file("a.txt", "A");
+    file("Readme.TXT", "R");
+    folder("photos");
+    file("photos/inside.jpg", "I");
+    // Two names that differ in case only are two files here: neither replaces the other.
+    file("b.txt", "b");
+    file("B.txt", "B");
+    addRow("a.txt", "A.txt");
+    addRow("Readme.TXT", "README.txt");
+    addRow("photos", "Photos", FileFolder);
+    addRow("b.txt", "B.txt");
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+
+    EXPECT_EQ(result.renamed, 3u);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir(), "a.txt", "A.txt", "Rename Successful"),
+                                       RenameLog::line(dir(), "Readme.TXT", "README.txt", "Rename Successful"),
+                                       RenameLog::line(dir(), "photos", "Photos", "Rename Successful"),
+                                       RenameLog::line(dir(), "b.txt", "B.txt", "File already exists")}));
+    EXPECT_EQ(QDir(dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"A.txt", "B.txt", "Photos", "README.txt", "b.txt"}));
+    EXPECT_EQ(testfiles::readFile(dir() + "A.txt"), QByteArray("A"));
+    EXPECT_EQ(testfiles::readFile(dir() + "README.txt"), QByteArray("R"));
+    EXPECT_EQ(testfiles::readFile(dir() + "Photos/inside.jpg"), QByteArray("I"));
+    EXPECT_EQ(testfiles::readFile(dir() + "b.txt"), QByteArray("b"));
+    EXPECT_EQ(testfiles::readFile(dir() + "B.txt"), QByteArray("B"));
+    EXPECT_EQ(originals(), (QStringList{"A.txt", "README.txt", "Photos", "b.txt"}));
+}

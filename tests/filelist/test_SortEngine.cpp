@@ -189,8 +189,9 @@ TEST(SortEngine, CellValues)
         SCOPED_TRACE(text);
         EXPECT_DOUBLE_EQ(SortEngine::NumberValue(QString::fromUtf8(text)), value);
     }
+    // Dates in cells are wall-clock times: the same value whatever the time zone.
     const auto local = [](int y, int m, int d, int h, int mi, int s) {
-        return QDateTime(QDate(y, m, d), QTime(h, mi, s)).toSecsSinceEpoch();
+        return QDateTime(QDate(y, m, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch();
     };
     EXPECT_EQ(SortEngine::DateValue("2024/5/9 3:07:05 PM"), local(2024, 5, 9, 15, 7, 5));
     EXPECT_EQ(SortEngine::DateValue("2024/5/9 12:00:00 PM"), local(2024, 5, 9, 12, 0, 0));

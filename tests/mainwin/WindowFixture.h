@@ -46,10 +46,10 @@ public:
     {
         testfiles::writeFile(settingsPath(), (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
     }
-    /** Runs the event loop until `done` or two seconds passed. */
+    /** Runs the event loop until `done`; gives up after ten seconds (a slow, busy machine). */
     static bool waitFor(const std::function<bool()> &done)
     {
-        QDeadlineTimer deadline(2000);
+        QDeadlineTimer deadline(10000);
         while (!done() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         return done();

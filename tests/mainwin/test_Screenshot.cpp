@@ -1,7 +1,9 @@
 // Renders the main window over a small folder, and its dialogs, into PNG files under the build
-// folder for a reviewer to look at.
+// folder for a reviewer to look at, and checks what each shows: its controls inside it and
+// apart, and a picture with text on it.
 #include "FolderTree.h"
 #include "ListViewEditableWidget.h"
+#include "ShownWhole.h"
 #include "WindowFixture.h"
 #include "frmAbout.h"
 #include "frmAttr.h"
@@ -29,6 +31,13 @@ protected:
         EXPECT_TRUE(widget.grab().save(path)) << path.toStdString();
         return path;
     }
+    /** Checks the window as shown, then saves its picture. */
+    void checkAndSave(QWidget &widget, const QString &name)
+    {
+        ASSERT_TRUE(widget.isVisible());
+        shownwhole::expectShownWhole(widget);
+        save(widget, name);
+    }
 };
 
 } // namespace
@@ -53,10 +62,8 @@ TEST_F(ScreenshotTest, MainWindowOverAFolder)
     w.lvw2->setChecked(1, true);
     w.lvw2->setChecked(3, true);
     w.GetSelected();
-    // Let the tree read its folders in the background.
-    QDeadlineTimer settle(400);
-    while (!settle.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // The list settles and the tree has found the data folder.
+    ASSERT_TRUE(waitFor([&] { return w.ListingSettled() && w.ftv->SelectedFolder() == dataPath(); }));
     ASSERT_EQ(w.lvw2->FileItemCount(), 11);
 
     const QString path = save(w, QStringLiteral("mainwin_main.png"));
@@ -69,13 +76,13 @@ TEST_F(ScreenshotTest, DialogsAndSplash)
     frmPref pref(state);
     pref.EnsureLoaded();
     pref.show();
-    save(pref, QStringLiteral("mainwin_pref.png"));
+    checkAndSave(pref, QStringLiteral("mainwin_pref.png"));
     frmAbout about(&shell);
     about.show();
-    save(about, QStringLiteral("mainwin_about.png"));
+    checkAndSave(about, QStringLiteral("mainwin_about.png"));
     frmSplash splash;
     splash.show();
-    save(splash, QStringLiteral("mainwin_splash.png"));
+    checkAndSave(splash, QStringLiteral("mainwin_splash.png"));
 }
 
 TEST_F(ScreenshotTest, FileListsBookmarksAndAttributes)
@@ -90,8 +97,8 @@ TEST_F(ScreenshotTest, FileListsBookmarksAndAttributes)
     w.show();
     for (QWidget *window : std::initializer_list<QWidget *>{&w.Bookmarks(), &w.ListMan(), &w.Attr(), &w.BName()})
         window->show();
-    save(w.Bookmarks(), QStringLiteral("mainwin_bookmarks.png"));
-    save(w.ListMan(), QStringLiteral("mainwin_filelists.png"));
-    save(w.Attr(), QStringLiteral("mainwin_attributes.png"));
-    save(w.BName(), QStringLiteral("mainwin_bookmark_name.png"));
+    checkAndSave(w.Bookmarks(), QStringLiteral("mainwin_bookmarks.png"));
+    checkAndSave(w.ListMan(), QStringLiteral("mainwin_filelists.png"));
+    checkAndSave(w.Attr(), QStringLiteral("mainwin_attributes.png"));
+    checkAndSave(w.BName(), QStringLiteral("mainwin_bookmark_name.png"));
 }

@@ -103,8 +103,18 @@ TEST(clsEXIF, ReadsTheFileNamedByImageFile)
     testfiles::writeFile(path, camera(true).jpeg());
     clsEXIF exif(QString{});
     exif.setImageFile(path);
-    EXPECT_EQ(exif.ImageFile(), path);
     EXPECT_EQ(linesOf(exif), CameraLines);
+    EXPECT_TRUE(exif.IntelByteAlignment());
+    // Naming another picture reads that one: its own byte order, nothing kept from the first.
+    const QString other = dir.filePath("b.jpg");
+    testfiles::writeFile(other, camera(false).jpeg());
+    exif.setImageFile(other);
+    EXPECT_FALSE(exif.IntelByteAlignment());
+    EXPECT_EQ(linesOf(exif), CameraLines);
+    testfiles::writeFile(path, QByteArray(100, 'x'));
+    exif.setImageFile(path);
+    EXPECT_EQ(exif.ParseStatus(), clsEXIF::NotExif);
+    EXPECT_TRUE(exif.Entries().empty());
 }
 
 // A picture whose name is not UTF-8 (its byte kept as U+DCFF) is read from its own bytes, not

@@ -92,10 +92,14 @@ TEST(VbConvert, ValReadsTheLeadingNumberAndNeverFails)
 
 TEST(VbConvert, CDateReadsCommonForms)
 {
+    // A date text is a wall-clock time: its date and time are those written, in any time zone.
     EXPECT_EQ(CDate(QStringLiteral("2024/03/05 14:07:09")).value(),
-              QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+              QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC));
     EXPECT_EQ(CDate(QStringLiteral("3/5/2024 2:07:09 PM")).value(),
-              QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+              QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC));
+    // An hour that a daylight-saving change skips in North America reads as any other.
+    EXPECT_EQ(CDate(QStringLiteral("2024/03/10 02:30:00")).value(),
+              QDateTime(QDate(2024, 3, 10), QTime(2, 30), Qt::UTC));
     EXPECT_EQ(CDate(QStringLiteral("2024-03-05")).value().date(), QDate(2024, 3, 5));
     EXPECT_FALSE(CDate(QStringLiteral("not a date")).ok());
     EXPECT_FALSE(CDate(QString()).ok());

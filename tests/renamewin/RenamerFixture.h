@@ -8,6 +8,7 @@
 #include "MainFileList.h"
 #include "MessageService.h"
 #include "MetadataSource.h"
+#include "RenamerInput.h"
 #include "RandomSource.h"
 #include "Shell.h"
 #include "DragListBox.h"
@@ -85,6 +86,12 @@ protected:
             ++app.SelFileCount;
     }
     QString folder() const { return files.path() + u'/'; }
+
+    // ---- A user's clicks and keys on the shown window (RenamerInput.h) ----
+    static void clickCentre(QWidget *control) { renamewintest::clickCentre(control); }
+    void clickAction(int row) { renamewintest::clickRow(window().List3, row); }
+    void clickActionCheck(int row) { renamewintest::clickCheck(window().List3, row); }
+    static void chooseItem(QComboBox *combo, const QString &item) { renamewintest::chooseItem(combo, item); }
 
     QTemporaryDir home;
     QTemporaryDir files;

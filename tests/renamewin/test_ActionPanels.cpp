@@ -7,6 +7,7 @@
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QMouseEvent>
+#include <QTest>
 
 using namespace renamewintest;
 using engine::TokenAction;
@@ -44,12 +45,20 @@ protected:
     }
     /** The y of the middle of a list row, in the list's own pixels. */
     int rowY(QListWidget *list, int row) { return list->visualItemRect(list->item(row)).center().y(); }
+    /** Shows the window and the panel holding `combo` (a click on each action's row in turn)
+     *  and chooses `item` from the combo's drop-down list as a user does. */
     void choose(QComboBox *combo, const QString &item)
     {
-        const int index = combo->findText(item);
-        ASSERT_GE(index, 0) << item.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        window().show();
+        for (int row = 0; row < window().List3->count() && !combo->isVisible(); ++row)
+            clickAction(row);
+        chooseItem(combo, item);
+    }
+    /** Shows the window and the panel of the action on `row`. */
+    void showPanelOf(int row)
+    {
+        window().show();
+        clickAction(row);
     }
 };
 
@@ -59,16 +68,23 @@ TEST_F(ActionPanels, SelectingAnActionShowsItsPanelOnly)
 {
     renamewin::frmRenamer &w = window();
     const auto panels = w.panels();
+    w.show();
+    // A click on each row, then the arrow keys back up the list.
     for (int i = 0; i < 13; ++i) {
-        w.List3->setCurrentRow(i);
+        clickAction(i);
+        EXPECT_EQ(shownPanel(), panels[size_t(i)]) << w.List3->item(i)->text().toStdString();
+    }
+    for (int i = 11; i >= 0; --i) {
+        QTest::keyClick(w.List3, Qt::Key_Up);
+        ASSERT_EQ(w.List3->currentRow(), i);
         EXPECT_EQ(shownPanel(), panels[size_t(i)]) << w.List3->item(i)->text().toStdString();
     }
     // A text that names no action shows "Replace"; the picture-data item shows none.
     w.List3->item(2)->setText(QStringLiteral("replace mid"));
-    w.List3->setCurrentRow(2);
+    clickAction(2);
     EXPECT_EQ(shownPanel(), w.frmReplace);
     w.List3->item(3)->setText(QStringLiteral("Change Exif Data in jpg files"));
-    w.List3->setCurrentRow(3);
+    clickAction(3);
     EXPECT_EQ(shownPanel(), nullptr);
 }
 
@@ -110,24 +126,26 @@ TEST_F(ActionPanels, MovingByButtons)
 {
     renamewin::frmRenamer &w = window();
     const QStringList start = actions();
-    w.List3->setCurrentRow(0);
-    w.cmdUp_Click();
-    w.List3->setCurrentRow(12);
-    w.cmdDown_Click();
+    w.show();
+    clickAction(0);
+    clickCentre(w.cmdUp);
+    clickAction(12);
+    clickCentre(w.cmdDown);
     EXPECT_EQ(actions(), start) << "the first cannot move up, the last not down";
     w.List3->setCurrentRow(-1);
-    w.cmdDown_Click();
+    clickCentre(w.cmdDown);
     EXPECT_EQ(actions(), start);
 
     // A checked action moved by a button arrives unchecked, selected, with its panel shown.
-    w.List3->item(6)->setCheckState(Qt::Checked);
-    w.List3->item(5)->setCheckState(Qt::Checked);
-    w.List3->setCurrentRow(6);
-    w.cmdUp_Click();
+    clickActionCheck(6);
+    clickActionCheck(5);
+    EXPECT_EQ(actions().mid(4, 4), QStringList({"Replace All", "[x]Insert", "[x]Suffix", "Prefix"}));
+    clickAction(6);
+    clickCentre(w.cmdUp);
     EXPECT_EQ(actions().mid(4, 4), QStringList({"Replace All", "Suffix", "[x]Insert", "Prefix"}));
     EXPECT_EQ(w.List3->currentRow(), 5);
     EXPECT_EQ(shownPanel(), w.frmSuffix);
-    w.cmdDown_Click();
+    clickCentre(w.cmdDown);
     EXPECT_EQ(actions().mid(5, 2), QStringList({"[x]Insert", "Suffix"}));
 }
 
@@ -171,28 +189,30 @@ TEST_F(ActionPanels, DraggingMovesActionsWithTheirCheckMarks)
 TEST_F(ActionPanels, ComposeElements)
 {
     renamewin::frmRenamer &w = window();
-    w.cmbCompose->setEditText(QStringLiteral("$Random String$"));
+    choose(w.cmbCompose, QStringLiteral("$Random String$"));
     w.Text3->setText(QStringLiteral("AAaa##"));
-    w.Command15_Click();
+    clickCentre(w.Command15);
     w.cmbCompose->setEditText(QStringLiteral("$foldername$"));
-    w.Command15_Click();
+    clickCentre(w.Command15);
     w.cmbCompose->setEditText(QString());
-    w.Command15_Click();
+    clickCentre(w.Command15);
     EXPECT_EQ(composeElements(), QStringList({"$Random$_AAaa##", "$foldername$", ""}));
     EXPECT_EQ(w.lstCompose->currentRow(), -1) << "adding selects nothing";
 
-    w.cmdDel_Click();
+    clickCentre(w.cmdDel);
     EXPECT_EQ(composeElements().size(), 3) << "nothing selected, nothing deleted";
-    w.lstCompose->setCurrentRow(2);
-    w.cmdDel_Click();
+    QTest::mouseClick(w.lstCompose->viewport(), Qt::LeftButton, {},
+                      w.lstCompose->visualItemRect(w.lstCompose->item(2)).center());
+    ASSERT_EQ(w.lstCompose->currentRow(), 2);
+    clickCentre(w.cmdDel);
     EXPECT_EQ(composeElements(), QStringList({"$Random$_AAaa##", "$foldername$"}));
     EXPECT_EQ(w.lstCompose->currentRow(), 1);
-    w.cmdCUp_Click();
+    clickCentre(w.cmdCUp);
     EXPECT_EQ(composeElements(), QStringList({"$foldername$", "$Random$_AAaa##"}));
     EXPECT_EQ(w.lstCompose->currentRow(), 0);
-    w.cmdCDown_Click();
-    w.cmdDel_Click();
-    w.cmdDel_Click();
+    clickCentre(w.cmdCDown);
+    clickCentre(w.cmdDel);
+    clickCentre(w.cmdDel);
     EXPECT_EQ(composeElements(), QStringList());
     EXPECT_EQ(w.lstCompose->currentRow(), -1);
 }
@@ -278,8 +298,7 @@ TEST_F(ActionPanels, TestButtonShowsASampleWhileHeld)
         EXPECT_EQ(mask->text(), QString::fromUtf8(c.mask)) << "a release without a press keeps the mask";
     }
     // The real button: a left press shows the sample, its release brings the mask back.
-    w.show();
-    w.List3->setCurrentRow(1);
+    showPanelOf(1);
     choose(w.cmbFirst, QStringLiteral("$Random String$"));
     w.Text50->setText(QStringLiteral("a#"));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -305,7 +324,7 @@ TEST_F(ActionPanels, InsertModes)
     };
     for (const Mode &m : modes) {
         SCOPED_TRACE(m.index);
-        w.cmbInsert->setCurrentIndex(m.index);
+        choose(w.cmbInsert, w.cmbInsert->itemText(m.index));
         for (QGroupBox *frame : {w.frmInsPos, w.frmInsStr1, w.frmInsStr2})
             EXPECT_EQ(!frame->isHidden(), frame == m.shown) << frame->objectName().toStdString();
         EXPECT_EQ(m.shown->title(), QLatin1String(m.caption));
@@ -325,8 +344,7 @@ TEST_F(ActionPanels, SmallHandlers)
     w.Text19->setText(QString());
     EXPECT_EQ(w.Text19->text(), QString());
 
-    w.show();
-    w.List3->setCurrentRow(11);
+    showPanelOf(11);
     EXPECT_TRUE(w.Option4->isChecked());
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.Text49, &press);

@@ -9,6 +9,7 @@
 #include "ListViewEditableWidget.h"
 #include "MessageService.h"
 #include "RandomSource.h"
+#include "RenamerInput.h"
 #include "RenamerWiring.h"
 #include "Shell.h"
 #include "TestFiles.h"
@@ -83,11 +84,11 @@ TEST(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
     // counter's settings (start 1, step 1, three digits padded with "0").
     const int suffix = 6;
     ASSERT_EQ(renamer.List3->item(suffix)->text(), QStringLiteral("Suffix"));
-    renamer.List3->setCurrentRow(suffix);
-    renamer.List3->item(suffix)->setCheckState(Qt::Checked);
+    renamewintest::clickRow(renamer.List3, suffix);
+    renamewintest::clickCheck(renamer.List3, suffix);
+    EXPECT_EQ(renamer.List3->item(suffix)->checkState(), Qt::Checked);
     EXPECT_TRUE(renamer.frmSuffix->isVisibleTo(&renamer));
-    renamer.cmbSuffix->setCurrentIndex(0);
-    emit renamer.cmbSuffix->activated(0);
+    renamewintest::chooseItem(renamer.cmbSuffix, renamer.cmbSuffix->itemText(0));
     EXPECT_EQ(renamer.cmbSuffix->currentText(), QStringLiteral("$Counter$"));
     EXPECT_TRUE(renamer.frmSuffixC->isVisibleTo(&renamer));
     EXPECT_EQ(renamer.txtSuffixC[0]->text(), QStringLiteral("1"));

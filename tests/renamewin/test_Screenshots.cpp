@@ -1,7 +1,8 @@
-// Pictures of the rename window after a validated preview and of the log viewer with one failed
-// row, for a reviewer to look at.
+// Pictures of the rename window after a validated preview, of the log viewer with one failed
+// row and of the action panels, for a reviewer to look at; each also checked for what it shows.
 #include "Grid.h"
 #include "RenamerFixture.h"
+#include "ShownWhole.h"
 #include "frmLog.h"
 
 #include <QApplication>
@@ -24,15 +25,16 @@ TEST_F(Screenshots, RenameWindowAfterAValidatedPreview)
         addFile(QString::fromUtf8(name));
     renamewin::frmRenamer &w = window();
     w.Refreshrnm();
-    w.List3->item(6)->setCheckState(Qt::Checked);
-    w.List3->setCurrentRow(6);
-    w.cmbSuffix->setCurrentIndex(0);
-    emit w.cmbSuffix->activated(0);
-    w.cmdPreview_Click();
+    w.show();
+    clickActionCheck(6);
+    ASSERT_EQ(w.List3->item(6)->checkState(), Qt::Checked);
+    clickAction(6);
+    chooseItem(w.cmbSuffix, w.cmbSuffix->itemText(0));
+    clickCentre(w.cmdPreview);
     // One name left as it was and one taken twice: all three colours of the legend show.
     w.GridPre->setCellText(2, 2, QStringLiteral("b.txt"));
     w.GridPre->setCellText(4, 2, w.GridPre->CellText(3, 2));
-    w.cmdValidate_Click();
+    clickCentre(w.cmdValidate);
     EXPECT_EQ(w.GridPre->CellBackColor(1, 2), engine::cellcolor::Changed);
     EXPECT_EQ(w.GridPre->CellBackColor(2, 2), engine::cellcolor::Unchanged);
     EXPECT_EQ(w.GridPre->CellBackColor(3, 2), engine::cellcolor::Duplicate);
@@ -62,24 +64,45 @@ TEST_F(Screenshots, TheThirteenPanels)
 {
     renamewin::frmRenamer &w = window();
     w.show();
-    // Each panel with its sub-frames shown where it has them.
+    // Each panel with its sub-frames shown where it has them, chosen as a user chooses them.
     for (engine::TokenAction action : {engine::TokenAction::ReplaceFirst, engine::TokenAction::Insert,
-                                       engine::TokenAction::Compose}) {
+                                       engine::TokenAction::Compose, engine::TokenAction::Prefix}) {
         const auto &t = w.tokenControls(action);
-        t.combo->setCurrentIndex(action == engine::TokenAction::Insert ? 1 : 0);
-        emit t.combo->activated(t.combo->currentIndex());
+        for (int row = 0; row < 13 && !t.combo->isVisible(); ++row)
+            clickAction(row);
+        const int item = action == engine::TokenAction::Insert   ? 1
+                         : action == engine::TokenAction::Prefix ? t.combo->findText(QStringLiteral("$Random String$"))
+                                                                 : 0;
+        chooseItem(t.combo, t.combo->itemText(item));
     }
-    w.cmbPrefix->setCurrentText(QStringLiteral("$Random String$"));
-    emit w.cmbPrefix->activated(10);
     const QSize cell = w.Frame6->size();
     QImage sheet(cell.width() * 4, cell.height() * 4, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
+    QList<QImage> pictures;
     for (int i = 0; i < 13; ++i) {
-        w.List3->setCurrentRow(i);
-        painter.drawPixmap((i % 4) * cell.width(), (i / 4) * cell.height(), w.Frame6->grab());
+        clickAction(i);
+        ASSERT_EQ(w.List3->currentRow(), i);
+        SCOPED_TRACE(w.List3->item(i)->text().toStdString());
+        // The panel of the row clicked is the one shown, whole, inside the frame.
+        QGroupBox *shown = nullptr;
+        for (QGroupBox *panel : w.panels())
+            if (panel->isVisible())
+                shown = panel;
+        if (shown) {
+            EXPECT_TRUE(QRect(QPoint(0, 0), w.Frame6->size()).contains(QRect(shown->mapTo(w.Frame6, QPoint(0, 0)), shown->size())));
+            shownwhole::expectShownWhole(*shown);
+        }
+        const QPixmap picture = w.Frame6->grab();
+        pictures << picture.toImage();
+        painter.drawPixmap((i % 4) * cell.width(), (i / 4) * cell.height(), picture);
     }
     painter.end();
+    // Every row shows a picture of its own.
+    for (int i = 0; i < 13; ++i)
+        for (int j = i + 1; j < 13; ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << w.List3->item(i)->text().toStdString() << " looks like "
+                                                << w.List3->item(j)->text().toStdString();
     const QString path = testfiles::artifactFolder() + "/renamewin_panels.png";
     ASSERT_TRUE(sheet.save(path)) << path.toStdString();
 }

@@ -93,11 +93,11 @@ TEST(SortOrder, EqualKeysKeepTheirOrderInBothDirections)
 TEST(SortOrder, DatesOfCells)
 {
     using renamewin::sortDate;
-    EXPECT_EQ(sortDate(QStringLiteral("2024-03-01 10:00:00")), QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
-    EXPECT_EQ(sortDate(QStringLiteral("2021:05:01 08:00:00")), QDateTime(QDate(2021, 5, 1), QTime(8, 0)));
+    EXPECT_EQ(sortDate(QStringLiteral("2024-03-01 10:00:00")), QDateTime(QDate(2024, 3, 1), QTime(10, 0), Qt::UTC));
+    EXPECT_EQ(sortDate(QStringLiteral("2021:05:01 08:00:00")), QDateTime(QDate(2021, 5, 1), QTime(8, 0), Qt::UTC));
     EXPECT_EQ(sortDate(QStringLiteral("DateTimeOriginal: 2021:05:01 08:00:00")),
-              QDateTime(QDate(2021, 5, 1), QTime(8, 0)));
-    EXPECT_EQ(sortDate(QStringLiteral("3/4/2022 1:02:03 PM")), QDateTime(QDate(2022, 3, 4), QTime(13, 2, 3)));
+              QDateTime(QDate(2021, 5, 1), QTime(8, 0), Qt::UTC));
+    EXPECT_EQ(sortDate(QStringLiteral("3/4/2022 1:02:03 PM")), QDateTime(QDate(2022, 3, 4), QTime(13, 2, 3), Qt::UTC));
     EXPECT_FALSE(sortDate(QString()));
     EXPECT_FALSE(sortDate(QStringLiteral("Model: Camera")));
     EXPECT_FALSE(sortDate(QStringLiteral("File is not in EXIF format.")));

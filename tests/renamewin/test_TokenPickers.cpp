@@ -3,6 +3,7 @@
 // "Test", and every way of closing a picker.
 #include "Grid.h"
 #include "RenamerFixture.h"
+#include "ShownWhole.h"
 #include "TokenCellTarget.h"
 #include "TokenPicker.h"
 #include "TokenPickers.h"
@@ -788,6 +789,8 @@ TEST_F(TokenPickersTest, Screenshots)
     for (int k = 0; k < renamewin::PickerKindCount; ++k) {
         renamewin::TokenPicker *p = pickers.openPicker(PickerKind(k));
         ASSERT_NE(p, nullptr);
+        // Each picker shows its controls whole and apart, and its texts.
+        shownwhole::expectShownWhole(*p);
         const QString path = testfiles::artifactFolder() + "/renamewin_" + p->objectName() + ".png";
         EXPECT_TRUE(p->grab().save(path)) << path.toStdString();
     }
@@ -795,6 +798,8 @@ TEST_F(TokenPickersTest, Screenshots)
     // The date picker open under its combo, over the rename window.
     choose(suffix, QStringLiteral("$current_date$"));
     renamewin::TokenPicker *date = pickers.openPicker(PickerKind::Date);
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->frameGeometry().top(), suffix->mapToGlobal(QPoint(0, suffix->height())).y());
     const QRect window = this->window().frameGeometry();
     QPixmap scene(window.size());
     scene.fill(Qt::white);
