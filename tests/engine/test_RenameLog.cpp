@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -94,18 +95,29 @@ bool waitUntil(const std::function<bool()> &condition, int milliseconds)
 
 } // namespace
 
-// Started by KilledRunLeavesEveryRenameOnRecord in a process of its own; skipped otherwise.
-TEST(RenameLogChild, RenameNowOverAFolder)
-{
-    const QString folder = qEnvironmentVariable(ChildVariable.toLatin1().constData());
-    if (folder.isEmpty())
-        GTEST_SKIP() << "run by KilledRunLeavesEveryRenameOnRecord";
-    RenameNow now(folder + QStringLiteral("/home"));
-    const QStringList names = QDir(folder + QStringLiteral("/files")).entryList(QDir::Files, QDir::Name);
-    for (const QString &name : names)
-        now.addRow(folder + QStringLiteral("/files"), name, u'g' + name.mid(1));
-    now.run();
-}
+// The run that KilledRunLeavesEveryRenameOnRecord kills: this test program started again with
+// the folder in its environment renames the folder's files and ends before any test runs.
+namespace {
+
+class RenameNowOverAFolder : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        const QString folder = qEnvironmentVariable(ChildVariable.toLatin1().constData());
+        if (folder.isEmpty())
+            return;
+        RenameNow now(folder + QStringLiteral("/home"));
+        const QStringList names = QDir(folder + QStringLiteral("/files")).entryList(QDir::Files, QDir::Name);
+        for (const QString &name : names)
+            now.addRow(folder + QStringLiteral("/files"), name, u'g' + name.mid(1));
+        now.run();
+        std::_Exit(0);
+    }
+};
+const ::testing::Environment *const renameNowOverAFolder =
+    ::testing::AddGlobalTestEnvironment(new RenameNowOverAFolder);
+
+} // namespace
 
 TEST(RenameLogOnDisk, EveryRowIsOnDiskWhenItIsDone)
 {
@@ -155,7 +167,7 @@ TEST(RenameLogOnDisk, KilledRunLeavesEveryRenameOnRecord)
         environment.insert(ChildVariable, tmp.path());
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=RenameLogChild.RenameNowOverAFolder")});
+                    {QStringLiteral("--gtest_filter=RenameLogOnDisk.EveryRowIsOnDiskWhenItIsDone")});
         ASSERT_TRUE(child.waitForStarted());
         const QString dated = tmp.filePath("home/Rename_Log12_09_202608_49_36_PM.txt");
         const bool reached = waitUntil(

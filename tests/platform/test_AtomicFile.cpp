@@ -169,7 +169,8 @@ TEST(AtomicFile, FailuresCarryTheSystemsReason)
         {EROFS, vb::PermissionDenied, "read-only file system"},
         {EACCES, vb::PermissionDenied, "Permission denied"},
         {ENAMETOOLONG, vb::BadFileNameOrNumber, "name too long"},
-        {EIO, vb::PathFileAccessError, "Input/output error"},
+        // The system's own words for the rest, in the user's language.
+        {EIO, vb::PathFileAccessError, std::strerror(EIO)},
     };
     for (const auto &c : injected) {
         SCOPED_TRACE(c.text);
@@ -179,7 +180,7 @@ TEST(AtomicFile, FailuresCarryTheSystemsReason)
             st = textfile::writeLines(path, {QStringLiteral("new")});
         }
         EXPECT_EQ(st.number, c.number);
-        EXPECT_TRUE(st.description.contains(QLatin1String(c.text))) << st.description.toStdString();
+        EXPECT_TRUE(st.description.contains(QString::fromLocal8Bit(c.text))) << st.description.toStdString();
         EXPECT_EQ(testfiles::readFile(path), "old\r\n");
     }
 
