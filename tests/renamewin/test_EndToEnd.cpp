@@ -141,6 +141,7 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
         QFile f(data.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(QByteArray(size, 'x'));
+        ASSERT_TRUE(f.flush());
         ASSERT_TRUE(f.setFileTime(stamp(year), QFileDevice::FileModificationTime));
     };
     write("big.txt", 3000, 2020);
@@ -180,11 +181,17 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     EXPECT_EQ(sorted.indexOf(QStringLiteral("big.txt")) < sorted.indexOf(QStringLiteral("small.txt")), true)
         << sorted.join(u' ').toStdString();
 
+    // The size as a suffix, the year modified as a prefix.
     const int suffix = 6;
+    const int prefix = 7;
     ASSERT_EQ(renamer.List3->item(suffix)->text(), QStringLiteral("Suffix"));
+    ASSERT_EQ(renamer.List3->item(prefix)->text(), QStringLiteral("Prefix"));
     renamer.List3->setCurrentRow(suffix);
     renamer.List3->item(suffix)->setCheckState(Qt::Checked);
-    renamer.cmbSuffix->setEditText(QStringLiteral("_$filesizeB$_$mod_yyyy$"));
+    renamer.cmbSuffix->setEditText(QStringLiteral("$filesizeB$"));
+    renamer.List3->setCurrentRow(prefix);
+    renamer.List3->item(prefix)->setCheckState(Qt::Checked);
+    renamer.cmbPrefix->setEditText(QStringLiteral("$mod_yyyy$"));
     renamer.cmdPreview->click();
     ASSERT_TRUE(renamer.Previewed());
     QHash<QString, QString> previews;
@@ -193,8 +200,8 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
         previews.insert(renamer.GridPre->CellText(row, 1), renamer.GridPre->CellText(row, 2));
         modified.insert(renamer.GridPre->CellText(row, 1), renamer.GridPre->CellText(row, 5));
     }
-    EXPECT_EQ(previews.value(QStringLiteral("big.txt")), QStringLiteral("big_0_2020.txt"));
-    EXPECT_EQ(previews.value(QStringLiteral("small.txt")), QStringLiteral("small_10_2035.txt"));
+    EXPECT_EQ(previews.value(QStringLiteral("big.txt")), QStringLiteral("2020big0B.txt"));
+    EXPECT_EQ(previews.value(QStringLiteral("small.txt")), QStringLiteral("2035small10B.txt"));
     EXPECT_EQ(modified.value(QStringLiteral("small.txt")).left(4), QStringLiteral("2035"));
     EXPECT_EQ(modified.value(QStringLiteral("gone.txt")), QString());
     qunsetenv("VEXLO_HOME");
