@@ -9,6 +9,8 @@
 #include "RenameLog.h"
 
 #include <QHash>
+#include <chrono>
+#include <future>
 #include <vector>
 
 namespace engine {
@@ -16,6 +18,16 @@ namespace engine {
 namespace {
 
 const QString FileFolderType = QStringLiteral("File Folder");
+
+// Committing the log waits for the disk (a long log takes a while): it is done on another thread
+// while the host goes on yielding, so that a window keeps answering.
+vb::Status closeLogYielding(RenameLog &log, EngineHost &host)
+{
+    std::future<vb::Status> closing = std::async(std::launch::async, [&log] { return log.close(); });
+    while (closing.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        host.yield();
+    return closing.get();
+}
 
 // The rows of each folder path, so that the rows inside a folder the run renames can follow it.
 // Built on the first folder that is renamed.
@@ -230,7 +242,7 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     // A log that could not be written (or copied) keeps the old file, is reported, and the run
     // is not confirmed as a success.
     QString unwritten;
-    vb::Status written = log.close();
+    vb::Status written = closeLogYielding(log, host);
     if (!written)
         unwritten = RenameLog::fileName();
     else if (!datedName.isEmpty() && !(written = log.saveCopy(datedName)))
