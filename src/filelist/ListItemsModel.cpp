@@ -102,7 +102,6 @@ void ListItemsModel::Clear()
     beginResetModel();
     std::vector<ListItem> gone;
     gone.swap(m_rows);
-    m_rows.reserve(gone.capacity());
     m_announced = 0;
     endResetModel();
     // Freeing a large list's texts takes a while: it is done aside, so that the window answers

@@ -282,6 +282,7 @@ void ListViewEditableWidget::setTopIndex(int32_t Index)
 {
     ListItemsModel &rows = m_control->ListItems();
     rows.FlushPending();
+    static_cast<ReportView *>(ListView1)->layoutHeldRows();
     // A row beyond the last still scrolls to the end.
     if (Index < 1 || rows.Count() == 0)
         return;
