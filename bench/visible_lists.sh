@@ -51,7 +51,9 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/visible-lists-bench.XXXXXX")
 pids=()
+running=""
 cleanup() {
+    [ -z "$running" ] || kill "$running" 2>/dev/null || true
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -100,6 +102,7 @@ round() {
     started=$(date +%s.%N)
     VEXLO_HOME="$home" "$program" >/dev/null 2>"$work/stderr-$name" &
     local pid=$!
+    running=$pid
     local main
     main=$(window Morvane)
     xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
@@ -117,12 +120,12 @@ round() {
     echo "$name relist_off $("$probe" time root "$pid" 500 space)" >>"$work/results"
     echo "$name relist_on $("$probe" time root "$pid" 500 space)" >>"$work/results"
     # The same re-list with a key every 50 ms (the focus goes to the next control and back).
-    echo "$name pause_relist $("$probe" pauses root "$pid" 500 space Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    echo "$name pause_relist $("$probe" pauses root "$pid" 800 space Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
     relist_peak=$(peak_kib "$pid")
 
     # "&Rename": the rename window fills its grid with every checked row.
     xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-    echo "$name pause_grid $("$probe" pauses root "$pid" 500 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    echo "$name pause_grid $("$probe" pauses root "$pid" 800 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
     grid_peak=$(peak_kib "$pid")
     local renamer
     renamer=$(window "Morvane - Renamer")
@@ -138,7 +141,7 @@ round() {
         xdotool mousemove 355 76 click 1 >/dev/null
         xdotool type --delay 30 _r >/dev/null
         "$probe" time root "$pid" 500 alt+p >/dev/null
-        echo "$name pause_rename $("$probe" pauses root "$pid" 500 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+        echo "$name pause_rename $("$probe" pauses root "$pid" 800 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
         echo "$name renamed $(find "$folder" -maxdepth 1 -name '*_r.*' | wc -l)" >>"$work/results"
     fi
     echo "$name peak_main $((main_peak / 1024))" >>"$work/results"
@@ -147,6 +150,7 @@ round() {
     echo "$name peak_end $(($(peak_kib "$pid") / 1024))" >>"$work/results"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+    running=""
 }
 
 programs=(after)

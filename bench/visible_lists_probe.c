@@ -131,8 +131,9 @@ int main(int argc, char **argv)
     const double start = now_ms();
     if (strcmp(key, "-"))
         press(dpy, key);
-    /* Work is the processor busy for a stretch: more than half of every 10 ms for 60 ms and
-     * more. Shorter bursts (a clock label ticking over, the answer to a tick) are not work. */
+    /* Work is the processor busy for a stretch: more than a quarter of every 10 ms (a loaded
+     * machine shares it out) for 60 ms and more. Shorter bursts (a clock label ticking over,
+     * the answer to a tick) are not work. */
     double lastWork = start;
     uint64_t lastCpu = cpu_ns(pid);
     double cpuAt = start;
@@ -161,7 +162,7 @@ int main(int argc, char **argv)
         }
         if (t - cpuAt >= 10) {
             const uint64_t cpu = cpu_ns(pid);
-            const int busy = (double)(cpu - lastCpu) / 1e6 > (t - cpuAt) / 2;
+            const int busy = (double)(cpu - lastCpu) / 1e6 > (t - cpuAt) / 4;
             if (!busy)
                 busySince = -1;
             else if (busySince < 0)
