@@ -7,7 +7,8 @@ MORVANE_PACKAGES_RUN=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libg
   fonts-dejavu-core adwaita-icon-theme)
 MORVANE_PACKAGES_TEST=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth openbox xdotool x11-utils libimage-exiftool-perl libmp3-tag-perl
-  golang-github-rwcarlsen-goexif-dev golang-github-hjfreyer-taglib-go-dev python3-mutagen eyed3 locales)
+  golang-github-rwcarlsen-goexif-dev golang-github-hjfreyer-taglib-go-dev python3-mutagen eyed3 locales
+  libxdamage-dev libxtst-dev)
 
 ensure_packages() {
   local missing=() pkg

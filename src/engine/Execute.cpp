@@ -13,6 +13,8 @@
 
 #include <QHash>
 #include <sys/stat.h>
+#include <chrono>
+#include <future>
 #include <vector>
 
 namespace engine {
@@ -20,6 +22,17 @@ namespace engine {
 namespace {
 
 const QString FileFolderType = QStringLiteral("File Folder");
+
+// Committing the log waits for the disk (a long log takes a while): it is done on another thread
+// while the host goes on yielding, so that a window keeps answering.
+vb::Status closeLogYielding(RenameLog &log, EngineHost &host, bool keepDated)
+{
+    std::future<vb::Status> closing =
+        std::async(std::launch::async, [&log, keepDated] { return log.close(keepDated); });
+    while (closing.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        host.yield();
+    return closing.get();
+}
 
 // Moves one row's item from its Original to its Preview name, never over an existing item.
 vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHooks &hooks)
@@ -223,7 +236,7 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     // A log that could not be written (or copied) keeps the old file, is reported, and the run
     // is not confirmed as a success.
-    const vb::Status written = log.close(app.SaveLogFile == 1);
+    const vb::Status written = closeLogYielding(log, host, app.SaveLogFile == 1);
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
 

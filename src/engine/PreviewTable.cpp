@@ -89,7 +89,7 @@ void PreviewTable::addRow(PreviewRow row)
 {
     m_rows.push_back(std::move(row));
     if (m_listener)
-        m_listener->rowsReset();
+        m_listener->rowsAppended();
 }
 
 void PreviewTable::clear()

@@ -68,6 +68,8 @@ public:
     virtual void cellsChanged(size_t firstRow, size_t lastRow, int column) = 0;
     /** Rows were added, removed or replaced as a whole. */
     virtual void rowsReset() = 0;
+    /** Rows were appended after the last one; nothing else changed. */
+    virtual void rowsAppended() { rowsReset(); }
     /** The redraw switch was turned on (true) or off. */
     virtual void redrawChanged(bool /*on*/) {}
 };
@@ -99,6 +101,8 @@ public:
     /** Replaces every row. */
     void setRows(std::vector<PreviewRow> rows);
     void addRow(PreviewRow row);
+    /** Makes room for `rows` rows in all, so that a fill of known size grows the table once. */
+    void reserve(size_t rows) { m_rows.reserve(rows); }
     void clear();
     const std::vector<PreviewRow> &rows() const { return m_rows; }
 

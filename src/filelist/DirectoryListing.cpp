@@ -49,6 +49,9 @@ bool isAscii(const char *raw, size_t length)
 
 // An entry's place in the sort. ASCII names (most of them) are compared through a lower-case
 // copy, which orders them as compareFolded does; the others (folded null) by their text.
+// Entries read between two pauses of a large folder.
+constexpr size_t PauseEvery = 4096;
+
 struct SortKey {
     const char *folded;
     size_t length;
@@ -101,7 +104,7 @@ FileStat FolderHandle::stat(const char *rawName) const
     return {};
 }
 
-bool DirectoryListing::Read(const QString &folder)
+bool DirectoryListing::Read(const QString &folder, const std::function<void()> &pause)
 {
     m_entries.clear();
     m_blocks.clear();
@@ -145,6 +148,8 @@ bool DirectoryListing::Read(const QString &folder)
         }
         keys.push_back({folded, length, m_entries.size()});
         m_entries.push_back(std::move(e));
+        if (pause && m_entries.size() % PauseEvery == 0)
+            pause();
     }
     ::closedir(dir);
     std::sort(keys.begin(), keys.end(), [this](const SortKey &a, const SortKey &b) {

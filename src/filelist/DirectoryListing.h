@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,8 +54,9 @@ struct DirEntry {
  *  hidden entries included. */
 class DirectoryListing {
 public:
-    /** Reads `folder` (ending in "/"); false when it cannot be opened. */
-    bool Read(const QString &folder);
+    /** Reads `folder` (ending in "/"); false when it cannot be opened. A large folder calls
+     *  `pause` (when given) every few thousand entries, so that a window can answer meanwhile. */
+    bool Read(const QString &folder, const std::function<void()> &pause = {});
 
     const std::vector<DirEntry> &entries() const { return m_entries; }
 

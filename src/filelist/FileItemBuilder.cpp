@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <ctime>
+#include <iterator>
 
 namespace filelist {
 
@@ -242,6 +243,22 @@ void FileItemBuilder::FillFileItem(FileItemInfo &info, const FileStat &st)
         info.LastWriteSecs = ListItem::NoTime;
 }
 
+QStringList FileItemBuilder::sharedSubItems(const QString &folder, const QString &size, const QString &type,
+                                            const QString &date) const
+{
+    // The same texts, not equal ones: comparing where they live costs nothing per row.
+    const auto same = [](const QString &a, const QString &b) {
+        return a.constData() == b.constData() && a.size() == b.size();
+    };
+    for (const QStringList &recent : m_recentSubItems)
+        if (recent.size() == 4 && same(recent[0], folder) && same(recent[1], size) && same(recent[2], type)
+            && same(recent[3], date))
+            return recent;
+    QStringList made{folder, size, type, date};
+    m_recentSubItems[m_nextSubItems++ % std::size(m_recentSubItems)] = made;
+    return made;
+}
+
 ListItem FileItemBuilder::MakeRow(const FileItemInfo &info, ImageList &images) const
 {
     ListItem row;
@@ -252,7 +269,7 @@ ListItem FileItemBuilder::MakeRow(const FileItemInfo &info, ImageList &images) c
             row.SmallIcon = images.Add(info.IconKey, info.FullPath(), info.TypeName);
     }
     const bool folder = info.TypeName == folderTypeName();
-    row.SubItemTexts = QStringList{info.Folder, folder ? QString() : info.SizeText, info.TypeName, info.DateText};
+    row.SubItemTexts = sharedSubItems(info.Folder, folder ? QString() : info.SizeText, info.TypeName, info.DateText);
     row.SizeBytes = folder ? -1 : info.SizeBytes;
     row.LastWriteSecs = info.LastWriteSecs;
     return row;

@@ -95,6 +95,12 @@ private:
     qint64 m_lastDateSecs = 0;
     QString m_lastDateText;
     bool m_hasLastDate = false;
+    /** The sub-item lists of recent rows: a row whose sub-items are the very same texts as
+     *  one of them shares its list (many files of a folder read alike). */
+    QStringList sharedSubItems(const QString &folder, const QString &size, const QString &type,
+                               const QString &date) const;
+    mutable QStringList m_recentSubItems[8];
+    mutable size_t m_nextSubItems = 0;
 };
 
 } // namespace filelist

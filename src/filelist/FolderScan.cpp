@@ -65,7 +65,7 @@ void FolderScan::walk(QString directory, const WildcardMask &mask, bool recursiv
     const QString folder = AddBackslash(directory);
 
     DirectoryListing listing;
-    const bool listed = listing.Read(folder);
+    const bool listed = listing.Read(folder, [this] { m_host.yield(); });
     const std::vector<DirEntry> &entries = listing.entries();
     ScanProgressSink *sink = m_host.progressSink();
     const auto showing = [&] { return sink && !sink->isUnloading() && generation == m_generation; };
@@ -101,6 +101,7 @@ void FolderScan::walk(QString directory, const WildcardMask &mask, bool recursiv
         for (const DirEntry &e : entries)
             if (mask.matches(e.name))
                 matching.push_back(&e);
+        m_host.expectRows(matching.size());
         const FolderHandle handle(folder);
         const int32_t frequency = m_host.updateFrequency();
         const auto startBatch = [&](size_t first) {

@@ -33,6 +33,8 @@ public:
         virtual void searchDirChange(QString &directory) = 0;
         /** Appends the row of one entry of `folder` (ending in "/") as `st` describes it. */
         virtual void addEntryRow(const QString &folder, const DirEntry &entry, const FileStat &st) = 0;
+        /** Up to `rows` rows are about to be added (a folder's matching entries). */
+        virtual void expectRows(size_t /*rows*/) {}
         virtual void clearRows() = 0;
         /** Shows the rows added so far at once. */
         virtual void repaintNow() = 0;

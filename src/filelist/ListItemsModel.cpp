@@ -3,7 +3,9 @@
 #include "ImageList.h"
 #include "VbError.h"
 
+#include <QThreadPool>
 #include <algorithm>
+#include <memory>
 
 namespace filelist {
 
@@ -11,6 +13,8 @@ namespace {
 
 constexpr int32_t SizeSubItem = 2;
 constexpr int32_t DateSubItem = 4;
+// From this many rows a cleared list is freed on another thread.
+constexpr size_t ReleaseAsideFrom = 4096;
 
 } // namespace
 
@@ -96,9 +100,16 @@ void ListItemsModel::RemoveRows(std::vector<int32_t> indexes)
 void ListItemsModel::Clear()
 {
     beginResetModel();
-    m_rows.clear();
+    std::vector<ListItem> gone;
+    gone.swap(m_rows);
     m_announced = 0;
     endResetModel();
+    // Freeing a large list's texts takes a while: it is done aside, so that the window answers
+    // meanwhile (the texts are shared with nothing but their own counts).
+    if (gone.size() >= ReleaseAsideFrom)
+        QThreadPool::globalInstance()->start([rows = std::make_shared<std::vector<ListItem>>(std::move(gone))] {
+            rows->clear();
+        });
 }
 
 QString ListItemsModel::CellText(int32_t index, int32_t column) const
@@ -196,6 +207,14 @@ void ListItemsModel::SetCheckboxes(bool on)
     m_checkboxes = on;
     if (!m_rows.empty() && !m_headers.empty())
         emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+void ListItemsModel::Reserve(size_t rows)
+{
+    // Exactly as asked the first time; after that at least doubling, so that many small folders
+    // do not move every row again and again.
+    if (rows > m_rows.capacity())
+        m_rows.reserve(m_rows.empty() ? rows : std::max(rows, m_rows.capacity() * 2));
 }
 
 void ListItemsModel::BeginBatch()

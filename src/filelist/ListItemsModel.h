@@ -42,6 +42,8 @@ public:
     /** Removes the rows whose numbers are listed (any order, repeats allowed). */
     void RemoveRows(std::vector<int32_t> indexes);
     void Clear();
+    /** Makes room for `rows` rows in all, so that a known number of rows grows the list once. */
+    void Reserve(size_t rows);
 
     /** Column 0: the item text; column k: sub-item k. Empty when the row or sub-item is absent. */
     QString CellText(int32_t index, int32_t column) const;

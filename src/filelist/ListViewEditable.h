@@ -452,6 +452,7 @@ private:
     void repaintNow() override;
     void yield() override;
     int32_t updateFrequency() const override { return m_props.UpdateFrequency; }
+    void expectRows(size_t rows) override { m_items->Reserve(m_items->Count() + rows); }
     ScanProgressSink *progressSink() const override { return m_sink; }
 
     template <class T>

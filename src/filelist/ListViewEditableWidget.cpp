@@ -57,10 +57,65 @@ public:
     }
 };
 
+// While painting is frozen, the rows a scan shows come this far apart at the most.
+constexpr qint64 FrozenRepaintPeriodMs = 100;
+
+/**
+ * The report list. Every batch of rows appended would lay out all rows again (a tree view has no
+ * layout of appended rows alone), so while painting is frozen appended rows only mark the layout
+ * as due; it is done once at the next frozen repaint or when painting thaws.
+ */
+class ReportView : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+    void holdLayout(bool hold)
+    {
+        m_hold = hold;
+        if (!hold && m_held) {
+            m_held = false;
+            scheduleDelayedItemsLayout();
+        }
+    }
+    /** Lays out the rows appended while the layout was held. */
+    void layoutHeldRows()
+    {
+        if (m_held) {
+            m_held = false;
+            doItemsLayout();
+        }
+    }
+
+protected:
+    void rowsInserted(const QModelIndex &parent, int start, int end) override
+    {
+        if (m_hold && !parent.isValid()) {
+            m_held = true;
+            QAbstractItemView::rowsInserted(parent, start, end);
+            return;
+        }
+        QTreeView::rowsInserted(parent, start, end);
+    }
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override
+    {
+        layoutHeldRows();
+        QTreeView::rowsAboutToBeRemoved(parent, start, end);
+    }
+    void reset() override
+    {
+        m_held = false;
+        QTreeView::reset();
+    }
+
+private:
+    bool m_hold = false;
+    bool m_held = false;
+};
+
 } // namespace
 
 ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
-    : QWidget(parent), m_control(new ListViewEditable(this)), ListView1(new QTreeView(this)),
+    : QWidget(parent), m_control(new ListViewEditable(this)), ListView1(new ReportView(this)),
       m_iconView(new QListView(this))
 {
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -84,6 +139,7 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     m_iconView->setUniformItemSizes(true);
     m_iconView->hide();
     m_control->setImageSource(&ThemeIcon);
+    m_frozenRepaint.setPeriod(FrozenRepaintPeriodMs);
     setupConnections();
     applyViewSettings();
     applyColumnWidths();
@@ -96,6 +152,8 @@ void ListViewEditableWidget::setupConnections()
     connect(c, &ListViewEditable::ViewSettingsChanged, this, &ListViewEditableWidget::applyViewSettings);
     connect(&c->ListItems(), &ListItemsModel::ColumnHeadersChanged, this, &ListViewEditableWidget::applyColumnWidths);
     connect(c, &ListViewEditable::PaintingFrozen, this, [this](bool frozen) {
+        static_cast<ReportView *>(ListView1)->holdLayout(frozen);
+        m_frozenRepaint.restart();
         ListView1->setUpdatesEnabled(!frozen);
         m_iconView->setUpdatesEnabled(!frozen);
     });
@@ -114,6 +172,12 @@ void ListViewEditableWidget::repaintFrozen()
         view->viewport()->update();
         return;
     }
+    // A scan asks every few rows; laying out and painting that often would cost more than the
+    // scan itself.
+    if (!m_frozenRepaint.due())
+        return;
+    if (view == ListView1)
+        static_cast<ReportView *>(ListView1)->layoutHeldRows();
     view->setUpdatesEnabled(true);
     view->viewport()->repaint();
     view->setUpdatesEnabled(false);
@@ -241,6 +305,7 @@ void ListViewEditableWidget::setTopIndex(int32_t Index)
 {
     ListItemsModel &rows = m_control->ListItems();
     rows.FlushPending();
+    static_cast<ReportView *>(ListView1)->layoutHeldRows();
     // A row beyond the last still scrolls to the end.
     if (Index < 1 || rows.Count() == 0)
         return;

@@ -8,6 +8,7 @@
  */
 #include "ISubclass.h"
 #include "ListViewEditable.h"
+#include "Pacer.h"
 
 #include <QPoint>
 #include <QVariantMap>
@@ -132,6 +133,8 @@ private:
     QLineEdit *txtEdit = nullptr;
     QMenu *mnuOptions = nullptr;
     bool m_applyingWidths = false;
+    /** Paces the repaints asked for while painting is frozen. */
+    common::Pacer m_frozenRepaint;
     HeaderPress m_headerPress;
     QEvent *m_replacedKey = nullptr;
     // Owned; the destructor removes the hooks before their owners go.

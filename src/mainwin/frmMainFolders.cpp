@@ -55,6 +55,10 @@ bool frmMain::ScanBlock(filelist::ListViewEditable &list)
 {
     // What the last listing still owes (its copy for the filters, its type list) comes first.
     TakeDueFileTypes();
+    // A new listing of the file list gets a new copy for the filters once it is done; the old
+    // copy goes now, so that two whole listings are never held at once.
+    if (&list == lvw2)
+        lvw3->ClearItems();
     // Disabling the tree takes the keyboard focus from it; it gets it back after the scan, so
     // that arrow keys and type-ahead go on working.
     const bool treeHadFocus = ftv->hasFocus();
@@ -231,12 +235,13 @@ void frmMain::CopyForFilters(qint64 budgetMs)
         return;
     QElapsedTimer clock;
     clock.start();
+    const filelist::ListItemsModel &source = lvw2->ListItems();
+    filelist::ListItemsModel &target = lvw3->ListItems();
     if (m_filterCopyRow <= 1) {
         m_filterCopyRow = 1;
         lvw3->ClearItems();
+        target.Reserve(size_t(source.Count()));
     }
-    const filelist::ListItemsModel &source = lvw2->ListItems();
-    filelist::ListItemsModel &target = lvw3->ListItems();
     target.BeginBatch();
     while (m_filterCopyRow <= source.Count()) {
         filelist::ListItem copy = source.Item(m_filterCopyRow++);

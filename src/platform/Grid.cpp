@@ -75,12 +75,13 @@ public:
     }
 
     void markReset() { m_resetPending = true; }
+    void markAppended() { m_appendPending = true; }
     void markCells(size_t first, size_t last)
     {
         m_dirtyFirst = std::min(m_dirtyFirst, first);
         m_dirtyLast = std::max(m_dirtyLast, last);
     }
-    bool pending() const { return m_resetPending || m_dirtyFirst <= m_dirtyLast; }
+    bool pending() const { return m_resetPending || m_appendPending || m_dirtyFirst <= m_dirtyLast; }
 
     void flush()
     {
@@ -88,8 +89,26 @@ public:
             beginResetModel();
             m_rows = int(std::min<size_t>(m_grid.source().rowCount(), INT_MAX));
             m_resetPending = false;
+            m_appendPending = false;
             endResetModel();
-        } else if (m_dirtyFirst <= m_dirtyLast && m_rows > 0 && columnCount() > 0) {
+            m_dirtyFirst = SIZE_MAX;
+            m_dirtyLast = 0;
+            return;
+        }
+        if (m_appendPending) {
+            m_appendPending = false;
+            const int rows = int(std::min<size_t>(m_grid.source().rowCount(), INT_MAX));
+            if (rows > m_rows) {
+                beginInsertRows({}, m_rows, rows - 1);
+                m_rows = rows;
+                endInsertRows();
+            } else if (rows < m_rows) {
+                beginResetModel();
+                m_rows = rows;
+                endResetModel();
+            }
+        }
+        if (m_dirtyFirst <= m_dirtyLast && m_rows > 0 && columnCount() > 0) {
             const int first = int(std::min<size_t>(m_dirtyFirst, size_t(m_rows))) - 1;
             const int last = int(std::min<size_t>(m_dirtyLast, size_t(m_rows))) - 1;
             if (first >= 0)
@@ -103,6 +122,7 @@ private:
     Grid &m_grid;
     int m_rows = 0;
     bool m_resetPending = false;
+    bool m_appendPending = false;
     size_t m_dirtyFirst = SIZE_MAX;
     size_t m_dirtyLast = 0;
 };
@@ -391,6 +411,13 @@ void Grid::setSource(GridSource *source)
 void Grid::sourceRowsReset()
 {
     m_model->markReset();
+    scheduleFlush();
+}
+
+void Grid::sourceRowsAppended()
+{
+    // Shown as rows inserted at the end: the view keeps its place and lays out only the new rows.
+    m_model->markAppended();
     scheduleFlush();
 }
 

@@ -105,6 +105,8 @@ public:
     GridSource &source() const { return *m_source; }
     /** The source's rows were added, removed or replaced. */
     void sourceRowsReset();
+    /** Rows were appended to the source after its last one; nothing else changed. */
+    void sourceRowsAppended();
     /** Cells of `column` (0: all) in rows `firstRow` to `lastRow` changed in the source. */
     void sourceCellsChanged(size_t firstRow, size_t lastRow, int column);
     /** Shows every pending change now. */

@@ -14,8 +14,7 @@ MainListItem ListViewFileList::Item(int32_t index) const
     if (!m_items.Exists(index))
         return {};
     const filelist::ListItem &item = m_items.Item(index);
-    return {item.Text, item.SubItems(1), item.SubItems(3), item.Checked, item.SizeBytes,
-            item.LastWriteSecs == filelist::ListItem::NoTime ? MainListItem::NoTime : item.LastWriteSecs};
+    return {item.Text, item.SubItems(1), item.SubItems(3), item.Checked};
 }
 
 } // namespace renamewin

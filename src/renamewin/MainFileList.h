@@ -16,8 +16,9 @@ struct MainListItem {
     QString Folder;   ///< SubItems(1): the item's folder, ending in "/"
     QString Type;     ///< SubItems(3): the type name ("File Folder" for folders)
     bool Checked = false;
-    /** The size and last-write time (seconds since the epoch) the list read the file with;
-     *  -1 and NoTime when the list does not know them (folders, edited cells). */
+    /** The size and last-write time (seconds since the epoch) of a status the caller has just
+     *  read from the item itself (a windowless run that looked every item up); -1 and NoTime
+     *  otherwise, and always from the main list, whose scan may be old: the fill reads them. */
     qint64 SizeBytes = -1;
     qint64 LastWriteSecs = NoTime;
 

@@ -71,6 +71,11 @@ void PreviewGridSource::rowsReset()
     m_grid.sourceRowsReset();
 }
 
+void PreviewGridSource::rowsAppended()
+{
+    m_grid.sourceRowsAppended();
+}
+
 void PreviewGridSource::redrawChanged(bool on)
 {
     if (on)

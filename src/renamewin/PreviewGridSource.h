@@ -26,6 +26,7 @@ public:
 
     void cellsChanged(size_t firstRow, size_t lastRow, int column) override;
     void rowsReset() override;
+    void rowsAppended() override;
     void redrawChanged(bool on) override;
 
 private:

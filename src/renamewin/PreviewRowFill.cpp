@@ -93,7 +93,8 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
         row.Modified = modifiedText(item.LastWriteSecs);
         return row;
     }
-    // Read by the name's own bytes, so that a name that is not UTF-8 finds its file.
+    // One status read per row, by the name's own bytes, so that a name that is not UTF-8 finds
+    // its file.
     struct stat st {};
     if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
         if (item.Type != FileFolderType)

@@ -10,6 +10,7 @@
 #include "frmRenamer.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,6 +69,12 @@ void frmRenamer::setGridColumnWidths()
 void frmRenamer::fillGrid(bool withProgress)
 {
     const int32_t count = m_mainList ? m_mainList->Count() : 0;
+    // Room for the checked rows at once, rather than growing row by row.
+    if (m_app.SelFileCount > 0)
+        m_rows.reserve(m_rows.Rows() + size_t(std::min(m_app.SelFileCount, count)));
+    // Rows of one folder share its "Folder" text.
+    QString folder;
+    QString folderName;
     bool stopped = false;
     for (int32_t i = 1; i <= count; ++i) {
         if (m_app.StopFlag) {
@@ -80,7 +87,11 @@ void frmRenamer::fillGrid(bool withProgress)
             break;
         const MainListItem item = m_mainList->Item(i);
         if (item.Checked) {
-            engine::PreviewRow row = previewRowOf(item);
+            if (item.Folder != folder || folder.isNull()) {
+                folder = item.Folder;
+                folderName = folderNameOf(folder);
+            }
+            engine::PreviewRow row = previewRowOf(item, folderName);
             if (!withProgress && isPictureType(row.Type)) {
                 const QStringList lines = m_engine.metadata.exifLines(row.Path + row.Original);
                 lstExif->clear();

@@ -400,3 +400,52 @@ TEST(FolderScanNames, ANameStartingWithUFeffIsListedApart)
     const std::map<QString, qint64> expected{{QStringLiteral("a"), 1}, {QStringLiteral("\uFEFFa"), 2}};
     EXPECT_EQ(rows, expected);
 }
+
+TEST_F(FolderScanTest, RowsThatReadAlikeKeepTheirOwnCells)
+{
+    // o1..o5 have the same folder, size, type and date: changing a cell of one row leaves the
+    // others as they were, and a new scan reads them all afresh.
+    scan(other, "*.*", false);
+    ASSERT_EQ(list.FileItemCount(), 5);
+    ListItemsModel &items = list.ListItems();
+    const QString type = items.CellText(2, 3);
+    ASSERT_FALSE(type.isEmpty());
+    ASSERT_EQ(items.CellText(1, 3), type);
+    items.SetSubItem(1, 3, QStringLiteral("Changed"));
+    items.SetSubItem(3, 1, QStringLiteral("/elsewhere/"));
+    EXPECT_EQ(items.CellText(1, 3), QStringLiteral("Changed"));
+    EXPECT_EQ(items.CellText(3, 1), QStringLiteral("/elsewhere/"));
+    for (int32_t row : {2, 4, 5}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(items.CellText(row, 3), type);
+        EXPECT_EQ(items.CellText(row, 1), other + u'/');
+    }
+    scan(other, "*.*", false);
+    EXPECT_EQ(items.CellText(1, 3), type);
+    EXPECT_EQ(items.CellText(3, 1), other + u'/');
+}
+
+TEST_F(FolderScanTest, ALargeFolderIsListedWholeWithTurnsForTheWindowMeanwhile)
+{
+    // More entries than are read between two turns of the message loop: every one is listed,
+    // in name order, and the walk yields while the folder is read, before any row is added.
+    QTemporaryDir big;
+    ASSERT_TRUE(big.isValid());
+    const int count = 9000;
+    for (int i = count; i >= 1; --i) {
+        QFile f(big.filePath(QStringLiteral("n%1.txt").arg(i, 5, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    int yieldsBeforeRows = 0;
+    list.setYieldHandler([&] {
+        if (list.ListItems().Count() == 0)
+            ++yieldsBeforeRows;
+    });
+    scan(big.path(), "*.*", false);
+    ASSERT_EQ(list.FileItemCount(), count);
+    EXPECT_EQ(list.ListItems().Item(1).Text, QStringLiteral("n00001.txt"));
+    EXPECT_EQ(list.ListItems().Item(count).Text, QStringLiteral("n09000.txt"));
+    // One after clearing, one before the matching entries, one before the first row, and two
+    // while the folder is read.
+    EXPECT_GE(yieldsBeforeRows, 5) << "the read of the folder gives the window its turns";
+}

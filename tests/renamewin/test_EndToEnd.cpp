@@ -21,7 +21,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,5 +189,85 @@ TEST(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
     renamer.cmdPreview->click();
     renamer.cmdExecute->click();
     EXPECT_EQ(fileNames(data.path()), QStringList({"file_root_005.log", "file_root_015_done"}));
+    qunsetenv("VEXLO_HOME");
+}
+
+TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
+{
+    // Files changed after the main list read them: the grid sorts them and expands their size
+    // and date tokens with what the files hold now; a file gone since has neither.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir home;
+    QTemporaryDir data;
+    ASSERT_TRUE(home.isValid() && data.isValid());
+    qputenv("VEXLO_HOME", home.path().toUtf8());
+    const auto stamp = [](int year) { return QDateTime(QDate(year, 6, 1), QTime(12, 0, 0)); };
+    const auto write = [&](const char *name, qsizetype size, int year) {
+        QFile f(data.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(size, 'x'));
+        ASSERT_TRUE(f.flush());
+        ASSERT_TRUE(f.setFileTime(stamp(year), QFileDevice::FileModificationTime));
+    };
+    write("big.txt", 3000, 2020);
+    write("small.txt", 10, 2021);
+    write("gone.txt", 5, 2022);
+
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
+    FixedRandom random{{0.0f}};
+    AppState state;
+    state.services = {&messages, &dialogs, &shell, &clock, &random};
+    mainwin::frmMain main(state);
+    renamewin::frmRenamer renamer(state);
+    const auto mainList = renamewin::connectRenamer(main, renamer);
+    main.Load();
+    state.AutoValidateNames = 0;
+    main.ftv->ClickFolder(data.path());
+    main.Check1->setChecked(true);
+    ASSERT_EQ(main.lvw2->ListItems().Count(), 3);
+
+    // Changed behind the list's back: truncated, dated into the future, deleted.
+    write("big.txt", 0, 2020);
+    write("small.txt", 10, 2035);
+    ASSERT_TRUE(QFile::remove(data.filePath(QStringLiteral("gone.txt"))));
+
+    renamer.hide();
+    main.cmdRename->click();
+    ASSERT_EQ(renamer.GridPre->Rows(), 3u);
+    const int sizeAscending = 2;
+    ASSERT_EQ(renamer.Combo1->itemText(sizeAscending), QStringLiteral("Size (Ascending)"));
+    renamer.Combo1->setCurrentIndex(sizeAscending);
+    emit renamer.Combo1->activated(sizeAscending);
+    const QStringList sorted = {renamer.GridPre->CellText(1, 1), renamer.GridPre->CellText(2, 1),
+                                renamer.GridPre->CellText(3, 1)};
+    EXPECT_EQ(sorted.indexOf(QStringLiteral("big.txt")) < sorted.indexOf(QStringLiteral("small.txt")), true)
+        << sorted.join(u' ').toStdString();
+
+    // The size as a suffix, the year modified as a prefix.
+    const int suffix = 6;
+    const int prefix = 7;
+    ASSERT_EQ(renamer.List3->item(suffix)->text(), QStringLiteral("Suffix"));
+    ASSERT_EQ(renamer.List3->item(prefix)->text(), QStringLiteral("Prefix"));
+    renamer.List3->setCurrentRow(suffix);
+    renamer.List3->item(suffix)->setCheckState(Qt::Checked);
+    renamer.cmbSuffix->setEditText(QStringLiteral("$filesizeB$"));
+    renamer.List3->setCurrentRow(prefix);
+    renamer.List3->item(prefix)->setCheckState(Qt::Checked);
+    renamer.cmbPrefix->setEditText(QStringLiteral("$mod_yyyy$"));
+    renamer.cmdPreview->click();
+    ASSERT_TRUE(renamer.Previewed());
+    QHash<QString, QString> previews;
+    QHash<QString, QString> modified;
+    for (size_t row = 1; row <= 3; ++row) {
+        previews.insert(renamer.GridPre->CellText(row, 1), renamer.GridPre->CellText(row, 2));
+        modified.insert(renamer.GridPre->CellText(row, 1), renamer.GridPre->CellText(row, 5));
+    }
+    EXPECT_EQ(previews.value(QStringLiteral("big.txt")), QStringLiteral("2020big0B.txt"));
+    EXPECT_EQ(previews.value(QStringLiteral("small.txt")), QStringLiteral("2035small10B.txt"));
+    EXPECT_EQ(modified.value(QStringLiteral("small.txt")).left(4), QStringLiteral("2035"));
+    EXPECT_EQ(modified.value(QStringLiteral("gone.txt")), QString());
     qunsetenv("VEXLO_HOME");
 }

@@ -70,6 +70,36 @@ TEST_F(GridPre, RefreshFillsTheCheckedItems)
     EXPECT_EQ(w.Label1->text(), QStringLiteral("(0 Items)"));
 }
 
+TEST_F(GridPre, TheViewShowsEveryFillWhole)
+{
+    // Rows come to the view as they are appended; a refill with fewer or more rows, or a fill
+    // after a clear, shows exactly the rows of the table, in order.
+    addFile("a.txt");
+    addFile("b.txt");
+    addFile("c.txt");
+    renamewin::frmRenamer &w = window();
+    const auto shown = [&w] {
+        w.GridPre->flush();
+        const QAbstractItemModel *model = w.GridPre->view()->model();
+        QStringList names;
+        for (int r = 0; r < model->rowCount(); ++r)
+            names << model->index(r, 0).data().toString();
+        return names;
+    };
+    w.Refreshrnm();
+    EXPECT_EQ(shown(), QStringList({"a.txt", "b.txt", "c.txt"}));
+
+    mainList.items.erase(mainList.items.begin());
+    app.SelFileCount = 2;
+    w.Refreshrnm();
+    EXPECT_EQ(shown(), QStringList({"b.txt", "c.txt"}));
+
+    addFile("d.txt");
+    addFile("e.txt");
+    w.Refreshrnm();
+    EXPECT_EQ(shown(), QStringList({"b.txt", "c.txt", "d.txt", "e.txt"}));
+}
+
 TEST_F(GridPre, AStopKeepsTheRowsFilledSoFar)
 {
     for (const char *name : {"a", "b", "c", "d", "e"})

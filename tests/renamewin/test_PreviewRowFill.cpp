@@ -67,10 +67,10 @@ TEST(PreviewRowFill, RowsOfFilesFoldersAndMissingFiles)
     EXPECT_EQ(root.Folder, QString());
 }
 
-TEST(PreviewRowFill, TheListsSizeAndTimeSpareTheLookUp)
+TEST(PreviewRowFill, AStatusJustReadSparesTheLookUp)
 {
-    // A row the list read with its size and time is filled from them, as the list showed it;
-    // without them (an edited cell, a folder) the file is read.
+    // A status the caller has just read (the windowless run) fills the row without a second
+    // look-up; without one the file is read.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = dir.path() + u'/';
@@ -86,6 +86,35 @@ TEST(PreviewRowFill, TheListsSizeAndTimeSpareTheLookUp)
     const engine::PreviewRow read = previewRowOf(item);
     EXPECT_EQ(read.Size, 10);
     EXPECT_EQ(read.Modified, modifiedText(QFileInfo(folder + "a.txt").lastModified()));
+}
+
+TEST(PreviewRowFill, SizeAndTimeAreTheFilesOwnAsItIsNow)
+{
+    // Every fill reads the file again: a file truncated and dated anew since the last fill (or
+    // since the list read it) shows its new size and time; a file gone since has neither.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.path() + u'/';
+    const QString path = folder + "a.txt";
+    testfiles::writeFile(path, QByteArray(10, 'x'));
+    const MainListItem item{QStringLiteral("a.txt"), folder, QStringLiteral("TXT File"), true};
+    EXPECT_EQ(previewRowOf(item).Size, 10);
+
+    testfiles::writeFile(path, QByteArray());
+    const QDateTime later(QDate(2035, 1, 2), QTime(3, 4, 5));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(later, QFileDevice::FileModificationTime));
+    }
+    const engine::PreviewRow now = previewRowOf(item);
+    EXPECT_EQ(now.Size, 0);
+    EXPECT_EQ(now.Modified, QStringLiteral("2035-01-02 03:04:05"));
+
+    ASSERT_TRUE(QFile::remove(path));
+    const engine::PreviewRow gone = previewRowOf(item);
+    EXPECT_EQ(gone.Size, 0);
+    EXPECT_EQ(gone.Modified, QString());
 }
 
 TEST(PreviewRowFill, ModifiedTextInLocalTimeAcrossDaylightSaving)
