@@ -245,8 +245,8 @@ TEST_F(TokenPickersTest, GridCellWriteBack)
     EXPECT_EQ(grid.writes.size(), 1);
     settle();
 
-    // The sequence that used to corrupt a cell: a cell opens the picker, a rename-window combo
-    // takes the target, the picker closes: only the combo gets the token.
+    // A cell opens the picker, a rename-window combo takes the target, the picker closes: only
+    // the combo gets the token, the cell keeps its text.
     grid.writes.clear();
     cellChoice(0);
     showPanel(TokenAction::Suffix);
