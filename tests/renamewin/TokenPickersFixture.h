@@ -2,6 +2,7 @@
 // The rename window with its token pickers, and the input a user gives them: items chosen from a
 // combo's opened drop-down list, typed text confirmed with Enter, clicks on a picker's rows and
 // buttons.
+#include "ComboInput.h"
 #include "Grid.h"
 #include "RenamerFixture.h"
 #include "TokenCellTarget.h"
@@ -73,26 +74,7 @@ protected:
         FAIL() << "no panel shows " << combo->objectName().toStdString();
     }
     /** Opens the drop-down list with a click on the combo's arrow and clicks `item` in it. */
-    static void choose(QComboBox *combo, const QString &item)
-    {
-        const int index = combo->findText(item);
-        ASSERT_GE(index, 0) << item.toStdString();
-        ASSERT_TRUE(combo->isVisible()) << combo->objectName().toStdString();
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        option.editable = combo->isEditable();
-        const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxArrow, combo);
-        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-        QAbstractItemView *list = combo->view();
-        ASSERT_TRUE(list->isVisible()) << "the drop-down list opens";
-        const QModelIndex at = combo->model()->index(index, 0);
-        list->scrollTo(at);
-        // Moving onto the item with the keys, then confirming it in the list.
-        list->setCurrentIndex(at);
-        QTest::keyClick(list, Qt::Key_Return);
-        ASSERT_FALSE(list->isVisible()) << "the drop-down list closes";
-    }
+    static void choose(QComboBox *combo, const QString &item) { comboinput::chooseItem(combo, item); }
     /** Types `text` into the combo's edit field and presses Enter. */
     static void typeAndEnter(QComboBox *combo, const QString &text)
     {
