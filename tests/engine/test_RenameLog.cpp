@@ -24,7 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -291,9 +290,7 @@ TEST(RenameLogOnDisk, NamesThatAreNotUtf8KeepTheirBytesInTheRunsFile)
     const QString original = pathcodec::decode("lat\xe9n.txt");
     const QString preview = pathcodec::decode("new\xff|.txt");
     ASSERT_TRUE(pathcodec::hasRawBytes(original) && pathcodec::hasRawBytes(preview));
-    const int fd = ::open(pathcodec::encode(files + u'/' + original).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    testfiles::writeRawFile(pathcodec::encode(files + u'/' + original), "x");
     now.addRow(files, original, preview);
 
     EXPECT_EQ(now.run().renamed, 1u);
