@@ -312,12 +312,18 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 
 namespace {
 
+// True as soon as `done` answers true once: a condition seen met is not asked again, since an
+// answer read from the window system may flicker while windows come and go.
 bool waitUntil(const std::function<bool()> &done, int ms = 5000)
 {
     QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
+    for (;;) {
+        if (done())
+            return true;
+        if (deadline.hasExpired())
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
+    }
 }
 
 bool fullyOnScreen(const QWidget &window)
