@@ -1,8 +1,9 @@
 #pragma once
 /**
  * Proportional resizing of a window's controls, those on tab pages and inside frames included.
- * The first resize of a window records the window and every control at their current geometry; later resizes put each control at its recorded
- * geometry scaled by the whole percentage by which the window's inner area has changed since.
+ * The first resize of a window records the window and every control at their current geometry;
+ * later resizes put each control at its recorded geometry scaled by the whole percentage by
+ * which the window's inner area has changed since.
  * Geometry is kept in twips. Records live for the whole run: a window is known by its object
  * name alone, so a window closed and opened again keeps its first record.
  */

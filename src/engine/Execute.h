@@ -65,11 +65,11 @@ vb::Status CheckRenameRow(const PreviewRow &row);
 /**
  * The one rename loop of the program, for the window's run and the unattended rename-drop run:
  * every row in grid order renamed from Path + Original to Path + Preview, never over an
- * existing item. A row whose Preview is empty or equals its Original is left alone, but an
- * item that is not there fails ("File not found") whatever its new name. A row whose item is
- * "." or "..", or whose new base name is empty while its old one was not ("empty name"), fails
- * without being attempted. When a
- * folder row is renamed, the later rows inside it (at any depth) follow it to its new name.
+ * existing item. A row whose Preview equals its Original is left alone, but fails ("File not
+ * found") when its item is not there; a row whose Preview is empty is left alone. A row whose
+ * item is "." or "..", or whose new base name is empty while its old one was not ("empty
+ * name"), fails without being attempted. When a folder row is renamed, the later rows inside
+ * it (at any depth) follow it to its new name.
  * Afterwards the renamed and unchanged rows take their Preview into Original; a failed row
  * keeps both names. Returns the outcome of each row (index 0 for row 1).
  */

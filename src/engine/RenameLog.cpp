@@ -63,9 +63,8 @@ vb::Status RenameLog::open()
 
 void RenameLog::begin(const QString &path, const QString &original, const QString &preview)
 {
-    const QString separator = QStringLiteral(" : ");
-    m_begun = path + separator + original + separator + preview + separator;
-    append(m_begun.toUtf8());
+    m_begun = line(path, original, preview, QString());
+    append(pathcodec::encode(m_begun));
 }
 
 void RenameLog::write(const QString &path, const QString &original, const QString &preview,
@@ -74,7 +73,8 @@ void RenameLog::write(const QString &path, const QString &original, const QStrin
     m_lines.append(line(path, original, preview, result));
     const QString &whole = m_lines.constLast();
     const bool begun = !m_begun.isEmpty() && whole.startsWith(m_begun);
-    append((begun ? QStringView(whole).mid(m_begun.size()) : QStringView(whole)).toUtf8() + "\r\n");
+    // Names go out as their bytes, as every program file holds them.
+    append(pathcodec::encode(begun ? QStringView(whole).mid(m_begun.size()) : QStringView(whole)) + "\r\n");
     m_begun.clear();
     sync();
 }

@@ -55,10 +55,10 @@ public:
     /** Adds the line of one row (ending the line begin() started for it). */
     void write(const QString &path, const QString &original, const QString &preview,
                const QString &result);
-    /** Closes the run's file, then replaces the log file
-     *  with every line. The run's file is then removed, unless `keepRunFile` (it becomes the
-     *  dated copy, written whole again if a write failed during the run) or the log file could
-     *  not be written (it is the only record left). */
+    /** Closes the run's file, then replaces the log file with every line. The run's file is
+     *  then removed, unless `keepRunFile` (it becomes the dated copy, written whole again if a
+     *  write failed during the run) or the log file could not be written (it is the only record
+     *  left). */
     vb::Status close(bool keepRunFile);
 
     /** The file whose write failed last. */

@@ -269,10 +269,9 @@ bool ListViewEditable::CommitItemEdit(const QString &NewText)
     emit BeforeItemEdit(cancel, index, subitem, oldString, newString);
     if (cancel)
         return true;
-    // The column read from the tag decides between the row's text and a sub-item; a handler
-    // cannot send the text into a name or a folder either.
-    const int32_t target = subitem;
-    if (!CellTakesText(target) || !m_items->SetCellText(index, target, newString))
+    // The text goes to the sub-item the handler leaves; it cannot send it into a name or a
+    // folder either.
+    if (!CellTakesText(subitem) || !m_items->SetCellText(index, subitem, newString))
         return true;
     cancel = false;
     emit AfterItemEdit(cancel, index, subitem, oldString, newString);

@@ -1,26 +1,16 @@
 #include "ColumnReport.h"
 
 #include "AppFolder.h"
+#include "CodePoints.h"
 
 namespace mainwin {
 
 namespace {
 
-// A character is a whole code point: a character outside the basic plane counts once.
-qsizetype characters(const QString &text)
-{
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        ++n;
-    }
-    return n;
-}
-
+// Widths count whole characters: a character outside the basic plane counts once.
 QString padded(const QString &text)
 {
-    return text + QString(ColumnReportWidth - characters(text), u' ');
+    return text + QString(ColumnReportWidth - chars::Len(text), u' ');
 }
 
 } // namespace
@@ -36,7 +26,7 @@ QStringList ColumnReportLines(const QStringList &input)
             continue;
         const QString b = next();
         const QString c = next();
-        if (characters(a) > ColumnReportWidth || characters(b) > ColumnReportWidth)
+        if (chars::Len(a) > ColumnReportWidth || chars::Len(b) > ColumnReportWidth)
             continue;
         out << padded(a) + QStringLiteral("  | ") + padded(b) + QStringLiteral("  | ") + c;
     }

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "AppState.h"
+#include "Fso.h"
 #include "LineSafeText.h"
 #include "MessageService.h"
 #include "PathCodec.h"
@@ -11,10 +12,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace mainwin {
 
@@ -212,19 +210,6 @@ QString unreadableReason(const QString &path)
     return {};
 }
 
-// Renames `from` to `to` unless `to` exists (a link is moved as itself).
-int renameNoReplace(const QByteArray &from, const QByteArray &to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    if (::link(from.constData(), to.constData()) != 0)
-        return errno;
-    ::unlink(from.constData());
-    return 0;
-}
-
 void tell(const AppState &state, const QString &text)
 {
     if (state.RenameDropRun == 1 || !state.services.messages)
@@ -242,18 +227,19 @@ bool SetAsideUnreadableSettingsFile(const AppState &state, const QString &path)
         return true;
     const QString invalid = QStringLiteral("The settings file \"%1\" cannot be read: Invalid File (%2)")
                                 .arg(pathcodec::printable(path), reason.endsWith(u'.') ? reason.chopped(1) : reason);
-    int err = EEXIST;
+    // Moved as itself (a link stays a link), never over an earlier file kept aside.
+    vb::Status moved = vb::Status::fail(vb::FileAlreadyExists);
     QString aside;
-    for (int n = 1; err == EEXIST && n < 1000; ++n) {
+    for (int n = 1; moved.number == vb::FileAlreadyExists && n < 1000; ++n) {
         aside = path + QStringLiteral(".bad") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
-        err = renameNoReplace(pathcodec::encode(path), pathcodec::encode(aside));
+        moved = fso::MoveFile(path, aside);
     }
-    if (err == 0)
+    if (moved)
         tell(state, invalid + QStringLiteral(". It was kept as \"%1\"; the default settings are used.")
                                   .arg(pathcodec::printable(aside)));
     else
         tell(state, invalid + QStringLiteral(". It could not be moved aside (%1); the default settings are used.")
-                                  .arg(textfile::systemFailure(err).description));
+                                  .arg(moved.description));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "StartupCommandLine.h"
 
+#include "Fso.h"
 #include "PathCodec.h"
 
 #include <QDir>
@@ -130,8 +131,7 @@ QStringView withoutTrailingSlashes(const QString &argument)
 
 QString DotItemName(const QString &argument)
 {
-    const QStringView text = withoutTrailingSlashes(argument);
-    return text.mid(text.lastIndexOf(u'/') + 1).toString();
+    return fso::ItemName(argument);
 }
 
 bool NamesDotItem(const QString &argument)

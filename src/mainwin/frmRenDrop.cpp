@@ -89,16 +89,11 @@ void frmRenDrop::ShowDropRow(size_t row)
 
 QByteArray frmRenDrop::itemKey(const QString &path)
 {
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/'))
-        p.chop(1);
-    const qsizetype slash = p.lastIndexOf(u'/');
-    const QString folder = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : p.left(slash);
     struct stat st;
-    if (::stat(pathcodec::encode(folder).constData(), &st) != 0)
+    if (::stat(pathcodec::encode(fso::ParentOf(path)).constData(), &st) != 0)
         return {};
     QByteArray key = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino)) + '/';
-    return key + pathcodec::encode(QStringView(p).mid(slash + 1));
+    return key + pathcodec::encode(fso::ItemName(path));
 }
 
 bool frmRenDrop::RenameDropRow(size_t row, QString &error)

@@ -12,7 +12,7 @@ namespace metadata {
 SafeFileRewrite::SafeFileRewrite(const QString &path) : m_path(path)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+    if (::stat(pathcodec::encode(path).constData(), &st) == 0) {
         m_times[0] = st.st_atim;
         m_times[1] = st.st_mtim;
         m_haveTimes = true;

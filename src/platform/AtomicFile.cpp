@@ -45,12 +45,6 @@ QString linkText(const QByteArray &link)
     return n < 0 ? QString() : pathcodec::printable(pathcodec::decode(text.left(n)));
 }
 
-QString folderOf(const QByteArray &path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QStringLiteral(".") : pathcodec::decode(slash == 0 ? QByteArray("/") : path.left(slash));
-}
-
 } // namespace
 
 vb::Status systemFailure(int err)
@@ -163,13 +157,8 @@ vb::Status AtomicFile::open()
         }
         if (errno == EEXIST)
             continue;
-        const int err = errno;
-        if (err == ENOENT) {
-            struct stat st {};
-            if (::stat(pathcodec::encode(folderOf(target)).constData(), &st) != 0)
-                return vb::Status::fail(vb::PathNotFound);
-        }
-        return systemFailure(err);
+        // (A missing folder is ENOENT: "Path not found".)
+        return systemFailure(errno);
     }
     return systemFailure(EEXIST);
 }

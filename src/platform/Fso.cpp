@@ -30,24 +30,13 @@ bool statPath(const QString &path, struct stat &st) { return ::lstat(native(path
 
 vb::Status fromErrno(int err) { return vb::Status::fail(errorNumberFromErrno(err)); }
 
-QString parentOf(const QString &path)
-{
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/'))
-        p.chop(1);
-    qsizetype slash = p.lastIndexOf(u'/');
-    if (slash < 0)
-        return QStringLiteral(".");
-    return slash == 0 ? QStringLiteral("/") : p.left(slash);
-}
-
 // Checks the target's name and folder before any change is made.
 vb::Status checkTarget(const QString &target)
 {
     vb::Status st = CheckItemName(ItemName(target));
     if (!st)
         return st;
-    if (!FolderExists(parentOf(target)))
+    if (!FolderExists(ParentOf(target)))
         return vb::Status::fail(vb::PathNotFound);
     struct stat s;
     if (statPath(target, s))
@@ -60,7 +49,7 @@ vb::Status checkTarget(const QString &target)
 // target as such.
 vb::Status moveFailure(int err, const QString &target)
 {
-    if (err == ENOENT && !FolderExists(parentOf(target)))
+    if (err == ENOENT && !FolderExists(ParentOf(target)))
         return vb::Status::fail(vb::PathNotFound);
     struct stat s;
     if ((err == EINVAL || err == ENOSYS || err == ENOTSUP) && statPath(target, s))
@@ -192,6 +181,17 @@ int errorNumberFromErrno(int err)
     case ENOMEM: return vb::OutOfMemory;
     default: return vb::PathFileAccessError;
     }
+}
+
+QString ParentOf(const QString &path)
+{
+    QString p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    qsizetype slash = p.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : p.left(slash);
 }
 
 QString ItemName(const QString &path)

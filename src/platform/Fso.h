@@ -22,6 +22,9 @@ bool FolderExists(const QString &path);
 
 /** The last component of a path ("/a/b/" and "/a/b" give "b"). */
 QString ItemName(const QString &path);
+/** The folder that holds a path's last component, without a final "/" ("/a/b/" and "/a/b" give
+ *  "/a", "/a" gives "/", a bare name "."). */
+QString ParentOf(const QString &path);
 
 /** Refuses a name that no file can have: empty, ".", "..", holding "/" or NUL, or longer than
  *  255 bytes in UTF-8 (Status BadFileNameOrNumber). */

@@ -30,25 +30,27 @@ QString decodeCp1252(QByteArrayView bytes)
     return out;
 }
 
-} // namespace
-
-QString decode(const QByteArray &bytes)
+// The bytes as UTF-8 when they are valid UTF-8, else as Windows-1252.
+QString decodeUtf8OrCp1252(QByteArrayView bytes, QStringDecoder::Flags flags)
 {
-    QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError())
-        return text;
-    return decodeCp1252(body);
-}
-
-QString decodeLine(QByteArrayView bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8, flags);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
     return decodeCp1252(bytes);
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    return decodeUtf8OrCp1252(body, QStringDecoder::Flag::Stateless);
+}
+
+QString decodeLine(QByteArrayView bytes)
+{
+    return decodeUtf8OrCp1252(bytes, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
 }
 
 QStringList splitLines(const QString &text)

@@ -2,7 +2,8 @@
 /**
  * Reports the items chosen from a combo box's list: a click in the drop-down list, the arrow
  * keys or the wheel. A text typed into the edit field is no choice, even when it spells an item
- * and Enter confirms it or the field is left. The edit field shows the chosen item's text when `chosen` is emitted.
+ * and Enter confirms it or the field is left. The edit field shows the chosen item's text when
+ * `chosen` is emitted.
  */
 #include <QObject>
 #include <QString>

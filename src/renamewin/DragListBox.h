@@ -1,8 +1,9 @@
 #pragma once
 /**
  * A list box whose rows the user reorders by dragging with the left button. A left press selects
- * the row under the pointer, its check box included. The list tells its owner where the drag began, where it moves over a list and where it is dropped (positions in the
- * list's own pixels), and the owner moves the rows.
+ * the row under the pointer, its check box included. The list tells its owner where the drag
+ * began, where it moves over a list and where it is dropped (positions in the list's own
+ * pixels), and the owner moves the rows.
  */
 #include <QListWidget>
 #include <functional>

@@ -557,8 +557,9 @@ TEST_F(HeadlessRun, UnreadableSettingsFileIsToldAndKeptAside)
         EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
         EXPECT_TRUE(r.errors.contains(QLatin1String(c.keptAs))) << r.errors.toStdString();
         EXPECT_EQ(testfiles::readFile(home() + u'/' + QLatin1String(c.keptAs)), c.bytes);
-        if (c.earlierBad)
+        if (c.earlierBad) {
             EXPECT_EQ(testfiles::readFile(ini + QStringLiteral(".bad")), "the one kept before");
+        }
         // The defaults took its place: a settings file of text lines.
         const QByteArray defaults = testfiles::readFile(ini);
         EXPECT_FALSE(defaults.isEmpty());

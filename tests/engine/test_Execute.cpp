@@ -488,10 +488,7 @@ TEST_F(RenameRun, NamesThatAreNotUtf8AreRenamedByteForByte)
 {
     const QByteArray folder = QFile::encodeName(dir());
     for (const char *name : {"n\xFF.txt", "n\xEF\xBF\xBD.txt"}) {
-        FILE *f = std::fopen((folder + name).constData(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs(name, f);
-        std::fclose(f);
+        testfiles::writeRawFile(folder + name, name);
     }
     addRow(QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt"), QStringLiteral("renamed.txt"));
     const RenameRunResult result = cmdExecute_Click(engine, grid);

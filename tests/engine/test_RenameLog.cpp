@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "Execute.h"
 #include "MetadataSource.h"
+#include "PathCodec.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
 #include "RenameEngine.h"
@@ -286,4 +287,32 @@ TEST(RenameLogOnDisk, LinkToARegularFileIsWrittenThrough)
     EXPECT_TRUE(QFileInfo(RenameLog::fileName()).isSymLink());
     EXPECT_EQ(testfiles::readFile(tmp.filePath("logs/real.log")),
               (RenameLog::line(files + u'/', "a.txt", "b.txt", RenameLog::successText()) + "\r\n").toUtf8());
+}
+
+// Names that are not UTF-8 reach the run's file as their bytes while the run goes, and the kept
+// dated file and "templog.log" hold the same bytes.
+TEST(RenameLogOnDisk, NamesThatAreNotUtf8KeepTheirBytesInTheRunsFile)
+{
+    QTemporaryDir tmp;
+    const QString files = tmp.filePath("files");
+    ASSERT_TRUE(QDir().mkpath(files));
+    RenameNow now(tmp.filePath("home"));
+    now.app.SaveLogFile = 1;
+    now.host.watched = RenameLog::datedFileName(RunStart);
+    const QString original = pathcodec::decode("lat\xe9n.txt");
+    const QString preview = pathcodec::decode("new\xff|.txt");
+    ASSERT_TRUE(pathcodec::hasRawBytes(original) && pathcodec::hasRawBytes(preview));
+    testfiles::writeRawFile(pathcodec::encode(files + u'/' + original), "x");
+    now.addRow(files, original, preview);
+
+    EXPECT_EQ(now.run().renamed, 1u);
+    // Removed here: the temporary folder's own clean-up reads names in the toolkit's encoding.
+    EXPECT_EQ(::unlink(pathcodec::encode(files + u'/' + preview).constData()), 0);
+    ::unlink(pathcodec::encode(files + u'/' + original).constData());
+    const QByteArray expected =
+        QFile::encodeName(files) + "/ : lat\xe9n.txt : new\xff|.txt : " + RenameLog::successText().toUtf8() + "\r\n";
+    ASSERT_EQ(now.host.onDisk.size(), 1);
+    EXPECT_EQ(now.host.onDisk.first(), expected);
+    EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(RunStart)), expected);
+    EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
 }

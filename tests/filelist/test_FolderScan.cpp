@@ -357,11 +357,7 @@ TEST(FolderScanNames, NamesThatAreNotUtf8KeepTheirBytes)
         {"n\xEF\xBF\xBD.txt", QStringLiteral("n\uFFFD.txt"), 2},
     };
     for (const auto &f : files) {
-        const QByteArray path = QFile::encodeName(dir.path()) + '/' + f.bytes;
-        FILE *file = std::fopen(path.constData(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite("xx", 1, size_t(f.size), file);
-        std::fclose(file);
+        testfiles::writeRawFile(QFile::encodeName(dir.path()) + '/' + f.bytes, QByteArray("xx", f.size));
     }
     ListViewEditable list;
     list.setPath(dir.path());
@@ -384,11 +380,7 @@ TEST(FolderScanNames, ANameStartingWithUFeffIsListedApart)
 {
     QTemporaryDir dir;
     testfiles::writeFile(dir.filePath(QStringLiteral("a")), "x");
-    const QByteArray marked = QFile::encodeName(dir.path()) + "/\xEF\xBB\xBF" "a";
-    FILE *file = std::fopen(marked.constData(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite("xx", 1, 2, file);
-    std::fclose(file);
+    testfiles::writeRawFile(QFile::encodeName(dir.path()) + "/\xEF\xBB\xBF" "a", "xx");
     ListViewEditable list;
     list.setPath(dir.path());
     list.setFileSpec("*.*");

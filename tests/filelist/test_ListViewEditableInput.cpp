@@ -359,8 +359,9 @@ TEST_F(ListInput, EditVetoAndUndo)
         EXPECT_FALSE(box->isVisible());
         EXPECT_EQ(list().Cell(row, 4), c.expectedType);
         EXPECT_EQ(during, c.during);
-        if (c.handler == Redirect)
+        if (c.handler == Redirect) {
             EXPECT_EQ(list().Cell(rowOf("b.txt"), 4), "Other") << "written into the row the handler chose";
+        }
         QObject::disconnect(before);
         QObject::disconnect(after);
     }
@@ -453,9 +454,11 @@ TEST_F(ListInput, EmptyingOrReloadingTheRowsEndsTheEdit)
             after << list().Row(i);
         EXPECT_EQ(after, rows);
         // Typing reaches the row it was typed over (a press that took the focus first) or none.
-        for (int32_t i = 1; i <= list().FileItemCount(); ++i)
-            if (list().Row(i).contains("Typed"))
+        for (int32_t i = 1; i <= list().FileItemCount(); ++i) {
+            if (list().Row(i).contains("Typed")) {
                 EXPECT_EQ(list().Cell(i, 2) + list().Cell(i, 1), openedOver) << after.join(u'\n').toStdString();
+            }
+        }
         EXPECT_TRUE(list().EditTag().isEmpty());
     }
 }

@@ -27,6 +27,17 @@ void clickLabel(QLabel *label)
     QApplication::sendEvent(label, &release);
 }
 
+// The names of the rows the file-system model holds below `folder`, sorted.
+QStringList childNames(const QFileSystemModel *files, const QString &folder)
+{
+    QStringList out;
+    const QModelIndex at = files->index(folder);
+    for (int i = 0; i < files->rowCount(at); ++i)
+        out << files->index(i, 0, at).data().toString();
+    out.sort();
+    return out;
+}
+
 class WidgetsTest : public WindowFixture {};
 
 } // namespace
@@ -99,18 +110,11 @@ TEST_F(WidgetsTest, FolderTreeShowsFoldersAndReportsClicks)
     ASSERT_NE(files, nullptr);
     const QModelIndex folder = files->index(dataPath());
     files->fetchMore(folder);
-    auto childNames = [&] {
-        QStringList out;
-        const QModelIndex at = files->index(dataPath());
-        for (int i = 0; i < files->rowCount(at); ++i)
-            out << files->index(i, 0, at).data().toString();
-        out.sort();
-        return out;
-    };
-    EXPECT_TRUE(waitFor([&] { return childNames() == QStringList{"shown"}; })) << childNames().join(u',').toStdString();
+    const auto children = [&] { return childNames(files, dataPath()); };
+    EXPECT_TRUE(waitFor([&] { return children() == QStringList{"shown"}; })) << children().join(u',').toStdString();
     tree.SetShowHidden(true);
-    EXPECT_TRUE(waitFor([&] { return childNames() == (QStringList{".hidden", "shown"}); }))
-        << childNames().join(u',').toStdString();
+    EXPECT_TRUE(waitFor([&] { return children() == (QStringList{".hidden", "shown"}); }))
+        << children().join(u',').toStdString();
 
     tree.ClickFolder(dataPath(QStringLiteral("shown")));
     EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("shown")));
@@ -143,14 +147,7 @@ TEST_F(WidgetsTest, FolderTreeRowsHoldStillWhenFoldersAppearElsewhere)
     auto *proxy = qobject_cast<QAbstractProxyModel *>(tree.model());
     auto *files = qobject_cast<QFileSystemModel *>(proxy->sourceModel());
     ASSERT_NE(files, nullptr);
-    const auto childNames = [&] {
-        QStringList out;
-        const QModelIndex at = files->index(dataPath());
-        for (int i = 0; i < files->rowCount(at); ++i)
-            out << files->index(i, 0, at).data().toString();
-        out.sort();
-        return out;
-    };
+    const auto children = [&] { return childNames(files, dataPath()); };
     // Where each row stands below the folder that holds them (the tree may scroll as a whole
     // while it keeps the selected folder in view).
     const auto rowTops = [&] {
@@ -160,8 +157,8 @@ TEST_F(WidgetsTest, FolderTreeRowsHoldStillWhenFoldersAppearElsewhere)
             tops << tree.visualRect(proxy->mapFromSource(files->index(dataPath(QString::fromLatin1(name))))).top() - top;
         return tops;
     };
-    ASSERT_TRUE(waitFor([&] { return childNames() == (QStringList{"a", "b", "c", "d"}); }))
-        << childNames().join(u',').toStdString();
+    ASSERT_TRUE(waitFor([&] { return children() == (QStringList{"a", "b", "c", "d"}); }))
+        << children().join(u',').toStdString();
     QApplication::processEvents();
     const QList<int> before = rowTops();
 
@@ -176,7 +173,7 @@ TEST_F(WidgetsTest, FolderTreeRowsHoldStillWhenFoldersAppearElsewhere)
     QDir().mkpath(dataPath(QStringLiteral("cc")));
     ASSERT_TRUE(waitFor([&] { return following.rowCount(watched) == 6; }));
     QApplication::processEvents();
-    EXPECT_EQ(childNames(), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(children(), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(rowTops(), before) << "rows moved under the pointer";
     EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("b")));
 
@@ -187,7 +184,7 @@ TEST_F(WidgetsTest, FolderTreeRowsHoldStillWhenFoldersAppearElsewhere)
     EXPECT_TRUE(waitFor([&] { return files->rowCount(files->index(dataPath(QStringLiteral("c")))) == 1; }));
     tree.RefreshFolders();
     files = qobject_cast<QFileSystemModel *>(qobject_cast<QAbstractProxyModel *>(tree.model())->sourceModel());
-    EXPECT_TRUE(waitFor([&] { return childNames() == (QStringList{"a", "b", "bb", "c", "cc", "d"}); }))
-        << childNames().join(u',').toStdString();
+    EXPECT_TRUE(waitFor([&] { return children() == (QStringList{"a", "b", "bb", "c", "cc", "d"}); }))
+        << children().join(u',').toStdString();
     EXPECT_EQ(tree.SelectedFolder(), dataPath(QStringLiteral("b")));
 }

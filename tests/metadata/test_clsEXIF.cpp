@@ -126,10 +126,7 @@ TEST(clsEXIF, ReadsThePictureItsNameNamesAndNoFifo)
     const QByteArray own = camera(true).jpeg();
     const QByteArray other = bytes::u8({0xFF, 0xD8, 0xFF, 0xD9});
     for (const auto &[name, content] : {std::pair{"p\xFF.jpg", own}, std::pair{"p\xEF\xBF\xBD.jpg", other}}) {
-        FILE *f = std::fopen((folder + name).constData(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(content.constData(), 1, size_t(content.size()), f);
-        std::fclose(f);
+        testfiles::writeRawFile(folder + name, content);
     }
     ASSERT_EQ(::mkfifo((folder + "fifo.jpg").constData(), 0644), 0);
     clsEXIF exif(QString{});

@@ -33,6 +33,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace {
 
 QStringList fileNames(const QString &folder)
@@ -40,30 +44,50 @@ QStringList fileNames(const QString &folder)
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
-} // namespace
+// A temporary program folder and a folder of files, the test services, and the main window
+// wired to the rename window, loaded.
+class RenameRoad : public ::testing::Test {
+protected:
+    RenameRoad()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("VEXLO_HOME", home.path().toUtf8());
+        state.services = {&messages, &dialogs, &shell, &clock, &random};
+    }
+    ~RenameRoad() override { qunsetenv("VEXLO_HOME"); }
 
-TEST(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
-{
-    QStandardPaths::setTestModeEnabled(true);
+    /** Writes the files into the data folder, then builds and loads both windows. */
+    void start(const std::vector<std::pair<QString, QByteArray>> &files)
+    {
+        ASSERT_TRUE(home.isValid() && data.isValid());
+        for (const auto &[name, bytes] : files)
+            testfiles::writeFile(data.filePath(name), bytes);
+        main = std::make_unique<mainwin::frmMain>(state);
+        renamer = std::make_unique<renamewin::frmRenamer>(state);
+        mainList = renamewin::connectRenamer(*main, *renamer);
+        main->Load();
+    }
+
     QTemporaryDir home;
     QTemporaryDir data;
-    ASSERT_TRUE(home.isValid() && data.isValid());
-    qputenv("VEXLO_HOME", home.path().toUtf8());
-    for (const char *name : {"a.txt", "b.txt", "c.txt"})
-        testfiles::writeFile(data.filePath(QString::fromUtf8(name)), "x");
-
     RecordingMessageService messages;
     RecordingDialogs dialogs;
     RecordingShell shell;
     FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
     FixedRandom random{{0.0f}};
     AppState state;
-    state.services = {&messages, &dialogs, &shell, &clock, &random};
+    std::unique_ptr<mainwin::frmMain> main;
+    std::unique_ptr<renamewin::frmRenamer> renamer;
+    std::unique_ptr<renamewin::MainFileList> mainList;
+};
 
-    mainwin::frmMain main(state);
-    renamewin::frmRenamer renamer(state);
-    const auto mainList = renamewin::connectRenamer(main, renamer);
-    main.Load();
+} // namespace
+
+TEST_F(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
+{
+    ASSERT_NO_FATAL_FAILURE(start({{"a.txt", "x"}, {"b.txt", "x"}, {"c.txt", "x"}}));
+    mainwin::frmMain &main = *this->main;
+    renamewin::frmRenamer &renamer = *this->renamer;
     state.ShowLogAfterRename = 1;
     state.AutoValidateNames = 0;
 
@@ -128,30 +152,13 @@ TEST(RenameRoad, FromTheMainListToTheRenamedFilesAndTheLog)
         EXPECT_EQ(log->GridLog->CellText(row, 4), QStringLiteral("Rename Successful"));
         EXPECT_EQ(log->GridLog->CellBackColor(row, 4), -1);
     }
-    qunsetenv("VEXLO_HOME");
 }
 
-TEST(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
+TEST_F(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir home;
-    QTemporaryDir data;
-    ASSERT_TRUE(home.isValid() && data.isValid());
-    qputenv("VEXLO_HOME", home.path().toUtf8());
-    for (const char *name : {"file_root_005.log", "file_root_015"})
-        testfiles::writeFile(data.filePath(QString::fromUtf8(name)), name);
-
-    RecordingMessageService messages;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
-    FixedRandom random{{0.0f}};
-    AppState state;
-    state.services = {&messages, &dialogs, &shell, &clock, &random};
-    mainwin::frmMain main(state);
-    renamewin::frmRenamer renamer(state);
-    const auto mainList = renamewin::connectRenamer(main, renamer);
-    main.Load();
+    ASSERT_NO_FATAL_FAILURE(start({{"file_root_005.log", "file_root_005.log"}, {"file_root_015", "file_root_015"}}));
+    mainwin::frmMain &main = *this->main;
+    renamewin::frmRenamer &renamer = *this->renamer;
     main.show();
     state.ShowLogAfterRename = 0;
     state.AutoValidateNames = 0;
@@ -189,7 +196,6 @@ TEST(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
     renamer.cmdPreview->click();
     renamer.cmdExecute->click();
     EXPECT_EQ(fileNames(data.path()), QStringList({"file_root_005.log", "file_root_015_done"}));
-    qunsetenv("VEXLO_HOME");
 }
 
 TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)

@@ -148,10 +148,7 @@ TEST(PreviewRowFill, NamesThatAreNotUtf8ReadTheirOwnFile)
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     for (const auto &[name, size] : {std::pair{"n\xFF.txt", 3}, std::pair{"n\xEF\xBF\xBD.txt", 7}}) {
-        FILE *f = std::fopen((QFile::encodeName(folder) + name).constData(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite("1234567", 1, size_t(size), f);
-        std::fclose(f);
+        testfiles::writeRawFile(QFile::encodeName(folder) + name, QByteArray("1234567", size));
     }
     const QString rawName = QStringLiteral("n") + QChar(char16_t(0xDCFF)) + QStringLiteral(".txt");
     EXPECT_EQ(previewRowOf({rawName, folder, QStringLiteral("TXT File"), true}).Size, 3);

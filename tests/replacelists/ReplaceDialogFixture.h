@@ -2,6 +2,7 @@
 // The replace-list dialogs wired to a rename window as the program wires them, and the moves a
 // user makes in them: buttons clicked, cells clicked and double-clicked, keys typed into the
 // editor that has the focus, context-menu items clicked.
+#include "ComboInput.h"
 #include "Grid.h"
 #include "RenamerFixture.h"
 #include "ReplaceListDialogs.h"
@@ -140,27 +141,7 @@ protected:
         EXPECT_FALSE(d.mnuContextTOP->isVisible());
     }
     /** Opens the drop-down list with a click on the combo's arrow and chooses its item `text`. */
-    static void chooseItem(QComboBox *combo, const QString &text)
-    {
-        const int index = combo->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        ASSERT_TRUE(combo->isVisible()) << combo->objectName().toStdString();
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        option.editable = combo->isEditable();
-        const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxArrow, combo);
-        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-        QAbstractItemView *list = combo->view();
-        ASSERT_TRUE(list->isVisible()) << "the drop-down list opens";
-        const QModelIndex at = list->model()->index(index, 0);
-        list->scrollTo(at);
-        // A release this soon after the opening click is taken for that click's own: moving onto
-        // the item with the keys and confirming it is what reaches the list.
-        list->setCurrentIndex(at);
-        QTest::keyClick(list, Qt::Key_Return);
-        ASSERT_FALSE(list->isVisible()) << "the drop-down list closes";
-    }
+    static void chooseItem(QComboBox *combo, const QString &text) { comboinput::chooseItem(combo, text); }
 
     /** The main window the dialogs are wired to, when a test has one. */
     mainwin::frmMain *mainWindow = nullptr;

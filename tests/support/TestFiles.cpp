@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace testfiles {
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -13,6 +15,15 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+void writeRawFile(const QByteArray &path, const QByteArray &bytes)
+{
+    FILE *f = std::fopen(path.constData(), "wb");
+    ASSERT_NE(f, nullptr) << path.toStdString();
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f);
+    ASSERT_EQ(std::fclose(f), 0) << path.toStdString();
+    ASSERT_EQ(written, size_t(bytes.size())) << path.toStdString();
 }
 
 QByteArray readFile(const QString &path)
