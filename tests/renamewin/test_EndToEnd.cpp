@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -198,15 +199,10 @@ TEST_F(RenameRoad, ANameTypedOverARowStillRenamesTheListedItem)
     EXPECT_EQ(fileNames(data.path()), QStringList({"file_root_005.log", "file_root_015_done"}));
 }
 
-TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
+TEST_F(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
 {
     // Files changed after the main list read them: the grid sorts them and expands their size
     // and date tokens with what the files hold now; a file gone since has neither.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir home;
-    QTemporaryDir data;
-    ASSERT_TRUE(home.isValid() && data.isValid());
-    qputenv("VEXLO_HOME", home.path().toUtf8());
     const auto stamp = [](int year) { return QDateTime(QDate(year, 6, 1), QTime(12, 0, 0)); };
     const auto write = [&](const char *name, qsizetype size, int year) {
         QFile f(data.filePath(QString::fromUtf8(name)));
@@ -218,18 +214,9 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     write("big.txt", 3000, 2020);
     write("small.txt", 10, 2021);
     write("gone.txt", 5, 2022);
-
-    RecordingMessageService messages;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(21, 5, 9))};
-    FixedRandom random{{0.0f}};
-    AppState state;
-    state.services = {&messages, &dialogs, &shell, &clock, &random};
-    mainwin::frmMain main(state);
-    renamewin::frmRenamer renamer(state);
-    const auto mainList = renamewin::connectRenamer(main, renamer);
-    main.Load();
+    ASSERT_NO_FATAL_FAILURE(start({}));
+    mainwin::frmMain &main = *this->main;
+    renamewin::frmRenamer &renamer = *this->renamer;
     state.AutoValidateNames = 0;
     main.ftv->ClickFolder(data.path());
     main.Check1->setChecked(true);
@@ -243,13 +230,10 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     renamer.hide();
     main.cmdRename->click();
     ASSERT_EQ(renamer.GridPre->Rows(), 3u);
-    const int sizeAscending = 2;
-    ASSERT_EQ(renamer.Combo1->itemText(sizeAscending), QStringLiteral("Size (Ascending)"));
-    renamer.Combo1->setCurrentIndex(sizeAscending);
-    emit renamer.Combo1->activated(sizeAscending);
+    renamewintest::chooseItem(renamer.Combo1, QStringLiteral("Size (Ascending)"));
     const QStringList sorted = {renamer.GridPre->CellText(1, 1), renamer.GridPre->CellText(2, 1),
                                 renamer.GridPre->CellText(3, 1)};
-    EXPECT_EQ(sorted.indexOf(QStringLiteral("big.txt")) < sorted.indexOf(QStringLiteral("small.txt")), true)
+    EXPECT_LT(sorted.indexOf(QStringLiteral("big.txt")), sorted.indexOf(QStringLiteral("small.txt")))
         << sorted.join(u' ').toStdString();
 
     // The size as a suffix, the year modified as a prefix.
@@ -257,13 +241,16 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     const int prefix = 7;
     ASSERT_EQ(renamer.List3->item(suffix)->text(), QStringLiteral("Suffix"));
     ASSERT_EQ(renamer.List3->item(prefix)->text(), QStringLiteral("Prefix"));
-    renamer.List3->setCurrentRow(suffix);
-    renamer.List3->item(suffix)->setCheckState(Qt::Checked);
-    renamer.cmbSuffix->setEditText(QStringLiteral("$filesizeB$"));
-    renamer.List3->setCurrentRow(prefix);
-    renamer.List3->item(prefix)->setCheckState(Qt::Checked);
-    renamer.cmbPrefix->setEditText(QStringLiteral("$mod_yyyy$"));
-    renamer.cmdPreview->click();
+    for (const auto &[row, combo, token] : {std::tuple{suffix, renamer.cmbSuffix, "$filesizeB$"},
+                                            std::tuple{prefix, renamer.cmbPrefix, "$mod_yyyy$"}}) {
+        renamewintest::clickRow(renamer.List3, row);
+        renamewintest::clickCheck(renamer.List3, row);
+        ASSERT_EQ(renamer.List3->item(row)->checkState(), Qt::Checked);
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QString::fromUtf8(token));
+    }
+    renamewintest::clickCentre(renamer.cmdPreview);
     ASSERT_TRUE(renamer.Previewed());
     QHash<QString, QString> previews;
     QHash<QString, QString> modified;
@@ -275,5 +262,4 @@ TEST(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     EXPECT_EQ(previews.value(QStringLiteral("small.txt")), QStringLiteral("2035small10B.txt"));
     EXPECT_EQ(modified.value(QStringLiteral("small.txt")).left(4), QStringLiteral("2035"));
     EXPECT_EQ(modified.value(QStringLiteral("gone.txt")), QString());
-    qunsetenv("VEXLO_HOME");
 }
