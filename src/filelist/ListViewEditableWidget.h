@@ -122,6 +122,8 @@ private:
     void setupConnections();
     void applyViewSettings();
     void applyViewMode();
+    void measureNames(int first, int last);
+    void applyNameGrid();
     void applyColumnWidths();
     void layoutInnerList();
     void repaintFrozen();
@@ -132,6 +134,11 @@ private:
     QLineEdit *txtEdit = nullptr;
     QMenu *mnuOptions = nullptr;
     bool m_applyingWidths = false;
+    // Width in pixels of the longest name listed since the rows were last emptied, while the
+    // list view shows them (measured is false when the rows changed in another view).
+    int m_longestName = 0;
+    bool m_namesMeasured = false;
+    bool m_nameLayoutPending = false;
     HeaderPress m_headerPress;
     QEvent *m_replacedKey = nullptr;
     // Owned; the destructor removes the hooks before their owners go.
