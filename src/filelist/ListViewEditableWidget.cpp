@@ -4,6 +4,7 @@
 #include "SettingsPropertyBag.h"
 #include "ThemeIcons.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QListView>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTreeView>
+#include <algorithm>
 
 namespace filelist {
 
@@ -112,6 +114,27 @@ private:
     bool m_held = false;
 };
 
+// The views of names beside small icons give every item one size, the size of one item as
+// measured for the layout (one measure keeps long lists fast). In the list view, whose columns
+// are as wide as the longest name, that measure is widened to the longest name listed, so no
+// name is cut short while the list has room.
+class NameWidthDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    int longestName = 0;
+    bool widen = false;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (widen) {
+            const int besideName = size.width() - option.fontMetrics.horizontalAdvance(index.data().toString());
+            size.setWidth(std::max(size.width(), besideName + longestName));
+        }
+        return size;
+    }
+};
+
 } // namespace
 
 ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
@@ -131,6 +154,7 @@ ListViewEditableWidget::ListViewEditableWidget(QWidget *parent)
     ListView1->setModel(&m_control->ListItems());
     ListView1->setSelectionModel(m_control->selectionModel());
     m_iconView->setObjectName(QStringLiteral("ListView1Icons"));
+    m_iconView->setItemDelegate(new NameWidthDelegate(m_iconView));
     m_iconView->setModel(&m_control->ListItems());
     m_iconView->setSelectionModel(m_control->selectionModel());
     m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -151,6 +175,24 @@ void ListViewEditableWidget::setupConnections()
     ListViewEditable *c = m_control;
     connect(c, &ListViewEditable::ViewSettingsChanged, this, &ListViewEditableWidget::applyViewSettings);
     connect(&c->ListItems(), &ListItemsModel::ColumnHeadersChanged, this, &ListViewEditableWidget::applyColumnWidths);
+    QAbstractItemModel *rows = &c->ListItems();
+    connect(rows, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { measureNames(first, last); });
+    connect(rows, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to, const QList<int> &roles) {
+                if (from.column() == 0 && (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
+                    measureNames(from.row(), to.row());
+            });
+    connect(rows, &QAbstractItemModel::modelReset, this, [this] {
+        m_namesMeasured = false;
+        measureNames(0, -1);
+    });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (m_iconView->model()->rowCount() > 0)
+            return;
+        m_namesMeasured = false;
+        measureNames(0, -1);
+    });
     connect(c, &ListViewEditable::PaintingFrozen, this, [this](bool frozen) {
         static_cast<ReportView *>(ListView1)->holdLayout(frozen);
         m_frozenRepaint.restart();
@@ -244,6 +286,56 @@ void ListViewEditableWidget::applyViewMode()
     m_iconView->setSpacing(large ? 8 : 2);
     m_iconView->setWordWrap(large);
     m_iconView->setGridSize(large ? QSize(96, 64) : QSize());
+    applyNameGrid();
+}
+
+void ListViewEditableWidget::measureNames(int first, int last)
+{
+    // Names are measured only for the list view: other views leave the measure to be taken
+    // whole when the list view is chosen; in it only the rows that come or change are measured,
+    // so a long fill measures each name once.
+    if (m_control->Properties().View != lvwList) {
+        m_namesMeasured = false;
+        return;
+    }
+    if (!m_namesMeasured) {
+        m_namesMeasured = true;
+        m_longestName = 0;
+        first = 0;
+        last = m_iconView->model()->rowCount() - 1;
+    }
+    const QAbstractItemModel *model = m_iconView->model();
+    const QFontMetrics metrics = m_iconView->fontMetrics();
+    // Glyphs drawn from a fallback font (emoji) can take a pixel or two more than measured here.
+    const int room = metrics.averageCharWidth();
+    int longest = m_longestName;
+    for (int r = std::max(first, 0); r <= last && r < model->rowCount(); ++r)
+        longest = std::max(longest, metrics.horizontalAdvance(model->index(r, 0).data().toString()) + room);
+    m_longestName = longest;
+    applyNameGrid();
+}
+
+void ListViewEditableWidget::applyNameGrid()
+{
+    auto *delegate = static_cast<NameWidthDelegate *>(m_iconView->itemDelegate());
+    const bool widen = m_control->Properties().View == lvwList;
+    if (widen && !m_namesMeasured) {
+        measureNames(0, -1);
+        return;
+    }
+    if (delegate->longestName == m_longestName && delegate->widen == widen)
+        return;
+    delegate->longestName = m_longestName;
+    delegate->widen = widen;
+    // One layout for any number of changes before the next turn of the event loop.
+    if (!m_nameLayoutPending) {
+        m_nameLayoutPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_nameLayoutPending = false;
+            if (m_iconView->isVisible())
+                m_iconView->doItemsLayout();
+        }, Qt::QueuedConnection);
+    }
 }
 
 QAbstractItemView *ListViewEditableWidget::ShownView() const

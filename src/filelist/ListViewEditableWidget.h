@@ -123,6 +123,8 @@ private:
     void setupConnections();
     void applyViewSettings();
     void applyViewMode();
+    void measureNames(int first, int last);
+    void applyNameGrid();
     void applyColumnWidths();
     void layoutInnerList();
     void repaintFrozen();
@@ -135,6 +137,11 @@ private:
     bool m_applyingWidths = false;
     /** Paces the repaints asked for while painting is frozen. */
     common::Pacer m_frozenRepaint;
+    // Width in pixels of the longest name listed since the rows were last emptied, while the
+    // list view shows them (measured is false when the rows changed in another view).
+    int m_longestName = 0;
+    bool m_namesMeasured = false;
+    bool m_nameLayoutPending = false;
     HeaderPress m_headerPress;
     QEvent *m_replacedKey = nullptr;
     // Owned; the destructor removes the hooks before their owners go.

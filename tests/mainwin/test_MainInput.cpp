@@ -280,6 +280,54 @@ TEST_F(MainInputTest, TheViewButtonsShowIconsAListAndTheReport)
     w->close();
 }
 
+TEST_F(MainInputTest, TheListViewShowsWholeNames)
+{
+    // Names of very different lengths, the shortest first in sorted order: in the list view,
+    // whose columns are as wide as the longest name, every name fits its item.
+    const QStringList names = {QStringLiteral("a.txt"), QStringLiteral("b holiday pictures of the whole summer.jpg"),
+                               QStringLiteral("c\U0001F600 party.txt"), QStringLiteral("d|e-f.txt")};
+    for (const QString &name : names)
+        makeFile(name);
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_EQ(w->lvw2->FileItemCount(), int32_t(names.size()));
+    filelist::ListViewEditableWidget &face = *w->lvw2Widget;
+    for (const int32_t id : {ID_VIEW_LIST, ID_VIEW_ICONS, ID_VIEW_LIST}) {
+        if (id == ID_VIEW_ICONS) {
+            // Another view in between leaves the list view as wide as before.
+            pressCommand(*w, id);
+            continue;
+        }
+        SCOPED_TRACE(id);
+        pressCommand(*w, id);
+        QListView &icons = *face.IconView();
+        ASSERT_TRUE(icons.isVisible());
+        // Each item is as wide as its name, check box and icon together (the view lays its items
+        // out after a turn of the event loop).
+        const int boxAndIcon = icons.style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &icons) + icons.iconSize().width();
+        auto wholeName = [&](int r) {
+            const QModelIndex index = icons.model()->index(r, 0);
+            return icons.visualRect(index).width()
+                   >= icons.fontMetrics().horizontalAdvance(index.data().toString()) + boxAndIcon;
+        };
+        EXPECT_TRUE(waitFor([&] {
+            for (int r = 0; r < icons.model()->rowCount(); ++r)
+                if (!wholeName(r))
+                    return false;
+            return true;
+        }));
+        for (int r = 0; r < icons.model()->rowCount(); ++r)
+            EXPECT_TRUE(wholeName(r)) << icons.model()->index(r, 0).data().toString().toStdString();
+        // The long name is found at the far end of its text, where a cut name would have ended.
+        const QModelIndex longName = icons.model()->index(1, 0);
+        ASSERT_EQ(longName.data().toString().toStdString(), names[1].toStdString());
+        const QRect rect = icons.visualRect(longName) & icons.viewport()->rect();
+        ASSERT_FALSE(rect.isEmpty());
+        EXPECT_EQ(icons.indexAt(QPoint(rect.right() - 4, rect.center().y())), longName);
+    }
+    w->close();
+}
+
 class RefusingShell : public Shell {
 public:
     bool open(const QString &target) override
