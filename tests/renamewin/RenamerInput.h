@@ -1,6 +1,8 @@
 #pragma once
 // A user's clicks and keys on the rename window's controls, at their real places: the rows of
 // the action list and their check boxes, buttons, and items chosen from a combo's drop-down list.
+#include "ComboInput.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
@@ -42,25 +44,7 @@ inline void clickCheck(QListWidget *list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
 }
 
-/** Opens a combo's drop-down list with a click on its arrow, moves onto `item` with the arrow
- *  keys and takes it with Enter. */
-inline void chooseItem(QComboBox *combo, const QString &item)
-{
-    const int index = combo->findText(item);
-    ASSERT_GE(index, 0) << item.toStdString();
-    ASSERT_TRUE(combo->isVisible()) << combo->objectName().toStdString();
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-    QAbstractItemView *list = combo->view();
-    ASSERT_TRUE(list->isVisible()) << "the drop-down list opens";
-    for (int guard = 0; list->currentIndex().row() != index && guard < 2 * combo->count(); ++guard)
-        QTest::keyClick(list, list->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
-    ASSERT_EQ(list->currentIndex().row(), index);
-    QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_FALSE(list->isVisible()) << "the drop-down list closes";
-}
+/** An item chosen from a combo's drop-down list, as a user chooses it. */
+using comboinput::chooseItem;
 
 } // namespace renamewintest
