@@ -9,6 +9,7 @@ include(GoogleTest)
 
 set(MORVANE_TEST_LC_ALL "C.UTF-8" CACHE STRING
   "LC_ALL of every test run by CTest (empty: the caller's)")
+option(MORVANE_TEST_PCH "Precompile the headers every test source includes (GCC)" ON)
 set(MORVANE_TEST_HOME "${PROJECT_BINARY_DIR}/test-home" CACHE PATH
   "Home folder of every test run by CTest, so that no test writes into the real one")
 
@@ -68,7 +69,7 @@ endfunction()
 # together with GoogleTest and the Qt headers most tests use (built once by the support library).
 function(morvane_test_headers target kind)
   morvane_test_options(${target})
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND MORVANE_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM morvane_test_main_${kind})
   else()
     target_compile_options(${target} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)

@@ -1,4 +1,5 @@
 #include "UnattendedRun.h"
+#include "ShellTypeName.h"
 
 #include "AppState.h"
 #include "Clock.h"
@@ -66,7 +67,6 @@ private:
     float m_value = 0;
 };
 
-const QString FolderType = QStringLiteral("File Folder");
 
 // The items of a rename-drop run, by folder: where each one is and what its look-up found.
 struct DroppedItems {
@@ -184,7 +184,7 @@ engine::PreviewTable RenameDropRows(const QStringList &arguments, qsizetype firs
         info.Name = std::move(dropItem.name);
         info.Folder = folder.path;
         builder.FillFileItem(info, dropItem.stat);
-        const bool isFolder = info.TypeName == FolderType;
+        const bool isFolder = info.TypeName == ShellFolderTypeName;
         renamewin::MainListItem item{info.Name, info.Folder, info.TypeName, true, isFolder ? -1 : info.SizeBytes,
                                      info.LastWriteSecs == filelist::ListItem::NoTime ? renamewin::MainListItem::NoTime
                                                                                       : info.LastWriteSecs};

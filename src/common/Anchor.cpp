@@ -21,11 +21,6 @@ QPointer<QWidget> &hostSlot()
     return host;
 }
 
-int32_t twips(int pixels)
-{
-    return int32_t(vb::roundHalfEven(pixelsToTwips(pixels)));
-}
-
 // Anchor letters are compared exactly; only "T" anchors.
 bool anchored(const QString &flags, int edge)
 {
@@ -102,8 +97,8 @@ void Anchor::DoInit(std::optional<int32_t> minHeight, std::optional<int32_t> min
         MinHeight = *minHeight;
     if (minWidth)
         MinWidth = *minWidth;
-    m_lastHeight = twips(m_frm->height());
-    m_lastWidth = twips(m_frm->width());
+    m_lastHeight = wholeTwips(m_frm->height());
+    m_lastWidth = wholeTwips(m_frm->width());
 }
 
 void Anchor::DoResize()
@@ -114,17 +109,17 @@ void Anchor::DoResize()
     QWidget *frm = m_frm;
     if (!NoFreeze)
         Freeze(frm);
-    if (twips(frm->height()) <= MinHeight)
+    if (wholeTwips(frm->height()) <= MinHeight)
         frm->resize(frm->width(), twipsToPixels(MinHeight));
-    if (twips(frm->width()) <= MinWidth)
+    if (wholeTwips(frm->width()) <= MinWidth)
         frm->resize(twipsToPixels(MinWidth), frm->height());
-    const int32_t dH = twips(frm->height()) - m_lastHeight;
-    const int32_t dW = twips(frm->width()) - m_lastWidth;
+    const int32_t dH = wholeTwips(frm->height()) - m_lastHeight;
+    const int32_t dW = wholeTwips(frm->width()) - m_lastWidth;
     if (m_lastHeight == 0 || m_lastWidth == 0) {
         if (MinHeight != 0) {
             frm->resize(twipsToPixels(MinWidth), twipsToPixels(MinHeight));
-            MinHeight = twips(frm->height());
-            MinWidth = twips(frm->width());
+            MinHeight = wholeTwips(frm->height());
+            MinWidth = wholeTwips(frm->width());
         }
     } else {
         emit BeforeResize();
@@ -153,8 +148,8 @@ void Anchor::DoResize()
         }
         emit AfterResize(dH, dW);
     }
-    m_lastHeight = twips(frm->height());
-    m_lastWidth = twips(frm->width());
+    m_lastHeight = wholeTwips(frm->height());
+    m_lastWidth = wholeTwips(frm->width());
     if (!NoFreeze)
         UnFreeze(frm, true);
 }
@@ -170,7 +165,7 @@ void Anchor::Terminate()
     if (parts.size() >= 3 && !(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const auto store = openStore(parts[0]);
         store->setValue(parts[1] + u'/' + parts[2] + QStringLiteral("Pos"),
-                        QStringLiteral("%1|%2").arg(twips(frm->x())).arg(twips(frm->y())));
+                        QStringLiteral("%1|%2").arg(wholeTwips(frm->x())).arg(wholeTwips(frm->y())));
         store->sync();
     }
     if (hostSlot() == frm)

@@ -38,6 +38,8 @@ int32_t GetFileCount(const QString &folder);
 constexpr double TwipsPerPixel = 15.0;
 constexpr int twipsToPixels(double twips) { return int(twips / TwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
 constexpr double pixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
+/** Whole pixels in twips, which is always a whole number. */
+constexpr int32_t wholeTwips(int pixels) { return int32_t(pixels * TwipsPerPixel); }
 
 /** How many of a unit one pixel is wide, rounded as the program rounds them. */
 float CharactersPerPixel();

@@ -13,11 +13,6 @@ namespace {
 constexpr int32_t HiddenPageShift = 75000;
 constexpr int32_t ParkedWindowTop = 30000;
 
-int32_t twips(int pixels)
-{
-    return int32_t(vb::roundHalfEven(pixelsToTwips(pixels)));
-}
-
 void collectAll(const QWidget *parent, QList<QWidget *> &out)
 {
     for (QObject *child : parent->children()) {
@@ -63,12 +58,12 @@ int32_t AddForm(const QWidget *frm, ResizeTables &tables)
 {
     ResizeRecord r;
     r.Name = frm->objectName();
-    r.Top = twips(frm->y());
-    r.Left = twips(frm->x());
-    r.Height = twips(frm->height());
-    r.Width = twips(frm->width());
-    r.ScaleHeight = twips(frm->height());
-    r.ScaleWidth = twips(frm->width());
+    r.Top = wholeTwips(frm->y());
+    r.Left = wholeTwips(frm->x());
+    r.Height = wholeTwips(frm->height());
+    r.Width = wholeTwips(frm->width());
+    r.ScaleHeight = wholeTwips(frm->height());
+    r.ScaleWidth = wholeTwips(frm->width());
     tables.ResizeForms.push_back(r);
     const auto index = int32_t(tables.ResizeForms.size() - 1);
     for (const QWidget *control : ResizedControls(frm)) {
@@ -85,20 +80,20 @@ void RecordForm(const QWidget *frm, QSize designClient, const std::vector<std::p
         return;
     ResizeRecord r;
     r.Name = frm->objectName();
-    r.Top = twips(frm->y());
-    r.Left = twips(frm->x());
-    r.Height = r.ScaleHeight = twips(designClient.height());
-    r.Width = r.ScaleWidth = twips(designClient.width());
+    r.Top = wholeTwips(frm->y());
+    r.Left = wholeTwips(frm->x());
+    r.Height = r.ScaleHeight = wholeTwips(designClient.height());
+    r.Width = r.ScaleWidth = wholeTwips(designClient.width());
     tables.ResizeForms.push_back(r);
     for (const auto &[control, design] : controls) {
         ResizeRecord c;
         c.Name = control->objectName();
         c.Index = std::max(0, ControlIndex(control));
         c.FormName = r.Name;
-        c.Top = twips(design.y());
-        c.Left = GetTrueLeft(twips(design.x()));
-        c.Height = twips(design.height());
-        c.Width = twips(design.width());
+        c.Top = wholeTwips(design.y());
+        c.Left = GetTrueLeft(wholeTwips(design.x()));
+        c.Height = wholeTwips(design.height());
+        c.Width = wholeTwips(design.width());
         tables.ResizeControls.push_back(c);
     }
 }
@@ -124,10 +119,10 @@ int32_t AddControl(const QWidget *ctl, const QString &windowName, ResizeTables &
     r.Name = ctl->objectName();
     r.Index = std::max(0, ControlIndex(ctl));
     r.FormName = windowName;
-    r.Top = twips(ctl->y());
-    r.Left = GetTrueLeft(twips(ctl->x()));
-    r.Height = twips(ctl->height());
-    r.Width = twips(ctl->width());
+    r.Top = wholeTwips(ctl->y());
+    r.Left = GetTrueLeft(wholeTwips(ctl->x()));
+    r.Height = wholeTwips(ctl->height());
+    r.Width = wholeTwips(ctl->width());
     tables.ResizeControls.push_back(r);
     return int32_t(tables.ResizeControls.size() - 1);
 }
@@ -140,7 +135,7 @@ int32_t WidthPercent(const QWidget *frm, ResizeTables &tables)
     const int32_t recorded = tables.ResizeForms[size_t(i)].ScaleWidth;
     if (recorded == 0)
         return 0;
-    return int32_t(vb::roundHalfEven(double(twips(frm->width())) * 100) / recorded);
+    return int32_t(vb::roundHalfEven(double(wholeTwips(frm->width())) * 100) / recorded);
 }
 
 float HeightPercent(const QWidget *frm, ResizeTables &tables)
@@ -151,7 +146,7 @@ float HeightPercent(const QWidget *frm, ResizeTables &tables)
     const int32_t recorded = tables.ResizeForms[size_t(i)].ScaleHeight;
     if (recorded == 0)
         return 0;
-    return float(int64_t(vb::roundHalfEven(double(twips(frm->height())) * 100)) / recorded);
+    return float(int64_t(vb::roundHalfEven(double(wholeTwips(frm->height())) * 100)) / recorded);
 }
 
 void ResizeControl(QWidget *ctl, const QWidget *frm, ResizeTables &tables)
@@ -177,7 +172,7 @@ void ResizeForm(QWidget *frm, ResizeTables &tables)
     if (tables.ResizeBusy)
         return;
     tables.ResizeBusy = true;
-    if (twips(frm->y()) < ParkedWindowTop) {
+    if (wholeTwips(frm->y()) < ParkedWindowTop) {
         // The first call records the window through WidthPercent; every percentage is then 100.
         WidthPercent(frm, tables);
         for (QWidget *control : ResizedControls(frm))

@@ -14,7 +14,7 @@ void addLength(std::size_t &total, std::size_t length)
     total += length;
 }
 
-void appendQuoted(std::string &line, const std::string &path)
+void appendQuotedPath(std::string &line, const std::string &path)
 {
     if (!line.empty())
         line += ' ';
@@ -52,9 +52,9 @@ std::string CommandLine::text() const
     line.reserve(total);
     line.append(argumentsValue_);
     if (target_)
-        appendQuoted(line, *target_);
+        appendQuotedPath(line, *target_);
     for (const std::string &item : items_)
-        appendQuoted(line, item);
+        appendQuotedPath(line, item);
     return line;
 }
 

@@ -21,7 +21,7 @@ enum InsertModeIndex : int {
     BetweenTwoStrings = 4,
 };
 
-vb::Compare comparison(int16_t matchCase)
+vb::Compare insertComparison(int16_t matchCase)
 {
     return matchCase == 1 ? vb::Compare::Binary : vb::Compare::Text;
 }
@@ -41,19 +41,19 @@ int splitPoint(const RenameSettings &settings, const QString &base, int position
         if (search.isEmpty())
             return -1;
         // An occurrence at the very start puts the text in front of the base name.
-        const int i = chars::InStr(base, search, comparison(settings.InsertSearchMatchCase));
+        const int i = chars::InStr(base, search, insertComparison(settings.InsertSearchMatchCase));
         return i >= 1 ? i - 1 : -1;
     }
     case AfterExistingString: {
         const QString &search = settings.InsertSearchText;
         if (search.isEmpty())
             return -1;
-        const int i = chars::InStr(base, search, comparison(settings.InsertSearchMatchCase));
+        const int i = chars::InStr(base, search, insertComparison(settings.InsertSearchMatchCase));
         return i >= 1 ? i + chars::Len(search) - 1 : -1;
     }
     case BetweenTwoStrings: {
         const QString joined = settings.InsertFirstText + settings.InsertSecondText;
-        const int i = chars::InStr(base, joined, comparison(settings.InsertBetweenMatchCase));
+        const int i = chars::InStr(base, joined, insertComparison(settings.InsertBetweenMatchCase));
         return i >= 1 ? i + chars::Len(settings.InsertFirstText) - 1 : -1;
     }
     default:

@@ -16,7 +16,7 @@ namespace {
 const QString ExifMarker = QStringLiteral("$Exif_");
 
 // A table row compares case-sensitively when its Match Case is the letter y in either case.
-vb::Compare comparison(const ReplaceListEntry &entry)
+vb::Compare entryComparison(const ReplaceListEntry &entry)
 {
     return entry.MatchCase.compare(QLatin1String("y"), Qt::CaseInsensitive) == 0
                ? vb::Compare::Binary
@@ -39,7 +39,7 @@ QString replaceGuarded(ActionCall &call, const QString &name, Body &&body)
     return name;
 }
 
-TokenValue evaluate(ActionCall &call, TokenAction action, const QString &field,
+TokenValue evaluateReplaceToken(ActionCall &call, TokenAction action, const QString &field,
                     const QString &target)
 {
     return ExpandToken(call, {field, target, action, tokenGroupsOf(action), QString()});
@@ -53,7 +53,7 @@ QString ApplyReplace(ActionCall &call, const QString &name)
         QString base = GetFName(name, call.row.Type, false);
         call.engine.run.CurrentBaseName = base;
         for (const ReplaceListEntry &entry : call.engine.app.ReplaceList) {
-            const vb::Compare cmp = comparison(entry);
+            const vb::Compare cmp = entryComparison(entry);
             if (entry.FromString.isEmpty() || vb::InStr(base, entry.FromString, cmp) == 0)
                 continue;
             // Picture data the row does not have, or a music field the row cannot give, leaves
@@ -61,7 +61,7 @@ QString ApplyReplace(ActionCall &call, const QString &name)
             if (entry.ToString.contains(ExifMarker) && !exifApplies(call))
                 return name;
             const TokenValue value =
-                evaluate(call, TokenAction::Replace, entry.ToString, entry.FromString);
+                evaluateReplaceToken(call, TokenAction::Replace, entry.ToString, entry.FromString);
             if (!value)
                 return name;
             base = vb::Replace(base, entry.FromString, *value, 1, -1, cmp);
@@ -86,20 +86,20 @@ QString ApplyExtension(ActionCall &call, const QString &name)
             if (app.ReplaceAllExt) {
                 // A picture field on a row without picture data gives the extension itself.
                 const TokenValue value =
-                    evaluate(call, TokenAction::Extension, app.ReplaceAllExtTo, x);
+                    evaluateReplaceToken(call, TokenAction::Extension, app.ReplaceAllExtTo, x);
                 if (!value)
                     return name;
                 x = *value;
                 break;
             }
             for (const ReplaceListEntry &entry : app.ExtReplaceList) {
-                const vb::Compare cmp = comparison(entry);
+                const vb::Compare cmp = entryComparison(entry);
                 // An empty From counts as found: its To is evaluated (a counter in it advances)
                 // but replaces nothing.
                 if (!entry.FromString.isEmpty() && vb::InStr(x, entry.FromString, cmp) == 0)
                     continue;
                 const TokenValue value =
-                    evaluate(call, TokenAction::Extension, entry.ToString, entry.FromString);
+                    evaluateReplaceToken(call, TokenAction::Extension, entry.ToString, entry.FromString);
                 if (!value)
                     return name;
                 x = vb::Replace(x, entry.FromString, *value, 1, -1, cmp);

@@ -25,7 +25,7 @@ Split split(ActionCall &call, const QString &name)
     return s;
 }
 
-TokenValue evaluate(ActionCall &call, TokenAction action, const QString &field,
+TokenValue evaluatePartToken(ActionCall &call, TokenAction action, const QString &field,
                     const QString &target, const QString &mask)
 {
     return ExpandToken(call, {field, target, action, tokenGroupsOf(action), mask});
@@ -42,7 +42,7 @@ QString ApplyReplaceFirst(ActionCall &call, const QString &name)
         const RenameSettings &settings = call.settings;
         const int n = std::min(wholeNumber(settings.FirstCount), chars::Len(s.base));
         const QString target = chars::Left(s.base, n);
-        const TokenValue value = evaluate(call, TokenAction::ReplaceFirst, settings.FirstSource,
+        const TokenValue value = evaluatePartToken(call, TokenAction::ReplaceFirst, settings.FirstSource,
                                           target, settings.FirstRandomMask);
         if (!value)
             return name;
@@ -76,7 +76,7 @@ QString ApplyReplaceMid(ActionCall &call, const QString &name)
             count = c;
         }
         const QString target = chars::Mid(s.base, position, count);
-        const TokenValue value = evaluate(call, TokenAction::ReplaceMid, settings.MidSource,
+        const TokenValue value = evaluatePartToken(call, TokenAction::ReplaceMid, settings.MidSource,
                                           target, settings.MidRandomMask);
         if (!value)
             return name;
@@ -94,7 +94,7 @@ QString ApplyReplaceLast(ActionCall &call, const QString &name)
         const int length = chars::Len(s.base);
         const int n = std::min(wholeNumber(settings.LastCount), length);
         const QString target = chars::Right(s.base, n);
-        const TokenValue value = evaluate(call, TokenAction::ReplaceLast, settings.LastSource,
+        const TokenValue value = evaluatePartToken(call, TokenAction::ReplaceLast, settings.LastSource,
                                           target, settings.LastRandomMask);
         if (!value)
             return name;
@@ -108,7 +108,7 @@ QString ApplyReplaceAll(ActionCall &call, const QString &name)
     return applyGuarded(name, [&]() -> QString {
         const Split s = split(call, name);
         const RenameSettings &settings = call.settings;
-        const TokenValue value = evaluate(call, TokenAction::ReplaceAll, settings.AllSource,
+        const TokenValue value = evaluatePartToken(call, TokenAction::ReplaceAll, settings.AllSource,
                                           s.base, settings.AllRandomMask);
         if (!value)
             return name;

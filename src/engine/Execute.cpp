@@ -1,4 +1,5 @@
 #include "Execute.h"
+#include "ShellTypeName.h"
 
 #include "AppState.h"
 #include "Clock.h"
@@ -21,7 +22,6 @@ namespace engine {
 
 namespace {
 
-const QString FileFolderType = QStringLiteral("File Folder");
 
 // Committing the log waits for the disk (a long log takes a while): it is done on another thread
 // while the host goes on yielding, so that a window keeps answering.
@@ -48,7 +48,7 @@ vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHo
     const QString from = row.Path + row.Original;
     const QString to = row.Path + row.Preview;
     // Only the exact type name marks a folder; any other text is moved as a file.
-    return row.Type == FileFolderType ? fso::MoveFolder(from, to) : fso::MoveFile(from, to);
+    return row.Type == ShellFolderTypeName ? fso::MoveFolder(from, to) : fso::MoveFile(from, to);
 }
 
 void advance(EngineHost &host)
@@ -110,7 +110,7 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
                 hooks.done(i, row, st);
             if (st) {
                 outcome = RowOutcome::Renamed;
-                if (row.Type == FileFolderType)
+                if (row.Type == ShellFolderTypeName)
                     follower.folderMoved(row.Path + row.Original + u'/', row.Path + row.Preview + u'/');
             } else {
                 outcome = RowOutcome::Failed;

@@ -1,4 +1,5 @@
 #include "Preview.h"
+#include "ShellTypeName.h"
 
 #include "ActionMessages.h"
 #include "Actions.h"
@@ -20,7 +21,6 @@ namespace engine {
 
 namespace {
 
-const QString FileFolderType = QStringLiteral("File Folder");
 const QString JpegType = QStringLiteral("JPEG Image");
 const QString DateTimePrefix = QStringLiteral("DateTime: ");
 
@@ -141,7 +141,7 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
 
 qsizetype BaseNameLength(QStringView FileName, QStringView ftype)
 {
-    if (ftype == FileFolderType)
+    if (ftype == ShellFolderTypeName)
         return FileName.size();
     const qsizetype dot = FileName.lastIndexOf(u'.');
     return dot < 0 ? FileName.size() : dot;

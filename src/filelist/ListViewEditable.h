@@ -34,6 +34,10 @@ class Shell;
 
 namespace filelist {
 
+/** Sub-items of a listed row: the folder (ending in "/") and the type name. */
+inline constexpr int32_t FolderSubItem = 1;
+inline constexpr int32_t TypeSubItem = 3;
+
 class PropertyBag;
 class ScanProgressSink;
 

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int32_t White = 0xFFFFFF;
 constexpr int16_t RightButton = 2;
-constexpr int32_t FolderSubItem = 1;
 
 QStringList droppedPaths(const QMimeData *data)
 {

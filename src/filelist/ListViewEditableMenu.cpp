@@ -1,6 +1,7 @@
 // The file list control: the popup menu's commands, copy and move of the checked items, and the
 // procedures no menu entry reaches.
 #include "ListViewEditable.h"
+#include "ShellTypeName.h"
 
 #include "Dialogs.h"
 #include "Fso.h"
@@ -16,8 +17,6 @@ namespace filelist {
 namespace {
 
 constexpr int32_t NameColumn = 0;
-constexpr int32_t FolderSubItem = 1;
-constexpr int32_t TypeSubItem = 3;
 
 /** A name as a message shows it: control characters become "?". */
 QString printable(QString text)
@@ -95,7 +94,7 @@ void ListViewEditable::CopyOrMoveChecked(bool move)
     for (int32_t i = 1; i <= m_items->Count(); ++i) {
         const ListItem &row = m_items->Item(i);
         if (row.Checked)
-            items.push_back({row.SubItems(FolderSubItem), row.Text, row.SubItems(TypeSubItem) == QLatin1String("File Folder")});
+            items.push_back({row.SubItems(FolderSubItem), row.Text, row.SubItems(TypeSubItem) == ShellFolderTypeName});
     }
     if (move) {
         // An item inside a checked folder moves with that folder.

@@ -29,7 +29,7 @@ namespace {
 
 using namespace wm;
 
-constexpr int32_t ReportView = 3;
+constexpr int32_t ReportViewStyle = 3;
 // The edit box over a right-aligned column is this much narrower, in twips.
 constexpr double RightAlignedReductionTwips = 100;
 
@@ -566,7 +566,7 @@ bool ListViewEditableWidget::listKeyEvent(QEvent *event)
 void ListViewEditableWidget::paintStripe()
 {
     const ListViewEditable::BackgroundStripe &stripe = m_control->Stripe();
-    if (!stripe.present || m_control->View() != ReportView)
+    if (!stripe.present || m_control->View() != ReportViewStyle)
         return;
     QWidget *viewport = ListView1->viewport();
     QPainter painter(viewport);

@@ -9,10 +9,10 @@
 namespace mainwin {
 
 namespace {
-const QString kFileKind = QStringLiteral("the bookmarks file");
+const QString kBookmarksKind = QStringLiteral("the bookmarks file");
 
 // The folder lines are names, kept byte for byte; the bookmark names are text.
-bool isFolderLine(qsizetype index)
+bool isBookmarkFolderLine(qsizetype index)
 {
     return index % 2 == 1;
 }
@@ -27,7 +27,7 @@ vb::Status BookmarkStore::read(const QString &path, std::vector<Bookmark> &out)
 {
     out.clear();
     QStringList lines;
-    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes, isFolderLine); !st)
+    if (vb::Status st = textfile::readLines(path, lines, textfile::MaxListFileBytes, isBookmarkFolderLine); !st)
         return st.number == vb::FileNotFound ? vb::Status::ok() : st;
     for (qsizetype i = 0; i < lines.size(); i += 2) {
         const QString folder = lines.value(i + 1);
@@ -65,7 +65,7 @@ vb::Status BookmarkStore::write(const QString &path, const std::vector<Bookmark>
     lines.reserve(qsizetype(bookmarks.size() * 2));
     for (const Bookmark &b : bookmarks) {
         if (HoldsLineBreak(b.Name) || HoldsLineBreak(b.Folder))
-            return vb::Status::fail(vb::BadFileNameOrNumber, LineRefusal(b.Folder, b.Name, kFileKind));
+            return vb::Status::fail(vb::BadFileNameOrNumber, LineRefusal(b.Folder, b.Name, kBookmarksKind));
         lines << b.Name << b.Folder;
     }
     return textfile::writeLines(path, lines);
@@ -83,12 +83,12 @@ QString BookmarkStore::DefaultName() const
 
 vb::Status BookmarkStore::Add(const QString &name, const QString &folder)
 {
-    if (const QString why = LineRefusal(folder, QString(), kFileKind); !why.isEmpty())
+    if (const QString why = LineRefusal(folder, QString(), kBookmarksKind); !why.isEmpty())
         return vb::Status::fail(vb::BadFileNameOrNumber, why);
     if (HoldsLineBreak(name))
         return vb::Status::fail(vb::BadFileNameOrNumber,
                                 QStringLiteral("The name \"%1\" holds a line break, which %2 cannot keep.")
-                                    .arg(ShownName(name), kFileKind));
+                                    .arg(ShownName(name), kBookmarksKind));
     if (!Contains(folder))
         m_items.push_back({name, folder});
     return vb::Status::ok();

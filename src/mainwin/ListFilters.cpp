@@ -1,4 +1,5 @@
 #include "ListFilters.h"
+#include "ShellTypeName.h"
 
 #include "VbString.h"
 
@@ -35,7 +36,7 @@ bool TypeFilterAccepts(const QString &spec, const QString &typeName)
     if (spec == AllTypesSpec)
         return true;
     if (spec == AllFilesSpec)
-        return typeName != QLatin1String("File Folder");
+        return typeName != ShellFolderTypeName;
     return typeName == spec;
 }
 

@@ -1,4 +1,5 @@
 #include "RenameDropRun.h"
+#include "ShellTypeName.h"
 
 #include "Execute.h"
 #include "Fso.h"
@@ -13,7 +14,7 @@ vb::Status MoveItem(const QString &source, const QString &target, const QString 
 {
     if (vb::Status st = engine::CheckNotDotItem(fso::ItemName(source)); !st)
         return st;
-    return type == QLatin1String("File Folder") ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
+    return type == ShellFolderTypeName ? fso::MoveFolder(source, target) : fso::MoveFile(source, target);
 }
 
 std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
@@ -40,7 +41,7 @@ std::vector<FailedRename> RenameAllRows(engine::PreviewTable &grid,
     // folder, without a look-up of its own.
     fso::ItemRenamer renamer;
     hooks.move = [&renamer](const engine::PreviewRow &r) {
-        return renamer.rename(r.Path, r.Original, r.Preview, r.Type == QLatin1String("File Folder"));
+        return renamer.rename(r.Path, r.Original, r.Preview, r.Type == ShellFolderTypeName);
     };
     engine::RenameRows(grid, hooks);
     return failed;

@@ -16,7 +16,7 @@ SavedFileListLoad refused(QString message, QString reason)
     return result;
 }
 
-const QString kFileKind = QStringLiteral("a file list");
+const QString kListKind = QStringLiteral("a file list");
 
 } // namespace
 
@@ -25,7 +25,7 @@ vb::Status SavedFileList::save(const QString &path, const std::vector<FileListEn
     QStringList lines{Header()};
     lines.reserve(qsizetype(entries.size() * 2 + 1));
     for (const FileListEntry &e : entries) {
-        if (const QString why = LineRefusal(e.Folder, e.Name, kFileKind); !why.isEmpty())
+        if (const QString why = LineRefusal(e.Folder, e.Name, kListKind); !why.isEmpty())
             return vb::Status::fail(vb::BadFileNameOrNumber, why + QStringLiteral(" Nothing was saved."));
         lines << e.Folder << e.Name;
     }

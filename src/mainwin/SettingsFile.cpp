@@ -21,7 +21,7 @@ namespace {
 const QString kBlank = QStringLiteral("blank");
 
 // Line 1 holds a folder: its bytes are kept, UTF-8 or not; the other lines are text.
-bool isFolderLine(qsizetype index)
+bool isSettingsFolderLine(qsizetype index)
 {
     return index == 0;
 }
@@ -113,7 +113,7 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
     const SettingsFileWindow window{controls.Check1 ? s.CurrentFolder : QString(), s.CurrentFileSpec};
     const QStringList lines = SettingsFileLines(s, controls, window);
     QStringList onDisk;
-    if (textfile::readLines(path, onDisk, textfile::MaxProgramFileBytes, isFolderLine) && onDisk == lines)
+    if (textfile::readLines(path, onDisk, textfile::MaxProgramFileBytes, isSettingsFolderLine) && onDisk == lines)
         return vb::Status::ok();
     return textfile::writeLines(path, lines);
 }
@@ -121,7 +121,7 @@ vb::Status SaveSettingsFileUnchanged(const QString &path, AppState &s)
 bool ReadSettingsFile(const QString &path, AppState &s, bool ToControls, SettingsFileControls &c)
 {
     QStringList lines;
-    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes, isFolderLine))
+    if (!textfile::readLines(path, lines, textfile::MaxProgramFileBytes, isSettingsFolderLine))
         return false;
     ReadSettingsLines(lines, s, ToControls, c);
     return true;

@@ -21,7 +21,7 @@ namespace {
 // The window's code in TopMostWindow.
 constexpr int16_t OnTopCode = 5;
 // The design: the inner size and the two lists, in pixels.
-constexpr QSize kDesignClient(520, 300);
+constexpr QSize kBookmarksClient(520, 300);
 constexpr QRect kNamesDesign(0, 0, 173, 300);
 constexpr QRect kBookmarksDesign(173, 0, 347, 300);
 } // namespace
@@ -69,10 +69,10 @@ frmBookmarks::frmBookmarks(AppState &state, QWidget *parent) : QWidget(parent, Q
         // Both lists show the same bookmark, however the selection moved.
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) { SelectRow(row); });
     }
-    common::RecordForm(this, kDesignClient, {{lstNames, kNamesDesign}, {lstBookmarks, kBookmarksDesign}});
+    common::RecordForm(this, kBookmarksClient, {{lstNames, kNamesDesign}, {lstBookmarks, kBookmarksDesign}});
     // Larger sizes scale the controls up; below the design they would no longer be usable.
-    setMinimumSize(kDesignClient);
-    resize(kDesignClient);
+    setMinimumSize(kBookmarksClient);
+    resize(kBookmarksClient);
     Form_Load();
 }
 

@@ -24,16 +24,16 @@
 namespace mainwin {
 
 namespace {
-const QString kTitle = QStringLiteral("File Lists");
-const QString kProgramTitle = QStringLiteral("Morvane");
-constexpr QSize kDesignClient(420, 330);
+const QString kListManTitle = QStringLiteral("File Lists");
+const QString kListManProgramTitle = QStringLiteral("Morvane");
+constexpr QSize kListManClient(420, 330);
 const QString kSelectList = QStringLiteral("Please select the file list to load");
 } // namespace
 
 frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Window), m_state(state), m_main(main)
 {
     setObjectName(QStringLiteral("frmListMan"));
-    setWindowTitle(kTitle);
+    setWindowTitle(kListManTitle);
     setAttribute(Qt::WA_DeleteOnClose);
 
     Frame1 = new QGroupBox(this);
@@ -65,7 +65,7 @@ frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Wind
         control->setGeometry(at);
         recorded.emplace_back(control, at);
     }
-    common::RecordForm(this, kDesignClient, recorded);
+    common::RecordForm(this, kListManClient, recorded);
 
     mnuEdit = new QMenu(QStringLiteral("Edit"), this);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
@@ -84,8 +84,8 @@ frmListMan::frmListMan(AppState &state, frmMain &main) : QWidget(&main, Qt::Wind
             [this](const QPoint &at) { mnuEdit->popup(list1->viewport()->mapToGlobal(at)); });
     list1->installEventFilter(this);
     // Larger sizes scale the controls up; below the design they would no longer be usable.
-    setMinimumSize(kDesignClient);
-    resize(kDesignClient);
+    setMinimumSize(kListManClient);
+    resize(kListManClient);
     Form_Load();
 }
 
@@ -116,25 +116,25 @@ void frmListMan::SaveNamedList()
     AppState &s = m_state;
     const QString name = Text1->text();
     if (name.isEmpty()) {
-        MsgBox(QStringLiteral("Please give a file list name"), msg::Information, kTitle);
+        MsgBox(QStringLiteral("Please give a file list name"), msg::Information, kListManTitle);
         return;
     }
     m_main.GetSelected();
     if (s.SelFileCount == 0) {
         MsgBox(s.CurrentFileSpec == QLatin1String("*.*") ? QStringLiteral("Please select the file type and files")
                                                          : QStringLiteral("Please select files"),
-               msg::Information, kTitle);
+               msg::Information, kListManTitle);
         return;
     }
     for (int i = 0; i < list1->count(); ++i) {
         if (list1->item(i)->text().toUpper() == name.toUpper()) {
             MsgBox(QStringLiteral("File List Name already exists.Please give a different name"), msg::OKOnly,
-                   kProgramTitle);
+                   kListManProgramTitle);
             return;
         }
     }
     if (const QString why = NamedFileLists::NameRefusal(name); !why.isEmpty()) {
-        MsgBox(why, msg::Information, kTitle);
+        MsgBox(why, msg::Information, kListManTitle);
         return;
     }
 
@@ -147,7 +147,7 @@ void frmListMan::SaveNamedList()
     }
     const vb::Status saved = NamedFileLists::Save(name, paths);
     if (!saved) {
-        MsgBox(saved.description, msg::OKOnly, kProgramTitle);
+        MsgBox(saved.description, msg::OKOnly, kListManProgramTitle);
         return;
     }
     // Listed only once the file is there.
@@ -158,13 +158,13 @@ void frmListMan::LoadNamedList()
 {
     const QString name = SelectedName();
     if (name.isEmpty()) {
-        MsgBox(kSelectList, msg::Information, kTitle);
+        MsgBox(kSelectList, msg::Information, kListManTitle);
         return;
     }
     QStringList lines;
     if (const vb::Status read = NamedFileLists::Read(name, lines); !read) {
         // A list that cannot be read leaves the main list as it was.
-        MsgBox(read.description, msg::OKOnly, kProgramTitle);
+        MsgBox(read.description, msg::OKOnly, kListManProgramTitle);
         return;
     }
 
@@ -182,7 +182,7 @@ void frmListMan::LoadNamedList()
     }
     lvw2.ListItems().EndBatch();
     if (missing)
-        MsgBox(*missing + QStringLiteral(" does not exist"), msg::OKOnly, kProgramTitle);
+        MsgBox(*missing + QStringLiteral(" does not exist"), msg::OKOnly, kListManProgramTitle);
     lvw2.setCheckedAll(m_state.CheckAllOnLoad == 1);
     m_main.GetSelected();
     lvw2.setSortKey(1);
@@ -212,7 +212,7 @@ void frmListMan::mnuDelete_Click()
     const vb::Status removed = NamedFileLists::Remove(item->text());
     if (!removed && removed.number != vb::FileNotFound) {
         // The name stays while its file does.
-        MsgBox(removed.description, msg::OKOnly, kProgramTitle);
+        MsgBox(removed.description, msg::OKOnly, kListManProgramTitle);
         return;
     }
     delete item;

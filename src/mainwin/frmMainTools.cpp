@@ -36,7 +36,7 @@ namespace mainwin {
 namespace {
 
 const QString kListFilter = QStringLiteral("List (*.lst)");
-const QString kProgramTitle = QStringLiteral("Morvane");
+const QString kMainProgramTitle = QStringLiteral("Morvane");
 
 } // namespace
 
@@ -124,7 +124,7 @@ void frmMain::LoadFileList()
             if (loaded.message == SavedFileList::InvalidFileMessage())
                 messages->MsgBox(loaded.message, msg::Information, QStringLiteral("Corvisk"));
             else
-                messages->MsgBox(loaded.message, msg::OKOnly, kProgramTitle);
+                messages->MsgBox(loaded.message, msg::OKOnly, kMainProgramTitle);
         }
         return;
     }
@@ -184,7 +184,7 @@ void frmMain::WriteColumnReport(const QString &outputPath)
     // The report file is made in every case, empty when no input was chosen.
     const vb::Status written = textfile::writeLines(output, report);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
+        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kMainProgramTitle);
 }
 
 void frmMain::SaveFileList()
@@ -211,7 +211,7 @@ void frmMain::SaveFileList()
             entries.push_back({rows.Item(i).SubItems(1), rows.Item(i).Text});
     const vb::Status written = SavedFileList::save(path, entries);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
+        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kMainProgramTitle);
 }
 
 // ---- Bookmarks --------------------------------------------------------------------------------
@@ -232,7 +232,7 @@ frmBookmarks &frmMain::Bookmarks()
                     QStringLiteral("The bookmarked folder \"%1\" cannot be opened in the folder tree: its name is "
                                    "not UTF-8.")
                         .arg(pathcodec::printable(folder)),
-                    msg::OKOnly | msg::Exclamation, kProgramTitle);
+                    msg::OKOnly | msg::Exclamation, kMainProgramTitle);
         });
         connect(m_bookmarks, &frmBookmarks::onTopTaken, this, [this] {
             chkOnTop->setChecked(false);

@@ -1,4 +1,5 @@
 #include "frmRenDrop.h"
+#include "ShellTypeName.h"
 
 #include "Execute.h"
 #include "Fso.h"
@@ -20,7 +21,7 @@
 namespace mainwin {
 
 namespace {
-const QString kTitle = QStringLiteral("Morvane");
+const QString kRenDropTitle = QStringLiteral("Morvane");
 }
 
 frmRenDrop::frmRenDrop(engine::PreviewTable &grid, MessageService &messages, QWidget *parent)
@@ -100,7 +101,7 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
 {
     const QString source = txtOrig->text();
     const QString target = txtModPath->text() + txtModName->text();
-    const bool isFolder = m_grid.row(row).Type == QLatin1String("File Folder");
+    const bool isFolder = m_grid.row(row).Type == ShellFolderTypeName;
     // The same item given twice (also as "d/./f" beside "d/f"): renamed by the first of its rows,
     // and no longer under its old name for the later one.
     const QByteArray key = itemKey(source);
@@ -143,12 +144,12 @@ void frmRenDrop::Command3_Click()
     QString error;
     if (!RenameDropRow(CurrentRow, error)) {
         ++FailedMoves;
-        m_messages.MsgBox(error, msg::OKOnly, kTitle);
+        m_messages.MsgBox(error, msg::OKOnly, kRenDropTitle);
         return;
     }
     ++CurrentRow;
     if (CurrentRow > rowCount()) {
-        m_messages.MsgBox(QStringLiteral("All Files Renamed"), msg::OKOnly, kTitle);
+        m_messages.MsgBox(QStringLiteral("All Files Renamed"), msg::OKOnly, kRenDropTitle);
         close();
     } else {
         ShowDropRow(CurrentRow);
@@ -177,14 +178,14 @@ void frmRenDrop::Command4_Click()
     }
     CurrentRow = rowCount() + 1;
     if (failures.isEmpty()) {
-        m_messages.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly, kTitle);
+        m_messages.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly, kRenDropTitle);
     } else {
         const int shown = 20;
         QString text = QStringLiteral("%1 of the files could not be renamed:\n").arg(failures.size());
         text += QStringList(failures.mid(0, shown)).join(u'\n');
         if (failures.size() > shown)
             text += QStringLiteral("\n...");
-        m_messages.MsgBox(text, msg::OKOnly | msg::Exclamation, kTitle);
+        m_messages.MsgBox(text, msg::OKOnly | msg::Exclamation, kRenDropTitle);
     }
     close();
 }

@@ -31,11 +31,6 @@ constexpr std::array<std::string_view, 5> LyricsFieldIds{"LYR", "AUT", "EAL", "E
 constexpr qint64 LyricsFieldLimit = 250;
 constexpr qint64 Synchsafe28 = qint64(1) << 28;
 
-unsigned byteAt(const QByteArray &bytes, qsizetype i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
-
 QByteArray bigEndianBytes(qint64 v, int length)
 {
     QByteArray out(length, '\0');

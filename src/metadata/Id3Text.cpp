@@ -6,11 +6,6 @@ namespace metadata::id3text {
 
 namespace {
 
-unsigned byteAt(const QByteArray &bytes, qsizetype i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
-
 bool isMark(const QByteArray &bytes, qsizetype i)
 {
     if (i + 1 >= bytes.size())
@@ -18,12 +13,6 @@ bool isMark(const QByteArray &bytes, qsizetype i)
     const unsigned a = byteAt(bytes, i);
     const unsigned b = byteAt(bytes, i + 1);
     return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
-}
-
-QString cutAtNul(const QString &text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
 }
 
 } // namespace

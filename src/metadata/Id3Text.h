@@ -7,6 +7,23 @@
 #include <QByteArray>
 #include <QString>
 
+namespace metadata {
+
+/** The byte at `i` as a number from 0 to 255. */
+inline unsigned byteAt(const QByteArray &bytes, qsizetype i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+/** `text` up to its first NUL character. */
+inline QString cutAtNul(const QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+
+} // namespace metadata
+
 namespace metadata::id3text {
 
 /** Removes every 0x00 byte that directly follows a 0xFF byte. */

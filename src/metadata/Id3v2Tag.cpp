@@ -8,11 +8,6 @@ namespace metadata {
 
 namespace {
 
-unsigned byteAt(const QByteArray &bytes, qsizetype i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
-
 /** Removes the frame-header additions and undoes unsynchronisation; false when the content
  *  is compressed or encrypted. */
 bool unwrapContent(Id3v2Frame &frame, int revision, unsigned format, bool tagUnsynchronised)

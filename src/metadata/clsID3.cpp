@@ -14,12 +14,6 @@ namespace {
 // The last number of the genre list; 255 ("Unknown") names no genre.
 constexpr int LastListedGenre = 147;
 
-QString cutAtNul(const QString &text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 /** A track or disc part as stored: empty stays empty, a number as written, anything else "0". */
 QString numberPart(const QString &part)
 {

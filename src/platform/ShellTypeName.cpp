@@ -35,7 +35,7 @@ constexpr TypeName kTypeNames[] = {
 QString ShellTypeNameFor(const QString &fileName, bool isFolder)
 {
     if (isFolder)
-        return QStringLiteral("File Folder");
+        return ShellFolderTypeName;
     qsizetype dot = fileName.lastIndexOf(u'.');
     if (dot < 0 || dot == fileName.size() - 1)
         return QStringLiteral("File");

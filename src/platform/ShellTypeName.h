@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
 
+/** The type name of every folder. */
+inline constexpr QLatin1String ShellFolderTypeName("File Folder");
+
 /** The type name the file list shows for a path: "File Folder" for a folder, "JPEG Image" for
  *  JPEG pictures, Windows-style names for common types, else the upper-case extension followed
  *  by " File", else "File". */

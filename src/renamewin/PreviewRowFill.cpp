@@ -1,4 +1,5 @@
 #include "PreviewRowFill.h"
+#include "ShellTypeName.h"
 
 #include "Functions.h"
 #include "PathCodec.h"
@@ -11,9 +12,6 @@
 
 namespace renamewin {
 
-namespace {
-const QString FileFolderType = QStringLiteral("File Folder");
-}
 
 QString folderNameOf(const QString &path)
 {
@@ -88,7 +86,7 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
     row.Path = item.Folder;
     row.Type = item.Type;
     row.Folder = folderName;
-    if (item.Type != FileFolderType && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
+    if (item.Type != ShellFolderTypeName && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
         row.Size = item.SizeBytes;
         row.Modified = modifiedText(item.LastWriteSecs);
         return row;
@@ -97,7 +95,7 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
     // its file.
     struct stat st {};
     if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-        if (item.Type != FileFolderType)
+        if (item.Type != ShellFolderTypeName)
             row.Size = st.st_size;
         row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));
     }

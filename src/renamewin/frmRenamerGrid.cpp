@@ -20,7 +20,7 @@ namespace renamewin {
 
 namespace {
 
-const QString Ready = QStringLiteral("Ready");
+const QString GridReady = QStringLiteral("Ready");
 
 /** Keeps "/" and NUL out of a name typed into a cell: they are dropped as they come. */
 class NameCharacterValidator : public QValidator {
@@ -124,7 +124,7 @@ void frmRenamer::Refreshrnm()
     setProgressValue(0);
     fillGrid(true);
     setProgressValue(0);
-    setStatus(Ready);
+    setStatus(GridReady);
     m_pictureDatesLoaded = false;
     Label1->setText(QStringLiteral("(") + QString::number(m_rows.Rows()) + QStringLiteral(" Items)"));
 }
@@ -172,7 +172,7 @@ void frmRenamer::LoadPictureTakenDates()
     }
     m_engine.metadata.endRun();
     setProgressValue(0);
-    setStatus(Ready);
+    setStatus(GridReady);
     m_pictureDatesLoaded = !stopped;
 }
 
