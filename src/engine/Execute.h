@@ -29,7 +29,7 @@ struct RenameRunResult {
 };
 
 /** How one row of a rename loop ended. */
-enum class RowOutcome { NotReached, Unchanged, Renamed, Failed };
+enum class RowOutcome : uint8_t { NotReached, Unchanged, Renamed, Failed };
 
 /** What a rename loop asks of the run it serves; every hook may be left empty. */
 struct RenameLoopHooks {

@@ -2,7 +2,80 @@
 
 #include "VbError.h"
 
+#include <atomic>
+#include <mutex>
+
 namespace engine {
+
+namespace {
+
+// The cell colours the rows refer to by place: white first, then the program's own, then any
+// other colour as it is first set. Places are only ever added, so a place read without the lock
+// always holds its colour.
+class CellColours {
+public:
+    static constexpr int Size = 256;
+
+    CellColours()
+    {
+        for (const uint32_t colour : {cellcolor::White, cellcolor::Changed, cellcolor::Unchanged, cellcolor::Duplicate})
+            m_colours[m_count++].store(colour, std::memory_order_relaxed);
+    }
+
+    uint32_t colour(uint8_t place) const { return m_colours[place].load(std::memory_order_relaxed); }
+
+    uint8_t placeOf(uint32_t colour)
+    {
+        const int known = m_count.load(std::memory_order_acquire);
+        for (int i = 0; i < known; ++i) {
+            if (m_colours[i].load(std::memory_order_relaxed) == colour)
+                return uint8_t(i);
+        }
+        std::lock_guard<std::mutex> lock(m_adding);
+        const int count = m_count.load(std::memory_order_relaxed);
+        for (int i = known; i < count; ++i) {
+            if (m_colours[i].load(std::memory_order_relaxed) == colour)
+                return uint8_t(i);
+        }
+        if (count < Size) {
+            m_colours[count].store(colour, std::memory_order_relaxed);
+            m_count.store(count + 1, std::memory_order_release);
+            return uint8_t(count);
+        }
+        return nearest(colour);
+    }
+
+private:
+    uint8_t nearest(uint32_t colour) const
+    {
+        const auto distance = [colour](uint32_t other) {
+            int sum = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int d = int((colour >> shift) & 0xFF) - int((other >> shift) & 0xFF);
+                sum += d * d;
+            }
+            return sum;
+        };
+        uint8_t best = 0;
+        for (int i = 1; i < Size; ++i) {
+            if (distance(m_colours[i].load(std::memory_order_relaxed)) < distance(m_colours[best].load(std::memory_order_relaxed)))
+                best = uint8_t(i);
+        }
+        return best;
+    }
+
+    std::array<std::atomic<uint32_t>, Size> m_colours{};
+    std::atomic<int> m_count{0};
+    std::mutex m_adding;
+};
+
+CellColours &cellColours()
+{
+    static CellColours colours;
+    return colours;
+}
+
+} // namespace
 
 void PreviewTable::check(size_t row, int column) const
 {
@@ -59,13 +132,13 @@ void PreviewTable::setPreview(size_t row, const QString &text)
 uint32_t PreviewTable::CellBackColor(size_t row, int column) const
 {
     check(row, column);
-    return m_rows[row - 1].BackColor[size_t(column - 1)];
+    return cellColours().colour(m_rows[row - 1].BackColor[size_t(column - 1)]);
 }
 
 void PreviewTable::setCellBackColor(size_t row, int column, uint32_t color)
 {
     check(row, column);
-    m_rows[row - 1].BackColor[size_t(column - 1)] = color;
+    m_rows[row - 1].BackColor[size_t(column - 1)] = cellColours().placeOf(color);
     changed(row, column);
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace engine {
@@ -40,6 +41,31 @@ inline constexpr uint32_t Unchanged = 0xFFFF00;  ///< cyan: Preview equals Origi
 inline constexpr uint32_t Duplicate = 0x0000FF;  ///< red (255): another row has the same target
 } // namespace cellcolor
 
+/** A text most rows leave empty, held in a pointer's room: an empty text takes no more. */
+class SparseText {
+public:
+    SparseText() = default;
+    SparseText(const QString &text) { *this = text; }
+    SparseText(const SparseText &other) { *this = other.text(); }
+    SparseText &operator=(const SparseText &other) { return *this = other.text(); }
+    SparseText(SparseText &&) noexcept = default;
+    SparseText &operator=(SparseText &&) noexcept = default;
+    SparseText &operator=(const QString &text)
+    {
+        if (text.isEmpty())
+            m_text.reset();
+        else
+            m_text = std::make_unique<QString>(text);
+        return *this;
+    }
+    QString text() const { return m_text ? *m_text : QString(); }
+    operator QString() const { return text(); }
+    bool isEmpty() const { return !m_text; }
+
+private:
+    std::unique_ptr<QString> m_text;
+};
+
 /** One row of `GridPre`. */
 struct PreviewRow {
     QString Original;          ///< the item's current name, extension included
@@ -49,12 +75,11 @@ struct PreviewRow {
     QString Modified;          ///< the item's date text
     QString Folder;            ///< the folder name
     QString Type;              ///< the shell's type name ("File Folder", "JPEG Image", ...)
-    QString PictureTakenDate;  ///< picture date, for sorting
-    /** Background colour of each cell, index 0 for column 1. */
-    std::array<uint32_t, ColumnCount> BackColor{cellcolor::White, cellcolor::White,
-                                                cellcolor::White, cellcolor::White,
-                                                cellcolor::White, cellcolor::White,
-                                                cellcolor::White, cellcolor::White};
+    SparseText PictureTakenDate;  ///< picture date, for sorting
+    /** Background colour of each cell, index 0 for column 1, as its place in the table's
+     *  colours (a byte rather than the colour: the grid holds many rows). 0 is white; read and
+     *  set them through PreviewTable::CellBackColor() and setCellBackColor(). */
+    std::array<uint8_t, ColumnCount> BackColor{};
     /** The last "Rename Now!" failed on this row and coloured its "Preview" cell for it; the
      *  next preview of the row takes that colour away. */
     bool RenameFailed = false;
@@ -92,6 +117,8 @@ public:
     /** Sets the "Preview" cell: the engine's most frequent write, without the text round trip. */
     void setPreview(size_t row, const QString &text);
     uint32_t CellBackColor(size_t row, int column) const;
+    /** Sets a cell's background. The rows share up to 256 colours (the program uses four); a
+     *  colour past those shows as the nearest one known. */
     void setCellBackColor(size_t row, int column, uint32_t color);
 
     /** The redraw switch; while it is off a view need not repaint. */

@@ -5,6 +5,7 @@
 #include "PathCodec.h"
 #include "VbFormat.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,6 +36,8 @@ RenameLog::~RenameLog()
 {
     if (m_fd >= 0)
         ::close(m_fd);
+    if (m_readFd >= 0)
+        ::close(m_readFd);
 }
 
 vb::Status RenameLog::open()
@@ -56,6 +59,15 @@ vb::Status RenameLog::open()
         m_failedPath = m_runFile;
         return textfile::systemFailure(errno);
     }
+    // The copies at the end read the file back through a descriptor of their own.
+    m_readFd = ::open(pathcodec::encode(target).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (m_readFd < 0) {
+        const int err = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        m_failedPath = m_runFile;
+        return textfile::systemFailure(err);
+    }
     m_runFile = target;
     m_sinceSync.start();
     return vb::Status::ok();
@@ -70,11 +82,19 @@ void RenameLog::begin(const QString &path, const QString &original, const QStrin
 void RenameLog::write(const QString &path, const QString &original, const QString &preview,
                       const QString &result)
 {
-    m_lines.append(line(path, original, preview, result));
-    const QString &whole = m_lines.constLast();
+    const QString whole = line(path, original, preview, result);
     const bool begun = !m_begun.isEmpty() && whole.startsWith(m_begun);
     // Names go out as their bytes, as every program file holds them.
-    append(pathcodec::encode(begun ? QStringView(whole).mid(m_begun.size()) : QStringView(whole)) + "\r\n");
+    const QByteArray rest =
+        pathcodec::encode(begun ? QStringView(whole).mid(m_begun.size()) : QStringView(whole)) + "\r\n";
+    append(rest);
+    if (m_fd >= 0 && m_runFailure) {
+        m_wholeLineBytes = m_fileBytes;
+    } else {
+        // The file stopped taking lines (or was never open): from the one it failed at on they
+        // wait here.
+        m_unwritten += begun ? pathcodec::encode(m_begun) + rest : rest;
+    }
     m_begun.clear();
     sync();
 }
@@ -94,6 +114,8 @@ void RenameLog::append(const QByteArray &bytes)
         else
             done += n;
     }
+    if (m_runFailure)
+        m_fileBytes += bytes.size();
 }
 
 void RenameLog::sync()
@@ -107,29 +129,57 @@ void RenameLog::sync()
     m_sinceSync.start();
 }
 
+vb::Status RenameLog::writeWhole(const QString &path) const
+{
+    textfile::AtomicFile file(path);
+    if (vb::Status st = file.open(); !st)
+        return st;
+    // The run's file is copied in pieces, so that a long log never sits in memory whole.
+    constexpr qint64 Piece = 1 << 18;
+    QByteArray piece;
+    for (qint64 done = 0; m_readFd >= 0 && done < m_wholeLineBytes;) {
+        piece.resize(qsizetype(std::min(Piece, m_wholeLineBytes - done)));
+        const ssize_t n = ::pread(m_readFd, piece.data(), size_t(piece.size()), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            file.cancel();
+            return textfile::systemFailure(n < 0 ? errno : EIO);
+        }
+        piece.truncate(qsizetype(n));
+        if (vb::Status st = file.write(piece); !st)
+            return st;
+        done += n;
+    }
+    if (vb::Status st = file.write(m_unwritten); !st)
+        return st;
+    return file.commit();
+}
+
 vb::Status RenameLog::close(bool keepRunFile)
 {
+    // (A file whose close failed may not hold on disk what it reads back: its copy is written
+    // whole again.)
     if (m_fd >= 0 && ::close(m_fd) != 0 && m_runFailure)
         m_runFailure = textfile::systemFailure(errno);
     m_fd = -1;
 
-    const vb::Status written = textfile::writeLines(m_path, m_lines);
-    if (!written) {
+    vb::Status result = writeWhole(m_path);
+    if (!result) {
         m_failedPath = m_path;
-        return written;
-    }
-    if (!keepRunFile) {
+    } else if (!keepRunFile) {
         ::unlink(pathcodec::encode(m_runFile).constData());
-        return vb::Status::ok();
-    }
-    // A copy that missed lines (a write failed during the run) is written whole after all.
-    if (!m_runFailure) {
-        if (const vb::Status copied = textfile::writeLines(m_runFile, m_lines); !copied) {
+    } else if (!m_runFailure) {
+        // A copy that missed lines (a write failed during the run) is written whole after all.
+        if (const vb::Status copied = writeWhole(m_runFile); !copied) {
             m_failedPath = m_runFile;
-            return copied;
+            result = copied;
         }
     }
-    return vb::Status::ok();
+    if (m_readFd >= 0)
+        ::close(m_readFd);
+    m_readFd = -1;
+    return result;
 }
 
 } // namespace engine

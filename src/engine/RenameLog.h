@@ -9,8 +9,11 @@
  * to it just before its move and its result right after (so nothing waits in memory), and the
  * file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
  * it made (the row it was at may lack its result). At the end "templog.log" is replaced as a
- * whole by the run's lines; the dated file is kept when the user wants a copy of every log, or
- * when "templog.log" could not be written.
+ * whole by a copy of the run's file; the dated file is kept when the user wants a copy of every
+ * log, or when "templog.log" could not be written.
+ *
+ * The lines are not kept in memory: the run's file is the log. Only when a write to it fails
+ * (a full disk) are the lines from the one it failed at on kept, for the copies made at close().
  */
 #include "TextFile.h"
 #include "VbError.h"
@@ -19,7 +22,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QString>
-#include <QStringList>
 
 namespace engine {
 
@@ -55,29 +57,34 @@ public:
     /** Adds the line of one row (ending the line begin() started for it). */
     void write(const QString &path, const QString &original, const QString &preview,
                const QString &result);
-    /** Closes the run's file, then replaces the log file with every line. The run's file is
-     *  then removed, unless `keepRunFile` (it becomes the dated copy, written whole again if a
-     *  write failed during the run) or the log file could not be written (it is the only record
-     *  left). */
+    /** Closes the run's file, then replaces the log file with every line (copied from the run's
+     *  file). The run's file is then removed, unless `keepRunFile` (it becomes the dated copy,
+     *  written whole again if a write failed during the run) or the log file could not be written
+     *  (it is the only record left). */
     vb::Status close(bool keepRunFile);
 
     /** The file whose write failed last. */
     const QString &failedPath() const { return m_failedPath; }
     const QString &runFile() const { return m_runFile; }
-    const QStringList &lines() const { return m_lines; }
 
 private:
     void append(const QByteArray &bytes);
     void sync();
+    /** Replaces `path` with every line: the run's file up to its first failed write, then the
+     *  lines kept since. */
+    vb::Status writeWhole(const QString &path) const;
 
     QString m_path;
     QString m_runFile;
     QString m_failedPath;
     int m_fd = -1;
-    QString m_begun;  ///< the start of the line begin() wrote, until write() ends it
+    int m_readFd = -1;  ///< the run's file, read back for the copies
+    QString m_begun;    ///< the start of the line begin() wrote, until write() ends it
     QElapsedTimer m_sinceSync;
     vb::Status m_runFailure;
-    QStringList m_lines;
+    qint64 m_fileBytes = 0;       ///< the bytes the run's file took
+    qint64 m_wholeLineBytes = 0;  ///< the run's file's bytes up to the end of its last whole line
+    QByteArray m_unwritten;       ///< the lines from the first failed write on
 };
 
 } // namespace engine

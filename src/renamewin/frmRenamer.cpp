@@ -237,8 +237,19 @@ void frmRenamer::setProgressValue(float value)
         return;
     m_progressValue = value;
     // The bar repaints about once a frame; its ends are always shown.
-    if (value == 0 || value >= m_progressMax || m_progressPacer.due())
-        ProgBar->setValue(int(value));
+    const bool end = value == 0 || value >= m_progressMax;
+    if (!end && !m_progressPacer.due())
+        return;
+    ProgBar->setValue(int(value));
+    // The bar itself waits until its filled part has grown by several pixels, which in a run
+    // that does not turn the message loop (Rename Now!) leaves it still for a long while: it is
+    // repainted at once whenever the filled part has grown by a pixel. (It paints its ends.)
+    const int filled = int(double(ProgBar->width()) * double(value) / double(std::max(1.0f, m_progressMax)));
+    if (filled != m_progressFilled) {
+        m_progressFilled = filled;
+        if (!end)
+            ProgBar->repaint();
+    }
 }
 
 void frmRenamer::yield()

@@ -448,6 +448,7 @@ private:
     bool m_pictureDatesLoaded = false;
     float m_progressMax = 100;
     float m_progressValue = 0;
+    int m_progressFilled = -1;  ///< the width of the bar's filled part at its last repaint
     common::Pacer m_yieldPacer;     ///< the message loop's turns in long runs
     common::Pacer m_progressPacer;  ///< the progress bar's repaints
 };

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QValidator>
+#include <malloc.h>
 
 namespace renamewin {
 
@@ -118,6 +119,9 @@ void frmRenamer::Refreshrnm()
     GridPre->EndEdit();
     Label1->setText(QString());
     m_rows.clear();
+    // The memory freed before (the old rows, the main list's earlier listings) goes back to the
+    // system rather than waiting beside the new rows, which take a block of their own.
+    ::malloc_trim(0);
     m_engine.Previewed = false;
     setStatus(QStringLiteral("Loading Files..."));
     setProgressMax(float(m_app.SelFileCount));

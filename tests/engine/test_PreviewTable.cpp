@@ -55,6 +55,46 @@ TEST(PreviewTable, CellsByRowAndColumn)
     }
 }
 
+// Every colour set on a cell reads back as it was, the program's own and any other, on every
+// column, and stays with its row when the rows are reordered; past the 256 colours the rows share,
+// a new colour reads back as the nearest one known.
+TEST(PreviewTable, CellColoursReadBackAsSet)
+{
+    PreviewTable table;
+    table.setRows(std::vector<PreviewRow>(300));
+    std::vector<uint32_t> set(300);
+    for (size_t row = 1; row <= 300; ++row) {
+        const uint32_t own[] = {cellcolor::White, cellcolor::Changed, cellcolor::Unchanged, cellcolor::Duplicate};
+        // Rows 1 to 40 take the program's colours, the rest 250 others (some of them twice).
+        set[row - 1] = row <= 40 ? own[row % 4] : 0x010203u * uint32_t((row - 41) % 250 + 1);
+        table.setCellBackColor(row, int(row % ColumnCount) + 1, set[row - 1]);
+    }
+    for (size_t row = 1; row <= 300; ++row) {
+        for (int column = 1; column <= ColumnCount; ++column) {
+            const uint32_t expected = column == int(row % ColumnCount) + 1 ? set[row - 1] : cellcolor::White;
+            ASSERT_EQ(table.CellBackColor(row, column), expected) << row << ' ' << column;
+        }
+    }
+    std::vector<PreviewRow> reversed(table.rows().rbegin(), table.rows().rend());
+    table.setRows(std::move(reversed));
+    EXPECT_EQ(table.CellBackColor(300, 1 + 1), set[0]);
+    EXPECT_EQ(table.CellBackColor(1, int(300 % ColumnCount) + 1), set[299]);
+
+    // More colours until the rows share 256; then one a step from the last reads back as it.
+    uint32_t last = 0;
+    bool full = false;
+    for (uint32_t k = 1; k <= 256 && !full; ++k) {
+        const uint32_t colour = 0x800000u + k * 0x000101u;
+        table.setCellBackColor(1, ColOriginal, colour);
+        full = table.CellBackColor(1, ColOriginal) != colour;
+        if (!full)
+            last = colour;
+    }
+    ASSERT_TRUE(full);
+    table.setCellBackColor(2, ColOriginal, last + 0x010000u);
+    EXPECT_EQ(table.CellBackColor(2, ColOriginal), last);
+}
+
 TEST(PreviewTable, ListenerHearsChangesWhileRedrawIsOn)
 {
     PreviewTable table;

@@ -24,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -48,10 +50,36 @@ public:
         RecordingEngineHost::setProgressValue(value);
         if (value > 0 && !watched.isEmpty())
             onDisk.append(testfiles::readFile(watched));
+        if (progressed)
+            progressed(value);
     }
     QString watched;
     QList<QByteArray> onDisk;  ///< the dated file's bytes after each row
+    std::function<void(float)> progressed;
 };
+
+// Turns the descriptor the run writes its dated file through into one of "/dev/full": every
+// write from then on fails as on a full disk, while the file keeps what it took.
+bool fillTheDiskUnder(const QString &file)
+{
+    const QByteArray target = QFile::encodeName(QFileInfo(file).canonicalFilePath());
+    const QStringList fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &fd : fds) {
+        if (QFile::encodeName(QFile::symLinkTarget(QStringLiteral("/proc/self/fd/") + fd)) != target)
+            continue;
+        const QByteArray info = testfiles::readFile(QStringLiteral("/proc/self/fdinfo/") + fd);
+        const qsizetype at = info.indexOf("flags:");
+        const int flags = at < 0 ? 0 : int(info.mid(at + 6, info.indexOf('\n', at) - at - 6).trimmed().toInt(nullptr, 8));
+        if ((flags & O_ACCMODE) != O_WRONLY)
+            continue;
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        const bool replaced = full >= 0 && ::dup2(full, fd.toInt()) >= 0;
+        if (full >= 0)
+            ::close(full);
+        return replaced;
+    }
+    return false;
+}
 
 // A "Rename Now!" run over the files of a folder, in a process of its own when the variable
 // names that folder.
@@ -145,6 +173,47 @@ TEST(RenameLogOnDisk, EveryRowIsOnDiskWhenItIsDone)
     // Without the preference the run's file goes once "templog.log" holds the whole log.
     EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), now.host.onDisk.last());
     EXPECT_FALSE(QFileInfo::exists(RenameLog::datedFileName(RunStart)));
+}
+
+// The run's own file stops taking lines (the disk fills up under it) before the first row or part
+// of the way: "templog.log" still gets every line, and so does the dated copy, written whole again.
+TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesLosesNone)
+{
+    constexpr int Rows = 6;
+    for (const int fullAfter : {0, 1, 4}) {
+        SCOPED_TRACE(fullAfter);
+        QTemporaryDir tmp;
+        const QString files = tmp.filePath("files");
+        ASSERT_TRUE(QDir().mkpath(files));
+        RenameNow now(tmp.filePath("home"));
+        now.app.SaveLogFile = 1;
+        QByteArray expected;
+        for (int i = 0; i < Rows; ++i) {
+            if (i != 2)
+                testfiles::writeFile(files + u'/' + oldName(i), "x");
+            now.addRow(files, oldName(i), newName(i));
+            expected += (RenameLog::line(files + u'/', oldName(i), newName(i),
+                                         i == 2 ? QStringLiteral("File not found") : RenameLog::successText())
+                         + QStringLiteral("\r\n"))
+                            .toUtf8();
+        }
+        const QString dated = RenameLog::datedFileName(RunStart);
+        bool filled = false;
+        now.host.progressed = [&](float value) {
+            if (!filled && int(value) == fullAfter)
+                filled = fillTheDiskUnder(dated);
+        };
+
+        const RenameRunResult result = now.run();
+
+        ASSERT_TRUE(filled);
+        EXPECT_EQ(result.renamed, size_t(Rows - 1));
+        EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
+        EXPECT_EQ(testfiles::readFile(dated), expected);
+        // Only the failed row is told: the log itself was written.
+        ASSERT_EQ(now.host.messages.size(), 1u);
+        EXPECT_EQ(now.host.messages[0].prompt, QStringLiteral("1 of 6 items could not be renamed. The rename log shows why."));
+    }
 }
 
 // The run is killed at several points: whatever it renamed by then is named in the log on disk,
