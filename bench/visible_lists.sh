@@ -2,12 +2,16 @@
 # The windows of Vexlo on a real display (Xvfb with the openbox window manager, painting on) over a
 # generated folder of COUNT files, driven through the keyboard as a user would:
 #   - the first listing at start-up (the folder remembered in the settings file);
-#   - re-lists by ticking "&Search Subfolders" off and on, timed beside `ls -l` of the same
-#     folder in the same round;
+#   - re-lists, each timed beside `ls -l` of the same folder in the same round: ticking
+#     "&Search Subfolders" off and on; the folder chosen again in the folder tree (its parent
+#     first, then the folder, with the arrow keys and Enter); the file-type box moved to
+#     "All Files" and back to "*.*" (arrow keys); a name filter typed ("f", which every name
+#     holds) and emptied again (Backspace);
 #   - the longest pause between a key and the window's next repaint, with a key sent every 50 ms,
-#     while a re-list starts, while the rename window's grid fills ("&Rename") and while
-#     "&Rename Now!" renames every row (suffix "_r");
-#   - peak memory (VmHWM) after the first listing, after the re-lists and after the grid fill.
+#     while each of these re-lists starts, while the rename window's grid fills ("&Rename") and
+#     while "&Rename Now!" renames every row (suffix "_r");
+#   - peak memory (VmHWM) after the first listing, after the re-lists of "&Search Subfolders",
+#     after every re-list and after the grid fill.
 # Rounds interleave the programs; times and pauses are medians of the rounds, peaks the highest.
 #
 # usage: bench/visible_lists.sh [--build DIR] [--vexlo FILE] [--before FILE] [--rounds N]
@@ -32,7 +36,7 @@ while [ $# -gt 0 ]; do
     --before) before=$(realpath "$2"); shift 2 ;;
     --rounds) rounds=$2; shift 2 ;;
     --display) display=$2; shift 2 ;;
-    -h | --help) sed -n '2,19p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,23p' "$0"; exit 0 ;;
     *) count=$1; shift ;;
     esac
 done
@@ -69,8 +73,9 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The folder: COUNT empty files of four types.
-folder="$work/files"
+# The folder: COUNT empty files of four types, alone in its parent folder (the one above it in
+# the folder tree).
+folder="$work/list/files"
 make_folder() {
     rm -rf "$folder"
     mkdir -p "$folder"
@@ -93,18 +98,27 @@ peak_kib() { awk '/^VmHWM/ { print $2 }' "/proc/$1/status"; }
 # Waits for a visible window whose title is exactly $1; prints its id.
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
 
+# Puts the focus on "S&top Search" by a click (a stop with nothing to stop; the main window sits in
+# the top left corner), then moves it with the keys given.
+anchor() {
+    xdotool mousemove 203 532 click 1 >/dev/null
+    sleep 0.2
+    xdotool key --delay 40 "$@" >/dev/null
+}
+
 # One round of one program; appends "name value" lines to $work/results.
 round() {
     local name=$1 program=$2 home="$work/home-$1"
     make_folder
     settings "$home"
-    local started relist_off relist_on main_peak relist_peak grid_peak
+    local started main_peak subfolders_peak relist_peak grid_peak
     started=$(date +%s.%N)
     VEXLO_HOME="$home" "$program" >/dev/null 2>"$work/stderr-$name" &
     local pid=$!
     running=$pid
     local main
     main=$(window Morvane)
+    xdotool windowmove --sync "$main" 0 0 >/dev/null 2>&1 || true
     xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
     local watched settle
     watched=$(date +%s.%N)
@@ -121,6 +135,40 @@ round() {
     echo "$name relist_on $("$probe" time root "$pid" 500 space)" >>"$work/results"
     # The same re-list with a key every 50 ms (the focus goes to the next control and back).
     echo "$name pause_relist $("$probe" pauses root "$pid" 800 space Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    subfolders_peak=$(peak_kib "$pid")
+
+    # The folder chosen again in the tree, four controls back from the anchor: up to the parent
+    # folder and Enter, down to the folder again and Enter.
+    local folder_keys=(shift+Tab shift+Tab shift+Tab shift+Tab)
+    anchor "${folder_keys[@]}"
+    xdotool key Up >/dev/null
+    "$probe" time root "$pid" 500 Return >/dev/null
+    xdotool key Down >/dev/null
+    echo "$name relist_folder $("$probe" time root "$pid" 500 Return)" >>"$work/results"
+    anchor "${folder_keys[@]}"
+    xdotool key Up >/dev/null
+    "$probe" time root "$pid" 500 Return >/dev/null
+    anchor "${folder_keys[@]}"
+    xdotool key Down >/dev/null
+    echo "$name pause_folder $("$probe" pauses root "$pid" 800 Return Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+
+    # The file-type box, three controls on from the anchor: down to "All Files", up to "*.*".
+    local type_keys=(Tab Tab Tab)
+    anchor "${type_keys[@]}"
+    echo "$name relist_type_files $("$probe" time root "$pid" 500 Down)" >>"$work/results"
+    echo "$name relist_type_all $("$probe" time root "$pid" 500 Up)" >>"$work/results"
+    echo "$name pause_type $("$probe" pauses root "$pid" 800 Down Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    anchor "${type_keys[@]}"
+    "$probe" time root "$pid" 500 Up >/dev/null
+
+    # The name filter, the next control: "f" typed, then taken back.
+    local name_keys=(Tab Tab Tab Tab)
+    anchor "${name_keys[@]}"
+    echo "$name relist_name_typed $("$probe" time root "$pid" 500 f)" >>"$work/results"
+    echo "$name relist_name_cleared $("$probe" time root "$pid" 500 BackSpace)" >>"$work/results"
+    echo "$name pause_name $("$probe" pauses root "$pid" 800 f Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    anchor "${name_keys[@]}"
+    "$probe" time root "$pid" 500 BackSpace >/dev/null
     relist_peak=$(peak_kib "$pid")
 
     # "&Rename": the rename window fills its grid with every checked row.
@@ -145,6 +193,7 @@ round() {
         echo "$name renamed $(find "$folder" -maxdepth 1 -name '*_r.*' | wc -l)" >>"$work/results"
     fi
     echo "$name peak_main $((main_peak / 1024))" >>"$work/results"
+    echo "$name peak_subfolders $((subfolders_peak / 1024))" >>"$work/results"
     echo "$name peak_relist $((relist_peak / 1024))" >>"$work/results"
     echo "$name peak_grid $((grid_peak / 1024))" >>"$work/results"
     echo "$name peak_end $(($(peak_kib "$pid") / 1024))" >>"$work/results"
@@ -170,30 +219,38 @@ highest() { sort -g | tail -1; }
 value() { awk -v n="$1" -v k="$2" '$1 == n && $2 == k { print $3 }' "$work/results"; }
 
 echo "$count files, $rounds rounds (medians; memory: highest peak)"
-printf '%-34s' ""
+printf '%-40s' ""
 for p in "${programs[@]}"; do printf '%12s' "$p"; done
 echo
 row() {
     local label=$1 key=$2 how=$3
-    printf '%-34s' "$label"
+    printf '%-40s' "$label"
     for p in "${programs[@]}"; do printf '%12s' "$(value "$p" "$key" | $how)"; done
     echo
 }
 row "first listing at start-up (s)" first median
 row "ls -l of the folder (s)" ls median
-row "re-list, subfolders off (s)" relist_off median
-row "re-list, subfolders on (s)" relist_on median
-for p in "${programs[@]}"; do
-    ls_s=$(value "$p" ls | median)
-    off=$(value "$p" relist_off | median)
-    on=$(value "$p" relist_on | median)
-    printf '%-34s%s\n' "re-list / ls -l ($p)" "$(echo "scale=2; $off / $ls_s" | bc -l) $(echo "scale=2; $on / $ls_s" | bc -l)"
+cases=(off "subfolders off" on "subfolders on" folder "folder chosen in the tree" type_files "type filter to All Files"
+    type_all "type filter back to *.*" name_typed "name filter typed" name_cleared "name filter emptied")
+for ((i = 0; i < ${#cases[@]}; i += 2)); do
+    row "re-list, ${cases[i + 1]} (s)" "relist_${cases[i]}" median
 done
-row "longest pause, re-list (ms)" pause_relist median
+for ((i = 0; i < ${#cases[@]}; i += 2)); do
+    printf '%-40s' "  / ls -l, ${cases[i + 1]}"
+    for p in "${programs[@]}"; do
+        printf '%12s' "$(echo "scale=2; $(value "$p" "relist_${cases[i]}" | median) / $(value "$p" ls | median)" | bc -l)"
+    done
+    echo
+done
+row "longest pause, Search Subfolders (ms)" pause_relist median
+row "longest pause, folder chosen (ms)" pause_folder median
+row "longest pause, type filter (ms)" pause_type median
+row "longest pause, name filter (ms)" pause_name median
 row "longest pause, grid fill (ms)" pause_grid median
 row "longest pause, Rename Now! (ms)" pause_rename median
 row "rows renamed" renamed median
 row "peak after first listing (MB)" peak_main highest
-row "peak after re-lists (MB)" peak_relist highest
+row "peak after Search Subfolders (MB)" peak_subfolders highest
+row "peak after every re-list (MB)" peak_relist highest
 row "peak after grid fill (MB)" peak_grid highest
 row "peak at the end (MB)" peak_end highest

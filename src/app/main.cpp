@@ -11,12 +11,21 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 int main(int argc, char **argv)
 {
     // A file that may not grow (a full disk, a size limit) is a failed write we report, not the
     // end of the process.
     std::signal(SIGXFSZ, SIG_IGN);
+#if defined(__GLIBC__)
+    // Large blocks (the rows of a long listing) always get pages of their own, handed back when
+    // they are freed. Left to itself the allocator would keep such blocks in its heap once one
+    // has been freed, and a listing made again would hold the old one's pages as well.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
 
     // Every argument is the user's: the toolkit reads none of them as its own options (the
     // display and the style come from QT_QPA_PLATFORM and QT_STYLE_OVERRIDE). Names are kept

@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -152,7 +154,7 @@ bool DirectoryListing::Read(const QString &folder, const std::function<void()> &
             pause();
     }
     ::closedir(dir);
-    std::sort(keys.begin(), keys.end(), [this](const SortKey &a, const SortKey &b) {
+    const auto less = [this](const SortKey &a, const SortKey &b) {
         const DirEntry &x = m_entries[a.index];
         const DirEntry &y = m_entries[b.index];
         if (a.folded && b.folded) {
@@ -165,7 +167,16 @@ bool DirectoryListing::Read(const QString &folder, const std::function<void()> &
         }
         const int c = compareFolded(x.name, y.name);
         return c != 0 ? c < 0 : x.name < y.name;
-    });
+    };
+    if (pause && keys.size() > PauseEvery) {
+        // A large folder takes a while to sort: it is sorted aside while the pauses go on.
+        std::future<void> sorted = std::async(std::launch::async, [&] { std::sort(keys.begin(), keys.end(), less); });
+        while (sorted.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+            pause();
+        sorted.get();
+    } else {
+        std::sort(keys.begin(), keys.end(), less);
+    }
     std::vector<DirEntry> sorted;
     sorted.reserve(keys.size());
     for (const SortKey &k : keys)

@@ -10,7 +10,8 @@ namespace filelist {
 
 /**
  * A row: the item text (the name) and its sub-items (1 the folder, 2 the size text, 3 the type
- * name, 4 the date text, as AddFile writes them), its check mark, tag and small icon. Rows made
+ * name, 4 the date text, as AddFile writes them), its tag and small icon (its check mark is kept
+ * by the list that shows it, see ListItemsModel::Checked). Rows made
  * from files also keep the size and last-write time they were read with, so sorting does not
  * have to read the texts back; changing such a cell's text forgets the value.
  */
@@ -21,7 +22,6 @@ struct ListItem {
     /** Sub-item k at index k - 1; sub-items never written are empty. */
     QStringList SubItemTexts;
     QString Tag;
-    bool Checked = false;
     /** Index of the row's image in the control's image list; -1 for none. */
     int32_t SmallIcon = -1;
     /** File size in bytes behind the text of sub-item 2; -1 when unknown. */

@@ -6,6 +6,7 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace filelist {
 
@@ -27,7 +28,7 @@ const ListItem &ListItemsModel::Item(int32_t index) const
 {
     if (!Exists(index))
         throw vb::Error(vb::SubscriptOutOfRange, vb::errorText(vb::SubscriptOutOfRange));
-    return m_rows[size_t(index - 1)];
+    return (*m_rows)[size_t(index - 1)];
 }
 
 FileRow ListItemsModel::FileRowAt(int32_t index) const
@@ -42,7 +43,7 @@ FileRow ListItemsModel::FileRowAt(int32_t index) const
     row.DateText = item.SubItems(4);
     row.SizeBytes = item.SizeBytes;
     row.LastWrite = item.LastWrite();
-    row.Checked = item.Checked;
+    row.Checked = Checked(index);
     return row;
 }
 
@@ -55,7 +56,8 @@ int32_t ListItemsModel::Add(const QString &text)
 
 int32_t ListItemsModel::Append(ListItem item)
 {
-    m_rows.push_back(std::move(item));
+    ownRows().push_back(std::move(item));
+    m_checks.push_back(0);
     if (m_batch == 0)
         FlushPending();
     return Count();
@@ -67,7 +69,9 @@ void ListItemsModel::Remove(int32_t index)
         return;
     FlushPending();
     beginRemoveRows({}, index - 1, index - 1);
-    m_rows.erase(m_rows.begin() + (index - 1));
+    Rows &rows = ownRows();
+    rows.erase(rows.begin() + (index - 1));
+    m_checks.erase(m_checks.begin() + (index - 1));
     m_announced = Count();
     endRemoveRows();
 }
@@ -91,7 +95,9 @@ void ListItemsModel::RemoveRows(std::vector<int32_t> indexes)
         }
         FlushPending();
         beginRemoveRows({}, first - 1, last - 1);
-        m_rows.erase(m_rows.begin() + (first - 1), m_rows.begin() + last);
+        Rows &rows = ownRows();
+        rows.erase(rows.begin() + (first - 1), rows.begin() + last);
+        m_checks.erase(m_checks.begin() + (first - 1), m_checks.begin() + last);
         m_announced = Count();
         endRemoveRows();
     }
@@ -100,23 +106,64 @@ void ListItemsModel::RemoveRows(std::vector<int32_t> indexes)
 void ListItemsModel::Clear()
 {
     beginResetModel();
-    std::vector<ListItem> gone;
-    gone.swap(m_rows);
+    std::shared_ptr<Rows> gone = std::exchange(m_rows, std::make_shared<Rows>());
+    m_checks = {};
     m_announced = 0;
     endResetModel();
+    release(std::move(gone));
+}
+
+void ListItemsModel::AssignRows(const ListItemsModel &source, const std::function<bool(const ListItem &)> &keep)
+{
+    if (&source == this)
+        return;
+    // Which rows are kept is known before anything changes, so that new rows are made once,
+    // in one block of the right size, and every row kept means no new rows at all.
+    std::vector<char> kept;
+    size_t keptCount = source.m_rows->size();
+    if (keep) {
+        kept.reserve(source.m_rows->size());
+        for (const ListItem &row : *source.m_rows)
+            kept.push_back(keep(row) ? 1 : 0);
+        keptCount = size_t(std::count(kept.begin(), kept.end(), 1));
+    }
+    beginResetModel();
+    std::shared_ptr<Rows> gone = std::exchange(m_rows, std::make_shared<Rows>());
+    if (keptCount == source.m_rows->size()) {
+        m_rows = source.m_rows;
+    } else {
+        m_rows->reserve(keptCount);
+        for (size_t i = 0; i < kept.size(); ++i)
+            if (kept[i])
+                m_rows->push_back((*source.m_rows)[i]);
+    }
+    m_checks.assign(m_rows->size(), 0);
+    m_announced = Count();
+    endResetModel();
+    release(std::move(gone));
+}
+
+ListItemsModel::Rows &ListItemsModel::ownRows()
+{
+    if (m_rows.use_count() > 1)
+        m_rows = std::make_shared<Rows>(*m_rows);
+    return *m_rows;
+}
+
+void ListItemsModel::release(std::shared_ptr<Rows> rows)
+{
     // Freeing a large list's texts takes a while: it is done aside, so that the window answers
-    // meanwhile (the texts are shared with nothing but their own counts).
-    if (gone.size() >= ReleaseAsideFrom)
-        QThreadPool::globalInstance()->start([rows = std::make_shared<std::vector<ListItem>>(std::move(gone))] {
-            rows->clear();
-        });
+    // meanwhile (the texts are shared with nothing but their own counts). Rows another list
+    // still holds only lose a count.
+    if (rows.use_count() == 1 && rows->size() >= ReleaseAsideFrom)
+        QThreadPool::globalInstance()->start([rows = std::move(rows)]() mutable { rows.reset(); });
 }
 
 QString ListItemsModel::CellText(int32_t index, int32_t column) const
 {
     if (!Exists(index) || column < 0)
         return QString();
-    const ListItem &item = m_rows[size_t(index - 1)];
+    const ListItem &item = (*m_rows)[size_t(index - 1)];
     return column == 0 ? item.Text : item.SubItems(column);
 }
 
@@ -125,7 +172,7 @@ bool ListItemsModel::SetCellText(int32_t index, int32_t column, const QString &t
     if (!Exists(index) || column < 0 || (column > 0 && column >= std::max(ColumnHeaderCount(), 1)))
         return false;
     FlushPending();
-    ListItem &item = m_rows[size_t(index - 1)];
+    ListItem &item = ownRows()[size_t(index - 1)];
     if (column == 0) {
         item.Text = text;
     } else {
@@ -146,7 +193,7 @@ bool ListItemsModel::SetCellText(int32_t index, int32_t column, const QString &t
 void ListItemsModel::SetTag(int32_t index, const QString &tag)
 {
     if (Exists(index))
-        m_rows[size_t(index - 1)].Tag = tag;
+        ownRows()[size_t(index - 1)].Tag = tag;
 }
 
 void ListItemsModel::SetChecked(int32_t index, bool checked)
@@ -154,7 +201,7 @@ void ListItemsModel::SetChecked(int32_t index, bool checked)
     if (!Exists(index))
         return;
     FlushPending();
-    m_rows[size_t(index - 1)].Checked = checked;
+    m_checks[size_t(index - 1)] = checked ? 1 : 0;
     const QModelIndex at = this->index(index - 1, 0);
     if (at.isValid())
         emit dataChanged(at, at, {Qt::CheckStateRole});
@@ -163,18 +210,17 @@ void ListItemsModel::SetChecked(int32_t index, bool checked)
 void ListItemsModel::SetAllChecked(bool checked)
 {
     FlushPending();
-    for (ListItem &item : m_rows)
-        item.Checked = checked;
-    if (!m_rows.empty() && !m_headers.empty())
+    std::fill(m_checks.begin(), m_checks.end(), checked ? 1 : 0);
+    if (!m_rows->empty() && !m_headers.empty())
         emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
 }
 
 void ListItemsModel::InvertAllChecks()
 {
     FlushPending();
-    for (ListItem &item : m_rows)
-        item.Checked = !item.Checked;
-    if (!m_rows.empty() && !m_headers.empty())
+    for (char &check : m_checks)
+        check = check ? 0 : 1;
+    if (!m_rows->empty() && !m_headers.empty())
         emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
 }
 
@@ -205,7 +251,7 @@ void ListItemsModel::SetCheckboxes(bool on)
         return;
     FlushPending();
     m_checkboxes = on;
-    if (!m_rows.empty() && !m_headers.empty())
+    if (!m_rows->empty() && !m_headers.empty())
         emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
 }
 
@@ -213,8 +259,13 @@ void ListItemsModel::Reserve(size_t rows)
 {
     // Exactly as asked the first time; after that at least doubling, so that many small folders
     // do not move every row again and again.
-    if (rows > m_rows.capacity())
-        m_rows.reserve(m_rows.empty() ? rows : std::max(rows, m_rows.capacity() * 2));
+    if (rows <= m_rows->capacity())
+        return;
+    Rows &own = ownRows();
+    if (rows > own.capacity()) {
+        own.reserve(own.empty() ? rows : std::max(rows, own.capacity() * 2));
+        m_checks.reserve(own.capacity());
+    }
 }
 
 void ListItemsModel::BeginBatch()
@@ -240,7 +291,7 @@ void ListItemsModel::FlushPending()
 void ListItemsModel::Reorder(const std::vector<int32_t> &order)
 {
     FlushPending();
-    if (order.size() != m_rows.size())
+    if (order.size() != m_rows->size())
         return;
     bool unchanged = true;
     for (size_t i = 0; i < order.size() && unchanged; ++i)
@@ -257,18 +308,22 @@ void ListItemsModel::Reorder(const std::vector<int32_t> &order)
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // The rows move in place, cycle by cycle: a second array of every row would cost more in
     // fresh memory than the moves themselves.
+    Rows &rows = ownRows();
     std::vector<bool> placed(order.size());
     for (size_t start = 0; start < order.size(); ++start) {
         if (placed[start])
             continue;
-        ListItem held = std::move(m_rows[start]);
+        ListItem held = std::move(rows[start]);
+        const char heldCheck = m_checks[start];
         size_t at = start;
         for (size_t from = size_t(order[at]); from != start; from = size_t(order[at])) {
-            m_rows[at] = std::move(m_rows[from]);
+            rows[at] = std::move(rows[from]);
+            m_checks[at] = m_checks[from];
             placed[at] = true;
             at = from;
         }
-        m_rows[at] = std::move(held);
+        rows[at] = std::move(held);
+        m_checks[at] = heldCheck;
         placed[at] = true;
     }
     const QModelIndexList from = persistentIndexList();
@@ -308,13 +363,13 @@ QVariant ListItemsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_announced)
         return QVariant();
-    const ListItem &item = m_rows[size_t(index.row())];
+    const ListItem &item = (*m_rows)[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == 0 ? item.Text : item.SubItems(index.column());
     case Qt::CheckStateRole:
         if (index.column() == 0 && m_checkboxes)
-            return item.Checked ? Qt::Checked : Qt::Unchecked;
+            return m_checks[size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
         return QVariant();
     case Qt::DecorationRole:
         return index.column() == 0 && item.SmallIcon >= 0 ? m_images.Image(item.SmallIcon) : QVariant();
@@ -330,10 +385,10 @@ bool ListItemsModel::setData(const QModelIndex &index, const QVariant &value, in
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 || index.row() >= m_announced)
         return false;
     const bool checked = value.toInt() == Qt::Checked;
-    ListItem &item = m_rows[size_t(index.row())];
-    if (item.Checked == checked)
+    char &check = m_checks[size_t(index.row())];
+    if (bool(check) == checked)
         return true;
-    item.Checked = checked;
+    check = checked ? 1 : 0;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     emit ItemCheckedByUser(index.row() + 1);
     return true;

@@ -7,12 +7,18 @@
  * Rows appended in a batch (a running scan) are kept at once but announced to views only when
  * the batch is flushed, so a view repaints once per batch instead of once per row. Every other
  * change flushes first.
+ *
+ * Two lists may hold the very same rows (AssignRows): they share them until either changes a
+ * row, adds or removes one or puts them in another order, which gives it rows of its own. Check
+ * marks are each list's own and change without that.
  */
 #include "ColumnHeader.h"
 #include "ListItem.h"
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace filelist {
@@ -25,7 +31,7 @@ public:
     explicit ListItemsModel(const ImageList &images, QObject *parent = nullptr);
 
     /** Number of rows. */
-    int32_t Count() const { return int32_t(m_rows.size()); }
+    int32_t Count() const { return int32_t(m_rows->size()); }
     bool Exists(int32_t index) const { return index >= 1 && index <= Count(); }
     /** Row `index` (1-based); throws vb::Error (subscript out of range) when there is none. */
     const ListItem &Item(int32_t index) const;
@@ -42,6 +48,10 @@ public:
     /** Removes the rows whose numbers are listed (any order, repeats allowed). */
     void RemoveRows(std::vector<int32_t> indexes);
     void Clear();
+    /** Replaces every row by the rows of `source` that `keep` accepts (every row when `keep` is
+     *  empty), in their order, unchecked; announced as a new set of rows. When every row is
+     *  taken the two lists share them. */
+    void AssignRows(const ListItemsModel &source, const std::function<bool(const ListItem &)> &keep = {});
     /** Makes room for `rows` rows in all, so that a known number of rows grows the list once. */
     void Reserve(size_t rows);
 
@@ -53,7 +63,7 @@ public:
     void SetSubItem(int32_t index, int32_t k, const QString &text) { SetCellText(index, k, text); }
     void SetTag(int32_t index, const QString &tag);
 
-    bool Checked(int32_t index) const { return Exists(index) && m_rows[size_t(index - 1)].Checked; }
+    bool Checked(int32_t index) const { return Exists(index) && m_checks[size_t(index - 1)]; }
     /** Sets a row's check mark; a row that does not exist is ignored. */
     void SetChecked(int32_t index, bool checked);
     void SetAllChecked(bool checked);
@@ -94,10 +104,17 @@ signals:
     void ColumnHeadersChanged();
 
 private:
+    using Rows = std::vector<ListItem>;
     Qt::Alignment alignment(int column) const;
+    /** The rows, made this list's own first when shared. */
+    Rows &ownRows();
+    /** Lets go of `rows`; a large set no other list holds is freed on another thread. */
+    static void release(std::shared_ptr<Rows> rows);
 
     const ImageList &m_images;
-    std::vector<ListItem> m_rows;
+    std::shared_ptr<Rows> m_rows = std::make_shared<Rows>();
+    /** The check mark of each row. */
+    std::vector<char> m_checks;
     std::vector<ColumnHeader> m_headers;
     /** Rows views know of; the rest are pending. */
     int32_t m_announced = 0;

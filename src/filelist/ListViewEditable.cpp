@@ -162,7 +162,7 @@ int32_t ListViewEditable::GetCheckedItems(std::vector<int32_t> &nChecked) const
 {
     std::vector<int32_t> found;
     for (int32_t i = 1; i <= m_items->Count(); ++i)
-        if (m_items->Item(i).Checked)
+        if (m_items->Checked(i))
             found.push_back(i);
     if (found.empty())
         return 0;
@@ -174,7 +174,7 @@ std::vector<FileRow> ListViewEditable::CheckedFileRows() const
 {
     std::vector<FileRow> rows;
     for (int32_t i = 1; i <= m_items->Count(); ++i)
-        if (m_items->Item(i).Checked)
+        if (m_items->Checked(i))
             rows.push_back(m_items->FileRowAt(i));
     return rows;
 }

@@ -85,7 +85,7 @@ public:
     // ---- Rows ---------------------------------------------------------------------------------
 
     /** The rows: `ListItems().Count()`, `ListItems().Item(i).Text`, `.SubItems(1)`,
-     *  `.Checked`; also the item model the list view shows. */
+     *  `ListItems().Checked(i)`; also the item model the list view shows. */
     ListItemsModel &ListItems() { return *m_items; }
     const ListItemsModel &ListItems() const { return *m_items; }
     QItemSelectionModel *selectionModel() const { return m_selection; }

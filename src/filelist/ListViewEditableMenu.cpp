@@ -93,7 +93,7 @@ void ListViewEditable::CopyOrMoveChecked(bool move)
     std::vector<CheckedItem> items;
     for (int32_t i = 1; i <= m_items->Count(); ++i) {
         const ListItem &row = m_items->Item(i);
-        if (row.Checked)
+        if (m_items->Checked(i))
             items.push_back({row.SubItems(FolderSubItem), row.Text, row.SubItems(TypeSubItem) == ShellFolderTypeName});
     }
     if (move) {

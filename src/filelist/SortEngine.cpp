@@ -21,6 +21,16 @@ QString cellOf(const ListItem &item, int32_t column)
     return column <= 1 ? item.Text : item.SubItems(column - 1);
 }
 
+// The same text where the row keeps it (an empty text for a sub-item never written).
+const QString &cellIn(const ListItem &item, int32_t column)
+{
+    static const QString none;
+    if (column <= 1)
+        return item.Text;
+    const qsizetype k = column - 2;
+    return k < item.SubItemTexts.size() ? item.SubItemTexts[k] : none;
+}
+
 template <class Key, class Less>
 std::vector<int32_t> orderBy(const std::vector<Key> &keys, bool ascending, Less less)
 {
@@ -40,9 +50,26 @@ std::vector<int32_t> orderBy(const std::vector<Key> &keys, bool ascending, Less 
     return order;
 }
 
+// a.compare(b, Qt::CaseInsensitive) < 0. Most names are ASCII, whose letters are folded here
+// directly; a pair of units that is not ASCII leaves the rest to the full comparison.
 bool textLess(const QString &a, const QString &b)
 {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
+    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t ca = pa[i];
+        char16_t cb = pb[i];
+        if (ca == cb)
+            continue;
+        if (ca >= 128 || cb >= 128)
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        ca = (ca >= u'A' && ca <= u'Z') ? char16_t(ca + 32) : ca;
+        cb = (cb >= u'A' && cb <= u'Z') ? char16_t(cb + 32) : cb;
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
 }
 
 // Texts compared without case through their case-folded forms, made once per row instead of
@@ -62,13 +89,14 @@ bool foldedLess(const FoldedText &a, const FoldedText &b)
     return textLess(*a.text, *b.text);
 }
 
-std::vector<int32_t> orderByText(const std::vector<QString> &texts, bool ascending)
+// The texts are read where they are kept: a copy of each would cost more than the comparisons.
+std::vector<int32_t> orderByText(const std::vector<const QString *> &texts, bool ascending)
 {
     // A list already in order (sorted a moment ago, or scanned in order) is seen without folding
     // every text first.
     bool inOrder = true;
     for (size_t i = 1; i < texts.size() && inOrder; ++i)
-        inOrder = ascending ? !textLess(texts[i], texts[i - 1]) : !textLess(texts[i - 1], texts[i]);
+        inOrder = ascending ? !textLess(*texts[i], *texts[i - 1]) : !textLess(*texts[i - 1], *texts[i]);
     if (inOrder) {
         std::vector<int32_t> order(texts.size());
         for (size_t i = 0; i < order.size(); ++i)
@@ -80,11 +108,11 @@ std::vector<int32_t> orderByText(const std::vector<QString> &texts, bool ascendi
     std::vector<size_t> runStart;
     runStart.reserve(texts.size());
     for (size_t i = 0; i < texts.size(); ++i)
-        if (i == 0 || texts[i] != texts[i - 1])
+        if (i == 0 || *texts[i] != *texts[i - 1])
             runStart.push_back(i);
     std::vector<FoldedText> keys(runStart.size());
     for (size_t r = 0; r < runStart.size(); ++r) {
-        const QString &text = texts[runStart[r]];
+        const QString &text = *texts[runStart[r]];
         keys[r].folded = text.toCaseFolded();
         keys[r].text = &text;
         keys[r].simple = keys[r].folded.size() == text.size();
@@ -196,12 +224,19 @@ std::vector<int32_t> SortEngine::Order(const ListItemsModel &rows, int32_t colum
         }
         return orderBy(keys, ascending, std::less<qint64>());
     }
-    std::vector<QString> keys(static_cast<size_t>(n));
+    std::vector<const QString *> texts(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i)
-        keys[size_t(i)] = cellOf(rows.Item(i + 1), column);
-    if (dataType == ldtString && magnitude)
-        keys = MagnitudeKeys(keys);
-    return orderByText(keys, ascending);
+        texts[size_t(i)] = &cellIn(rows.Item(i + 1), column);
+    if (dataType == ldtString && magnitude) {
+        std::vector<QString> cells(texts.size());
+        for (size_t i = 0; i < texts.size(); ++i)
+            cells[i] = *texts[i];
+        const std::vector<QString> keys = MagnitudeKeys(cells);
+        for (size_t i = 0; i < keys.size(); ++i)
+            texts[i] = &keys[i];
+        return orderByText(texts, ascending);
+    }
+    return orderByText(texts, ascending);
 }
 
 } // namespace filelist

@@ -62,7 +62,7 @@ void frmAttr::Command1_Click()
     m_run = AttributeRun();
     for (int32_t i = 1; i <= count; ++i) {
         const filelist::ListItem &row = rows.Item(i);
-        if (row.Checked)
+        if (rows.Checked(i))
             DoAtr(row.SubItems(1) + row.Text);
         bar->setValue(std::min(i, bar->maximum()));
     }

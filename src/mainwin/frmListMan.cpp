@@ -142,7 +142,7 @@ void frmListMan::SaveNamedList()
     const filelist::ListItemsModel &rows = m_main.lvw2->ListItems();
     for (int32_t i = 1; i <= rows.Count(); ++i) {
         QString folder = rows.Item(i).SubItems(1);
-        if (rows.Item(i).Checked)
+        if (rows.Checked(i))
             paths << common::FixPath(folder) + rows.Item(i).Text;
     }
     const vb::Status saved = NamedFileLists::Save(name, paths);

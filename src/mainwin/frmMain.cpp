@@ -128,12 +128,6 @@ void frmMain::setupConnections()
     connect(cmbFileType, &QComboBox::activated, this, &frmMain::cmbFileType_Click);
     connect(txtFilter, &QLineEdit::textChanged, this, &frmMain::txtFilter_Change);
     connect(ftv, &FolderTree::FolderClick, this, &frmMain::ftv_FolderClick);
-    // The filters' copy of a listing is taken before anything changes the listing.
-    const auto takeCopyFirst = [this] { CopyForFilters(-1); };
-    const filelist::ListItemsModel *listing = &lvw2->ListItems();
-    connect(listing, &QAbstractItemModel::modelAboutToBeReset, this, takeCopyFirst);
-    connect(listing, &QAbstractItemModel::rowsAboutToBeRemoved, this, takeCopyFirst);
-    connect(listing, &QAbstractItemModel::layoutAboutToBeChanged, this, takeCopyFirst);
 
     connect(lvw2, &filelist::ListViewEditable::Click, this, &frmMain::lvw2_Click);
     connect(lvw2, &filelist::ListViewEditable::ItemCheck, this, &frmMain::lvw2_ItemCheck);

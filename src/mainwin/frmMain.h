@@ -248,13 +248,12 @@ private:
     bool ScanBlock(filelist::ListViewEditable &list);
     void CheckAllRows();
     void MergeFolderRows(const QString &Folder, bool Add);
-    /** Copies the listing for the filters and offers its types; at once, or in turns of their
-     *  own after a scan (then taken at once by whatever reads them first). */
+    /** Copies the listing for the filters and offers its types; at once, or the types in a
+     *  turn of their own after a scan (then taken at once by whatever reads them first). */
     void FillFileTypes();
     void FillFileTypesSoon();
-    void ContinueFileTypes(int run);
     void TakeDueFileTypes();
-    void CopyForFilters(qint64 budgetMs);
+    void CopyForFilters();
     void FillTypeList();
     void ApplyFileTypeFilter();
     void ShowPlot();
@@ -290,9 +289,10 @@ private:
     int m_scanDepth = 0;
     /** The listing's copy for the filters and its type list, while they are still to come. */
     int m_fileTypesRun = 0;
-    int32_t m_filterCopyRow = 1;
     bool m_filterCopyDue = false;
     bool m_typeListDue = false;
+    /** A name typed into the filter while the listing was still coming. */
+    bool m_nameFilterDue = false;
 };
 
 } // namespace mainwin

@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
@@ -29,24 +28,6 @@ void setBold(QPushButton *button, bool bold)
     QFont f = button->font();
     f.setBold(bold);
     button->setFont(f);
-}
-
-// Copies every row of one list into another that shares its icons, unchecked.
-void copyRows(const filelist::ListViewEditable &from, filelist::ListViewEditable &to,
-              const std::function<bool(const filelist::ListItem &)> &keep)
-{
-    filelist::ListItemsModel &target = to.ListItems();
-    target.BeginBatch();
-    const filelist::ListItemsModel &source = from.ListItems();
-    for (int32_t i = 1; i <= source.Count(); ++i) {
-        const filelist::ListItem &row = source.Item(i);
-        if (!keep(row))
-            continue;
-        filelist::ListItem copy = row;
-        copy.Checked = false;
-        target.Append(std::move(copy));
-    }
-    target.EndBatch();
 }
 
 } // namespace
@@ -198,60 +179,40 @@ void frmMain::FillFileTypes()
 
 void frmMain::FillFileTypesSoon()
 {
-    // After a scan the copy (in slices) and the type list take turns of their own, so that the
-    // list is painted and input is answered in between; whatever reads them first takes them.
+    // The filters' copy shares the listing's rows, so it is taken at once; the type list, which
+    // reads every row, takes a turn of its own after a scan, so that the list is painted and
+    // input is answered first. Whatever reads it first takes it.
     ++m_fileTypesRun;
-    m_filterCopyRow = 1;
     m_filterCopyDue = m_typeListDue = true;
-    QTimer::singleShot(1, this, [this, run = m_fileTypesRun] { ContinueFileTypes(run); });
-}
-
-void frmMain::ContinueFileTypes(int run)
-{
-    if (run != m_fileTypesRun)
-        return;  // a newer listing has turns of its own
-    if (m_filterCopyDue) {
-        CopyForFilters(common::Pacer::FramePeriodMs / 2);
-        QTimer::singleShot(1, this, [this, run] { ContinueFileTypes(run); });
-        return;
+    CopyForFilters();
+    QTimer::singleShot(1, this, [this, run = m_fileTypesRun] {
+        if (run == m_fileTypesRun)  // a newer listing has a turn of its own
+            TakeDueFileTypes();
+    });
+    // A name typed into the filter while the scan ran applies to the finished listing.
+    if (m_nameFilterDue) {
+        m_nameFilterDue = false;
+        txtFilter_Change();
     }
-    TakeDueFileTypes();
 }
 
 void frmMain::TakeDueFileTypes()
 {
-    CopyForFilters(-1);
+    CopyForFilters();
     if (m_typeListDue) {
         m_typeListDue = false;
         FillTypeList();
     }
 }
 
-void frmMain::CopyForFilters(qint64 budgetMs)
+void frmMain::CopyForFilters()
 {
-    // The filters pick their rows from this copy of the whole listing, made unchecked. A budget
-    // (ms) ends the slice early; -1 copies the rest. Nothing happens when no copy is due.
+    // The filters pick their rows from this copy of the whole listing, unchecked; it holds the
+    // very rows of the listing until either changes. Nothing happens when no copy is due.
     if (!m_filterCopyDue)
         return;
-    QElapsedTimer clock;
-    clock.start();
-    const filelist::ListItemsModel &source = lvw2->ListItems();
-    filelist::ListItemsModel &target = lvw3->ListItems();
-    if (m_filterCopyRow <= 1) {
-        m_filterCopyRow = 1;
-        lvw3->ClearItems();
-        target.Reserve(size_t(source.Count()));
-    }
-    target.BeginBatch();
-    while (m_filterCopyRow <= source.Count()) {
-        filelist::ListItem copy = source.Item(m_filterCopyRow++);
-        copy.Checked = false;
-        target.Append(std::move(copy));
-        if (budgetMs >= 0 && m_filterCopyRow % 512 == 0 && clock.elapsed() >= budgetMs)
-            break;
-    }
-    target.EndBatch();
-    m_filterCopyDue = m_filterCopyRow <= source.Count();
+    m_filterCopyDue = false;
+    lvw3->ListItems().AssignRows(lvw2->ListItems());
 }
 
 void frmMain::FillTypeList()
@@ -306,16 +267,23 @@ void frmMain::ApplyFileTypeFilter()
 {
     TakeDueFileTypes();
     const QString spec = m_state.CurrentFileSpec;
-    lvw2->ClearItems();
-    copyRows(*lvw3, *lvw2, [&spec](const filelist::ListItem &row) { return TypeFilterAccepts(spec, row.SubItems(3)); });
+    lvw2->ListItems().AssignRows(lvw3->ListItems(), [&spec](const filelist::ListItem &row) {
+        return TypeFilterAccepts(spec, row.SubItems(3));
+    });
 }
 
 void frmMain::txtFilter_Change()
 {
+    if (m_scanDepth > 0 && lvw2->Scanning()) {
+        // The listing is still coming: the filter applies to it once it is complete.
+        m_nameFilterDue = true;
+        return;
+    }
     TakeDueFileTypes();
     const QString filter = txtFilter->text();
-    lvw2->ClearItems();
-    copyRows(*lvw3, *lvw2, [&filter](const filelist::ListItem &row) { return NameFilterAccepts(filter, row.Text); });
+    lvw2->ListItems().AssignRows(lvw3->ListItems(), [&filter](const filelist::ListItem &row) {
+        return NameFilterAccepts(filter, row.Text);
+    });
     lvw2->setCheckedAll(m_state.CheckAllOnLoad == 1);
     GetSelected();
     ShowPlot();

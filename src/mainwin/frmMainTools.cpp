@@ -207,7 +207,7 @@ void frmMain::SaveFileList()
     std::vector<FileListEntry> entries;
     const filelist::ListItemsModel &rows = lvw2->ListItems();
     for (int32_t i = 1; i <= rows.Count(); ++i)
-        if (rows.Item(i).Checked)
+        if (rows.Checked(i))
             entries.push_back({rows.Item(i).SubItems(1), rows.Item(i).Text});
     const vb::Status written = SavedFileList::save(path, entries);
     if (!written && m_state.services.messages)

@@ -14,7 +14,7 @@ MainListItem ListViewFileList::Item(int32_t index) const
     if (!m_items.Exists(index))
         return {};
     const filelist::ListItem &item = m_items.Item(index);
-    return {item.Text, item.SubItems(1), item.SubItems(3), item.Checked};
+    return {item.Text, item.SubItems(1), item.SubItems(3), m_items.Checked(index)};
 }
 
 } // namespace renamewin

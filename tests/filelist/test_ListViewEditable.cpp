@@ -140,6 +140,43 @@ TEST_F(ListViewEditableTest, ReorderMovesEveryRowOnceAndRefusesWhatIsNoNewOrder)
     EXPECT_EQ(layouts, 1);
 }
 
+TEST_F(ListViewEditableTest, AssignedRowsAreTheListsOwnWhateverTheOtherDoes)
+{
+    // Rows taken from another list (all of them, or those a test keeps) come unchecked; marks,
+    // edits, removals, new rows and a new order in either list leave the other as it was, and
+    // a mark goes with its row through a new order.
+    ListItemsModel &source = list.ListItems();
+    list.setChecked(2, true);
+    ListViewEditable all;
+    ListViewEditable some;
+    all.ListItems().AssignRows(source);
+    some.ListItems().AssignRows(source, [](const ListItem &row) { return row.Text != "row2"; });
+    EXPECT_EQ(all.Col(1, ","), "row1,row2,row3,row4,row5");
+    EXPECT_EQ(all.ListItems().rowCount(), 5);
+    EXPECT_EQ(some.Col(1, ","), "row1,row3,row4,row5");
+    std::vector<int32_t> checkedRows;
+    EXPECT_EQ(all.GetCheckedItems(checkedRows), 0);
+
+    all.setChecked(4, true);
+    EXPECT_FALSE(list.checked(4));
+    source.SetCellText(1, 0, "first");
+    source.Reorder({4, 3, 2, 1, 0});
+    EXPECT_EQ(list.Col(1, ","), "row5,row4,row3,row2,first");
+    EXPECT_EQ(list.GetCheckedItems(checkedRows), 1);
+    EXPECT_EQ(checkedRows, std::vector<int32_t>({4}));
+    source.Remove(1);
+    source.Add("row6");
+    EXPECT_EQ(all.Col(1, ","), "row1,row2,row3,row4,row5");
+    EXPECT_EQ(all.GetCheckedItems(checkedRows), 1);
+    EXPECT_EQ(checkedRows, std::vector<int32_t>({4}));
+
+    all.ListItems().SetCellText(2, 0, "second");
+    all.ListItems().SetTag(3, "tag");
+    EXPECT_EQ(list.Col(1, ","), "row4,row3,row2,first,row6");
+    EXPECT_EQ(list.ListItems().Item(2).Tag, "");
+    EXPECT_EQ(some.Col(1, ","), "row1,row3,row4,row5");
+}
+
 TEST_F(ListViewEditableTest, RowsAndCollection)
 {
     EXPECT_EQ(list.FileItemCount(), 5);

@@ -478,6 +478,30 @@ TEST_F(MainWindowTest, WhatFollowsAListingBeforeItsTypeListCameWorksOnThatListin
     EXPECT_EQ(comboItems(w->cmbFileType).mid(2), QStringList{"PNG Image"});
 }
 
+TEST_F(MainWindowTest, ANameTypedWhileAListingComesFiltersTheWholeListing)
+{
+    // Typed while the scan still runs, the name filter waits for the listing and then keeps
+    // its matching rows; the filters' copy holds the whole listing.
+    makeSample();
+    auto w = open();
+    w->show();
+    bool typed = false;
+    QObject::connect(w->lvw2, &filelist::ListViewEditable::SearchDirChange, w.get(), [&](QString &) {
+        if (typed)
+            return;
+        typed = true;
+        QTest::keyClicks(w->txtFilter, QStringLiteral("TXT"));
+    });
+    w->ftv->ClickFolder(dataPath());
+    settle(*w);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(w->txtFilter->text(), QStringLiteral("TXT"));
+    EXPECT_EQ(names(*w->lvw2), (QStringList{"a.txt", "B.TXT"}));
+    EXPECT_EQ(names(*w->lvw3), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
+    w->txtFilter->clear();
+    EXPECT_EQ(names(*w->lvw2), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
+}
+
 TEST_F(MainWindowTest, LoadListsTheSavedFolderAndType)
 {
     makeSample();
