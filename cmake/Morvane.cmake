@@ -9,7 +9,7 @@ include(GoogleTest)
 
 set(MORVANE_TEST_LC_ALL "C.UTF-8" CACHE STRING
   "LC_ALL of every test run by CTest (empty: the caller's)")
-option(MORVANE_TEST_PCH "Precompile the headers every test source includes (GCC)" ON)
+option(MORVANE_TEST_PCH "Precompile the headers every test source includes" ON)
 set(MORVANE_TEST_HOME "${PROJECT_BINARY_DIR}/test-home" CACHE PATH
   "Home folder of every test run by CTest, so that no test writes into the real one")
 
@@ -65,11 +65,11 @@ function(morvane_test name)
   endif()
 endfunction()
 
-# The readable printers of Qt values go into every test source; with GCC they come precompiled
-# together with GoogleTest and the Qt headers most tests use (built once by the support library).
+# The readable printers of Qt values go into every test source; they come precompiled together
+# with GoogleTest and the Qt headers most tests use (built once by the support library).
 function(morvane_test_headers target kind)
   morvane_test_options(${target})
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND MORVANE_TEST_PCH)
+  if(MORVANE_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM morvane_test_main_${kind})
   else()
     target_compile_options(${target} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
@@ -79,9 +79,7 @@ endfunction()
 # Test sources are compiled without optimisation (the code they test keeps it): that halves their
 # compile time. Every test target takes the same options, so that the precompiled header fits.
 function(morvane_test_options target)
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    target_compile_options(${target} PRIVATE -O0)
-  endif()
+  target_compile_options(${target} PRIVATE -O0)
 endfunction()
 
 # Deferred to the end of a tests/<folder>/CMakeLists.txt: the folder's test programs.
