@@ -590,6 +590,11 @@ protected:
         const QString main = session.window(QStringLiteral("Morvane"));
         ASSERT_FALSE(main.isEmpty());
         session.tool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), main});
+        // The key goes to the active window: on a busy machine the window manager may still be
+        // handing the focus over when the activation returns.
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); },
+                              DesktopSession::StartLimitMs))
+            << session.activeTitle().toStdString();
         session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+q")});
         EXPECT_TRUE(vexlo.waitForFinished(30000)) << "vexlo did not end";
         EXPECT_EQ(vexlo.exitStatus(), QProcess::NormalExit);
