@@ -1,4 +1,5 @@
 #include "frmListMan.h"
+#include "ProgramTitle.h"
 
 #include "AppState.h"
 #include "Fso.h"
@@ -25,7 +26,6 @@ namespace mainwin {
 
 namespace {
 const QString kListManTitle = QStringLiteral("File Lists");
-const QString kListManProgramTitle = QStringLiteral("Morvane");
 constexpr QSize kListManClient(420, 330);
 const QString kSelectList = QStringLiteral("Please select the file list to load");
 } // namespace
@@ -129,7 +129,7 @@ void frmListMan::SaveNamedList()
     for (int i = 0; i < list1->count(); ++i) {
         if (list1->item(i)->text().toUpper() == name.toUpper()) {
             MsgBox(QStringLiteral("File List Name already exists.Please give a different name"), msg::OKOnly,
-                   kListManProgramTitle);
+                   kProgramTitle);
             return;
         }
     }
@@ -147,7 +147,7 @@ void frmListMan::SaveNamedList()
     }
     const vb::Status saved = NamedFileLists::Save(name, paths);
     if (!saved) {
-        MsgBox(saved.description, msg::OKOnly, kListManProgramTitle);
+        MsgBox(saved.description, msg::OKOnly, kProgramTitle);
         return;
     }
     // Listed only once the file is there.
@@ -164,7 +164,7 @@ void frmListMan::LoadNamedList()
     QStringList lines;
     if (const vb::Status read = NamedFileLists::Read(name, lines); !read) {
         // A list that cannot be read leaves the main list as it was.
-        MsgBox(read.description, msg::OKOnly, kListManProgramTitle);
+        MsgBox(read.description, msg::OKOnly, kProgramTitle);
         return;
     }
 
@@ -182,7 +182,7 @@ void frmListMan::LoadNamedList()
     }
     lvw2.ListItems().EndBatch();
     if (missing)
-        MsgBox(*missing + QStringLiteral(" does not exist"), msg::OKOnly, kListManProgramTitle);
+        MsgBox(*missing + QStringLiteral(" does not exist"), msg::OKOnly, kProgramTitle);
     lvw2.setCheckedAll(m_state.CheckAllOnLoad == 1);
     m_main.GetSelected();
     lvw2.setSortKey(1);
@@ -212,7 +212,7 @@ void frmListMan::mnuDelete_Click()
     const vb::Status removed = NamedFileLists::Remove(item->text());
     if (!removed && removed.number != vb::FileNotFound) {
         // The name stays while its file does.
-        MsgBox(removed.description, msg::OKOnly, kListManProgramTitle);
+        MsgBox(removed.description, msg::OKOnly, kProgramTitle);
         return;
     }
     delete item;

@@ -2,6 +2,7 @@
 // they open: the bookmarks window, the bookmark-name dialog, the list manager and the
 // attribute dialog.
 #include "frmMain.h"
+#include "ProgramTitle.h"
 
 #include "AppState.h"
 #include "BookmarkStore.h"
@@ -36,7 +37,6 @@ namespace mainwin {
 namespace {
 
 const QString kListFilter = QStringLiteral("List (*.lst)");
-const QString kMainProgramTitle = QStringLiteral("Morvane");
 
 } // namespace
 
@@ -124,7 +124,7 @@ void frmMain::LoadFileList()
             if (loaded.message == SavedFileList::InvalidFileMessage())
                 messages->MsgBox(loaded.message, msg::Information, QStringLiteral("Corvisk"));
             else
-                messages->MsgBox(loaded.message, msg::OKOnly, kMainProgramTitle);
+                messages->MsgBox(loaded.message, msg::OKOnly, kProgramTitle);
         }
         return;
     }
@@ -184,7 +184,7 @@ void frmMain::WriteColumnReport(const QString &outputPath)
     // The report file is made in every case, empty when no input was chosen.
     const vb::Status written = textfile::writeLines(output, report);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kMainProgramTitle);
+        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 void frmMain::SaveFileList()
@@ -211,7 +211,7 @@ void frmMain::SaveFileList()
             entries.push_back({rows.Item(i).SubItems(1), rows.Item(i).Text});
     const vb::Status written = SavedFileList::save(path, entries);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kMainProgramTitle);
+        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 // ---- Bookmarks --------------------------------------------------------------------------------
@@ -232,7 +232,7 @@ frmBookmarks &frmMain::Bookmarks()
                     QStringLiteral("The bookmarked folder \"%1\" cannot be opened in the folder tree: its name is "
                                    "not UTF-8.")
                         .arg(pathcodec::printable(folder)),
-                    msg::OKOnly | msg::Exclamation, kMainProgramTitle);
+                    msg::OKOnly | msg::Exclamation, kProgramTitle);
         });
         connect(m_bookmarks, &frmBookmarks::onTopTaken, this, [this] {
             chkOnTop->setChecked(false);

@@ -1,4 +1,5 @@
 #include "frmRenDrop.h"
+#include "ProgramTitle.h"
 #include "ShellTypeName.h"
 
 #include "Execute.h"
@@ -19,10 +20,6 @@
 #include <utility>
 
 namespace mainwin {
-
-namespace {
-const QString kRenDropTitle = QStringLiteral("Morvane");
-}
 
 frmRenDrop::frmRenDrop(engine::PreviewTable &grid, MessageService &messages, QWidget *parent)
     : QDialog(parent), m_grid(grid), m_messages(messages), m_follower(grid)
@@ -144,12 +141,12 @@ void frmRenDrop::Command3_Click()
     QString error;
     if (!RenameDropRow(CurrentRow, error)) {
         ++FailedMoves;
-        m_messages.MsgBox(error, msg::OKOnly, kRenDropTitle);
+        m_messages.MsgBox(error, msg::OKOnly, kProgramTitle);
         return;
     }
     ++CurrentRow;
     if (CurrentRow > rowCount()) {
-        m_messages.MsgBox(QStringLiteral("All Files Renamed"), msg::OKOnly, kRenDropTitle);
+        m_messages.MsgBox(QStringLiteral("All Files Renamed"), msg::OKOnly, kProgramTitle);
         close();
     } else {
         ShowDropRow(CurrentRow);
@@ -178,14 +175,14 @@ void frmRenDrop::Command4_Click()
     }
     CurrentRow = rowCount() + 1;
     if (failures.isEmpty()) {
-        m_messages.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly, kRenDropTitle);
+        m_messages.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly, kProgramTitle);
     } else {
         const int shown = 20;
         QString text = QStringLiteral("%1 of the files could not be renamed:\n").arg(failures.size());
         text += QStringList(failures.mid(0, shown)).join(u'\n');
         if (failures.size() > shown)
             text += QStringLiteral("\n...");
-        m_messages.MsgBox(text, msg::OKOnly | msg::Exclamation, kRenDropTitle);
+        m_messages.MsgBox(text, msg::OKOnly | msg::Exclamation, kProgramTitle);
     }
     close();
 }
