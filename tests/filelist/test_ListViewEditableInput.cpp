@@ -743,7 +743,7 @@ TEST_F(ListInput, GridLinesKeepTheSelectionReadableAndTheBoxOnItsCell)
     widget.EditBox()->hide();
     QApplication::processEvents();
     const QImage shot = viewport()->grab().toImage();
-    shot.save(QDir::temp().filePath("morvane-gridlines.png"));
+    shot.save(testfiles::artifactFolder() + "/filelist_gridlines.png");
     const QColor highlight = view()->palette().color(QPalette::Active, QPalette::Highlight);
     const QRect size = view()->visualRect(list().ListItems().index(row - 1, 2)).intersected(shot.rect());
     int highlighted = 0;

@@ -6,12 +6,15 @@
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
 #include "WindowFixture.h"
+#include "NamedFileLists.h"
+#include "frmListMan.h"
 #include "frmMain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QFileSystemModel>
 #include <QDir>
@@ -499,6 +502,7 @@ TEST_F(MainInputTest, AnOpenEditBoxEndsWithEveryReloadOfTheList)
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
     list.write(("Corvisk File List\r\n" + other + "\r\nz.txt\r\n" + other + "\r\ny.txt\r\n" + other + "\r\nx.txt\r\n").toUtf8());
     list.close();
+    ASSERT_TRUE(NamedFileLists::Save(QStringLiteral("named"), {other + "y.txt", other + "z.txt"}));
 
     auto w = openShown();
     ASSERT_TRUE(w->lvw2->AllowItemEdit());
@@ -518,6 +522,26 @@ TEST_F(MainInputTest, AnOpenEditBoxEndsWithEveryReloadOfTheList)
         {"Load File List", [&] { dialogs.answers << saved; w->mnuFLoad->trigger(); }},
         {"a scan of the folder", [&] { w->ftv->ClickFolder(dataPath()); }},
         {"another folder", [&] { w->ftv->ClickFolder(dataPath("other")); }},
+        {"a named list loaded from \"File Lists\"",
+         [&] {
+             QTest::mouseClick(w->Command8, Qt::LeftButton);
+             frmListMan &manager = w->ListMan();
+             const QList<QListWidgetItem *> named = manager.list1->findItems(QStringLiteral("named"), Qt::MatchExactly);
+             ASSERT_EQ(named.size(), 1);
+             QTest::mouseClick(manager.list1->viewport(), Qt::LeftButton, {},
+                               manager.list1->visualItemRect(named.front()).center());
+             QTest::mouseClick(manager.Command2, Qt::LeftButton);
+             manager.close();
+             ASSERT_EQ(w->lvw2->FileItemCount(), 2);
+         }},
+        // Last, as the filter stays for the cases after it.
+        {"a name filter typed",
+         [&] {
+             QTest::mouseClick(w->txtFilter, Qt::LeftButton);
+             QTest::keyClicks(w->txtFilter, "b");
+             waitFor([&] { return w->lvw2->FileItemCount() == 1; });
+             ASSERT_EQ(w->lvw2->FileItemCount(), 1);
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
