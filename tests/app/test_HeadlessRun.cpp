@@ -380,6 +380,27 @@ TEST_F(HeadlessRun, ANameStartingWithUFeffIsItsOwnFile)
     EXPECT_FALSE(existsRaw(at(QStringLiteral("x_a"))));
 }
 
+// The same item given twice, also as "d/./f.txt" beside "d/f.txt", is renamed once; the later
+// rows are told as duplicates of the row that renamed it, not as missing files.
+TEST_F(HeadlessRun, ADuplicateItemIsRenamedOnceAndToldAsSuch)
+{
+    QDir().mkpath(at("d"));
+    file(QStringLiteral("d/f.txt"), "f");
+    const RunResult r =
+        run({prefixRnp(QStringLiteral("x_")), QStringLiteral("d/f.txt"), QStringLiteral("d/./f.txt"), at("d/f.txt")},
+            files());
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 2) << r.errors.toStdString();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(QStringLiteral("Row %1: ").arg(i + 2))) << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].endsWith(QStringLiteral("Duplicate: the same item as row 1, which renamed it already")))
+            << lines[i].toStdString();
+    }
+    EXPECT_EQ(QDir(at("d")).entryList(QDir::Files), QStringList{QStringLiteral("x_f.txt")});
+    EXPECT_EQ(testfiles::readFile(at("d/x_f.txt")), "f");
+}
+
 // A name holding a line break or a NUL-free control character cannot forge a line of its own.
 TEST_F(HeadlessRun, FailureLinesEscapeControlCharacters)
 {
