@@ -27,6 +27,9 @@ struct RowValues {
     QString Folder;       ///< "Folder" cell text
     QString Type;         ///< "Type" cell text
     QString PictureDate;  ///< the row's picture date, or empty
+    /** The "Size" cell is empty (the item was gone when the grid was filled): a size token
+     *  fails on it as a date token fails on an empty Modified. */
+    bool NoSize = false;
 };
 
 /** One applier call: the engine (services and run state), the settings and the row. */

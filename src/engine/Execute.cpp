@@ -11,6 +11,7 @@
 #include "PathCodec.h"
 #include "Preview.h"
 #include "RenameLog.h"
+#include "RenamedItems.h"
 
 #include <QHash>
 #include <sys/stat.h>
@@ -95,12 +96,14 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
     const size_t rows = grid.Rows();
     std::vector<RowOutcome> outcomes(rows, RowOutcome::NotReached);
     FolderFollower follower(grid);
+    RenamedItems renamed;
     for (size_t i = 1; i <= rows; ++i) {
         if (hooks.stop && hooks.stop())
             break;
         const PreviewRow &row = grid.row(i);
         RowOutcome &outcome = outcomes[i - 1];
         vb::Status st = hooks.refuse ? hooks.refuse(i) : vb::Status::ok();
+        const bool refused = !st;
         if (st)
             st = CheckRenameRow(row);
         if (st && (row.Preview.isEmpty() || row.Preview == row.Original)) {
@@ -108,11 +111,18 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
         } else {
             if (st)
                 st = renameRow(i, row, hooks);
+            // An item that a row before renamed is not missing: this row names it again.
+            if (!st && !refused) {
+                if (const size_t first = renamed.renamedBy(row.Path, row.Original))
+                    st = vb::Status::fail(vb::FileNotFound, RenamedItems::duplicateText(first));
+            }
             if (hooks.done)
                 hooks.done(i, row, st);
             if (st) {
                 outcome = RowOutcome::Renamed;
-                if (row.Type == ShellFolderTypeName)
+                const bool isFolder = row.Type == ShellFolderTypeName;
+                renamed.renamed(row.Path, row.Original, i, isFolder);
+                if (isFolder)
                     follower.folderMoved(row.Path + row.Original + u'/', row.Path + row.Preview + u'/');
             } else {
                 outcome = RowOutcome::Failed;

@@ -69,7 +69,9 @@ vb::Status CheckRenameRow(const PreviewRow &row);
  * found") when its item is not there; a row whose Preview is empty is left alone. A row whose
  * item is "." or "..", or whose new base name is empty while its old one was not ("empty
  * name"), fails without being attempted. When a folder row is renamed, the later rows inside
- * it (at any depth) follow it to its new name.
+ * it (at any depth) follow it to its new name. A row that names an item an earlier row renamed
+ * (the same item given twice, also as "d/./f" beside "d/f") fails as a duplicate of that row,
+ * not as a missing file.
  * Afterwards the renamed and unchanged rows take their Preview into Original; a failed row
  * keeps both names. Returns the outcome of each row (index 0 for row 1).
  */

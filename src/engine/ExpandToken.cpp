@@ -278,10 +278,16 @@ TokenValue wordValue(ActionCall &call, const TokenContext &context, const WordEn
         const DateWord &w = DateWords[entry.dateIndex];
         return dateValue(vb::CDate(row.Modified).value(), w.part, w.mask);
     }
-    case Word::SizeB: return singleText(row.Size) + u'B';
+    case Word::SizeB:
     case Word::SizeKB:
-        return singleText(float(roundOnePlace(row.Size / 1024.0f))) + QLatin1String("KB");
     case Word::SizeMB:
+        // An empty Size cell is no number, as an empty Modified is no date.
+        if (row.NoSize)
+            throw vb::Error(vb::TypeMismatch);
+        if (entry.word == Word::SizeB)
+            return singleText(row.Size) + u'B';
+        if (entry.word == Word::SizeKB)
+            return singleText(float(roundOnePlace(row.Size / 1024.0f))) + QLatin1String("KB");
         return doubleText(roundOnePlace(double(row.Size) / 1048576.0)) + QLatin1String("MB");
     case Word::FolderName: return row.Folder;
     case Word::DateModified:

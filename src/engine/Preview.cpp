@@ -89,7 +89,7 @@ QString previewRow(RenameEngine &engine, const RenameSettings &settings, Preview
 {
     RunState &run = engine.run;
     const PreviewRow &cells = grid.row(rowNumber);
-    RowValues row{cells.Modified, float(cells.Size), cells.Folder, cells.Type, {}};
+    RowValues row{cells.Modified, float(cells.Size), cells.Folder, cells.Type, {}, cells.NoSize};
     QString name = cells.Original;
 
     run.CurrentExtension = GetFName(name, QString(), true);

@@ -97,7 +97,7 @@ QString PreviewTable::CellText(size_t row, int column) const
     case ColOriginal: return r.Original;
     case ColPreview: return r.Preview;
     case ColPath: return r.Path;
-    case ColSize: return QString::number(r.Size);
+    case ColSize: return r.NoSize ? QString() : QString::number(r.Size);
     case ColModified: return r.Modified;
     case ColFolder: return r.Folder;
     case ColType: return r.Type;
@@ -113,7 +113,10 @@ void PreviewTable::setCellText(size_t row, int column, const QString &text)
     case ColOriginal: r.Original = text; break;
     case ColPreview: r.Preview = text; break;
     case ColPath: r.Path = text; break;
-    case ColSize: r.Size = text.trimmed().toLongLong(); break;
+    case ColSize:
+        r.NoSize = text.trimmed().isEmpty();
+        r.Size = text.trimmed().toLongLong();
+        break;
     case ColModified: r.Modified = text; break;
     case ColFolder: r.Folder = text; break;
     case ColType: r.Type = text; break;

@@ -71,7 +71,7 @@ struct PreviewRow {
     QString Original;          ///< the item's current name, extension included
     QString Preview;           ///< the new name
     QString Path;              ///< the item's folder, ending in "/": Path + name is the full path
-    int64_t Size = 0;          ///< the file size in bytes; 0 for a folder
+    int64_t Size = 0;          ///< the file size in bytes; 0 for a folder (and when NoSize)
     QString Modified;          ///< the item's date text
     QString Folder;            ///< the folder name
     QString Type;              ///< the shell's type name ("File Folder", "JPEG Image", ...)
@@ -83,7 +83,12 @@ struct PreviewRow {
     /** The last "Rename Now!" failed on this row and coloured its "Preview" cell for it; the
      *  next preview of the row takes that colour away. */
     bool RenameFailed = false;
+    /** The row has no size: its item could not be read when the row was filled (a file gone
+     *  since the list was read). The "Size" cell is then empty; Size stays 0. */
+    bool NoSize = false;
 };
+// The grid may hold a hundred thousand rows: the flags live in the row's padding.
+static_assert(sizeof(void *) != 8 || sizeof(PreviewRow) <= 176, "a PreviewRow grew");
 
 /** Told about changes of the table, so a view can repaint (in batches, as it likes). */
 class PreviewTableListener {
@@ -109,10 +114,11 @@ public:
     PreviewRow &row(size_t row) { return m_rows[row - 1]; }
     const PreviewRow &row(size_t row) const { return m_rows[row - 1]; }
 
-    /** The text of a cell; "Size" as its number. Throws vb::Error (subscript out of range) for
+    /** The text of a cell; "Size" as its number, or empty for a row without a size. Throws vb::Error (subscript out of range) for
      *  a row or column that does not exist. */
     QString CellText(size_t row, int column) const;
-    /** Sets the text of a cell ("Size" is read as a whole number, 0 when it is none). */
+    /** Sets the text of a cell ("Size" is read as a whole number, 0 when it is none; an empty
+     *  text leaves the row without a size). */
     void setCellText(size_t row, int column, const QString &text);
     /** Sets the "Preview" cell: the engine's most frequent write, without the text round trip. */
     void setPreview(size_t row, const QString &text);

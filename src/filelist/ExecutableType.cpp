@@ -1,6 +1,8 @@
 #include "ExecutableType.h"
 
-#include <QFile>
+#include "FileByteSource.h"
+
+#include <algorithm>
 
 namespace filelist {
 
@@ -14,11 +16,15 @@ constexpr qint64 PeSubsystem = 68;              // same place in PE32 and PE32+
 constexpr qint64 NeExpectedVersion = 0x3E;      // minor byte, then major byte
 constexpr uint16_t SubsystemWindowsGui = 2;
 
-bool readAt(QFile &f, qint64 offset, char *out, qint64 length)
+bool readAt(metadata::FileByteSource &f, qint64 offset, char *out, qint64 length)
 {
-    if (offset < 0 || offset + length > f.size() || !f.seek(offset))
+    if (offset < 0 || offset + length > f.size())
         return false;
-    return f.read(out, length) == length;
+    const QByteArray bytes = f.read(offset, length);
+    if (bytes.size() != length)
+        return false;
+    std::copy(bytes.cbegin(), bytes.cend(), out);
+    return true;
 }
 
 uint16_t le16(const char *p)
@@ -35,8 +41,9 @@ uint32_t le32(const char *p)
 
 uint16_t ExecutableWindowsVersion(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    // By the name's own bytes, without waiting on a FIFO, and only a regular file.
+    metadata::FileByteSource f(path);
+    if (!f.open())
         return 0;
     char buf[4];
     if (!readAt(f, 0, buf, 2) || buf[0] != 'M' || buf[1] != 'Z')

@@ -5,7 +5,6 @@
 #include "Execute.h"
 #include "Fso.h"
 #include "MessageService.h"
-#include "PathCodec.h"
 #include "PreviewTable.h"
 #include "RenameDropRun.h"
 
@@ -16,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <sys/stat.h>
 #include <utility>
 
 namespace mainwin {
@@ -85,15 +83,6 @@ void frmRenDrop::ShowDropRow(size_t row)
     CurrentRow = row;
 }
 
-QByteArray frmRenDrop::itemKey(const QString &path)
-{
-    struct stat st;
-    if (::stat(pathcodec::encode(fso::ParentOf(path)).constData(), &st) != 0)
-        return {};
-    QByteArray key = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino)) + '/';
-    return key + pathcodec::encode(fso::ItemName(path));
-}
-
 bool frmRenDrop::RenameDropRow(size_t row, QString &error)
 {
     const QString source = txtOrig->text();
@@ -101,13 +90,11 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
     const bool isFolder = m_grid.row(row).Type == ShellFolderTypeName;
     // The same item given twice (also as "d/./f" beside "d/f"): renamed by the first of its rows,
     // and no longer under its old name for the later one.
-    const QByteArray key = itemKey(source);
-    struct stat st;
-    if (!key.isEmpty() && ::lstat(pathcodec::encode(source).constData(), &st) != 0) {
-        if (const auto it = m_renamed.constFind(key); it != m_renamed.constEnd()) {
-            error = QStringLiteral("Duplicate: the same item as row %1, which renamed it already").arg(*it);
-            return false;
-        }
+    const QString folder = fso::ParentOf(source);
+    const QString name = fso::ItemName(source);
+    if (const size_t first = m_renamed.renamedBy(folder, name)) {
+        error = engine::RenamedItems::duplicateText(first);
+        return false;
     }
     // The row's own checks, as the other renames make them: "." and ".." are no items, a missing
     // item fails even when its name stays, and no name is cut down to its extension.
@@ -126,8 +113,7 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
         error = result.description;
         return false;
     }
-    if (!key.isEmpty())
-        m_renamed.insert(key, row);
+    m_renamed.renamed(folder, name, row, isFolder);
     // The later rows inside a renamed folder name their items under its new name.
     if (isFolder)
         m_follower.folderMoved(source + u'/', target + u'/');

@@ -4,6 +4,7 @@
  * with its proposed or an edited name, or skipping it. Closing it ends the rename-drop run.
  */
 #include "FolderFollower.h"
+#include "RenamedItems.h"
 
 #include <QDialog>
 #include <QHash>
@@ -63,15 +64,11 @@ private:
     bool RenameDropRow(size_t row, QString &error);
     size_t rowCount() const;
 
-    // An item by where it sits: its folder (as the system identifies it, so "d/./f" and "d/f"
-    // are one) and its name. Empty when the folder is not there.
-    static QByteArray itemKey(const QString &path);
-
     engine::PreviewTable &m_grid;
     MessageService &m_messages;
     engine::FolderFollower m_follower;
-    // The items renamed in this run (by itemKey() before the move), with the row that did it.
-    QHash<QByteArray, size_t> m_renamed;
+    // The items renamed in this run, with the row that did it.
+    engine::RenamedItems m_renamed;
     bool m_unloaded = false;
     bool m_closing = false;
 };

@@ -93,11 +93,15 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
     }
     // One status read per row, by the name's own bytes, so that a name that is not UTF-8 finds
     // its file.
+    // A folder's size is 0 whatever it holds; an item that is not a file that can be read (gone
+    // since the list was read) has no size at all: its "Size" cell stays empty.
     struct stat st {};
     if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
         if (item.Type != ShellFolderTypeName)
             row.Size = st.st_size;
         row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));
+    } else if (item.Type != ShellFolderTypeName) {
+        row.NoSize = true;
     }
     return row;
 }

@@ -16,7 +16,8 @@ namespace renamewin {
  * The row of a checked item: "Original" the name, "Path" the folder, "Type" the type name,
  * "Folder" the folder's own name, "Size" and "Modified" those of a status the caller has just
  * read (the item's SizeBytes and LastWriteSecs), or else read from the item itself with one
- * look-up. A folder, or a file that cannot be read or is gone, has size 0 and no modified date.
+ * look-up. A folder has size 0 and no modified date; a file that cannot be read or is gone has
+ * neither size (NoSize: an empty "Size" cell) nor modified date.
  */
 engine::PreviewRow previewRowOf(const MainListItem &item);
 /** The same with the "Folder" cell given (folderNameOf(item.Folder), shared by a folder's rows). */

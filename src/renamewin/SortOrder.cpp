@@ -32,7 +32,7 @@ QString cellText(const engine::PreviewRow &row, int column)
     case engine::ColOriginal: return row.Original;
     case engine::ColPreview: return row.Preview;
     case engine::ColPath: return row.Path;
-    case engine::ColSize: return QString::number(row.Size);
+    case engine::ColSize: return row.NoSize ? QString() : QString::number(row.Size);
     case engine::ColModified: return row.Modified;
     case engine::ColFolder: return row.Folder;
     case engine::ColType: return row.Type;
@@ -52,6 +52,7 @@ Key keyOf(const engine::PreviewRow &row, const SortOrder &order)
     Key key;
     switch (order.Comparison) {
     case SortComparison::Number:
+        // A row without a size (an empty cell) sorts as 0, as an empty cell reads as a number.
         key.number = order.Column == engine::ColSize ? double(row.Size)
                                                      : vb::Val(cellText(row, order.Column));
         break;

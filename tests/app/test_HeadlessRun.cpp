@@ -366,18 +366,53 @@ TEST_F(HeadlessRun, NamesThatAreNotUtf8AreRenamedByteForByte)
 }
 
 // A name that starts with U+FEFF (bytes EF BB BF) is its own file: given as an argument, that
-// file is renamed and its plain-named neighbour is left alone.
+// file is renamed and its plain-named neighbour is left alone; given both, each is renamed to its
+// own new name.
 TEST_F(HeadlessRun, ANameStartingWithUFeffIsItsOwnFile)
 {
     const QString marked = pathcodec::decode(QByteArray("\xEF\xBB\xBF" "a"));
-    file(marked, "marked");
-    file(QStringLiteral("a"), "plain");
-    const RunResult r = run({prefixRnp(QStringLiteral("x_")), marked}, files());
-    EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
-    EXPECT_EQ(testfiles::readFile(QString::fromUtf8(raw(at(QStringLiteral("x_") + marked)))), "marked");
-    EXPECT_EQ(testfiles::readFile(at(QStringLiteral("a"))), "plain");
-    EXPECT_FALSE(existsRaw(at(marked)));
-    EXPECT_FALSE(existsRaw(at(QStringLiteral("x_a"))));
+    const QString plain = QStringLiteral("a");
+    const QString rnp = prefixRnp(QStringLiteral("x_"));
+    for (const bool both : {false, true}) {
+        SCOPED_TRACE(both ? "both given" : "the marked name given");
+        file(marked, "marked");
+        file(plain, "plain");
+        const RunResult r = run(both ? QStringList{rnp, plain, marked} : QStringList{rnp, marked}, files());
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_EQ(testfiles::readFile(QString::fromUtf8(raw(at(QStringLiteral("x_") + marked)))), "marked");
+        EXPECT_FALSE(existsRaw(at(marked)));
+        if (both) {
+            EXPECT_EQ(testfiles::readFile(at(QStringLiteral("x_a"))), "plain");
+            EXPECT_FALSE(existsRaw(at(plain)));
+        } else {
+            EXPECT_EQ(testfiles::readFile(at(plain)), "plain");
+            EXPECT_FALSE(existsRaw(at(QStringLiteral("x_a"))));
+        }
+        EXPECT_EQ(QDir(files()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 2);
+        for (const QString &name : QDir(files()).entryList(QDir::Files | QDir::NoDotAndDotDot))
+            ::unlink(raw(at(name)).constData());
+    }
+}
+
+// The same item given twice, also as "d/./f.txt" beside "d/f.txt", is renamed once; the later
+// rows are told as duplicates of the row that renamed it, not as missing files.
+TEST_F(HeadlessRun, ADuplicateItemIsRenamedOnceAndToldAsSuch)
+{
+    QDir().mkpath(at("d"));
+    file(QStringLiteral("d/f.txt"), "f");
+    const RunResult r =
+        run({prefixRnp(QStringLiteral("x_")), QStringLiteral("d/f.txt"), QStringLiteral("d/./f.txt"), at("d/f.txt")},
+            files());
+    EXPECT_EQ(r.exitCode, app::modMain::SomeFailed) << r.errors.toStdString();
+    const QStringList lines = r.errorLines().filter(QStringLiteral("Row "));
+    ASSERT_EQ(lines.size(), 2) << r.errors.toStdString();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(QStringLiteral("Row %1: ").arg(i + 2))) << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].endsWith(QStringLiteral("Duplicate: the same item as row 1, which renamed it already")))
+            << lines[i].toStdString();
+    }
+    EXPECT_EQ(QDir(at("d")).entryList(QDir::Files), QStringList{QStringLiteral("x_f.txt")});
+    EXPECT_EQ(testfiles::readFile(at("d/x_f.txt")), "f");
 }
 
 // A name holding a line break or a NUL-free control character cannot forge a line of its own.

@@ -14,11 +14,13 @@
 #include "frmMain.h"
 #include "frmRenamer.h"
 #include "modMain.h"
+#include "PreviewTable.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPointer>
@@ -778,3 +780,43 @@ TEST_F(InProcessStartup, TheRunWithoutWindowsRenamesAsTheReviewDialogsRenameAll)
 }
 
 } // namespace
+
+// The review dialog of a run given a folder and a file inside it (`vexlo p.rnp d d/f.txt`), on a
+// display: "Rename All", clicked at its place in the program's own window, renames the folder and
+// then the file under the folder's new name, and the run ends.
+TEST_F(DesktopStartup, ReviewDialogRenameAllClickedRenamesAFolderAndTheFileInsideIt)
+{
+    writeSettingsFile(true);
+    testfiles::writeFile(at("d/f.txt"), "inside");
+    startVexlo({writePrefixRnp(QStringLiteral("x_")), at("d"), at("d/f.txt")});
+    const QString dialog = session.window(QStringLiteral("Morvane - Rename Drop"));
+    ASSERT_FALSE(dialog.isEmpty());
+
+    // Where "Rename All" lies in a window of that size: the same dialog laid out here (its layout
+    // depends on the window's size and the style alone, not on the names it shows).
+    const QString geometry = session.tool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), dialog});
+    static const QRegularExpression size(QStringLiteral("WIDTH=(\\d+)\\s+HEIGHT=(\\d+)"));
+    const QRegularExpressionMatch m = size.match(geometry);
+    ASSERT_TRUE(m.hasMatch()) << geometry.toStdString();
+    engine::PreviewTable rows;
+    engine::PreviewRow row;
+    row.Original = QStringLiteral("d");
+    row.Preview = QStringLiteral("x_d");
+    row.Path = files() + u'/';
+    rows.addRow(row);
+    RecordingMessageService messages;
+    mainwin::frmRenDrop mirror(rows, messages);
+    mirror.resize(m.captured(1).toInt(), m.captured(2).toInt());
+    mirror.layout()->activate();
+    ASSERT_EQ(mirror.size(), QSize(m.captured(1).toInt(), m.captured(2).toInt()));
+    const QPoint centre = mirror.Command4->geometry().center();
+
+    session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), dialog, QString::number(centre.x()),
+                  QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(vexlo.waitForFinished(DesktopSession::WindowLimitMs)) << "the run did not end";
+    const QString errors = QString::fromLocal8Bit(vexlo.readAllStandardError());
+    EXPECT_EQ(vexlo.exitCode(), 0) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("Files Renamed"))) << errors.toStdString();
+    EXPECT_EQ(testfiles::readFile(at("x_d/x_f.txt")), "inside");
+    EXPECT_FALSE(exists("d"));
+}

@@ -615,6 +615,59 @@ TEST_F(RenameRun, RowsThatAreNoItemsFailForThemselves)
     EXPECT_EQ(testfiles::readFile(dir() + ".hidden2"), QByteArray("H"));
 }
 
+// An item given again by a later row (the same path, "dir/./" for "dir/", or under its folder's
+// new name) is renamed once; the later row is logged as a duplicate of the row that renamed it.
+// An item that no row renamed stays "File not found".
+TEST_F(RenameRun, ADuplicateItemIsRenamedOnceAndLoggedAsSuch)
+{
+    struct Row {
+        const char *original;
+        const char *preview;
+        bool isFolder;
+        const char *sub;
+        const char *result;  // nullptr: renamed
+    };
+    const char *duplicate = "Duplicate: the same item as row 1, which renamed it already";
+    struct Case {
+        const char *name;
+        std::vector<Row> rows;
+        QStringList left;  // what "dir" holds afterwards
+    } cases[] = {
+        {"the same path", {{"f.txt", "g.txt", false, "dir/", nullptr}, {"f.txt", "h.txt", false, "dir/", duplicate}},
+         {"g.txt"}},
+        {"through dir/./", {{"f.txt", "g.txt", false, "dir/", nullptr}, {"f.txt", "f.txt", false, "dir/./", duplicate}},
+         {"g.txt"}},
+        {"its folder renamed between",
+         {{"f.txt", "g.txt", false, "dir/", nullptr}, {"dir", "dir2", true, "", nullptr},
+          {"f.txt", "h.txt", false, "dir/./", duplicate}, {"gone.txt", "x.txt", false, "dir/", "File not found"}},
+         {"g.txt"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir()).removeRecursively();
+        grid.clear();
+        file("dir/f.txt", "F");
+        for (const Row &r : c.rows)
+            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            const Row &r = c.rows[i];
+            EXPECT_EQ(grid.CellBackColor(i + 1, ColPreview) == cellcolor::Duplicate, r.result != nullptr) << i + 1;
+        }
+        const QStringList lines = logLines();
+        ASSERT_EQ(lines.size(), qsizetype(c.rows.size()));
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            const Row &r = c.rows[i];
+            const QString tail = r.result ? QString::fromUtf8(r.result) : RenameLog::successText();
+            EXPECT_TRUE(lines[qsizetype(i)].endsWith(tail)) << lines[qsizetype(i)].toStdString();
+        }
+        const QString folderNow = exists("dir2") ? QStringLiteral("dir2") : QStringLiteral("dir");
+        EXPECT_EQ(QDir(dir() + folderNow).entryList(QDir::Files), c.left);
+        EXPECT_EQ(testfiles::readFile(dir() + folderNow + "/g.txt"), QByteArray("F"));
+        EXPECT_GE(result.failed, 1u);
+    }
+}
+
 // Characters outside the basic plane through the whole way: preview, rename on disk, log. The
 // names on disk are the characters' own four UTF-8 bytes, never "?".
 TEST_F(RenameRun, WholeCharactersFromPreviewToDiskAndLog)

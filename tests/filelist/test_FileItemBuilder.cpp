@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace filelist;
 
 namespace {
@@ -195,4 +199,41 @@ TEST(FileItemBuilder, ExecutableHeadersAreReadWithinTheFile)
         EXPECT_EQ(ExecutableWindowsVersion(path), c.version);
     }
     EXPECT_EQ(ExecutableWindowsVersion(dir.path() + "/absent"), 0);
+}
+
+// A scanned folder with a FIFO named like a program and a program whose name is not UTF-8
+// beside its U+FFFD look-alike: the scan returns (the FIFO is never waited on) and each row's
+// icon comes from its own file.
+TEST(FileItemBuilder, ProgramIconsReadEachItemsOwnFileAndNeverWaitOnAFifo)
+{
+    QTemporaryDir dir;
+    const QByteArray root = QFile::encodeName(dir.path()) + '/';
+    ASSERT_EQ(::mkfifo((root + "x.exe").constData(), 0600), 0);
+    testfiles::writeRawFile(root + "\xFF.exe", peImage(2, 4, 0));
+    testfiles::writeRawFile(root + "\xEF\xBF\xBD.exe", dosStub(0x40));
+    testfiles::writeRawFile(root + "\xEF\xBF\xBDg.exe", peImage(2, 5, 0));
+    testfiles::writeRawFile(root + "\xFFg.exe", dosStub(0x40));
+
+    ListViewEditable list;
+    list.setPath(dir.path());
+    list.setFileSpec("*.*");
+    list.Scan();
+    ASSERT_EQ(list.FileItemCount(), 5);
+    const QString ff = QString(QChar(char16_t(0xDCFF)));
+    const std::map<QString, QString> expected{
+        {QStringLiteral("x.exe"), QStringLiteral("DOSExeIcon")},
+        {ff + ".exe", ff + ".exe"},
+        {QStringLiteral("\uFFFD.exe"), QStringLiteral("DOSExeIcon")},
+        {QStringLiteral("\uFFFDg.exe"), QStringLiteral("\uFFFDg.exe")},
+        {ff + "g.exe", QStringLiteral("DOSExeIcon")},
+    };
+    std::map<QString, QString> keys;
+    for (int32_t i = 1; i <= list.FileItemCount(); ++i) {
+        const ListItem &item = list.ListItems().Item(i);
+        EXPECT_EQ(item.SubItems(3), list.ListItems().Item(1).SubItems(3)) << "one type for all";
+        keys[item.Text] = list.ImageList1().Key(item.SmallIcon);
+    }
+    EXPECT_EQ(keys, expected);
+    for (const char *name : {"\xFF.exe", "\xEF\xBF\xBD.exe", "\xEF\xBF\xBDg.exe", "\xFFg.exe", "x.exe"})
+        ::unlink((root + name).constData());
 }

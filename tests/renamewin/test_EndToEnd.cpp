@@ -235,6 +235,11 @@ TEST_F(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
                                 renamer.GridPre->CellText(3, 1)};
     EXPECT_LT(sorted.indexOf(QStringLiteral("big.txt")), sorted.indexOf(QStringLiteral("small.txt")))
         << sorted.join(u' ').toStdString();
+    // The gone file has an empty Size cell, which sorts as 0.
+    EXPECT_LT(sorted.indexOf(QStringLiteral("gone.txt")), sorted.indexOf(QStringLiteral("small.txt")))
+        << sorted.join(u' ').toStdString();
+    EXPECT_EQ(renamer.GridPre->CellText(size_t(sorted.indexOf(QStringLiteral("gone.txt")) + 1), 4), QString());
+    EXPECT_EQ(renamer.GridPre->CellText(size_t(sorted.indexOf(QStringLiteral("big.txt")) + 1), 4), QStringLiteral("0"));
 
     // The size as a suffix, the year modified as a prefix.
     const int suffix = 6;
@@ -262,4 +267,6 @@ TEST_F(RenameRoad, TheGridTakesSizesAndDatesFromTheFilesAsTheyAreNow)
     EXPECT_EQ(previews.value(QStringLiteral("small.txt")), QStringLiteral("2035small10B.txt"));
     EXPECT_EQ(modified.value(QStringLiteral("small.txt")).left(4), QStringLiteral("2035"));
     EXPECT_EQ(modified.value(QStringLiteral("gone.txt")), QString());
+    // Neither a size nor a date token reads an empty cell: the gone file keeps its name.
+    EXPECT_EQ(previews.value(QStringLiteral("gone.txt")), QStringLiteral("gone.txt"));
 }

@@ -1,4 +1,5 @@
 #include "PreviewRowFill.h"
+#include "ShellTypeName.h"
 
 #include "TestFiles.h"
 
@@ -113,8 +114,22 @@ TEST(PreviewRowFill, SizeAndTimeAreTheFilesOwnAsItIsNow)
 
     ASSERT_TRUE(QFile::remove(path));
     const engine::PreviewRow gone = previewRowOf(item);
-    EXPECT_EQ(gone.Size, 0);
     EXPECT_EQ(gone.Modified, QString());
+    EXPECT_TRUE(gone.NoSize);
+
+    // As the grid shows them: the empty file's size is "0", the gone file's none; a folder's
+    // size is 0 whatever it holds.
+    const QString sub = folder + "sub/";
+    ASSERT_TRUE(QDir().mkpath(sub));
+    testfiles::writeFile(sub + "inside.txt", QByteArray(4, 'x'));
+    engine::PreviewTable table;
+    table.addRow(now);
+    table.addRow(gone);
+    table.addRow(previewRowOf(MainListItem{QStringLiteral("sub"), folder, QString(ShellFolderTypeName), true}));
+    EXPECT_EQ(table.CellText(1, engine::ColSize), QStringLiteral("0"));
+    EXPECT_EQ(table.CellText(2, engine::ColSize), QString());
+    EXPECT_EQ(table.CellText(3, engine::ColSize), QStringLiteral("0"));
+    EXPECT_EQ(table.CellText(3, engine::ColModified), QString());
 }
 
 TEST(PreviewRowFill, ModifiedTextInLocalTimeAcrossDaylightSaving)
