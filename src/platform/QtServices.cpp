@@ -1,11 +1,11 @@
 #include "QtServices.h"
 
 #include "PathCodec.h"
+#include "TitleWidth.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QSpacerItem>
 #include <QMessageBox>
@@ -17,13 +17,9 @@ namespace {
 // two: the box is made at least as wide as its title with the frame's buttons beside it.
 void keepTitleReadable(QMessageBox &box)
 {
-    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    titleFont.setBold(true);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
-    // Room for the frame's icon and buttons (up to four of about a line's height each) and margins.
-    const int frameRoom = 6 * QFontMetrics(titleFont).height() + 40;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(titleWidth + frameRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(titlewidth::readableTitleWidth(box.windowTitle()), 0,
+                                      QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
 }
 
