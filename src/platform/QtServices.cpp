@@ -14,7 +14,9 @@
 namespace {
 
 // A short text makes a narrow box, whose frame would cut its title down to its first letter or
-// two: the box is made at least as wide as its title with the frame's buttons beside it.
+// two: the box is made at least as wide as its title with the frame's buttons beside it. The box
+// sizes itself from its layout when it shows and rebuilds that layout when it gets an icon, so
+// the width goes into the layout last, once the icon and buttons are set.
 void keepTitleReadable(QMessageBox &box)
 {
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
@@ -47,7 +49,6 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(prompt);
-    keepTitleReadable(box);
     switch (buttons & 0x70) {
     case msg::Critical: box.setIcon(QMessageBox::Critical); break;
     case msg::Question: box.setIcon(QMessageBox::Question); break;
@@ -76,6 +77,7 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     for (const Choice &c : choices)
         set |= c.button;
     box.setStandardButtons(set);
+    keepTitleReadable(box);
     const int pressed = box.exec();
     for (const Choice &c : choices)
         if (pressed == c.button)
