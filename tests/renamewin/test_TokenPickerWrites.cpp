@@ -119,12 +119,32 @@ TEST_F(TokenPickersTest, ExifDateTimeLeadsOnToThePictureDatePicker)
     EXPECT_EQ(openPickers(), QStringList({"frmEDateFormat"}));
     pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
     EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$hh_mm_ss$")) << "the remembered format shows again";
-    // Leaving the picture-date picker writes nothing.
+    // Leaving the picture-date picker writes nothing; its "OK" writes the format it shows.
     QApplication::setActiveWindow(pictureDate);
     pictureDate->cmbFirst->setFocus();
     QApplication::setActiveWindow(&window());
     prefix->setFocus();
     EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
+    QApplication::setActiveWindow(pictureDate);
+    clickButton(pictureDate->Command1);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$hh_mm_ss$"));
+    EXPECT_EQ(openPickers(), QStringList());
+    settle();
+
+    // "DateTime" picked again while the picture-date picker is open writes the default picture
+    // date; the format the picker shows is then written by its "OK".
+    choose(prefix, QStringLiteral("$Exif Data$"));
+    exif = picker<renamewin::formSelExif>(PickerKind::Exif);
+    clickRow(exif, renamewin::ExifDateTimeIndex);
+    pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
+    choose(pictureDate->cmbFirst, QStringLiteral("$yyyy$"));
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$yyyy$"));
+    clickRow(exif, renamewin::ExifDateTimeIndex);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
+    EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$yyyy$"));
+    clickButton(pictureDate->Command1);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$yyyy$"));
+    EXPECT_EQ(openPickers(), QStringList({"formSelExif"}));
 }
 
 TEST_F(TokenPickersTest, RememberedListIndexes)
