@@ -1,5 +1,6 @@
 #include "WindowHelpers.h"
 
+#include "TitleWidth.h"
 #include "VbConvert.h"
 
 #include <QAbstractItemView>
@@ -82,17 +83,13 @@ void returnLentOnTopWhenAlone()
         returnLentOnTop(top);
 }
 
-// The frame's title bar holds the title beside the frame's icon and buttons. A window manager
-// may give every window its full set of buttons whatever the window asks for, so a narrow
-// window is made wide enough for its title with all of them.
+// A window manager may give every window its full set of frame buttons whatever the window asks
+// for, so a narrow window is made wide enough for its title with all of them.
 void keepTitleReadable(QWidget *w)
 {
     if (QGuiApplication::platformName() == QLatin1String("offscreen") || w->windowTitle().isEmpty())
         return;
-    QFont titleFont = w->font();
-    titleFont.setBold(true);
-    const QFontMetrics metrics(titleFont);
-    const int need = metrics.horizontalAdvance(w->windowTitle()) + 6 * metrics.height() + 40;
+    const int need = titlewidth::readableTitleWidth(w->windowTitle());
     if (w->width() >= need)
         return;
     if (w->minimumWidth() == w->maximumWidth()) {

@@ -1,11 +1,11 @@
 #include "QtServices.h"
 
 #include "PathCodec.h"
+#include "TitleWidth.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QSpacerItem>
 #include <QMessageBox>
@@ -14,16 +14,14 @@
 namespace {
 
 // A short text makes a narrow box, whose frame would cut its title down to its first letter or
-// two: the box is made at least as wide as its title with the frame's buttons beside it.
+// two: the box is made at least as wide as its title with the frame's buttons beside it. The box
+// sizes itself from its layout when it shows and rebuilds that layout when it gets an icon, so
+// the width goes into the layout last, once the icon and buttons are set.
 void keepTitleReadable(QMessageBox &box)
 {
-    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    titleFont.setBold(true);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle());
-    // Room for the frame's icon and buttons (up to four of about a line's height each) and margins.
-    const int frameRoom = 6 * QFontMetrics(titleFont).height() + 40;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(titleWidth + frameRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(titlewidth::readableTitleWidth(box.windowTitle()), 0,
+                                      QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
 }
 
@@ -51,7 +49,6 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(prompt);
-    keepTitleReadable(box);
     switch (buttons & 0x70) {
     case msg::Critical: box.setIcon(QMessageBox::Critical); break;
     case msg::Question: box.setIcon(QMessageBox::Question); break;
@@ -80,6 +77,7 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     for (const Choice &c : choices)
         set |= c.button;
     box.setStandardButtons(set);
+    keepTitleReadable(box);
     const int pressed = box.exec();
     for (const Choice &c : choices)
         if (pressed == c.button)

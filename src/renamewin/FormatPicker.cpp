@@ -33,6 +33,7 @@ void FormatPicker::cmbFirst_Click()
 {
     writeToken(formatPickerToken(cmbFirst->currentText(), m_app.TokenTargetText));
     m_app.*m_remembered = cmbFirst->currentText();
+    m_chosen = true;
 }
 
 void FormatPicker::Command1_Click()

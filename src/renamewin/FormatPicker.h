@@ -29,6 +29,9 @@ protected:
                  const QStringList &items, QString AppState::*remembered);
     void load() override;
 
+    /** An item was chosen (and so written) since the picker opened. */
+    bool m_chosen = false;
+
 private:
     QString AppState::*m_remembered;
 };

@@ -92,6 +92,8 @@ TokenPicker *TokenPickers::open(const QString &item, QWidget *field, bool random
 void TokenPickers::showPictureDate()
 {
     TokenPicker *window = picker(PickerKind::PictureDate);
+    if (auto *pictureDate = qobject_cast<frmEDateFormat *>(window))
+        pictureDate->defaultDateWritten();
     window->show();
     window->raise();
 }

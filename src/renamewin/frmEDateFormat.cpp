@@ -2,6 +2,8 @@
 
 #include "AppState.h"
 
+#include <QComboBox>
+
 namespace renamewin {
 
 frmEDateFormat::frmEDateFormat(AppState &app, TokenPickers &pickers)
@@ -14,7 +16,12 @@ frmEDateFormat::frmEDateFormat(AppState &app, TokenPickers &pickers)
 
 void frmEDateFormat::Command1_Click()
 {
-    close();
+    // The format shown selected is written as choosing it would write it; after a choice, or
+    // with no format shown, "OK" only closes.
+    if (m_chosen || cmbFirst->currentText().isEmpty())
+        close();
+    else
+        FormatPicker::Command1_Click();
 }
 
 } // namespace renamewin

@@ -2,7 +2,8 @@
 /**
  * The picture-date picker: opened by the EXIF picker for "DateTime", it refines the picture's
  * date token ("$Exif_date_" and a date or time word). It shares the remembered text with the date
- * picker; its "OK" only closes.
+ * picker. Its "OK" writes the format shown when nothing was chosen since the picker opened (or
+ * since the EXIF picker wrote its default picture date again), and closes.
  */
 #include "FormatPicker.h"
 
@@ -13,6 +14,8 @@ class frmEDateFormat : public FormatPicker {
 public:
     frmEDateFormat(AppState &app, TokenPickers &pickers);
     void Command1_Click() override;
+    /** The EXIF picker wrote its default picture date: the format shown is not in the field. */
+    void defaultDateWritten() { m_chosen = false; }
 };
 
 } // namespace renamewin

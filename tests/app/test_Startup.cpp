@@ -662,6 +662,38 @@ TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
     quitWithKeyboard();
 }
 
+TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKeptOnTop)
+{
+    writeSettingsFile(false, "1");
+    startVexlo({}, true);
+    const int limit = DesktopSession::StartLimitMs;
+    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, limit));
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, limit))
+        << session.activeTitle().toStdString();
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, limit))
+        << session.activeTitle().toStdString();
+
+    // The action list has the keyboard: down to "Suffix", Tab past "Move Up" and "Move Down" to
+    // its field, whose list opens with Alt+Down; "$current_date$" is chosen with the arrow keys.
+    QStringList keys{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
+    for (int row = 0; row < 6; ++row)
+        keys << QStringLiteral("Down");
+    keys << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("alt+Down")
+         << QStringLiteral("Down") << QStringLiteral("Down") << QStringLiteral("Return");
+    session.tool(keys);
+    const QString picker = QStringLiteral("Select Date Format");
+    const auto pickerAbove = [&] {
+        const QStringList order = session.stackingTitles();
+        return order.contains(QStringLiteral("Morvane"))
+            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane"))
+            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane - Renamer"));
+    };
+    EXPECT_TRUE(waitUntil(pickerAbove, limit)) << session.stackingTitles().join(u',').toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
 TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
 {
     startVexlo({at("a.txt") + u'|' + at("b.txt")});

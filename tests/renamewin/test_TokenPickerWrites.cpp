@@ -1,6 +1,7 @@
 // What each token picker writes and when: only a choice or "OK" writes, into the field of the
 // last choice or the grid cell that opened it; every way of closing a picker, the rows it
 // remembers, its "Test" button held, and its look.
+#include "ComboItemChoice.h"
 #include "ShownWhole.h"
 #include "TokenPickersFixture.h"
 
@@ -13,36 +14,64 @@ TEST_F(TokenPickersTest, PickersClosedWithoutAChoiceWriteNothing)
     QComboBox *suffix = combo(TokenAction::Suffix);
     app.TimeFormatText = QStringLiteral("$min$");
     app.DateFormatText = QStringLiteral("$yyyy$");
+    app.RandomMaskText = QStringLiteral("##");
+    // The random picker comes from the fields of the replace lists, not from the rename window.
+    QComboBox randomField;
+    randomField.setEditable(true);
+    randomField.addItem(QStringLiteral("$Random String$"));
+    randomField.setCurrentIndex(-1);
+    QObject::connect(new renamewin::ComboItemChoice(&randomField), &renamewin::ComboItemChoice::chosen,
+                     &randomField, [&] { pickers.itemChosen(&randomField, {}, true); });
+    randomField.show();
+    enum Way { Escape, CloseBox, FocusLoss };
     struct Opener {
         const char *item;
         PickerKind kind;
         int16_t exifIndex;  // remembered EXIF row
         int16_t mp3Index;   // remembered MP3 row
+        const char *kept;   // the field's text while the picker is open: the item unless given
+        bool focusLossOnly; // the random picker's closing is its "OK"
     };
     const Opener openers[] = {
-        {"$current_time$", PickerKind::Time, -1, -1},
-        {"$modified_date$", PickerKind::Date, -1, -1},
-        {"$Exif Data$", PickerKind::Exif, renamewin::ExifDateTimeIndex, -1},
-        {"$Exif Data$", PickerKind::Exif, -1, -1},
-        {"$MP3 Data$", PickerKind::Mp3, -1, -1},
-        {"$MP3 Data$", PickerKind::Mp3, -1, 2},
+        {"$current_time$", PickerKind::Time, -1, -1, nullptr, false},
+        {"$modified_date$", PickerKind::Date, -1, -1, nullptr, false},
+        {"$Exif Data$", PickerKind::Exif, renamewin::ExifDateTimeIndex, -1, nullptr, false},
+        {"$Exif Data$", PickerKind::Exif, -1, -1, nullptr, false},
+        {"$MP3 Data$", PickerKind::Mp3, -1, -1, nullptr, false},
+        {"$MP3 Data$", PickerKind::Mp3, -1, 2, nullptr, false},
+        {"$Random String$", PickerKind::Random, -1, -1, nullptr, true},
+        // The EXIF picker's "DateTime" leads on to the picture-date picker.
+        {"$Exif Data$", PickerKind::PictureDate, -1, -1, "$Exif_date_$mmddyyyy$", false},
     };
-    enum Way { Escape, CloseBox, FocusLoss };
     for (const Opener &o : openers) {
         for (Way way : {Escape, CloseBox, FocusLoss}) {
-            SCOPED_TRACE(std::string(o.item) + " remembered " + std::to_string(o.exifIndex) + "/"
-                         + std::to_string(o.mp3Index) + " way " + std::to_string(way));
+            if (o.focusLossOnly && way != FocusLoss)
+                continue;
+            SCOPED_TRACE(std::string(o.item) + " picker " + std::to_string(int(o.kind)) + " remembered "
+                         + std::to_string(o.exifIndex) + "/" + std::to_string(o.mp3Index) + " way "
+                         + std::to_string(way));
             app.LastListIndex = o.exifIndex;
             app.LastID3ListIndex = o.mp3Index;
-            choose(suffix, QString::fromUtf8(o.item));
+            QComboBox *field = o.kind == PickerKind::Random ? &randomField : suffix;
+            choose(field, QString::fromUtf8(o.item));
+            QStringList expectedOpen;
+            if (o.kind == PickerKind::PictureDate) {
+                clickRow(picker<renamewin::formSelExif>(PickerKind::Exif), renamewin::ExifDateTimeIndex);
+                expectedOpen << QStringLiteral("formSelExif");
+            }
+            const QString kept = QString::fromUtf8(o.kept ? o.kept : o.item);
+            EXPECT_EQ(field->currentText(), kept);
             renamewin::TokenPicker *p = pickers.openPicker(o.kind);
             ASSERT_NE(p, nullptr);
-            EXPECT_EQ(openPickers(), QStringList{p->objectName()}) << "nothing leads on by itself";
-            // The picker takes the keyboard: its list or combo gets the focus.
+            expectedOpen.prepend(p->objectName());
+            EXPECT_EQ(openPickers(), expectedOpen) << "nothing leads on by itself";
+            // The picker takes the keyboard: its list, combo or mask box gets the focus.
             QApplication::setActiveWindow(p);
             QWidget *control = p->findChild<QComboBox *>(QStringLiteral("cmbFirst"));
             if (!control)
                 control = p->findChild<QListWidget *>(QStringLiteral("list1"));
+            if (!control)
+                control = p->findChild<QLineEdit *>(QStringLiteral("Text62"));
             ASSERT_NE(control, nullptr);
             control->setFocus();
             QPointer<renamewin::TokenPicker> window = p;
@@ -62,12 +91,14 @@ TEST_F(TokenPickersTest, PickersClosedWithoutAChoiceWriteNothing)
                 showPanel(TokenAction::Suffix);
                 break;
             }
-            EXPECT_EQ(suffix->currentText(), QString::fromUtf8(o.item));
+            EXPECT_EQ(field->currentText(), kept);
             EXPECT_EQ(window.isNull() || !window->isVisible(), way != FocusLoss);
             pickers.close({PickerKind::Time, PickerKind::Date, PickerKind::Exif, PickerKind::Mp3,
-                           PickerKind::PictureDate});
+                           PickerKind::PictureDate, PickerKind::Random});
             settle();
-            EXPECT_EQ(suffix->currentText(), QString::fromUtf8(o.item)) << "closing writes nothing either";
+            if (o.kind != PickerKind::Random) {
+                EXPECT_EQ(field->currentText(), kept) << "closing writes nothing either";
+            }
         }
     }
 }
@@ -119,12 +150,32 @@ TEST_F(TokenPickersTest, ExifDateTimeLeadsOnToThePictureDatePicker)
     EXPECT_EQ(openPickers(), QStringList({"frmEDateFormat"}));
     pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
     EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$hh_mm_ss$")) << "the remembered format shows again";
-    // Leaving the picture-date picker writes nothing.
+    // Leaving the picture-date picker writes nothing; its "OK" writes the format it shows.
     QApplication::setActiveWindow(pictureDate);
     pictureDate->cmbFirst->setFocus();
     QApplication::setActiveWindow(&window());
     prefix->setFocus();
     EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
+    QApplication::setActiveWindow(pictureDate);
+    clickButton(pictureDate->Command1);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$hh_mm_ss$"));
+    EXPECT_EQ(openPickers(), QStringList());
+    settle();
+
+    // "DateTime" picked again while the picture-date picker is open writes the default picture
+    // date; the format the picker shows is then written by its "OK".
+    choose(prefix, QStringLiteral("$Exif Data$"));
+    exif = picker<renamewin::formSelExif>(PickerKind::Exif);
+    clickRow(exif, renamewin::ExifDateTimeIndex);
+    pictureDate = picker<renamewin::frmEDateFormat>(PickerKind::PictureDate);
+    choose(pictureDate->cmbFirst, QStringLiteral("$yyyy$"));
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$yyyy$"));
+    clickRow(exif, renamewin::ExifDateTimeIndex);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$mmddyyyy$"));
+    EXPECT_EQ(pictureDate->cmbFirst->currentText(), QStringLiteral("$yyyy$"));
+    clickButton(pictureDate->Command1);
+    EXPECT_EQ(prefix->currentText(), QStringLiteral("$Exif_date_$yyyy$"));
+    EXPECT_EQ(openPickers(), QStringList({"formSelExif"}));
 }
 
 TEST_F(TokenPickersTest, RememberedListIndexes)
