@@ -51,9 +51,11 @@ vb::Status systemFailure(int err)
 {
     switch (err) {
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG:  // a file-size limit: the disk is full as far as this file goes
         return vb::Status::fail(vb::DiskFull);
+    case EDQUOT:
+        return vb::Status::fail(vb::DiskFull, QStringLiteral("Disk full (quota exceeded)"));
+    case EFBIG:  // a file-size limit: the disk is full as far as this file goes
+        return vb::Status::fail(vb::DiskFull, QStringLiteral("Disk full (file size limit)"));
     case EACCES:
     case EPERM:
         return vb::Status::fail(vb::PermissionDenied);

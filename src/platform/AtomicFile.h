@@ -8,8 +8,9 @@
  * the file it leads to is replaced in its own folder, and the link stays a link. A link to
  * anything else (a device, a FIFO, a socket, a folder), a dangling link, or a path that is
  * something other than a regular file is refused before anything is written, with the reason.
- * Failures carry the system's reason ("Disk full" for a full disk or quota, "Path not found"
- * for a missing folder, a read-only file system as such).
+ * Failures carry the system's reason ("Disk full" for a full disk, "Disk full (quota exceeded)",
+ * "Disk full (file size limit)", "Path not found" for a missing folder, a read-only file system
+ * as such).
  */
 #include "VbError.h"
 
