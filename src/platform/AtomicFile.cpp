@@ -72,6 +72,14 @@ vb::Status systemFailure(int err)
     }
 }
 
+QString saveFailureText(const QString &what, const QString &path, const vb::Status &failure)
+{
+    QString text = QStringLiteral("The %1 \"%2\" could not be saved: %3").arg(what, pathcodec::printable(path), failure.description);
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return text;
+}
+
 vb::Status resolveWriteTarget(const QString &path, QString &target)
 {
     const QByteArray native = pathcodec::encode(path);

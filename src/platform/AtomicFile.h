@@ -24,6 +24,11 @@ namespace textfile {
 /** The failure of a file operation that failed with the system error `err`. */
 vb::Status systemFailure(int err);
 
+/** How a window or the unattended run tells a file of the program that could not be saved:
+ *  "The <what> "<path>" could not be saved: <reason>." (a reason that ends in a full stop gets
+ *  no second one). */
+QString saveFailureText(const QString &what, const QString &path, const vb::Status &failure);
+
 /** The file a write of `path` replaces: `path` itself when it is a regular file or does not
  *  exist yet, the file a symbolic link leads to when that is a regular file. Anything else is
  *  refused (number "Path/File access error") with a text saying what the path is. */
