@@ -14,6 +14,7 @@
 #include "IniReader.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -78,7 +79,7 @@ public:
 
 private:
     void parseBlock(const QByteArray &bytes);
-    qint64 ReadExifIfd(const QByteArray &block, qint64 tiffStart, qint64 offset,
+    qint64 ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offset,
                        std::int32_t wanted);
     void applyIni(ExifEntry &entry) const;
 
