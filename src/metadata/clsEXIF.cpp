@@ -117,6 +117,7 @@ void clsEXIF::parseBlock(const QByteArray &bytes)
     const qint64 tiffStart = marker + 6;
     m_intel = tiffStart + 2 <= block.size() && block[tiffStart] == 'I' && block[tiffStart + 1] == 'I';
     m_status = Parsed;
+    m_valueBytesLeft = ValueBytesPerPicture;
 
     const ExifValueFormatter numbers(block, tiffStart, m_intel);
     const auto ifd0 = numbers.ReadNumber(block, tiffStart + 4, 4);
@@ -151,6 +152,10 @@ qint64 clsEXIF::ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offse
         entry.TagName = GetTagName(entry.Tag);
         entry.DataType = std::int32_t(*type);
         entry.Count = std::int32_t(*n);
+        const qint64 valueBytes = numbers.OutOfLineBytes(entry, p);
+        if (valueBytes > m_valueBytesLeft)
+            break;
+        m_valueBytesLeft -= valueBytes;
         if (!numbers.FormatExifValue(entry, p))
             break;
         applyIni(entry);
