@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "Fso.h"
 #include "LineSafeText.h"
 #include "MessageService.h"
@@ -255,8 +256,7 @@ void ReportSavedFile(const AppState &state, const QString &path, const vb::Statu
     if (told == key)
         return;
     told = key;
-    const QString text = QStringLiteral("The settings file \"%1\" could not be saved: %2.")
-                             .arg(pathcodec::printable(path), result.description);
+    const QString text = textfile::saveFailureText(QStringLiteral("settings file"), path, result);
     if (state.RenameDropRun == 1)
         printToStandardError(text);
     else if (state.services.messages)

@@ -1,6 +1,7 @@
 #include "frmBookmarks.h"
 
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "MessageService.h"
 #include "Resize.h"
 #include "TextFile.h"
@@ -219,9 +220,10 @@ void frmBookmarks::Form_Unload()
     m_unloaded = true;
     if (m_store.ReadFailed())
         return;
-    const vb::Status written = m_store.Save(BookmarkStore::FilePath());
+    const QString path = BookmarkStore::FilePath();
+    const vb::Status written = m_store.Save(path);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(QStringLiteral("The bookmarks could not be saved: ") + written.description,
+        m_state.services.messages->MsgBox(textfile::saveFailureText(QStringLiteral("bookmarks file"), path, written),
                                           msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
 }
 

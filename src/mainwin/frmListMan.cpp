@@ -2,6 +2,7 @@
 #include "ProgramTitle.h"
 
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "Fso.h"
 #include "Functions.h"
 #include "ListViewEditable.h"
@@ -147,7 +148,8 @@ void frmListMan::SaveNamedList()
     }
     const vb::Status saved = NamedFileLists::Save(name, paths);
     if (!saved) {
-        MsgBox(saved.description, msg::OKOnly, kProgramTitle);
+        MsgBox(textfile::saveFailureText(QStringLiteral("file list"), NamedFileLists::PathOf(name), saved), msg::OKOnly,
+               kProgramTitle);
         return;
     }
     // Listed only once the file is there.

@@ -5,6 +5,7 @@
 #include "ProgramTitle.h"
 
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "BookmarkStore.h"
 #include "ColumnReport.h"
 #include "Dialogs.h"
@@ -211,7 +212,8 @@ void frmMain::SaveFileList()
             entries.push_back({rows.Item(i).SubItems(1), rows.Item(i).Text});
     const vb::Status written = SavedFileList::save(path, entries);
     if (!written && m_state.services.messages)
-        m_state.services.messages->MsgBox(written.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
+        m_state.services.messages->MsgBox(textfile::saveFailureText(QStringLiteral("file list"), path, written),
+                                          msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 // ---- Bookmarks --------------------------------------------------------------------------------

@@ -5,8 +5,6 @@
 #include "VbConvert.h"
 #include "VbFormat.h"
 
-#include <QStringList>
-
 #include <cmath>
 #include <limits>
 
@@ -14,12 +12,17 @@ namespace metadata {
 
 namespace {
 
-/** The mask form of a quantity, or `fallback` when there is no finite quantity to show. */
-QString masked(std::optional<double> value, const char *mask, const QString &fallback)
+const QString Mask0 = QStringLiteral("0");
+const QString Mask1 = QStringLiteral("0.0");
+const QString Mask3 = QStringLiteral("0.000");
+
+/** The mask form of a quantity, or the text of `rational` when there is no finite quantity to
+ *  show. */
+QString masked(std::optional<double> value, const QString &mask, const ExifRational &rational)
 {
     if (!value || !std::isfinite(*value))
-        return fallback;
-    return vb::Format(*value, QString::fromLatin1(mask));
+        return rational.text();
+    return vb::Format(*value, mask);
 }
 
 bool isOneOf(std::int32_t tag, std::initializer_list<std::int32_t> tags)
@@ -31,20 +34,19 @@ bool isOneOf(std::int32_t tag, std::initializer_list<std::int32_t> tags)
 }
 
 /** The bytes of a text value as characters. */
-QString bytesAsText(const QByteArray &bytes)
+QString bytesAsText(QByteArrayView bytes)
 {
     return textfile::decode(bytes);
 }
 
 } // namespace
 
-ExifValueFormatter::ExifValueFormatter(const QByteArray &block, qint64 tiffStart, bool intel)
+ExifValueFormatter::ExifValueFormatter(QByteArrayView block, qint64 tiffStart, bool intel)
     : m_block(block), m_tiffStart(tiffStart), m_intel(intel)
 {
 }
 
-std::optional<double> ExifValueFormatter::ReadNumber(const QByteArray &data, qint64 position,
-                                                     int length) const
+std::optional<double> ExifValueFormatter::ReadNumber(QByteArrayView data, qint64 position, int length) const
 {
     if (length <= 0 || length > 8 || position < 0 || position + length > data.size())
         return std::nullopt;
@@ -58,8 +60,7 @@ std::optional<double> ExifValueFormatter::ReadNumber(const QByteArray &data, qin
     return value;
 }
 
-std::optional<double> ExifValueFormatter::ReadSignedNumber(const QByteArray &data,
-                                                           qint64 position, int length) const
+std::optional<double> ExifValueFormatter::ReadSignedNumber(QByteArrayView data, qint64 position, int length) const
 {
     if (length <= 0 || length > 8 || position < 0 || position + length > data.size())
         return std::nullopt;
@@ -75,12 +76,12 @@ std::optional<double> ExifValueFormatter::ReadSignedNumber(const QByteArray &dat
 
 namespace {
 
-// A rational as "numerator/denominator", with its quotient when the denominator is not 0.
+// A rational, with its quotient when the denominator is not 0.
 std::optional<ExifRational> RationalOf(std::optional<double> num, std::optional<double> den)
 {
     if (!num || !den)
         return std::nullopt;
-    ExifRational r{vb::NumberText(*num) + u'/' + vb::NumberText(*den), std::nullopt};
+    ExifRational r{*num, *den, std::nullopt};
     if (*den != 0)
         r.quotient = *num / *den;
     return r;
@@ -88,16 +89,40 @@ std::optional<ExifRational> RationalOf(std::optional<double> num, std::optional<
 
 } // namespace
 
-std::optional<ExifRational> ExifValueFormatter::ReadRational(const QByteArray &data,
-                                                             qint64 position) const
+QString ExifRational::text() const
+{
+    return vb::NumberText(numerator) + u'/' + vb::NumberText(denominator);
+}
+
+std::optional<ExifRational> ExifValueFormatter::ReadRational(QByteArrayView data, qint64 position) const
 {
     return RationalOf(ReadNumber(data, position, 4), ReadNumber(data, position + 4, 4));
 }
 
-std::optional<ExifRational> ExifValueFormatter::ReadSignedRational(const QByteArray &data,
-                                                                   qint64 position) const
+std::optional<ExifRational> ExifValueFormatter::ReadSignedRational(QByteArrayView data, qint64 position) const
 {
     return RationalOf(ReadSignedNumber(data, position, 4), ReadSignedNumber(data, position + 4, 4));
+}
+
+qint64 ExifValueFormatter::OutOfLineBytes(const ExifEntry &entry, qint64 entryPos) const
+{
+    if (entry.DataType < 0 || entry.DataType >= int(TypeSizes.size())
+        || qint64(TypeSizes[entry.DataType]) * entry.Count <= 4)
+        return 0;
+    const auto field = ReadNumber(m_block, entryPos + 8, 4);
+    return field ? valueBytes(entry, entryPos, qint64(*field)).size() : 0;
+}
+
+QByteArrayView ExifValueFormatter::valueBytes(const ExifEntry &entry, qint64 entryPos, qint64 field) const
+{
+    // The value's bytes are read where they lie: many entries may point at the same long run
+    // of bytes, and none of them copies it.
+    const qint64 size = qint64(TypeSizes[entry.DataType]) * entry.Count;
+    if (size > 4) {
+        const qint64 start = m_tiffStart + field;
+        return start < m_block.size() ? m_block.sliced(start, qMin(size, m_block.size() - start)) : QByteArrayView();
+    }
+    return m_block.sliced(entryPos + 8, 4);
 }
 
 bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) const
@@ -110,19 +135,10 @@ bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) cons
     entry.Value = *field;
 
     const qint64 size = qint64(TypeSizes[entry.DataType]) * entry.Count;
-    QByteArray raw;
-    QByteArray textRaw;
-    if (size > 4) {
-        const qint64 start = m_tiffStart + qint64(*field);
-        if (start < m_block.size())
-            raw = m_block.mid(start, qMin(size, m_block.size() - start));
-        textRaw = raw;
-    } else {
-        // The four bytes of the value field; a text value uses only the bytes its count covers
-        // (the rest is padding that may hold anything).
-        raw = m_block.mid(entryPos + 8, 4);
-        textRaw = raw.left(size);
-    }
+    const QByteArrayView raw = valueBytes(entry, entryPos, qint64(*field));
+    // A value held in the entry's four bytes: a text uses only the bytes its count covers (the
+    // rest is padding that may hold anything).
+    const QByteArrayView textRaw = size > 4 ? raw : raw.first(size);
 
     auto text = formatText(entry, raw, textRaw);
     if (!text)
@@ -132,8 +148,8 @@ bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) cons
     return true;
 }
 
-std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, const QByteArray &raw,
-                                                      const QByteArray &textRaw) const
+std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, QByteArrayView raw,
+                                                      QByteArrayView textRaw) const
 {
     const int width = TypeSizes[entry.DataType];
     switch (entry.DataType) {
@@ -141,7 +157,7 @@ std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, const QB
         // A text ends at its first NUL; what follows it (padding, or a writer's leftovers) is
         // no part of it. A text without a NUL keeps all its bytes, trailing blanks included.
         const qsizetype nul = textRaw.indexOf('\0');
-        return bytesAsText(nul < 0 ? textRaw : textRaw.left(nul));
+        return bytesAsText(nul < 0 ? textRaw : textRaw.first(nul));
     }
     case 0:
         return QString();
@@ -174,8 +190,8 @@ std::optional<QString> ExifValueFormatter::formatText(ExifEntry &entry, const QB
     }
 }
 
-std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry,
-                                                          const QByteArray &raw, bool isSigned) const
+std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry, QByteArrayView raw,
+                                                          bool isSigned) const
 {
     auto read = [&](qint64 position) {
         return isSigned ? ReadSignedRational(raw, position) : ReadRational(raw, position);
@@ -190,44 +206,48 @@ std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry,
 
     if (!isSigned) {
         if (entry.Tag == ExposureTime)
-            return masked(q && *q != 0 ? std::optional<double>(1 / *q) : std::nullopt, "0",
-                          first->text);
+            return masked(q && *q != 0 ? std::optional<double>(1 / *q) : std::nullopt, Mask0, *first);
         if (isOneOf(entry.Tag, {ApertureValue, MaxApertureValue}))
-            return masked(q ? std::optional<double>(std::pow(std::sqrt(2.0), *q)) : std::nullopt,
-                          "0.0", first->text);
+            return masked(q ? std::optional<double>(std::pow(std::sqrt(2.0), *q)) : std::nullopt, Mask1,
+                          *first);
         if (isOneOf(entry.Tag, {XResolution, YResolution, FNumber, SubjectDistance, FocalLength,
                                 FocalPlaneXResolution, FocalPlaneYResolution}))
-            return masked(q, "0.0", first->text);
+            return masked(q, Mask1, *first);
     } else {
         if (entry.Tag == ShutterSpeedValue)
-            return masked(q ? std::optional<double>(std::pow(2.0, *q)) : std::nullopt, "0",
-                          first->text);
+            return masked(q ? std::optional<double>(std::pow(2.0, *q)) : std::nullopt, Mask0, *first);
         if (entry.Tag == ExposureBiasValue)
-            return masked(q, "0.0", first->text);
+            return masked(q, Mask1, *first);
     }
     if (entry.Count < 2)
-        return first->text;
+        return first->text();
 
-    QStringList parts;
+    // A list that runs out of bytes fails the entry: known before any value is formatted.
+    if (raw.size() / 8 < entry.Count)
+        return std::nullopt;
+    QString text;
     for (qint64 i = 0; i < entry.Count; ++i) {
+        if (i > 0)
+            text += u'/';
         const auto r = read(i * 8);
         if (!r)
             return std::nullopt;
-        parts << masked(r->quotient, "0.000", r->text);
+        text += masked(r->quotient, Mask3, *r);
     }
-    return parts.join(u'/');
+    return text;
 }
 
-std::optional<QString> ExifValueFormatter::formatUndefined(const ExifEntry &entry,
-                                                           const QByteArray &raw,
-                                                           const QByteArray &textRaw) const
+std::optional<QString> ExifValueFormatter::formatUndefined(const ExifEntry &entry, QByteArrayView raw,
+                                                           QByteArrayView textRaw) const
 {
     using namespace exiftag;
     switch (entry.Tag) {
     case ExifVersion:
     case FlashPixVersion: {
-        const QString chars = QString::fromLatin1(textRaw);
-        return vb::NumberText(vb::Val(chars.left(2))) + u'.' + chars.right(2);
+        // The first two characters and the last two; a long value is not read in between.
+        const qsizetype ends = qMin<qsizetype>(2, textRaw.size());
+        return vb::NumberText(vb::Val(QString::fromLatin1(textRaw.first(ends)))) + u'.'
+            + QString::fromLatin1(textRaw.last(ends));
     }
     case ComponentsConfiguration: {
         static const char *const names[] = {"", "Y", "Cb", "Cr", "R", "G", "B"};
@@ -243,13 +263,15 @@ std::optional<QString> ExifValueFormatter::formatUndefined(const ExifEntry &entr
         return text;
     }
     case MakerNote: {
-        QByteArray kept;
+        QString kept(textRaw.size(), Qt::Uninitialized);
+        QChar *out = kept.data();
         for (char c : textRaw) {
             const auto b = static_cast<unsigned char>(c);
             if (b >= 32 && b <= 127)
-                kept += c;
+                *out++ = QLatin1Char(c);
         }
-        return QString::fromLatin1(kept);
+        kept.truncate(out - kept.constData());
+        return kept;
     }
     case FileSource:
     case SceneType:

@@ -8,6 +8,7 @@
 #include "ExifEntry.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -15,41 +16,49 @@
 
 namespace metadata {
 
-/** A rational read from 8 bytes: its text "n/d" and, when d is not 0, its quotient. */
+/** A rational read from 8 bytes: its numerator and denominator and, when the denominator is
+ *  not 0, its quotient. */
 struct ExifRational {
-    QString text;
+    double numerator = 0;
+    double denominator = 0;
     std::optional<double> quotient;
+
+    /** "numerator/denominator", in decimal. */
+    QString text() const;
 };
 
 class ExifValueFormatter {
 public:
-    /** `block` holds the bytes the offsets may reach; `tiffStart` is the 0-based index of the
-     *  TIFF header in it; `intel` selects little-endian numbers. */
-    ExifValueFormatter(const QByteArray &block, qint64 tiffStart, bool intel);
+    /** `block` holds the bytes the offsets may reach (it must outlive the formatter);
+     *  `tiffStart` is the 0-based index of the TIFF header in it; `intel` selects little-endian
+     *  numbers. A value is read where it lies in the block, never copied out whole. */
+    ExifValueFormatter(QByteArrayView block, qint64 tiffStart, bool intel);
 
     /** Unsigned number of `length` bytes at `position` of `data`; nullopt when it does not fit. */
-    std::optional<double> ReadNumber(const QByteArray &data, qint64 position, int length) const;
+    std::optional<double> ReadNumber(QByteArrayView data, qint64 position, int length) const;
     /** The same bytes as a two's complement number. */
-    std::optional<double> ReadSignedNumber(const QByteArray &data, qint64 position, int length) const;
+    std::optional<double> ReadSignedNumber(QByteArrayView data, qint64 position, int length) const;
     /** Unsigned numerator and denominator from 8 bytes at `position`. */
-    std::optional<ExifRational> ReadRational(const QByteArray &data, qint64 position) const;
+    std::optional<ExifRational> ReadRational(QByteArrayView data, qint64 position) const;
     /** Signed numerator and denominator from 8 bytes at `position`. */
-    std::optional<ExifRational> ReadSignedRational(const QByteArray &data, qint64 position) const;
+    std::optional<ExifRational> ReadSignedRational(QByteArrayView data, qint64 position) const;
 
     /** Sets `Value` and `ValueText` (before the "exif.ini" step, NUL characters removed) of an
      *  entry whose Tag, DataType and Count are set and whose 12 bytes start at `entryPos`.
      *  False when the entry fails. */
     bool FormatExifValue(ExifEntry &entry, qint64 entryPos) const;
+    /** The bytes outside the entry that its value takes, cut at the end of the block; 0 for a
+     *  value held in the entry's own four bytes (or one whose type is not known). */
+    qint64 OutOfLineBytes(const ExifEntry &entry, qint64 entryPos) const;
 
 private:
-    std::optional<QString> formatText(ExifEntry &entry, const QByteArray &raw,
-                                      const QByteArray &textRaw) const;
-    std::optional<QString> formatRational(ExifEntry &entry, const QByteArray &raw,
-                                          bool isSigned) const;
-    std::optional<QString> formatUndefined(const ExifEntry &entry, const QByteArray &raw,
-                                           const QByteArray &textRaw) const;
+    /** The bytes of the value of an entry of a known type whose value field holds `field`. */
+    QByteArrayView valueBytes(const ExifEntry &entry, qint64 entryPos, qint64 field) const;
+    std::optional<QString> formatText(ExifEntry &entry, QByteArrayView raw, QByteArrayView textRaw) const;
+    std::optional<QString> formatRational(ExifEntry &entry, QByteArrayView raw, bool isSigned) const;
+    std::optional<QString> formatUndefined(const ExifEntry &entry, QByteArrayView raw, QByteArrayView textRaw) const;
 
-    const QByteArray &m_block;
+    QByteArrayView m_block;
     qint64 m_tiffStart;
     bool m_intel;
 };

@@ -65,14 +65,17 @@ QByteArray clsEXIF::read(const QString &path)
 
 QByteArray clsEXIF::read(ByteSource &source)
 {
-    QByteArray bytes = source.read(0, HeadSize);
-    const qsizetype marker = findMarker(bytes);
+    const QByteArray head = source.read(0, HeadSize);
+    const qsizetype marker = findMarker(head);
     if (marker < 0)
-        return bytes;
-    const qint64 end = app1SegmentEnd(bytes, marker);
-    if (end > bytes.size())
-        bytes += source.read(bytes.size(), end - bytes.size());
-    return bytes;
+        return head;
+    // A segment that reaches past the head is read again from the start in one piece, rather
+    // than appended to the head (which would copy the whole segment twice).
+    const qint64 end = app1SegmentEnd(head, marker);
+    if (end <= head.size())
+        return head;
+    QByteArray segment = source.read(0, end);
+    return segment.size() > head.size() ? segment : head;
 }
 
 void clsEXIF::setImageFile(const QString &path)
@@ -110,10 +113,11 @@ void clsEXIF::parseBlock(const QByteArray &bytes)
     const qint64 segmentEnd = app1SegmentEnd(bytes, marker);
     const qint64 blockEnd = segmentEnd >= 0 ? qMin<qint64>(segmentEnd, bytes.size())
                                             : qMin<qint64>(bytes.size(), HeadSize);
-    const QByteArray block = bytes.left(blockEnd);
+    const QByteArrayView block = QByteArrayView(bytes).first(blockEnd);
     const qint64 tiffStart = marker + 6;
-    m_intel = block.mid(tiffStart, 2) == "II";
+    m_intel = tiffStart + 2 <= block.size() && block[tiffStart] == 'I' && block[tiffStart + 1] == 'I';
     m_status = Parsed;
+    m_valueBytesLeft = ValueBytesPerPicture;
 
     const ExifValueFormatter numbers(block, tiffStart, m_intel);
     const auto ifd0 = numbers.ReadNumber(block, tiffStart + 4, 4);
@@ -125,7 +129,7 @@ void clsEXIF::parseBlock(const QByteArray &bytes)
         ReadExifIfd(block, tiffStart, exifIfd, exiftag::ExifInteroperabilityOffset);
 }
 
-qint64 clsEXIF::ReadExifIfd(const QByteArray &block, qint64 tiffStart, qint64 offset,
+qint64 clsEXIF::ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offset,
                             std::int32_t wanted)
 {
     const ExifValueFormatter numbers(block, tiffStart, m_intel);
@@ -135,6 +139,8 @@ qint64 clsEXIF::ReadExifIfd(const QByteArray &block, qint64 tiffStart, qint64 of
     if (!count)
         return found;
     p += 2;
+    // Room for the entries the block can hold, so the list is not grown entry by entry.
+    m_entries.reserve(m_entries.size() + size_t(qMin<qint64>(qint64(*count), (block.size() - p) / 12)));
     for (int i = 0; i < int(*count); ++i, p += 12) {
         const auto tag = numbers.ReadNumber(block, p, 2);
         const auto type = numbers.ReadNumber(block, p + 2, 2);
@@ -146,6 +152,10 @@ qint64 clsEXIF::ReadExifIfd(const QByteArray &block, qint64 tiffStart, qint64 of
         entry.TagName = GetTagName(entry.Tag);
         entry.DataType = std::int32_t(*type);
         entry.Count = std::int32_t(*n);
+        const qint64 valueBytes = numbers.OutOfLineBytes(entry, p);
+        if (valueBytes > m_valueBytesLeft)
+            break;
+        m_valueBytesLeft -= valueBytes;
         if (!numbers.FormatExifValue(entry, p))
             break;
         applyIni(entry);
@@ -184,8 +194,15 @@ QString clsEXIF::ListInfo(QStringList &list) const
     default:
         break;
     }
-    for (const ExifEntry &e : m_entries)
-        list << e.TagName + QStringLiteral(": ") + e.ValueText;
+    list.reserve(qsizetype(m_entries.size()));
+    for (const ExifEntry &e : m_entries) {
+        QString line;
+        line.reserve(e.TagName.size() + 2 + e.ValueText.size());
+        line += e.TagName;
+        line += QLatin1String(": ");
+        line += e.ValueText;
+        list << line;
+    }
     return {};
 }
 

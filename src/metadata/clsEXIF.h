@@ -7,13 +7,15 @@
  *
  * Reading is split in two: read() fetches the bytes that can hold the block (the first 4096
  * bytes, extended to the end of the APP1 segment that holds the marker), parse() decodes them.
- * Every offset is checked against those bytes, each directory is walked at most once, and
+ * Every offset is checked against those bytes, each directory is walked at most once, the
+ * values of one picture together take a bounded number of bytes (ValueBytesPerPicture), and
  * nothing is thrown out of either step.
  */
 #include "ExifEntry.h"
 #include "IniReader.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -75,10 +77,17 @@ public:
 
     /** How far into the file the marker is searched for. */
     static constexpr qint64 HeadSize = 4096;
+    /** The most bytes the values of one picture's entries may take together, counted entry by
+     *  entry: twice what the largest segment holds. The entries of a picture each point at
+     *  their own bytes and stay well below it; without it, thousands of entries pointing at one
+     *  long run of bytes would each turn the whole run into text (a 64 KiB block into hundreds
+     *  of megabytes, and minutes of work). The entry that would pass it ends the walk of its
+     *  directory, as a value that does not fit does. */
+    static constexpr qint64 ValueBytesPerPicture = 2 * 65536;
 
 private:
     void parseBlock(const QByteArray &bytes);
-    qint64 ReadExifIfd(const QByteArray &block, qint64 tiffStart, qint64 offset,
+    qint64 ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offset,
                        std::int32_t wanted);
     void applyIni(ExifEntry &entry) const;
 
@@ -88,6 +97,7 @@ private:
     bool m_intel = false;
     std::uint8_t m_status = Unreadable;
     std::vector<ExifEntry> m_entries;
+    qint64 m_valueBytesLeft = 0;
 };
 
 } // namespace metadata

@@ -51,9 +51,11 @@ vb::Status systemFailure(int err)
 {
     switch (err) {
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG:  // a file-size limit: the disk is full as far as this file goes
         return vb::Status::fail(vb::DiskFull);
+    case EDQUOT:
+        return vb::Status::fail(vb::DiskFull, QStringLiteral("Disk full (quota exceeded)"));
+    case EFBIG:  // a file-size limit: the disk is full as far as this file goes
+        return vb::Status::fail(vb::DiskFull, QStringLiteral("Disk full (file size limit)"));
     case EACCES:
     case EPERM:
         return vb::Status::fail(vb::PermissionDenied);
@@ -68,6 +70,14 @@ vb::Status systemFailure(int err)
         return vb::Status::fail(vb::PathFileAccessError,
                                 QStringLiteral("Path/File access error (%1)").arg(QString::fromLocal8Bit(std::strerror(err))));
     }
+}
+
+QString saveFailureText(const QString &what, const QString &path, const vb::Status &failure)
+{
+    QString text = QStringLiteral("The %1 \"%2\" could not be saved: %3").arg(what, pathcodec::printable(path), failure.description);
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return text;
 }
 
 vb::Status resolveWriteTarget(const QString &path, QString &target)

@@ -8,8 +8,9 @@
  * the file it leads to is replaced in its own folder, and the link stays a link. A link to
  * anything else (a device, a FIFO, a socket, a folder), a dangling link, or a path that is
  * something other than a regular file is refused before anything is written, with the reason.
- * Failures carry the system's reason ("Disk full" for a full disk or quota, "Path not found"
- * for a missing folder, a read-only file system as such).
+ * Failures carry the system's reason ("Disk full" for a full disk, "Disk full (quota exceeded)",
+ * "Disk full (file size limit)", "Path not found" for a missing folder, a read-only file system
+ * as such).
  */
 #include "VbError.h"
 
@@ -22,6 +23,11 @@ namespace textfile {
 
 /** The failure of a file operation that failed with the system error `err`. */
 vb::Status systemFailure(int err);
+
+/** How a window or the unattended run tells a file of the program that could not be saved:
+ *  "The <what> "<path>" could not be saved: <reason>." (a reason that ends in a full stop gets
+ *  no second one). */
+QString saveFailureText(const QString &what, const QString &path, const vb::Status &failure);
 
 /** The file a write of `path` replaces: `path` itself when it is a regular file or does not
  *  exist yet, the file a symbolic link leads to when that is a regular file. Anything else is

@@ -42,9 +42,9 @@ QString decodeUtf8OrCp1252(QByteArrayView bytes, QStringDecoder::Flags flags)
 
 } // namespace
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
-    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
     return decodeUtf8OrCp1252(body, QStringDecoder::Flag::Stateless);
 }
 

@@ -52,7 +52,7 @@ vb::Status readLines(const QString &path, QStringList &lines, qint64 maxBytes,
 QString quoted(const QString &value);
 
 /** Decodes file bytes: UTF-8 when valid (a BOM is dropped), else Windows-1252. */
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 /** Decodes one line of text: UTF-8 when valid, else Windows-1252. */
 QString decodeLine(QByteArrayView bytes);
 /** Splits text at CR LF, LF or CR. */

@@ -1,6 +1,7 @@
 #include "VbFormat.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <cmath>
 
 namespace vb {
@@ -208,32 +209,47 @@ QString Format(const QDateTime &value, const QString &pattern)
 
 namespace {
 
-// A non-negative number as decimal digits (15 significant, as the runtime keeps them).
+// A non-negative number as decimal digits (15 significant, as the runtime keeps them). The
+// digits are held in short buffers on the stack: formatting a number allocates little more than
+// its result.
+using Digits = QVarLengthArray<char16_t, 40>;
 struct Decimal {
-    QString intDigits;  // no leading zeros; empty for 0
-    QString fracDigits; // no trailing zeros
+    Digits intDigits;  // no leading zeros; empty for 0
+    Digits fracDigits; // no trailing zeros
 };
+
+void trim(Decimal &d)
+{
+    qsizetype zeros = 0;
+    while (zeros < d.intDigits.size() && d.intDigits[zeros] == u'0')
+        ++zeros;
+    d.intDigits.remove(0, zeros);
+    while (!d.fracDigits.isEmpty() && d.fracDigits.back() == u'0')
+        d.fracDigits.removeLast();
+}
 
 Decimal toDecimal(double a)
 {
-    QString e = QString::number(a, 'e', 14); // d.dddddddddddddde+XX
-    qsizetype ePos = e.indexOf(u'e');
-    QString digits = e.left(ePos).remove(u'.');
-    int exp = e.mid(ePos + 1).toInt();
-    int point = exp + 1; // digits before the decimal point
+    const QString e = QString::number(a, 'e', 14); // d.dddddddddddddde+XX
+    const qsizetype ePos = e.indexOf(u'e');
+    Digits digits;
+    for (QChar c : QStringView(e).left(ePos))
+        if (c != u'.')
+            digits.append(c.unicode());
+    const int exp = QStringView(e).mid(ePos + 1).toInt();
+    const qsizetype point = qsizetype(exp) + 1; // digits before the decimal point
     Decimal out;
     if (point <= 0) {
-        out.fracDigits = QString(-point, u'0') + digits;
+        out.fracDigits.resize(-point, u'0');
+        out.fracDigits.append(digits.constData(), digits.size());
     } else if (point >= digits.size()) {
-        out.intDigits = digits + QString(point - digits.size(), u'0');
+        out.intDigits = digits;
+        out.intDigits.resize(point, u'0');
     } else {
-        out.intDigits = digits.left(point);
-        out.fracDigits = digits.mid(point);
+        out.intDigits.append(digits.constData(), point);
+        out.fracDigits.append(digits.constData() + point, digits.size() - point);
     }
-    while (out.intDigits.startsWith(u'0'))
-        out.intDigits.remove(0, 1);
-    while (out.fracDigits.endsWith(u'0'))
-        out.fracDigits.chop(1);
+    trim(out);
     return out;
 }
 
@@ -242,8 +258,9 @@ void roundTo(Decimal &d, int places)
 {
     if (d.fracDigits.size() <= places)
         return;
-    bool up = d.fracDigits[places] >= u'5';
-    QString all = d.intDigits + d.fracDigits.left(places);
+    const bool up = d.fracDigits[places] >= u'5';
+    Digits all = d.intDigits;
+    all.append(d.fracDigits.constData(), places);
     if (up) {
         qsizetype k = all.size() - 1;
         while (k >= 0 && all[k] == u'9') {
@@ -251,30 +268,19 @@ void roundTo(Decimal &d, int places)
             --k;
         }
         if (k < 0)
-            all.prepend(u'1');
+            all.insert(all.cbegin(), u'1');
         else
-            all[k] = QChar(all[k].unicode() + 1);
+            ++all[k];
     }
-    qsizetype intLen = all.size() - places;
-    d.intDigits = all.left(intLen);
-    d.fracDigits = all.mid(intLen);
-    while (d.intDigits.startsWith(u'0'))
-        d.intDigits.remove(0, 1);
-    while (d.fracDigits.endsWith(u'0'))
-        d.fracDigits.chop(1);
+    const qsizetype intLen = all.size() - places;
+    d.intDigits.clear();
+    d.intDigits.append(all.constData(), intLen);
+    d.fracDigits.clear();
+    d.fracDigits.append(all.constData() + intLen, places);
+    trim(d);
 }
 
 bool isPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
-
-QString section(const QString &pattern, double value)
-{
-    QStringList parts = pattern.split(u';');
-    if (value < 0 && parts.size() >= 2 && !parts[1].isEmpty())
-        return parts[1];
-    if (value == 0 && parts.size() >= 3 && !parts[2].isEmpty())
-        return parts[2];
-    return parts[0];
-}
 
 } // namespace
 
@@ -288,12 +294,30 @@ QString NumberText(double value)
     return s;
 }
 
+
 QString Format(double value, const QString &pattern)
 {
     if (pattern.isEmpty())
         return NumberText(value);
-    const QString sec = section(pattern, value);
-    const bool explicitNegative = value < 0 && pattern.split(u';').size() >= 2 && !pattern.split(u';')[1].isEmpty();
+    // The sections "positive;negative;zero": a negative or zero value takes its own section
+    // when the pattern has a non-empty one.
+    QStringView sections[3];
+    qsizetype sectionCount = 0;
+    for (qsizetype from = 0;;) {
+        const qsizetype semicolon = pattern.indexOf(u';', from);
+        const QStringView piece = semicolon < 0 ? QStringView(pattern).mid(from)
+                                                : QStringView(pattern).mid(from, semicolon - from);
+        if (sectionCount < 3)
+            sections[sectionCount] = piece;
+        ++sectionCount;
+        if (semicolon < 0)
+            break;
+        from = semicolon + 1;
+    }
+    const bool explicitNegative = value < 0 && sectionCount >= 2 && !sections[1].isEmpty();
+    const QStringView sec = explicitNegative                                                   ? sections[1]
+                            : value == 0 && sectionCount >= 3 && !sections[2].isEmpty() ? sections[2]
+                                                                                        : sections[0];
 
     qsizetype first = -1, last = -1;
     for (qsizetype i = 0; i < sec.size(); ++i)
@@ -303,49 +327,54 @@ QString Format(double value, const QString &pattern)
             last = i;
         }
     if (first < 0)
-        return sec; // no placeholders: the pattern is the text
-    QString prefix = sec.left(first);
-    QString suffix = sec.mid(last + 1);
-    QString body = sec.mid(first, last - first + 1);
+        return sec.toString(); // no placeholders: the pattern is the text
+    const QStringView prefix = sec.left(first);
+    const QStringView suffix = sec.mid(last + 1);
+    const QStringView body = sec.mid(first, last - first + 1);
 
-    qsizetype dot = body.indexOf(u'.');
-    QString intPart = dot < 0 ? body : body.left(dot);
-    QString fracPart = dot < 0 ? QString() : body.mid(dot + 1);
+    const qsizetype dot = body.indexOf(u'.');
+    const QStringView intPart = dot < 0 ? body : body.left(dot);
+    const QStringView fracPart = dot < 0 ? QStringView() : body.mid(dot + 1);
     const bool group = intPart.contains(u',') && intPart.indexOf(u',') < intPart.size() - 1;
-    int minInt = int(intPart.count(u'0'));
-    int minFrac = 0;
+    const qsizetype minInt = intPart.count(u'0');
+    qsizetype minFrac = 0;
     for (QChar c : fracPart) {
         if (c != u'0')
             break;
         ++minFrac;
     }
-    int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
+    const int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
 
     double a = std::fabs(value);
     if (sec.contains(u'%'))
         a *= 100;
     Decimal dec = toDecimal(a);
     roundTo(dec, maxFrac);
-
-    QString intText = dec.intDigits;
-    if (intText.size() < minInt)
-        intText.prepend(QString(minInt - intText.size(), u'0'));
-    if (group && intText.size() > 3) {
-        const QString sep = QLocale().groupSeparator();
-        for (qsizetype k = intText.size() - 3; k > 0; k -= 3)
-            intText.insert(k, sep);
-    }
-    QString fracText = dec.fracDigits;
-    if (fracText.size() < minFrac)
-        fracText += QString(minFrac - fracText.size(), u'0');
-
-    QString out = prefix + intText;
-    if (dot >= 0)
-        out += QLocale().decimalPoint() + fracText;
-    out += suffix;
     const bool nonZero = !dec.intDigits.isEmpty() || !dec.fracDigits.isEmpty();
+
+    QString out;
+    out.reserve(1 + prefix.size() + qMax(minInt, dec.intDigits.size()) * 2 + 1 + qMax(minFrac, dec.fracDigits.size())
+                + suffix.size());
     if (value < 0 && nonZero && !explicitNegative)
-        out.prepend(u'-');
+        out += u'-';
+    out += prefix;
+    // The whole part, padded with zeros to its placeholders, with a group separator before each
+    // group of three digits from the right when the pattern asks for them.
+    const qsizetype pad = qMax<qsizetype>(0, minInt - dec.intDigits.size());
+    const qsizetype intSize = pad + dec.intDigits.size();
+    const QString separator = group && intSize > 3 ? QLocale().groupSeparator() : QString();
+    for (qsizetype i = 0; i < intSize; ++i) {
+        if (i > 0 && !separator.isEmpty() && (intSize - i) % 3 == 0)
+            out += separator;
+        out += i < pad ? QChar(u'0') : QChar(dec.intDigits[i - pad]);
+    }
+    if (dot >= 0) {
+        out += QLocale().decimalPoint();
+        out.append(reinterpret_cast<const QChar *>(dec.fracDigits.constData()), dec.fracDigits.size());
+        for (qsizetype i = dec.fracDigits.size(); i < minFrac; ++i)
+            out += u'0';
+    }
+    out += suffix;
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Actions.h"
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "Clock.h"
 #include "ComboItemChoice.h"
 #include "DragListBox.h"
@@ -365,7 +366,8 @@ void frmRenamer::Command12_Click()
     const QString file = QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".rnp") : path;
     const vb::Status written = settingsfiles::WriteRenameDropFile(file, renameSettings(), windowState());
     if (!written)
-        MsgBox(written.description, msg::OKOnly, QStringLiteral("Morvane"));
+        MsgBox(textfile::saveFailureText(QStringLiteral("rename drop file"), file, written), msg::OKOnly,
+               QStringLiteral("Morvane"));
 }
 
 settingsfiles::LoadResult frmRenamer::LoadRnp(const QString &path)

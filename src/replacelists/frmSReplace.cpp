@@ -1,6 +1,7 @@
 #include "frmSReplace.h"
 
 #include "AppState.h"
+#include "AtomicFile.h"
 #include "ComboItemChoice.h"
 #include "Dialogs.h"
 #include "Grid.h"
@@ -302,7 +303,7 @@ void frmSReplace::Command1_Click()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".srl");
     if (const vb::Status saved = m_rows.saveList(path); !saved)
-        MsgBox(saved.description, msg::OKOnly | msg::Exclamation);
+        MsgBox(textfile::saveFailureText(QStringLiteral("replace list"), path, saved), msg::OKOnly | msg::Exclamation);
 }
 
 void frmSReplace::Command2_Click()

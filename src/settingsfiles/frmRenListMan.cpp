@@ -1,5 +1,6 @@
 #include "frmRenListMan.h"
 
+#include "AtomicFile.h"
 #include "MessageService.h"
 #include "RenameConfigFile.h"
 #include "RenameConfigFolder.h"
@@ -159,12 +160,11 @@ void frmRenListMan::SaveRenameConfig()
     // An overwrite replaces the file of the listed configuration, whatever the case of its name.
     const RenameConfigFolder folder;
     vb::Status st = folder.create();
-    if (st) {
-        const QString file = folder.fileOf(listed >= 0 ? list1->item(listed)->text() : name);
+    const QString file = folder.fileOf(listed >= 0 ? list1->item(listed)->text() : name);
+    if (st)
         st = WriteRenameConfigFile(file, m_renamer.renameSettings(), m_renamer.windowState());
-    }
     if (!st) {
-        MsgBox(st.description, msg::OKOnly, ProductTitle);
+        MsgBox(textfile::saveFailureText(QStringLiteral("rename config file"), file, st), msg::OKOnly, ProductTitle);
         return;
     }
     if (listed >= 0)

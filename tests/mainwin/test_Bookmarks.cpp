@@ -296,6 +296,24 @@ TEST_F(BookmarksTest, AFolderWithALineBreakIsRefused)
     EXPECT_EQ(w->Bookmarks().Store().Count(), 0u);
 }
 
+// A bookmarks file that is a link to nothing reads as no bookmarks; on closing, nothing is made
+// where it leads and the box names the file and the reason.
+TEST_F(BookmarksTest, ADanglingLinkIsNotWrittenAndTheBoxNamesIt)
+{
+    ASSERT_EQ(::symlink("elsewhere/gone.bks", QFile::encodeName(bookmarksFile()).constData()), 0);
+    state.SkipBookmarkName = 1;
+    auto w = open();
+    addFolder(*w, dataPath("B"));
+    ASSERT_TRUE(messages.shown.empty()) << messages.prompts().join(u'|').toStdString();
+    w->cmdQuit_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.prompts().front(), "The bookmarks file \"" + bookmarksFile()
+                                              + "\" could not be saved: it is a link to \"elsewhere/gone.bks\", which "
+                                                "does not exist.");
+    EXPECT_TRUE(QFileInfo(bookmarksFile()).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("elsewhere"))));
+}
+
 // A bookmarks file that is there but cannot be read is said once and left as it is at the end,
 // whatever was bookmarked meanwhile.
 TEST_F(BookmarksTest, AFileThatCannotBeReadIsReportedOnceAndKept)

@@ -189,6 +189,25 @@ TEST_F(FileListsTest, AFileThatIsNoSavedListLeavesTheListAlone)
     }
 }
 
+// A list saved onto something that is no regular file writes nothing there, and the box names
+// the file and what it is.
+TEST_F(FileListsTest, SavingOntoAFifoNamesThePathAndTheReason)
+{
+    auto w = open();
+    listSample(*w);
+    w->lvw2->setChecked(1, true);
+    const QString path = data.filePath(QStringLiteral("pipe.lst"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    dialogs.answers << path;
+    w->mnuFSave->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(lastPrompt(), "The file list \"" + path + "\" could not be saved: it is a FIFO, not a regular file.");
+    EXPECT_EQ(lastTitle(), QStringLiteral("Morvane"));
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST_F(FileListsTest, EntriesThatAreGoneAreNamedInOneMessageAndSkipped)
 {
     auto w = open();
@@ -472,7 +491,8 @@ TEST_F(FileListsTest, ANameIsListedOnlyWhenItsFileWasWritten)
     }
     ::chmod(QFile::encodeName(folder).constData(), 0755);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(lastPrompt(), QStringLiteral("Permission denied"));
+    EXPECT_EQ(lastPrompt(),
+              "The file list \"" + namedList(QStringLiteral("cannot")) + "\" could not be saved: Permission denied.");
     EXPECT_EQ(entries(m.list1), QStringList());
     EXPECT_FALSE(QFileInfo::exists(namedList(QStringLiteral("cannot"))));
 

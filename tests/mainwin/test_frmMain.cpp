@@ -695,7 +695,7 @@ TEST_F(MainWindowTest, SaveSettingsOnAFullDiskIsToldAndNotLoggedAsSaved)
     EXPECT_EQ(testfiles::readFile(settingsPath()), old);
     EXPECT_EQ(w->LogText(), QString());
     ASSERT_EQ(messages.prompts().size(), 1);
-    EXPECT_TRUE(messages.prompts()[0].endsWith(QStringLiteral("could not be saved: Disk full.")))
+    EXPECT_TRUE(messages.prompts()[0].endsWith(QStringLiteral("could not be saved: Disk full (file size limit).")))
         << messages.prompts()[0].toStdString();
 }
 

@@ -145,7 +145,7 @@ TEST_F(PrefTest, SettingsThatCannotBeSavedAreToldAndTheOldFileStays)
         EXPECT_EQ(testfiles::readFile(settingsPath()), old);
         ASSERT_EQ(messages.shown.size(), size_t(attempt));
         EXPECT_EQ(messages.shown.back().prompt,
-                  QStringLiteral("The settings file \"%1\" could not be saved: Disk full.").arg(settingsPath()));
+                  QStringLiteral("The settings file \"%1\" could not be saved: Disk full (file size limit).").arg(settingsPath()));
         // A later save that works ends the silence for the next failure.
         pref.ShowModeless();
         pref.Command1->click();

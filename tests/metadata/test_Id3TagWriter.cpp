@@ -406,7 +406,8 @@ TEST_F(Id3TagWriter, FailuresLeaveTheFileAsItWas)
 }
 
 // The system's reason reaches the user: a full disk (a file-size limit, or no space or quota as
-// the temporary file is made) is "Disk full", never "Unknown error"; the file stays as it was.
+// the temporary file is made) is "Disk full" and says which, never "Unknown error"; the file
+// stays as it was.
 TEST_F(Id3TagWriter, FailuresGiveTheSystemsReason)
 {
     const QByteArray original = tag(3, frame(3, "TIT2", latin1("x"))) + audio();
@@ -416,10 +417,10 @@ TEST_F(Id3TagWriter, FailuresGiveTheSystemsReason)
         int injected;  ///< 0: a real file-size limit
         const char *reason;
     } cases[] = {
-        {"file-size limit", 0, "Disk full"},
+        {"file-size limit", 0, "Disk full (file size limit)"},
         {"no space", ENOSPC, "Disk full"},
-        {"quota", EDQUOT, "Disk full"},
-        {"read-only file system", EROFS, "read-only file system"},
+        {"quota", EDQUOT, "Disk full (quota exceeded)"},
+        {"read-only file system", EROFS, "Permission denied (read-only file system)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -441,7 +442,8 @@ TEST_F(Id3TagWriter, FailuresGiveTheSystemsReason)
             textfile::setOpenCall(previous);
         }
         EXPECT_FALSE(updated);
-        EXPECT_TRUE(id3.LastWriteError().contains(QLatin1String(c.reason))) << id3.LastWriteError().toStdString();
+        EXPECT_TRUE(id3.LastWriteError().endsWith(QLatin1String(": ") + QLatin1String(c.reason)))
+            << id3.LastWriteError().toStdString();
         EXPECT_TRUE(id3.LastWriteError().contains(path)) << id3.LastWriteError().toStdString();
         EXPECT_EQ(contents(path), original);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"song.mp3"});

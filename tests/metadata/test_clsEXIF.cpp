@@ -450,3 +450,33 @@ TEST(clsEXIF, ValuesBeyondTheFirst4096BytesAreReadInsideTheSegment)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], "Make: Far away");
 }
+
+// Values are read where they lie, so entries may share bytes (two resolutions, one rational);
+// a real picture's values, however long, are all listed. Thousands of entries pointing at one
+// long run of bytes would each turn all of it into text: past the picture's allowance of value
+// bytes the walk ends, as on a value that does not fit.
+TEST(clsEXIF, EntriesSharingTheirBytesAreListedWithinThePicturesAllowance)
+{
+    // IFD0 alone: its first out-of-line value starts right after the directory.
+    const auto dataAt = [](int entries) { return std::uint32_t(8 + 2 + 12 * entries + 4); };
+
+    ExifBuilder real(true);
+    real.rational(Ifd::Zero, 282, {{72, 1}})
+        .rawEntry(Ifd::Zero, 283, 5, 1, dataAt(3))
+        .undefined(Ifd::Zero, 37500, QByteArray(60000, 'n'));
+    const QStringList lines = linesOf(real.jpeg());
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], "XResolution: 72.0");
+    EXPECT_EQ(lines[1], "YResolution: 72.0");
+    EXPECT_EQ(lines[2], "MakerNote: " + QString(60000, u'n'));
+
+    const int length = 40000;
+    const int fit = int(clsEXIF::ValueBytesPerPicture / length);
+    ExifBuilder hostile(false);
+    hostile.entry(Ifd::Zero, 270, 2, length, QByteArray(length, 'x'));
+    for (int i = 1; i < fit + 3; ++i)
+        hostile.rawEntry(Ifd::Zero, 270, 2, length, dataAt(fit + 4));
+    hostile.ascii(Ifd::Zero, 271, "A");
+    const QStringList listed = linesOf(hostile.jpeg());
+    EXPECT_EQ(listed, QStringList(fit, "ImageDescription: " + QString(length, u'x')));
+}

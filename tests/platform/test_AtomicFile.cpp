@@ -151,9 +151,9 @@ TEST(AtomicFile, DeviceStaysADevice)
     }
 }
 
-// The system's reason reaches the user: a full disk or quota (even as the temporary file is
-// made) is "Disk full", never "Permission denied"; a read-only file system, a missing folder and
-// a name too long say so.
+// The system's reason reaches the user: a full disk, a quota or a file-size limit (even as the
+// temporary file is made) is "Disk full" and says which, never "Permission denied"; a read-only
+// file system, a missing folder and a name too long say so.
 TEST(AtomicFile, FailuresCarryTheSystemsReason)
 {
     QTemporaryDir tmp;
@@ -162,25 +162,26 @@ TEST(AtomicFile, FailuresCarryTheSystemsReason)
     const struct {
         int err;
         int number;
-        const char *text;
+        QString text;
     } injected[] = {
         {ENOSPC, vb::DiskFull, "Disk full"},
-        {EDQUOT, vb::DiskFull, "Disk full"},
-        {EROFS, vb::PermissionDenied, "read-only file system"},
+        {EDQUOT, vb::DiskFull, "Disk full (quota exceeded)"},
+        {EFBIG, vb::DiskFull, "Disk full (file size limit)"},
+        {EROFS, vb::PermissionDenied, "Permission denied (read-only file system)"},
         {EACCES, vb::PermissionDenied, "Permission denied"},
-        {ENAMETOOLONG, vb::BadFileNameOrNumber, "name too long"},
+        {ENAMETOOLONG, vb::BadFileNameOrNumber, "Bad file name or number (name too long)"},
         // The system's own words for the rest, in the user's language.
-        {EIO, vb::PathFileAccessError, std::strerror(EIO)},
+        {EIO, vb::PathFileAccessError, "Path/File access error (" + QString::fromLocal8Bit(std::strerror(EIO)) + ")"},
     };
     for (const auto &c : injected) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(c.text.toStdString());
         vb::Status st;
         {
             FailingOpen failing(c.err);
             st = textfile::writeLines(path, {QStringLiteral("new")});
         }
         EXPECT_EQ(st.number, c.number);
-        EXPECT_TRUE(st.description.contains(QString::fromLocal8Bit(c.text))) << st.description.toStdString();
+        EXPECT_EQ(st.description, c.text);
         EXPECT_EQ(testfiles::readFile(path), "old\r\n");
     }
 
@@ -191,7 +192,8 @@ TEST(AtomicFile, FailuresCarryTheSystemsReason)
     EXPECT_TRUE(tooLong.description.contains(QLatin1String("name too long"))) << tooLong.description.toStdString();
     {
         testfiles::FileSizeLimit limit(3);
-        EXPECT_EQ(textfile::writeLines(path, {QStringLiteral("a longer line")}).description, QStringLiteral("Disk full"));
+        EXPECT_EQ(textfile::writeLines(path, {QStringLiteral("a longer line")}).description,
+                  QStringLiteral("Disk full (file size limit)"));
     }
     EXPECT_EQ(testfiles::readFile(path), "old\r\n");
     ::chmod(native(tmp.path()).constData(), 0500);

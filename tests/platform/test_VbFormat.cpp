@@ -47,6 +47,14 @@ TEST(VbFormat, NumberPatterns)
         {0.125, "######.####", ".125"},      {0.0104166, "#.#####", ".01042"}, {5, "#.##", "5."},
         {3, "000000", "000003"},              {0.5, "0%", "50%"},
         {12.5, "", "12.5"},
+        // Sections for negative and zero values, and a negative that rounds to nothing.
+        {-1.5, "0.0;(0.0)", "(1.5)"},         {-1.5, "0.0;", "-1.5"},         {0, "0;-0;zero", "zero"},
+        {0, "0;-0;", "0"},                    {-0.0001, "0.00", "0.00"},      {7, "abc", "abc"},
+        // Grouping counts the padding zeros; a carry runs through the whole number; the
+        // digits are the 15 significant ones.
+        {5, "000,000", "000,005"},            {1234567.891, "#,##0.00", "1,234,567.89"},
+        {99999.96, "0.0", "100000.0"},        {1e-20, "0.000", "0.000"},
+        {123456789012345678.0, "0", "123456789012346000"}, {0.5, "x0.0y", "x0.5y"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " " + std::to_string(c.value));

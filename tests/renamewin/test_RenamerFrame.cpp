@@ -357,5 +357,6 @@ TEST_F(RenamerFrame, CreateRenameDropAndLoadItBack)
     w.Command12_Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Morvane"));
-    EXPECT_FALSE(messages.shown[0].prompt.isEmpty());
+    EXPECT_EQ(messages.shown[0].prompt,
+              "The rename drop file \"" + home.path() + "/missing/folder/x.rnp\" could not be saved: Path not found.");
 }

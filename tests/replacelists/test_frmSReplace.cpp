@@ -264,6 +264,8 @@ TEST_F(StringDialogTest, SaveAndLoadList)
     click(d->Command1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Strings Replacer"));
+    EXPECT_EQ(messages.shown[0].prompt,
+              "The replace list \"" + files.path() + "/missing/list.srl\" could not be saved: Path not found.");
     EXPECT_FALSE(QFile::exists(files.path() + QStringLiteral("/missing")));
     messages.shown.clear();
     click(d->cmdQuit);

@@ -318,10 +318,11 @@ TEST_F(RenListManTest, AFailedSaveKeepsTheListAndTheOldFileAndShowsTheError)
     struct Case {
         QString name;
         std::vector<int> answers;
+        QString file;  ///< the file the message names
     };
     const Case cases[] = {
-        {"HOLIDAY", {msg::Yes}},
-        {"New", {}},
+        {"HOLIDAY", {msg::Yes}, "Holiday.rfg"},
+        {"New", {}, "New.rfg"},
     };
     config("Holiday.rfg", "old");
     changeRenamer();
@@ -343,7 +344,8 @@ TEST_F(RenListManTest, AFailedSaveKeepsTheListAndTheOldFileAndShowsTheError)
             click(m->Command1);
         }
         ASSERT_EQ(messages.shown.size(), c.answers.size() + 1);
-        EXPECT_EQ(messages.shown.back().prompt, "Permission denied");
+        EXPECT_EQ(messages.shown.back().prompt,
+                  "The rename config file \"" + configs() + c.file + "\" could not be saved: Permission denied.");
         EXPECT_EQ(messages.shown.back().buttons, msg::OKOnly);
         EXPECT_EQ(messages.shown.back().title, "Morvane");
         EXPECT_EQ(entries(*m), QStringList{"Holiday"});
