@@ -293,6 +293,8 @@ private:
     bool m_typeListDue = false;
     /** A name typed into the filter while the listing was still coming. */
     bool m_nameFilterDue = false;
+    /** A type picked while the listing was still coming (empty when none). */
+    QString m_typeFilterDue;
 };
 
 } // namespace mainwin

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
+#include <utility>
 
 namespace mainwin {
 
@@ -189,7 +190,16 @@ void frmMain::FillFileTypesSoon()
         if (run == m_fileTypesRun)  // a newer listing has a turn of its own
             TakeDueFileTypes();
     });
-    // A name typed into the filter while the scan ran applies to the finished listing.
+    // A type picked or a name typed into the filter while the scan ran applies to the finished
+    // listing (the type list just made offers the picked type again when the listing has it).
+    if (!m_typeFilterDue.isEmpty()) {
+        const QString picked = std::exchange(m_typeFilterDue, QString());
+        TakeDueFileTypes();
+        if (cmbFileType->findText(picked) >= 0) {
+            cmbFileType->setCurrentText(picked);
+            cmbFileType_Click();
+        }
+    }
     if (m_nameFilterDue) {
         m_nameFilterDue = false;
         txtFilter_Change();
@@ -247,6 +257,11 @@ void frmMain::cmbFileType_Click()
 {
     AppState &s = m_state;
     const QString picked = cmbFileType->currentText();
+    if (m_scanDepth > 0 && lvw2->Scanning()) {
+        // The listing is still coming: the type applies to it once it is complete.
+        m_typeFilterDue = picked;
+        return;
+    }
     if (!ListingSettled()) {
         // Picked from the list of the listing before: it applies to the new one when offered.
         TakeDueFileTypes();

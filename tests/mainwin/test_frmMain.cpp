@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "ComboInput.h"
 #include "CommandBarLayout.h"
 #include "CommandBars.h"
 #include "FolderTree.h"
@@ -500,6 +501,38 @@ TEST_F(MainWindowTest, ANameTypedWhileAListingComesFiltersTheWholeListing)
     EXPECT_EQ(names(*w->lvw3), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
     w->txtFilter->clear();
     EXPECT_EQ(names(*w->lvw2), (QStringList{"a.txt", "B.TXT", "c.jpg", "sub"}));
+}
+
+TEST_F(MainWindowTest, ATypePickedWhileAListingComesFiltersTheWholeListing)
+{
+    // Picked from the types of the listing before while the scan still runs, the type filter
+    // waits for the listing and then keeps its rows of that type; nothing scanned is lost.
+    makeSample();
+    auto w = open();
+    w->show();
+    w->ftv->ClickFolder(dataPath());
+    QTest::mouseClick(w->Check2, Qt::LeftButton, {}, QPoint(8, w->Check2->height() / 2));
+    ASSERT_TRUE(w->Check2->isChecked());
+    settle(*w);
+    ASSERT_EQ(w->lvw2->FileItemCount(), 5);
+    // The pick comes when the scan goes on into "sub", after the folder's own rows.
+    bool picked = false;
+    int folders = 0;
+    QObject::connect(w->lvw2, &filelist::ListViewEditable::SearchDirChange, w.get(), [&](QString &) {
+        if (picked || ++folders < 2)
+            return;
+        picked = true;
+        comboinput::chooseItem(w->cmbFileType, QStringLiteral("Text Document"));
+    });
+    w->ftv->ClickFolder(dataPath());
+    settle(*w);
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(w->cmbFileType->currentText(), QStringLiteral("Text Document"));
+    EXPECT_EQ(state.CurrentFileSpec, QStringLiteral("Text Document"));
+    EXPECT_EQ(names(*w->lvw2), (QStringList{"a.txt", "B.TXT", "d.txt"}));
+    EXPECT_EQ(w->lvw3->FileItemCount(), 5);
+    comboinput::chooseItem(w->cmbFileType, QStringLiteral("*.*"));
+    EXPECT_EQ(w->lvw2->FileItemCount(), 5);
 }
 
 TEST_F(MainWindowTest, LoadListsTheSavedFolderAndType)
