@@ -11,8 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    // The input is not copied: the source hands out copies of exactly the parts the reader asks
-    // for, so a read past one of them is still caught.
+    // The input is not copied: the source hands out exactly the parts the reader asks for (the
+    // whole input itself when it asks for all of it), and libFuzzer's buffer is exactly as long
+    // as the input, so a read past either is still caught.
     metadata::MemoryByteSource source(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     metadata::clsEXIF exif{QString()};
     exif.parse(metadata::clsEXIF::read(source));

@@ -23,6 +23,11 @@ public:
      *  without a look at the disk). */
     size_t renamedBy(const QString &folder, const QString &name);
 
+    /** Forgets the folder identity kept from the last row: a run that waits for the user
+     *  between rows calls it first, since folders may have been renamed or made again outside
+     *  the program meanwhile. */
+    void forgetFolder() { m_lastKnown = false; }
+
     /** How a row that names an item renamed by row `first` is told. */
     static QString duplicateText(size_t first);
 

@@ -92,6 +92,7 @@ bool frmRenDrop::RenameDropRow(size_t row, QString &error)
     // and no longer under its old name for the later one.
     const QString folder = fso::ParentOf(source);
     const QString name = fso::ItemName(source);
+    m_renamed.forgetFolder();  // the user may have taken a while over this row
     if (const size_t first = m_renamed.renamedBy(folder, name)) {
         error = engine::RenamedItems::duplicateText(first);
         return false;

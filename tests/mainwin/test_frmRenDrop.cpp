@@ -200,6 +200,28 @@ TEST_F(RenDropTest, ADuplicateItemIsRenamedOnceAndToldAsSuch)
     EXPECT_FALSE(exists("d/y_f.txt"));
 }
 
+// Between two rows the user may take a while; a folder made again outside the program meanwhile
+// is another folder, and its missing item is missing, not a duplicate of the first row's.
+TEST_F(RenDropTest, AFolderMadeAgainWhileTheUserWaitsIsAnotherFolder)
+{
+    QDir().mkpath(tmp.filePath("d"));
+    add("d/f.txt", "x_f.txt");
+    add("d/f.txt", "y_f.txt");
+    for (size_t row = 1; row <= 2; ++row) {
+        grid.row(row).Path = tmp.path() + QStringLiteral("/d/");
+        grid.row(row).Original = QStringLiteral("f.txt");
+    }
+    frmRenDrop dlg(grid, messages);
+    dlg.show();
+    clickButton(dlg.Command3);
+    ASSERT_TRUE(exists("d/x_f.txt"));
+    ASSERT_TRUE(QDir(tmp.path()).rename(QStringLiteral("d"), QStringLiteral("old")));
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("d")));
+    clickButton(dlg.Command3);
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_TRUE(messages.prompts()[0].contains(QStringLiteral("File not found"))) << messages.prompts()[0].toStdString();
+}
+
 // The review dialog makes the rename's own checks of every row: a missing item fails even when
 // its name stays, "." is never an item, and no name is cut down to its bare extension. The real
 // file among them is renamed.
