@@ -210,6 +210,15 @@ vb::Status AtomicFile::commit()
     }
     const int fd = m_fd;
     m_fd = -1;
+    // On disk before it takes the old file's name: after a power cut the name holds either the
+    // old contents or the whole new ones, never an empty file. A file system that cannot sync
+    // (EINVAL) has nothing to wait for.
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        const vb::Status st = systemFailure(errno);
+        ::close(fd);
+        cancel();
+        return st;
+    }
     if (::close(fd) != 0) {
         const vb::Status st = systemFailure(errno);
         cancel();
