@@ -106,6 +106,20 @@ anchor() {
     xdotool key --delay 40 "$@" >/dev/null
 }
 
+# A filter of round's program $pid, reached from the anchor with the keys after the first five
+# arguments: the re-list when key $4 changes it (relist_$2) and when key $5 puts it back
+# (relist_$3), then the longest pause while $4 changes it again (pause_$1); put back after.
+filter_relists() {
+    local what=$1 there=$2 back=$3 change=$4 undo=$5
+    shift 5
+    anchor "$@"
+    echo "$name relist_$there $("$probe" time root "$pid" 500 "$change")" >>"$work/results"
+    echo "$name relist_$back $("$probe" time root "$pid" 500 "$undo")" >>"$work/results"
+    echo "$name pause_$what $("$probe" pauses root "$pid" 800 "$change" Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    anchor "$@"
+    "$probe" time root "$pid" 500 "$undo" >/dev/null
+}
+
 # One round of one program; appends "name value" lines to $work/results.
 round() {
     local name=$1 program=$2 home="$work/home-$1"
@@ -153,22 +167,9 @@ round() {
     echo "$name pause_folder $("$probe" pauses root "$pid" 800 Return Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
 
     # The file-type box, three controls on from the anchor: down to "All Files", up to "*.*".
-    local type_keys=(Tab Tab Tab)
-    anchor "${type_keys[@]}"
-    echo "$name relist_type_files $("$probe" time root "$pid" 500 Down)" >>"$work/results"
-    echo "$name relist_type_all $("$probe" time root "$pid" 500 Up)" >>"$work/results"
-    echo "$name pause_type $("$probe" pauses root "$pid" 800 Down Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
-    anchor "${type_keys[@]}"
-    "$probe" time root "$pid" 500 Up >/dev/null
-
+    filter_relists type type_files type_all Down Up Tab Tab Tab
     # The name filter, the next control: "f" typed, then taken back.
-    local name_keys=(Tab Tab Tab Tab)
-    anchor "${name_keys[@]}"
-    echo "$name relist_name_typed $("$probe" time root "$pid" 500 f)" >>"$work/results"
-    echo "$name relist_name_cleared $("$probe" time root "$pid" 500 BackSpace)" >>"$work/results"
-    echo "$name pause_name $("$probe" pauses root "$pid" 800 f Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
-    anchor "${name_keys[@]}"
-    "$probe" time root "$pid" 500 BackSpace >/dev/null
+    filter_relists name name_typed name_cleared f BackSpace Tab Tab Tab Tab
     relist_peak=$(peak_kib "$pid")
 
     # "&Rename": the rename window fills its grid with every checked row.

@@ -14,7 +14,7 @@ namespace {
 
 const QString &folderTypeName()
 {
-    static const QString name = QStringLiteral("File Folder");
+    static const QString name = ShellFolderTypeName;
     return name;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 /** One row of the file list. */
+#include "ShellTypeName.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -54,7 +56,7 @@ struct FileRow {
     QDateTime LastWrite;
     bool Checked = false;
 
-    bool isFolder() const { return TypeName == QLatin1String("File Folder"); }
+    bool isFolder() const { return TypeName == ShellFolderTypeName; }
     /** Folder text followed by the name. */
     QString FullPath() const { return Folder + Name; }
 };

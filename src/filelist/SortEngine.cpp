@@ -16,12 +16,8 @@ namespace {
 constexpr int32_t SizeColumn = 3; // sub-item 2
 constexpr int32_t DateColumn = 5; // sub-item 4
 
-QString cellOf(const ListItem &item, int32_t column)
-{
-    return column <= 1 ? item.Text : item.SubItems(column - 1);
-}
-
-// The same text where the row keeps it (an empty text for a sub-item never written).
+// The text of a column (1 the item text, k + 1 sub-item k) where the row keeps it; an empty text
+// for a sub-item never written.
 const QString &cellIn(const ListItem &item, int32_t column)
 {
     static const QString none;
@@ -209,7 +205,7 @@ std::vector<int32_t> SortEngine::Order(const ListItemsModel &rows, int32_t colum
         for (int32_t i = 0; i < n; ++i) {
             const ListItem &item = rows.Item(i + 1);
             keys[size_t(i)] = column == SizeColumn && item.SizeBytes >= 0 ? double(item.SizeBytes) / 1024.0
-                                                                           : NumberValue(cellOf(item, column));
+                                                                           : NumberValue(cellIn(item, column));
         }
         return orderBy(keys, ascending, std::less<double>());
     }
@@ -220,21 +216,21 @@ std::vector<int32_t> SortEngine::Order(const ListItemsModel &rows, int32_t colum
             if (column == DateColumn && item.LastWriteSecs != ListItem::NoTime)
                 keys[size_t(i)] = item.LastWriteSecs;
             else
-                keys[size_t(i)] = DateValue(cellOf(item, column)).value_or(std::numeric_limits<qint64>::min());
+                keys[size_t(i)] = DateValue(cellIn(item, column)).value_or(std::numeric_limits<qint64>::min());
         }
         return orderBy(keys, ascending, std::less<qint64>());
     }
     std::vector<const QString *> texts(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i)
         texts[size_t(i)] = &cellIn(rows.Item(i + 1), column);
+    std::vector<QString> keys;
     if (dataType == ldtString && magnitude) {
         std::vector<QString> cells(texts.size());
         for (size_t i = 0; i < texts.size(); ++i)
             cells[i] = *texts[i];
-        const std::vector<QString> keys = MagnitudeKeys(cells);
+        keys = MagnitudeKeys(cells);
         for (size_t i = 0; i < keys.size(); ++i)
             texts[i] = &keys[i];
-        return orderByText(texts, ascending);
     }
     return orderByText(texts, ascending);
 }

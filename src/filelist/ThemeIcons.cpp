@@ -1,4 +1,5 @@
 #include "ThemeIcons.h"
+#include "ShellTypeName.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,7 +30,7 @@ QVariant ThemeIcon(const QString &key, const QString &samplePath, const QString 
     QIcon icon;
     if (key == QLatin1String("dummy") && samplePath.isEmpty()) {
         icon = placeholder();
-    } else if (typeName == QLatin1String("File Folder")) {
+    } else if (typeName == ShellFolderTypeName) {
         icon = QIcon::fromTheme(QStringLiteral("folder"), styleIcon(QStyle::SP_DirIcon));
     } else if (key != typeName) {
         icon = QIcon::fromTheme(QStringLiteral("application-x-executable"), styleIcon(QStyle::SP_FileIcon));

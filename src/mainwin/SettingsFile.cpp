@@ -1,4 +1,5 @@
 #include "SettingsFile.h"
+#include "ProgramTitle.h"
 
 #include "AppFolder.h"
 #include "AppState.h"
@@ -216,7 +217,7 @@ void tell(const AppState &state, const QString &text)
     if (state.RenameDropRun == 1 || !state.services.messages)
         printToStandardError(text);
     else
-        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
+        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, kProgramTitle);
 }
 
 } // namespace
@@ -260,7 +261,7 @@ void ReportSavedFile(const AppState &state, const QString &path, const vb::Statu
     if (state.RenameDropRun == 1)
         printToStandardError(text);
     else if (state.services.messages)
-        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Morvane"));
+        state.services.messages->MsgBox(text, msg::OKOnly | msg::Critical, kProgramTitle);
 }
 
 } // namespace mainwin

@@ -1,4 +1,5 @@
 #include "frmAttr.h"
+#include "ProgramTitle.h"
 
 #include "AppState.h"
 #include "FileAttributes.h"
@@ -70,7 +71,7 @@ void frmAttr::Command1_Click()
     bar->setValue(0);
     const QString report = m_run.Report();
     if (!report.isEmpty() && m_state.services.messages)
-        m_state.services.messages->MsgBox(report, msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+        m_state.services.messages->MsgBox(report, msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 void frmAttr::Command2_Click()

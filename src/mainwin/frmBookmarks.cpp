@@ -1,4 +1,5 @@
 #include "frmBookmarks.h"
+#include "ProgramTitle.h"
 
 #include "AppState.h"
 #include "AtomicFile.h"
@@ -102,7 +103,7 @@ void frmBookmarks::Form_Load()
             QStringLiteral("The bookmarks file %1 could not be read: %2\nIt will be left as it is; bookmarks "
                            "added now will not be kept.")
                 .arg(textfile::quoted(BookmarkStore::FilePath()), read.description),
-            msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+            msg::OKOnly | msg::Exclamation, kProgramTitle);
     FillLists();
     if (m_state.TopMostWindow == OnTopCode) {
         mnuOnTop->setChecked(true);
@@ -145,7 +146,7 @@ void frmBookmarks::AddBookmark(const QString &name, const QString &folder)
     const vb::Status added = m_store.Add(name, folder);
     if (!added) {
         if (m_state.services.messages)
-            m_state.services.messages->MsgBox(added.description, msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+            m_state.services.messages->MsgBox(added.description, msg::OKOnly | msg::Exclamation, kProgramTitle);
         return;
     }
     FillLists();
@@ -224,7 +225,7 @@ void frmBookmarks::Form_Unload()
     const vb::Status written = m_store.Save(path);
     if (!written && m_state.services.messages)
         m_state.services.messages->MsgBox(textfile::saveFailureText(QStringLiteral("bookmarks file"), path, written),
-                                          msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+                                          msg::OKOnly | msg::Exclamation, kProgramTitle);
 }
 
 void frmBookmarks::closeEvent(QCloseEvent *event)

@@ -64,8 +64,8 @@ public:
      *  rename window. Showing the window loads it too. */
     void Load();
     bool IsLoaded() const { return m_loaded; }
-    /** False while the filters' copy or the type list of the last listing is still to come. */
-    bool ListingSettled() const { return !m_filterCopyDue && !m_typeListDue; }
+    /** False while the type list of the last listing is still to come. */
+    bool ListingSettled() const { return !m_typeListDue; }
     /** True from the end of the load on. */
     bool MainLoaded = false;
 
@@ -253,7 +253,6 @@ private:
     void FillFileTypes();
     void FillFileTypesSoon();
     void TakeDueFileTypes();
-    void CopyForFilters();
     void FillTypeList();
     void ApplyFileTypeFilter();
     void ShowPlot();
@@ -287,9 +286,8 @@ private:
     bool m_unloadDone = false;
     bool m_closed = false;
     int m_scanDepth = 0;
-    /** The listing's copy for the filters and its type list, while they are still to come. */
+    /** The listing's type list, while it is still to come. */
     int m_fileTypesRun = 0;
-    bool m_filterCopyDue = false;
     bool m_typeListDue = false;
     /** A name typed into the filter while the listing was still coming. */
     bool m_nameFilterDue = false;

@@ -35,7 +35,7 @@ void setBold(QPushButton *button, bool bold)
 
 bool frmMain::ScanBlock(filelist::ListViewEditable &list)
 {
-    // What the last listing still owes (its copy for the filters, its type list) comes first.
+    // What the last listing still owes (its type list) comes first.
     TakeDueFileTypes();
     // A new listing of the file list gets a new copy for the filters once it is done; the old
     // copy goes now, so that two whole listings are never held at once.
@@ -184,8 +184,10 @@ void frmMain::FillFileTypesSoon()
     // reads every row, takes a turn of its own after a scan, so that the list is painted and
     // input is answered first. Whatever reads it first takes it.
     ++m_fileTypesRun;
-    m_filterCopyDue = m_typeListDue = true;
-    CopyForFilters();
+    // The filters pick their rows from this copy of the whole listing, unchecked; it holds the
+    // very rows of the listing until either changes.
+    lvw3->ListItems().AssignRows(lvw2->ListItems());
+    m_typeListDue = true;
     QTimer::singleShot(1, this, [this, run = m_fileTypesRun] {
         if (run == m_fileTypesRun)  // a newer listing has a turn of its own
             TakeDueFileTypes();
@@ -208,21 +210,10 @@ void frmMain::FillFileTypesSoon()
 
 void frmMain::TakeDueFileTypes()
 {
-    CopyForFilters();
     if (m_typeListDue) {
         m_typeListDue = false;
         FillTypeList();
     }
-}
-
-void frmMain::CopyForFilters()
-{
-    // The filters pick their rows from this copy of the whole listing, unchecked; it holds the
-    // very rows of the listing until either changes. Nothing happens when no copy is due.
-    if (!m_filterCopyDue)
-        return;
-    m_filterCopyDue = false;
-    lvw3->ListItems().AssignRows(lvw2->ListItems());
 }
 
 void frmMain::FillTypeList()

@@ -27,6 +27,7 @@
 #include <QWheelEvent>
 #include <QToolBar>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace mainwin;
@@ -94,6 +95,19 @@ public:
     }
     // Waits for the type list and the filters' copy that follow a listing.
     static void settle(frmMain &w) { ASSERT_TRUE(waitFor([&] { return w.ListingSettled(); })); }
+
+    // Does `action` once, while a listing of the file list scans, as the scan enters its `nth`
+    // folder (1 the first); `done` says afterwards whether it came.
+    static void onceInFolder(frmMain &w, int nth, bool &done, std::function<void()> action)
+    {
+        QObject::connect(w.lvw2, &filelist::ListViewEditable::SearchDirChange, &w,
+                         [&done, nth, folders = 0, action = std::move(action)](QString &) mutable {
+                             if (done || ++folders < nth)
+                                 return;
+                             done = true;
+                             action();
+                         });
+    }
 
     static void chooseType(frmMain &w, const QString &type)
     {
@@ -487,12 +501,7 @@ TEST_F(MainWindowTest, ANameTypedWhileAListingComesFiltersTheWholeListing)
     auto w = open();
     w->show();
     bool typed = false;
-    QObject::connect(w->lvw2, &filelist::ListViewEditable::SearchDirChange, w.get(), [&](QString &) {
-        if (typed)
-            return;
-        typed = true;
-        QTest::keyClicks(w->txtFilter, QStringLiteral("TXT"));
-    });
+    onceInFolder(*w, 1, typed, [&] { QTest::keyClicks(w->txtFilter, QStringLiteral("TXT")); });
     w->ftv->ClickFolder(dataPath());
     settle(*w);
     ASSERT_TRUE(typed);
@@ -517,13 +526,7 @@ TEST_F(MainWindowTest, ATypePickedWhileAListingComesFiltersTheWholeListing)
     ASSERT_EQ(w->lvw2->FileItemCount(), 5);
     // The pick comes when the scan goes on into "sub", after the folder's own rows.
     bool picked = false;
-    int folders = 0;
-    QObject::connect(w->lvw2, &filelist::ListViewEditable::SearchDirChange, w.get(), [&](QString &) {
-        if (picked || ++folders < 2)
-            return;
-        picked = true;
-        comboinput::chooseItem(w->cmbFileType, QStringLiteral("Text Document"));
-    });
+    onceInFolder(*w, 2, picked, [&] { comboinput::chooseItem(w->cmbFileType, QStringLiteral("Text Document")); });
     w->ftv->ClickFolder(dataPath());
     settle(*w);
     ASSERT_TRUE(picked);
