@@ -117,10 +117,12 @@ void PreviewTable::setCellText(size_t row, int column, const QString &text)
     case ColOriginal: r.Original = text; break;
     case ColPreview: r.Preview = text; break;
     case ColPath: r.Path = text; break;
-    case ColSize:
-        r.NoSize = text.trimmed().isEmpty();
-        r.Size = text.trimmed().toLongLong();
+    case ColSize: {
+        const QString number = text.trimmed();
+        r.NoSize = number.isEmpty();
+        r.Size = number.toLongLong();
         break;
+    }
     case ColModified: r.Modified = text; break;
     case ColFolder: r.Folder = text; break;
     case ColType: r.Type = text; break;
