@@ -1,5 +1,4 @@
 #include "Execute.h"
-#include "ShellTypeName.h"
 
 #include "AppState.h"
 #include "Clock.h"
@@ -12,6 +11,7 @@
 #include "Preview.h"
 #include "RenameLog.h"
 #include "RenamedItems.h"
+#include "ShellTypeName.h"
 
 #include <QHash>
 #include <sys/stat.h>
@@ -22,7 +22,6 @@
 namespace engine {
 
 namespace {
-
 
 // Committing the log waits for the disk (a long log takes a while): it is done on another thread
 // while the host goes on yielding, so that a window keeps answering.

@@ -1,5 +1,4 @@
 #include "Preview.h"
-#include "ShellTypeName.h"
 
 #include "ActionMessages.h"
 #include "Actions.h"
@@ -10,6 +9,7 @@
 #include "MetadataSource.h"
 #include "MessageService.h"
 #include "RandomSource.h"
+#include "ShellTypeName.h"
 #include "Validation.h"
 #include "VbError.h"
 #include "VbString.h"

@@ -89,20 +89,24 @@ void PreviewTable::changed(size_t row, int column)
         m_listener->cellsChanged(row, row, column);
 }
 
+QString cellTextOf(const PreviewRow &row, int column)
+{
+    switch (column) {
+    case ColOriginal: return row.Original;
+    case ColPreview: return row.Preview;
+    case ColPath: return row.Path;
+    case ColSize: return row.NoSize ? QString() : QString::number(row.Size);
+    case ColModified: return row.Modified;
+    case ColFolder: return row.Folder;
+    case ColType: return row.Type;
+    default: return row.PictureTakenDate;
+    }
+}
+
 QString PreviewTable::CellText(size_t row, int column) const
 {
     check(row, column);
-    const PreviewRow &r = m_rows[row - 1];
-    switch (column) {
-    case ColOriginal: return r.Original;
-    case ColPreview: return r.Preview;
-    case ColPath: return r.Path;
-    case ColSize: return r.NoSize ? QString() : QString::number(r.Size);
-    case ColModified: return r.Modified;
-    case ColFolder: return r.Folder;
-    case ColType: return r.Type;
-    default: return r.PictureTakenDate;
-    }
+    return cellTextOf(m_rows[row - 1], column);
 }
 
 void PreviewTable::setCellText(size_t row, int column, const QString &text)
@@ -113,10 +117,12 @@ void PreviewTable::setCellText(size_t row, int column, const QString &text)
     case ColOriginal: r.Original = text; break;
     case ColPreview: r.Preview = text; break;
     case ColPath: r.Path = text; break;
-    case ColSize:
-        r.NoSize = text.trimmed().isEmpty();
-        r.Size = text.trimmed().toLongLong();
+    case ColSize: {
+        const QString number = text.trimmed();
+        r.NoSize = number.isEmpty();
+        r.Size = number.toLongLong();
         break;
+    }
     case ColModified: r.Modified = text; break;
     case ColFolder: r.Folder = text; break;
     case ColType: r.Type = text; break;

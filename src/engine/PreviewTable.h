@@ -90,6 +90,10 @@ struct PreviewRow {
 // The grid may hold a hundred thousand rows: the flags live in the row's padding.
 static_assert(sizeof(void *) != 8 || sizeof(PreviewRow) <= 176, "a PreviewRow grew");
 
+/** The text of column `column` of a row as the grid shows it: "Size" as its number, or empty for
+ *  a row without a size; a column past "Type" gives the picture date. */
+QString cellTextOf(const PreviewRow &row, int column);
+
 /** Told about changes of the table, so a view can repaint (in batches, as it likes). */
 class PreviewTableListener {
 public:

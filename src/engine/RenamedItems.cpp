@@ -6,7 +6,7 @@
 
 namespace engine {
 
-bool RenamedItems::folderId(const QString &folder, uint64_t &device, uint64_t &inode)
+bool RenamedItems::keyOf(const QString &folder, const QString &name, Key &key)
 {
     if (!m_lastKnown || folder != m_lastFolder) {
         struct stat st {};
@@ -17,16 +17,13 @@ bool RenamedItems::folderId(const QString &folder, uint64_t &device, uint64_t &i
         m_lastInode = uint64_t(st.st_ino);
         m_lastKnown = true;
     }
-    device = m_lastDevice;
-    inode = m_lastInode;
+    key = {m_lastDevice, m_lastInode, name};
     return true;
 }
 
 void RenamedItems::renamed(const QString &folder, const QString &name, size_t row, bool isFolder)
 {
-    Key key;
-    key.name = name;
-    if (folderId(folder, key.device, key.inode))
+    if (Key key; keyOf(folder, name, key))
         m_rows.insert(key, row);
     // A folder path read before may name another folder now.
     if (isFolder)
@@ -42,8 +39,7 @@ size_t RenamedItems::renamedBy(const QString &folder, const QString &name)
     if (::lstat(pathcodec::NativePath(path).c_str(), &st) == 0)
         return 0;
     Key key;
-    key.name = name;
-    if (!folderId(folder, key.device, key.inode))
+    if (!keyOf(folder, name, key))
         return 0;
     return m_rows.value(key, 0);
 }

@@ -43,9 +43,9 @@ private:
         return qHashMulti(seed, key.device, key.inode, key.name);
     }
 
-    // The folder's identity; false when it is not there. The last folder asked about is kept
-    // until a folder is renamed (rows of one folder come together).
-    bool folderId(const QString &folder, uint64_t &device, uint64_t &inode);
+    // The key of `name` in `folder`; false when the folder is not there. The last folder's
+    // identity is kept until a folder is renamed (rows of one folder come together).
+    bool keyOf(const QString &folder, const QString &name, Key &key);
 
     QHash<Key, size_t> m_rows;
     QString m_lastFolder;

@@ -1,8 +1,8 @@
 #include "PreviewRowFill.h"
-#include "ShellTypeName.h"
 
 #include "Functions.h"
 #include "PathCodec.h"
+#include "ShellTypeName.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 
 namespace renamewin {
-
 
 QString folderNameOf(const QString &path)
 {
@@ -86,7 +85,8 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
     row.Path = item.Folder;
     row.Type = item.Type;
     row.Folder = folderName;
-    if (item.Type != ShellFolderTypeName && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
+    const bool isFolder = item.Type == ShellFolderTypeName;
+    if (!isFolder && item.SizeBytes >= 0 && item.LastWriteSecs != MainListItem::NoTime) {
         row.Size = item.SizeBytes;
         row.Modified = modifiedText(item.LastWriteSecs);
         return row;
@@ -97,10 +97,10 @@ engine::PreviewRow previewRowOf(const MainListItem &item, const QString &folderN
     // since the list was read) has no size at all: its "Size" cell stays empty.
     struct stat st {};
     if (::stat(pathcodec::encode(item.Folder + item.Text).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-        if (item.Type != ShellFolderTypeName)
+        if (!isFolder)
             row.Size = st.st_size;
         row.Modified = modifiedText(qint64(st.st_mtim.tv_sec));
-    } else if (item.Type != ShellFolderTypeName) {
+    } else if (!isFolder) {
         row.NoSize = true;
     }
     return row;

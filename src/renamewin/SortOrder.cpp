@@ -25,21 +25,6 @@ std::optional<QDateTime> dateOf(const QString &text)
     return std::nullopt;
 }
 
-// The text of a column of a row, as the grid shows it.
-QString cellText(const engine::PreviewRow &row, int column)
-{
-    switch (column) {
-    case engine::ColOriginal: return row.Original;
-    case engine::ColPreview: return row.Preview;
-    case engine::ColPath: return row.Path;
-    case engine::ColSize: return row.NoSize ? QString() : QString::number(row.Size);
-    case engine::ColModified: return row.Modified;
-    case engine::ColFolder: return row.Folder;
-    case engine::ColType: return row.Type;
-    default: return row.PictureTakenDate;
-    }
-}
-
 // The sort key of one row: a number, a text, or a date (none sorts before every date).
 struct Key {
     double number = 0;
@@ -54,13 +39,13 @@ Key keyOf(const engine::PreviewRow &row, const SortOrder &order)
     case SortComparison::Number:
         // A row without a size (an empty cell) sorts as 0, as an empty cell reads as a number.
         key.number = order.Column == engine::ColSize ? double(row.Size)
-                                                     : vb::Val(cellText(row, order.Column));
+                                                     : vb::Val(engine::cellTextOf(row, order.Column));
         break;
     case SortComparison::Date:
-        key.date = sortDate(cellText(row, order.Column));
+        key.date = sortDate(engine::cellTextOf(row, order.Column));
         break;
     case SortComparison::Text:
-        key.text = cellText(row, order.Column);
+        key.text = engine::cellTextOf(row, order.Column);
         break;
     }
     return key;

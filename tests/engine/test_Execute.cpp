@@ -31,6 +31,16 @@ namespace {
 const QString FileFolder = QStringLiteral("File Folder");
 const QString TextFile = QStringLiteral("TXT File");
 
+// One row of a rename case: the item's name, its new name, its kind and its folder below the
+// data folder ("" or ending in "/").
+struct ItemRow {
+    const char *original;
+    const char *preview;
+    bool isFolder;
+    const char *sub;
+    const char *result = nullptr;  // the end of its log line when it is not renamed
+};
+
 // A host that also records the after-rename callbacks.
 class ExecuteHost : public RecordingEngineHost {
 public:
@@ -85,6 +95,11 @@ protected:
         row.Path = dir() + sub;
         row.Type = type;
         grid.addRow(row);
+    }
+    void addRows(const std::vector<ItemRow> &rows)
+    {
+        for (const ItemRow &r : rows)
+            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
     }
 
     QByteArray logBytes() const { return testfiles::readFile(homeFile("templog.log")); }
@@ -289,15 +304,9 @@ TEST_F(RenameRun, ThousandFiles)
 
 TEST_F(RenameRun, RowsInsideARenamedFolderFollowIt)
 {
-    struct Row {
-        const char *original;
-        const char *preview;
-        bool isFolder;
-        const char *sub;
-    };
     struct Case {
         const char *name;
-        std::vector<Row> rows;
+        std::vector<ItemRow> rows;
     } cases[] = {
         {"folder first", {{"dir", "dir2", true, ""}, {"f.txt", "g.txt", false, "dir/"}}},
         {"file first", {{"f.txt", "g.txt", false, "dir/"}, {"dir", "dir2", true, ""}}},
@@ -314,8 +323,7 @@ TEST_F(RenameRun, RowsInsideARenamedFolderFollowIt)
         grid.clear();
         file("dir/f.txt", "F");
         file("dir/sub/f.txt", "S");
-        for (const Row &r : c.rows)
-            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
+        addRows(c.rows);
         const RenameRunResult result = cmdExecute_Click(engine, grid);
         EXPECT_EQ(result.failed, 0u);
         EXPECT_EQ(result.renamed, c.rows.size());
@@ -620,17 +628,10 @@ TEST_F(RenameRun, RowsThatAreNoItemsFailForThemselves)
 // An item that no row renamed stays "File not found".
 TEST_F(RenameRun, ADuplicateItemIsRenamedOnceAndLoggedAsSuch)
 {
-    struct Row {
-        const char *original;
-        const char *preview;
-        bool isFolder;
-        const char *sub;
-        const char *result;  // nullptr: renamed
-    };
     const char *duplicate = "Duplicate: the same item as row 1, which renamed it already";
     struct Case {
         const char *name;
-        std::vector<Row> rows;
+        std::vector<ItemRow> rows;
         QStringList left;  // what "dir" holds afterwards
     } cases[] = {
         {"the same path", {{"f.txt", "g.txt", false, "dir/", nullptr}, {"f.txt", "h.txt", false, "dir/", duplicate}},
@@ -647,17 +648,16 @@ TEST_F(RenameRun, ADuplicateItemIsRenamedOnceAndLoggedAsSuch)
         QDir(dir()).removeRecursively();
         grid.clear();
         file("dir/f.txt", "F");
-        for (const Row &r : c.rows)
-            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
+        addRows(c.rows);
         const RenameRunResult result = cmdExecute_Click(engine, grid);
         for (size_t i = 0; i < c.rows.size(); ++i) {
-            const Row &r = c.rows[i];
+            const ItemRow &r = c.rows[i];
             EXPECT_EQ(grid.CellBackColor(i + 1, ColPreview) == cellcolor::Duplicate, r.result != nullptr) << i + 1;
         }
         const QStringList lines = logLines();
         ASSERT_EQ(lines.size(), qsizetype(c.rows.size()));
         for (size_t i = 0; i < c.rows.size(); ++i) {
-            const Row &r = c.rows[i];
+            const ItemRow &r = c.rows[i];
             const QString tail = r.result ? QString::fromUtf8(r.result) : RenameLog::successText();
             EXPECT_TRUE(lines[qsizetype(i)].endsWith(tail)) << lines[qsizetype(i)].toStdString();
         }
