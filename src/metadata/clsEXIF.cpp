@@ -152,11 +152,7 @@ qint64 clsEXIF::ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offse
         entry.TagName = GetTagName(entry.Tag);
         entry.DataType = std::int32_t(*type);
         entry.Count = std::int32_t(*n);
-        const qint64 valueBytes = numbers.OutOfLineBytes(entry, p);
-        if (valueBytes > m_valueBytesLeft)
-            break;
-        m_valueBytesLeft -= valueBytes;
-        if (!numbers.FormatExifValue(entry, p))
+        if (!numbers.FormatExifValue(entry, p, m_valueBytesLeft))
             break;
         applyIni(entry);
         if (entry.Tag == wanted)
