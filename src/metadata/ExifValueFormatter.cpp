@@ -215,17 +215,16 @@ std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry, QByt
     if (entry.Count < 2)
         return first->text();
 
-    // A list that runs out of bytes fails the entry: known before any value is formatted.
+    // A list that runs out of bytes fails the entry: known before any value is formatted, so
+    // that every value of the list is there to read.
     if (raw.size() / 8 < entry.Count)
         return std::nullopt;
     QString text;
     for (qint64 i = 0; i < entry.Count; ++i) {
         if (i > 0)
             text += u'/';
-        const auto r = read(i * 8);
-        if (!r)
-            return std::nullopt;
-        text += masked(r->quotient, Mask3, *r);
+        const ExifRational r = *read(i * 8);
+        text += masked(r.quotient, Mask3, r);
     }
     return text;
 }
