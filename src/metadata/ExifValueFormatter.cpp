@@ -104,28 +104,7 @@ std::optional<ExifRational> ExifValueFormatter::ReadSignedRational(QByteArrayVie
     return RationalOf(ReadSignedNumber(data, position, 4), ReadSignedNumber(data, position + 4, 4));
 }
 
-qint64 ExifValueFormatter::OutOfLineBytes(const ExifEntry &entry, qint64 entryPos) const
-{
-    if (entry.DataType < 0 || entry.DataType >= int(TypeSizes.size())
-        || qint64(TypeSizes[entry.DataType]) * entry.Count <= 4)
-        return 0;
-    const auto field = ReadNumber(m_block, entryPos + 8, 4);
-    return field ? valueBytes(entry, entryPos, qint64(*field)).size() : 0;
-}
-
-QByteArrayView ExifValueFormatter::valueBytes(const ExifEntry &entry, qint64 entryPos, qint64 field) const
-{
-    // The value's bytes are read where they lie: many entries may point at the same long run
-    // of bytes, and none of them copies it.
-    const qint64 size = qint64(TypeSizes[entry.DataType]) * entry.Count;
-    if (size > 4) {
-        const qint64 start = m_tiffStart + field;
-        return start < m_block.size() ? m_block.sliced(start, qMin(size, m_block.size() - start)) : QByteArrayView();
-    }
-    return m_block.sliced(entryPos + 8, 4);
-}
-
-bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) const
+bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos, qint64 &valueBytesLeft) const
 {
     if (entry.DataType < 0 || entry.DataType >= int(TypeSizes.size()))
         return false;
@@ -134,11 +113,25 @@ bool ExifValueFormatter::FormatExifValue(ExifEntry &entry, qint64 entryPos) cons
         return false;
     entry.Value = *field;
 
+    // The value's bytes are read where they lie: many entries may point at the same long run of
+    // bytes, and none of them copies it.
     const qint64 size = qint64(TypeSizes[entry.DataType]) * entry.Count;
-    const QByteArrayView raw = valueBytes(entry, entryPos, qint64(*field));
-    // A value held in the entry's four bytes: a text uses only the bytes its count covers (the
-    // rest is padding that may hold anything).
-    const QByteArrayView textRaw = size > 4 ? raw : raw.first(size);
+    QByteArrayView raw;
+    QByteArrayView textRaw;
+    if (size > 4) {
+        const qint64 start = m_tiffStart + qint64(*field);
+        if (start < m_block.size())
+            raw = m_block.sliced(start, qMin(size, m_block.size() - start));
+        if (raw.size() > valueBytesLeft)
+            return false;
+        valueBytesLeft -= raw.size();
+        textRaw = raw;
+    } else {
+        // The four bytes of the value field; a text value uses only the bytes its count covers
+        // (the rest is padding that may hold anything).
+        raw = m_block.sliced(entryPos + 8, 4);
+        textRaw = raw.first(size);
+    }
 
     auto text = formatText(entry, raw, textRaw);
     if (!text)
@@ -222,17 +215,16 @@ std::optional<QString> ExifValueFormatter::formatRational(ExifEntry &entry, QByt
     if (entry.Count < 2)
         return first->text();
 
-    // A list that runs out of bytes fails the entry: known before any value is formatted.
+    // A list that runs out of bytes fails the entry: known before any value is formatted, so
+    // that every value of the list is there to read.
     if (raw.size() / 8 < entry.Count)
         return std::nullopt;
     QString text;
     for (qint64 i = 0; i < entry.Count; ++i) {
         if (i > 0)
             text += u'/';
-        const auto r = read(i * 8);
-        if (!r)
-            return std::nullopt;
-        text += masked(r->quotient, Mask3, *r);
+        const ExifRational r = *read(i * 8);
+        text += masked(r.quotient, Mask3, r);
     }
     return text;
 }

@@ -7,7 +7,6 @@
  */
 #include "ExifEntry.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -45,15 +44,12 @@ public:
 
     /** Sets `Value` and `ValueText` (before the "exif.ini" step, NUL characters removed) of an
      *  entry whose Tag, DataType and Count are set and whose 12 bytes start at `entryPos`.
-     *  False when the entry fails. */
-    bool FormatExifValue(ExifEntry &entry, qint64 entryPos) const;
-    /** The bytes outside the entry that its value takes, cut at the end of the block; 0 for a
-     *  value held in the entry's own four bytes (or one whose type is not known). */
-    qint64 OutOfLineBytes(const ExifEntry &entry, qint64 entryPos) const;
+     *  `valueBytesLeft` is what the values may still take outside their entries (cut at the end
+     *  of the block): the entry's value takes its bytes from it, before it is formatted. False
+     *  when the entry fails, or its value would take more than is left. */
+    bool FormatExifValue(ExifEntry &entry, qint64 entryPos, qint64 &valueBytesLeft) const;
 
 private:
-    /** The bytes of the value of an entry of a known type whose value field holds `field`. */
-    QByteArrayView valueBytes(const ExifEntry &entry, qint64 entryPos, qint64 field) const;
     std::optional<QString> formatText(ExifEntry &entry, QByteArrayView raw, QByteArrayView textRaw) const;
     std::optional<QString> formatRational(ExifEntry &entry, QByteArrayView raw, bool isSigned) const;
     std::optional<QString> formatUndefined(const ExifEntry &entry, QByteArrayView raw, QByteArrayView textRaw) const;

@@ -7,6 +7,8 @@
 #include "VbConvert.h"
 #include "VbError.h"
 
+#include <QStringBuilder>
+
 #include <limits>
 #include <utility>
 
@@ -152,11 +154,7 @@ qint64 clsEXIF::ReadExifIfd(QByteArrayView block, qint64 tiffStart, qint64 offse
         entry.TagName = GetTagName(entry.Tag);
         entry.DataType = std::int32_t(*type);
         entry.Count = std::int32_t(*n);
-        const qint64 valueBytes = numbers.OutOfLineBytes(entry, p);
-        if (valueBytes > m_valueBytesLeft)
-            break;
-        m_valueBytesLeft -= valueBytes;
-        if (!numbers.FormatExifValue(entry, p))
+        if (!numbers.FormatExifValue(entry, p, m_valueBytesLeft))
             break;
         applyIni(entry);
         if (entry.Tag == wanted)
@@ -194,15 +192,10 @@ QString clsEXIF::ListInfo(QStringList &list) const
     default:
         break;
     }
-    list.reserve(qsizetype(m_entries.size()));
-    for (const ExifEntry &e : m_entries) {
-        QString line;
-        line.reserve(e.TagName.size() + 2 + e.ValueText.size());
-        line += e.TagName;
-        line += QLatin1String(": ");
-        line += e.ValueText;
-        list << line;
-    }
+    list.reserve(list.size() + qsizetype(m_entries.size()));
+    // Each line is put together in one allocation.
+    for (const ExifEntry &e : m_entries)
+        list << QString(e.TagName % QLatin1String(": ") % e.ValueText);
     return {};
 }
 

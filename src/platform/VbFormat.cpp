@@ -1,6 +1,7 @@
 #include "VbFormat.h"
 
 #include <QLocale>
+#include <QStringTokenizer>
 #include <QVarLengthArray>
 #include <cmath>
 
@@ -253,30 +254,29 @@ Decimal toDecimal(double a)
     return out;
 }
 
+// Adds one to the number the digits spell; true when the carry runs out past the first digit
+// (every digit was 9 and is now 0).
+bool increment(Digits &digits)
+{
+    for (qsizetype k = digits.size() - 1; k >= 0; --k) {
+        if (digits[k] != u'9') {
+            ++digits[k];
+            return false;
+        }
+        digits[k] = u'0';
+    }
+    return true;
+}
+
 // Rounds half away from zero to `places` fraction digits.
 void roundTo(Decimal &d, int places)
 {
     if (d.fracDigits.size() <= places)
         return;
     const bool up = d.fracDigits[places] >= u'5';
-    Digits all = d.intDigits;
-    all.append(d.fracDigits.constData(), places);
-    if (up) {
-        qsizetype k = all.size() - 1;
-        while (k >= 0 && all[k] == u'9') {
-            all[k] = u'0';
-            --k;
-        }
-        if (k < 0)
-            all.insert(all.cbegin(), u'1');
-        else
-            ++all[k];
-    }
-    const qsizetype intLen = all.size() - places;
-    d.intDigits.clear();
-    d.intDigits.append(all.constData(), intLen);
-    d.fracDigits.clear();
-    d.fracDigits.append(all.constData() + intLen, places);
+    d.fracDigits.resize(places);
+    if (up && increment(d.fracDigits) && increment(d.intDigits))
+        d.intDigits.insert(d.intDigits.cbegin(), u'1');
     trim(d);
 }
 
@@ -294,7 +294,6 @@ QString NumberText(double value)
     return s;
 }
 
-
 QString Format(double value, const QString &pattern)
 {
     if (pattern.isEmpty())
@@ -303,16 +302,10 @@ QString Format(double value, const QString &pattern)
     // when the pattern has a non-empty one.
     QStringView sections[3];
     qsizetype sectionCount = 0;
-    for (qsizetype from = 0;;) {
-        const qsizetype semicolon = pattern.indexOf(u';', from);
-        const QStringView piece = semicolon < 0 ? QStringView(pattern).mid(from)
-                                                : QStringView(pattern).mid(from, semicolon - from);
-        if (sectionCount < 3)
-            sections[sectionCount] = piece;
-        ++sectionCount;
-        if (semicolon < 0)
+    for (QStringView piece : qTokenize(pattern, u';')) {
+        sections[sectionCount++] = piece;
+        if (sectionCount == 3)
             break;
-        from = semicolon + 1;
     }
     const bool explicitNegative = value < 0 && sectionCount >= 2 && !sections[1].isEmpty();
     const QStringView sec = explicitNegative                                                   ? sections[1]
