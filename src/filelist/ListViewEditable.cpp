@@ -151,6 +151,8 @@ void ListViewEditable::AddFile(const QString &QualifiedPath, const QString &File
     info.Name = FileName;
     m_builder.RefreshLocale();
     m_builder.FillFileItem(info);
+    // Rows added while a re-list yields (a drop, a merge) are newer than the rows it makes.
+    ++m_relistRun;
     m_items->Append(m_builder.MakeRow(info, m_images));
 }
 
@@ -354,6 +356,7 @@ void ListViewEditable::addEntryRow(const QString &folder, const DirEntry &entry,
     info.Folder = folder;
     info.Name = entry.name;
     m_builder.FillFileItem(info, st);
+    ++m_relistRun;
     m_items->Append(m_builder.MakeRow(info, m_images));
 }
 

@@ -102,8 +102,8 @@ public:
      *  shows the item as it is now: one gone since keeps its name and folder with empty size,
      *  type and date. The items are looked up together, on a few threads when there are many.
      *  The rows are made with the yields of a scan and replace the old ones at the end; false
-     *  when a newer re-list, a scan, StopScan or ClearItems came meanwhile (the rows are then
-     *  left to it). */
+     *  when a newer re-list, a scan, rows added (AddFile, a drop), StopScan or ClearItems came
+     *  meanwhile (the rows are then left to it). */
     bool RelistFrom(const ListItemsModel &source, const RowTest &pick, const RowTest &keep);
     /** Removes every row. */
     void ClearItems();

@@ -6,6 +6,7 @@
 #include "VbError.h"
 
 #include <QItemSelectionModel>
+#include <functional>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
@@ -298,4 +299,54 @@ TEST(ListViewEditableRelist, RowsAreTheRowsAddFileMakesForTheItemsAsTheyAreNow)
     ASSERT_EQ(relisted.FileItemCount(), 1);
     EXPECT_EQ(relisted.ListItems().Item(1).Text, "grown.txt");
     EXPECT_EQ(relisted.ListItems().Item(1).SizeBytes, 5000);
+}
+
+// A re-list yields as a scan does; whatever changes the rows meanwhile takes over from it.
+TEST(ListViewEditableRelist, WhatComesDuringItsYieldsTakesOver)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    ListViewEditable source;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+        fixtures::makeFile(dir.path(), QString::fromLatin1(name));
+        source.AddFile(folder, QString::fromLatin1(name));
+    }
+    const auto texts = [](const ListViewEditable &list) {
+        QStringList out;
+        for (int32_t i = 1; i <= list.FileItemCount(); ++i)
+            out << list.ListItems().Item(i).Text;
+        return out;
+    };
+    struct Case {
+        const char *what;
+        std::function<void(ListViewEditable &)> interrupt;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"a newer re-list",
+         [&](ListViewEditable &list) {
+             list.RelistFrom(source.ListItems(), [](const ListItem &row) { return row.Text == "b.txt"; }, {});
+         },
+         {"b.txt"}},
+        {"the list emptied", [](ListViewEditable &list) { list.ClearItems(); }, {}},
+        {"a file added", [&](ListViewEditable &list) { list.AddFile(folder, QStringLiteral("c.txt")); }, {"old", "c.txt"}},
+        {"a stop", [](ListViewEditable &list) { list.StopScan(); }, {"old"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ListViewEditable list;
+        list.ListItems().Add(QStringLiteral("old"));
+        int yields = 0;
+        list.setYieldHandler([&] {
+            if (yields++ == 1)
+                c.interrupt(list);
+        });
+        EXPECT_FALSE(list.RelistFrom(source.ListItems(), {}, {}));
+        EXPECT_EQ(texts(list), c.rows);
+    }
+
+    ListViewEditable undisturbed;
+    undisturbed.setYieldHandler([] {});
+    EXPECT_TRUE(undisturbed.RelistFrom(source.ListItems(), {}, {}));
+    EXPECT_EQ(texts(undisturbed), (QStringList{"a.txt", "b.txt", "c.txt"}));
 }
