@@ -555,6 +555,40 @@ TEST_F(MainInputTest, FiltersShowTheFilesAsTheyAreNow)
     w->close();
 }
 
+// A filter's re-list yields as a listing does: a key typed meanwhile filters anew and wins; a
+// close meanwhile waits for the re-list to stop, then finishes.
+TEST_F(MainInputTest, WhatComesWhileAFilterReListsIsNotLost)
+{
+    for (const char *name : {"ab.txt", "ac.txt", "bc.txt"})
+        makeFile(QString::fromLatin1(name));
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_TRUE(waitFor([&] { return w->lvw2->FileItemCount() == 3 && w->ListingSettled(); }));
+    QTest::mouseClick(w->txtFilter, Qt::LeftButton);
+
+    int yields = 0;
+    w->lvw2->setYieldHandler([&] {
+        if (yields++ == 0)
+            QTest::keyClicks(w->txtFilter, "b");
+    });
+    QTest::keyClicks(w->txtFilter, "a");
+    EXPECT_EQ(w->txtFilter->text(), QStringLiteral("ab"));
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"ab.txt"});
+    EXPECT_EQ(w->txtPlot->text(), QStringLiteral("1"));
+
+    bool unloaded = false;
+    QObject::connect(w.get(), &frmMain::unloaded, [&] { unloaded = true; });
+    yields = 0;
+    w->lvw2->setYieldHandler([&] {
+        if (yields++ == 0)
+            w->close();
+    });
+    QTest::keyClick(w->txtFilter, Qt::Key_Backspace);
+    EXPECT_TRUE(waitFor([&] { return unloaded; }));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"ab.txt"}) << "the re-list stopped";
+}
+
 } // namespace
 
 TEST_F(MainInputTest, AnOpenEditBoxEndsWithEveryReloadOfTheList)
