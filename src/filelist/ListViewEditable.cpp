@@ -164,6 +164,11 @@ bool ListViewEditable::RelistFrom(const ListItemsModel &source, const RowTest &p
     std::vector<ItemLookups::Item> items;
     items.reserve(size_t(source.Count()));
     for (int32_t i = 1; i <= source.Count(); ++i) {
+        // Whatever empties or refills the source meanwhile supersedes this re-list too (a
+        // listing empties the list first), so the source is read only while it still holds.
+        yield();
+        if (run != m_relistRun)
+            return false;
         const ListItem &row = source.Item(i);
         if (!pick || pick(row))
             items.push_back({row.SubItemTexts.value(0), row.Text});
