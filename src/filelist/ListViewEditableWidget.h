@@ -71,8 +71,8 @@ public:
     /** Places the edit box over the cell the control's EditTag names with that cell's text, or
      *  hides it when the cell is out of view, takes no typing (a name or a folder) or the report
      *  view is not shown. The box does not take the focus: the list keeps its keys until the user
-     *  clicks into the box; Enter there commits and Escape drops the typing, each giving the
-     *  focus back to the list. The box ends (committed) when the current row moves to another
+     *  clicks into the box; Enter there commits and gives the focus back to the list (there is
+     *  no cancel key). The box ends (committed) when the current row moves to another
      *  row. Typing not yet committed is committed first. */
     void ShowEditBox();
     /** True when the header lacks the button style, read from the header itself. */
@@ -121,7 +121,6 @@ private:
     QPointF twipsInList(const QPoint &viewportPos) const;
     void commitEditBox();
     void endEditBox();
-    void cancelEditBox();
     void commitPendingEdit();
     bool toggleCurrentCheck(QKeyEvent *event);
     void showOptionsMenu(float x, float Y);

@@ -690,19 +690,6 @@ void ListViewEditableWidget::endEditBox()
     txtEdit->hide();
 }
 
-void ListViewEditableWidget::cancelEditBox()
-{
-    // The cell's own text back in the box first: the commit that runs as the box loses the focus
-    // then finds nothing changed and writes nothing.
-    int32_t row = 0;
-    int32_t column = 0;
-    if (m_control->EditCell(row, column))
-        txtEdit->setText(m_control->ListItems().CellText(row, column));
-    txtEdit->setModified(false);
-    ListView1->setFocus();
-    txtEdit->hide();
-}
-
 void ListViewEditableWidget::commitPendingEdit()
 {
     if (txtEdit->isVisible() && txtEdit->isModified())
@@ -738,18 +725,8 @@ bool ListViewEditableWidget::editBoxEvent(QEvent *event)
         commitEditBox();
         return false;
     }
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        // Acted on as the key comes up, like Enter; the press goes no further (a dialog the
-        // list sits in would close on it).
-        event->accept();
-        return true;
-    }
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape) {
-            cancelEditBox();
-            return true;
-        }
         if (key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
         commitEditBox();
