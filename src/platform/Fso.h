@@ -7,7 +7,8 @@
  *
  * A copy, and a move to another file system (a copy, then the source removed), takes regular
  * files, folders and symbolic links only: a link as a link, files and folders with their
- * modification and access times and permission bits. A FIFO, a socket or a device is never
+ * modification and access times and permission bits, and all three with their owner and group
+ * where the process may set them (as root; another user keeps what it makes). A FIFO, a socket or a device is never
  * opened: a copy skips it and names it in its failure, and a move of it, or of a folder holding
  * it, is refused with nothing changed.
  */
