@@ -15,11 +15,19 @@
 #include "VbError.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace fso {
 
 bool FileExists(const QString &path);
 bool FolderExists(const QString &path);
+
+/** Creates the folder `path` with every missing folder above it, by the name's own bytes (as
+ *  mkdir -p does). True when `path` is a folder afterwards. */
+bool MakeFolders(const QString &path);
+/** The names of the regular files in the folder `path` (links to files included), decoded by
+ *  the name codec so that each opens its own file; in the order the folder gives them. */
+QStringList FolderFiles(const QString &path);
 
 /** The last component of a path ("/a/b/" and "/a/b" give "b"). */
 QString ItemName(const QString &path);
