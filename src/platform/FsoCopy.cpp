@@ -140,8 +140,10 @@ private:
         }
         if (::symlinkat(target.constData(), dstDir, dstName) != 0)
             return errno;
-        // The link itself, never what it leads to; a user who may not give it away keeps it.
-        (void)::fchownat(dstDir, dstName, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW);
+        // The link itself, never what it leads to; as for a file, a user who may not give it away
+        // keeps it, with the group where that one is the user's own.
+        if (::fchownat(dstDir, dstName, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW) != 0)
+            (void)::fchownat(dstDir, dstName, uid_t(-1), st.st_gid, AT_SYMLINK_NOFOLLOW);
         struct timespec times[2];
         timesOf(st, times);
         (void)::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);

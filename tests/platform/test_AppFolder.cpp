@@ -89,7 +89,6 @@ TEST(AppFolder, HonoursVexloHomeAndCreatesIt)
 TEST(AppFolder, AFolderNamedByBytesThatAreNotUtf8IsThatFolder)
 {
     RawTree tree;
-    const QByteArray lookAlikeMark = "\xEF\xBF\xBD";  // U+FFFD as UTF-8
     const struct {
         const char *what;
         std::optional<QByteArray> vexloHome;
@@ -122,17 +121,15 @@ TEST(AppFolder, AFolderNamedByBytesThatAreNotUtf8IsThatFolder)
             auto store = OpenUserStore(QStringLiteral("Morvane"), QStringLiteral("Vexlo Controls"));
             store->setValue(QStringLiteral("List/Width"), 345);
         }
-        const QByteArray settingsFile =
-            c.vexloHome ? folder + "/Places.ini"
-                        : raw(UserFolder(QStandardPaths::GenericConfigLocation)) + "/Morvane/Places.ini";
-        const QByteArray storeFile =
-            (c.vexloHome ? folder : raw(UserFolder(QStandardPaths::GenericConfigLocation))) + "/Morvane/Vexlo Controls.ini";
+        const QByteArray config = raw(UserFolder(QStandardPaths::GenericConfigLocation));
+        const QByteArray settingsFile = c.vexloHome ? folder + "/Places.ini" : config + "/Morvane/Places.ini";
+        const QByteArray storeFile = (c.vexloHome ? folder : config) + "/Morvane/Vexlo Controls.ini";
         EXPECT_TRUE(readRaw(settingsFile).contains("10|20")) << settingsFile.constData();
         EXPECT_TRUE(readRaw(storeFile).contains("345")) << storeFile.constData();
         EXPECT_EQ(OpenUserSettings(QStringLiteral("Places"))->value(QStringLiteral("frmMain/Pos")).toString(),
                   QStringLiteral("10|20"));
     }
-    // Nothing was made under a look-alike name anywhere in the tree.
+    // Nothing was made under a look-alike name (U+FFFD as UTF-8) anywhere in the tree.
     static QByteArray found;
     found.clear();
     ::nftw(tree.path().constData(),
@@ -142,5 +139,5 @@ TEST(AppFolder, AFolderNamedByBytesThatAreNotUtf8IsThatFolder)
                return 0;
            },
            16, FTW_PHYS);
-    EXPECT_FALSE(found.contains(lookAlikeMark)) << found.constData();
+    EXPECT_TRUE(found.isEmpty()) << found.constData();
 }

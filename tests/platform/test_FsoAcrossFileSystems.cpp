@@ -411,8 +411,9 @@ TEST_F(FsoAcrossFileSystems, OwnerAndGroupAreKeptWhereTheProcessMaySetThem)
             const vb::Status folderDone = move ? fso::MoveFolder(folder, to + QStringLiteral("/shared"))
                                                : fso::CopyFolder(folder, to + QStringLiteral("/shared"));
             EXPECT_TRUE(folderDone) << folderDone.description.toStdString();
-            const vb::Status fileDone = move ? fso::MoveFile(src + QStringLiteral("/private.txt"), to + QStringLiteral("/private.txt"))
-                                             : fso::CopyFile(src + QStringLiteral("/private.txt"), to + QStringLiteral("/private.txt"));
+            const QString privateFile = src + QStringLiteral("/private.txt");
+            const vb::Status fileDone = move ? fso::MoveFile(privateFile, to + QStringLiteral("/private.txt"))
+                                             : fso::CopyFile(privateFile, to + QStringLiteral("/private.txt"));
             EXPECT_TRUE(fileDone) << fileDone.description.toStdString();
             EXPECT_EQ(exists(folder), !move);
 
