@@ -1,9 +1,11 @@
 // Vexlo: sets up the program's services and hands the arguments to the start procedure.
+#include "AppFolder.h"
 #include "AppState.h"
 #include "Clock.h"
 #include "PathCodec.h"
 #include "QtServices.h"
 #include "RandomSource.h"
+#include "UserSettings.h"
 #include "modMain.h"
 
 #include <QApplication>
@@ -40,8 +42,9 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Morvane"));
 
     // With a program folder of its own, everything the program keeps (window places, the
-    // dialogs' state) stays inside it.
-    if (const QString home = qEnvironmentVariable("VEXLO_HOME"); !home.isEmpty()) {
+    // dialogs' state) stays inside it: the folder its bytes name, UTF-8 or not.
+    if (const QString named = EnvironmentPath("VEXLO_HOME"); !named.isEmpty()) {
+        const QString home = QtOpenablePath(named + u'/');
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home);
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, home);
