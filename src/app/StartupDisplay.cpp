@@ -110,6 +110,13 @@ std::unique_ptr<QCoreApplication> CreateApplication(int &argc, char **argv, cons
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(toolkitHandler);
     unreachableText = nullptr;
+    // A list of platforms may have fallen back to one that shows nothing.
+    if (windows && !platformShowsWindows(QGuiApplication::platformName())) {
+        printToStandardError(noDisplayText(
+            QStringLiteral("the platform \"%1\" it started on shows none").arg(QGuiApplication::platformName()),
+            arguments));
+        return nullptr;
+    }
     return application;
 }
 
