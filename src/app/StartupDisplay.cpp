@@ -1,6 +1,7 @@
 #include "StartupDisplay.h"
 
 #include "MessageService.h"
+#include "PathCodec.h"
 #include "QtServices.h"
 #include "SettingsFile.h"
 #include "StartupCommandLine.h"
@@ -43,7 +44,8 @@ QString displaySettings()
     QStringList set;
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         if (!qEnvironmentVariableIsEmpty(name))
-            set << QStringLiteral("%1=\"%2\"").arg(QLatin1String(name), qEnvironmentVariable(name));
+            set << QStringLiteral("%1=\"%2\"")
+                       .arg(QLatin1String(name), pathcodec::printable(qEnvironmentVariable(name)));
     return set.join(QStringLiteral(", "));
 }
 
