@@ -11,6 +11,7 @@
 #include "Preview.h"
 #include "ProcessLimits.h"
 #include "RenameLog.h"
+#include "RenamedItems.h"
 #include "TestFiles.h"
 #include "WithoutPermissionOverride.h"
 
@@ -666,6 +667,51 @@ TEST_F(RenameRun, ADuplicateItemIsRenamedOnceAndLoggedAsSuch)
         EXPECT_EQ(testfiles::readFile(dir() + folderNow + "/g.txt"), QByteArray("F"));
         EXPECT_GE(result.failed, 1u);
     }
+}
+
+// A name that a row renamed away and a later row gave to another item names that other item:
+// given again, it is that item's own failure, never a duplicate of the first row.
+TEST_F(RenameRun, ANameTakenAgainByAnotherItemIsNoDuplicate)
+{
+    file("a", "a");
+    file("c", "c");
+    file("d", "d");
+    addRows({{"a", "b", false, ""}, {"c", "a", false, ""}, {"a", "d", false, ""}});
+    const RenameRunResult result = cmdExecute_Click(engine, grid);
+    EXPECT_EQ(result.renamed, 2u);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir(), "a", "b", RenameLog::successText()),
+                                       RenameLog::line(dir(), "c", "a", RenameLog::successText()),
+                                       RenameLog::line(dir(), "a", "d", "File already exists")}));
+    EXPECT_EQ(testfiles::readFile(dir() + "a"), QByteArray("c"));
+    EXPECT_EQ(testfiles::readFile(dir() + "b"), QByteArray("a"));
+    EXPECT_EQ(testfiles::readFile(dir() + "d"), QByteArray("d"));
+}
+
+// A row the run refuses (its preview failed) keeps its own reason, also when it names an item
+// an earlier row renamed; the rows after it go on.
+TEST_F(RenameRun, ARefusedRowKeepsItsReasonOverADuplicate)
+{
+    file("dir/f.txt", "F");
+    file("dir/g.txt", "G");
+    addRows({{"f.txt", "x.txt", false, "dir/"},
+             {"f.txt", "y.txt", false, "dir/"},
+             {"f.txt", "z.txt", false, "dir/./"},
+             {"g.txt", "h.txt", false, "dir/"}});
+    const QString refusal = QStringLiteral("The preview failed: Overflow");
+    std::vector<QString> results;
+    RenameLoopHooks hooks;
+    hooks.refuse = [&](size_t row) {
+        return row == 2 ? vb::Status::fail(vb::InvalidProcedureCall, refusal) : vb::Status::ok();
+    };
+    hooks.done = [&](size_t, const PreviewRow &, const vb::Status &st) {
+        results.push_back(st ? QStringLiteral("ok") : st.description);
+    };
+    const std::vector<RowOutcome> outcomes = RenameRows(grid, hooks);
+    EXPECT_EQ(outcomes, (std::vector<RowOutcome>{RowOutcome::Renamed, RowOutcome::Failed, RowOutcome::Failed,
+                                                 RowOutcome::Renamed}));
+    EXPECT_EQ(results, (std::vector<QString>{"ok", refusal, RenamedItems::duplicateText(1), "ok"}));
+    EXPECT_EQ(QDir(dir() + "dir").entryList(QDir::Files), (QStringList{"h.txt", "x.txt"}));
 }
 
 // Characters outside the basic plane through the whole way: preview, rename on disk, log. The
