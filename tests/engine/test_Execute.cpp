@@ -16,6 +16,7 @@
 #include "WithoutPermissionOverride.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -333,6 +334,55 @@ TEST_F(RenameRun, RowsInsideARenamedFolderFollowIt)
         // Every row's Path + Original names its item where it is now.
         for (const PreviewRow &row : grid.rows())
             EXPECT_TRUE(QFileInfo::exists(row.Path + row.Original)) << (row.Path + row.Original).toStdString();
+    }
+}
+
+// Only the rows inside the renamed folder follow it: not those of folders whose names begin
+// with its name, nor those that followed another folder onto a name before it; wherever the new
+// name sorts.
+TEST_F(RenameRun, OnlyRowsInsideTheRenamedFolderFollowIt)
+{
+    struct Case {
+        const char *name;
+        std::vector<ItemRow> rows;
+        QStringList onDisk;  // path=content of every file afterwards
+    } cases[] = {
+        {"names that begin alike, the new name sorts last",
+         {{"a", "z", true, ""},
+          {"f", "g", false, "a/"},
+          {"f", "g", false, "ab/"},
+          {"f", "g", false, "a-b/"},
+          {"f", "g", false, "a b/"},
+          {"f", "g", false, "a/sub/"}},
+         {"a b/g=a b", "a-b/g=a-b", "ab/g=ab", "b/f=b", "z/g=a", "z/sub/g=a/sub"}},
+        {"the new name sorts first, rows inside given before",
+         {{"f", "g", false, "a/sub/"}, {"sub", "0", true, "a/"}, {"a", "A", true, ""}, {"f", "g", false, "a/"}},
+         {"A/0/g=a/sub", "A/g=a", "a b/f=a b", "a-b/f=a-b", "ab/f=ab", "b/f=b"}},
+        {"a chain: b goes away, a takes its name",
+         {{"b", "c", true, ""}, {"a", "b", true, ""}, {"f", "g", false, "a/"}, {"f", "g", false, "b/"},
+          {"f", "g", false, "a/sub/"}},
+         {"a b/f=a b", "a-b/f=a-b", "ab/f=ab", "b/g=a", "b/sub/g=a/sub", "c/g=b"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dir()).removeRecursively();
+        grid.clear();
+        for (const char *folder : {"a", "ab", "a-b", "a b", "a/sub", "b"})
+            file(QString::fromUtf8(folder) + "/f", folder);
+        addRows(c.rows);
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
+        EXPECT_EQ(result.failed, 0u);
+        EXPECT_EQ(result.renamed, c.rows.size());
+        for (const PreviewRow &row : grid.rows())
+            EXPECT_TRUE(QFileInfo::exists(row.Path + row.Original)) << (row.Path + row.Original).toStdString();
+        QStringList onDisk;
+        QDirIterator it(dir(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            onDisk.append(path.mid(dir().size()) + u'=' + QString::fromUtf8(testfiles::readFile(path)));
+        }
+        onDisk.sort();
+        EXPECT_EQ(onDisk, c.onDisk);
     }
 }
 
