@@ -7,16 +7,15 @@
 #include "RenameSettings.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
+#include "RenameRunFixture.h"
 #include "RenameEngine.h"
 #include "Preview.h"
 #include "ProcessLimits.h"
 #include "RenameLog.h"
-#include "RenamedItems.h"
 #include "TestFiles.h"
 #include "WithoutPermissionOverride.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -27,129 +26,7 @@
 #include <unistd.h>
 
 using namespace engine;
-
-namespace {
-
-const QString FileFolder = QStringLiteral("File Folder");
-const QString TextFile = QStringLiteral("TXT File");
-
-// One row of a rename case: the item's name, its new name, its kind and its folder below the
-// data folder ("" or ending in "/").
-struct ItemRow {
-    const char *original;
-    const char *preview;
-    bool isFolder;
-    const char *sub;
-    const char *result = nullptr;  // the end of its log line when it is not renamed
-};
-
-// A host that also records the after-rename callbacks.
-class ExecuteHost : public RecordingEngineHost {
-public:
-    using RecordingEngineHost::RecordingEngineHost;
-    void refreshMainList(const std::vector<MainListFile> &files) override
-    {
-        QStringList paths;
-        for (const MainListFile &file : files)
-            paths.append(file.Path + file.Name);
-        refreshed.append(paths.join(u'|'));
-    }
-    void showRenameLog() override { ++logsShown; }
-
-    QStringList refreshed;  // one entry per refresh: the full paths joined by "|"
-    int logsShown = 0;
-};
-
-class RenameRun : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid() && data.isValid());
-        m_hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
-        m_oldHome = qgetenv("VEXLO_HOME");
-        qputenv("VEXLO_HOME", QFile::encodeName(home.path()));
-        engine.Previewed = true;
-    }
-    void TearDown() override
-    {
-        if (m_hadHome)
-            qputenv("VEXLO_HOME", m_oldHome);
-        else
-            qunsetenv("VEXLO_HOME");
-    }
-
-    QString dir() const { return data.path() + u'/'; }
-    QString homeFile(const QString &name) const { return home.path() + u'/' + name; }
-
-    void file(const QString &relative, const QByteArray &content = "x")
-    {
-        testfiles::writeFile(dir() + relative, content);
-    }
-    void folder(const QString &relative) { ASSERT_TRUE(QDir().mkpath(dir() + relative)); }
-    bool exists(const QString &relative) const { return QFileInfo::exists(dir() + relative); }
-
-    void addRow(const QString &original, const QString &preview, const QString &type = TextFile,
-                const QString &sub = QString())
-    {
-        PreviewRow row;
-        row.Original = original;
-        row.Preview = preview;
-        row.Path = dir() + sub;
-        row.Type = type;
-        grid.addRow(row);
-    }
-    void addRows(const std::vector<ItemRow> &rows)
-    {
-        for (const ItemRow &r : rows)
-            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
-    }
-
-    QByteArray logBytes() const { return testfiles::readFile(homeFile("templog.log")); }
-    QStringList logLines() const
-    {
-        QStringList lines = QString::fromUtf8(logBytes()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.constLast().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
-    QStringList prompts() const
-    {
-        QStringList out;
-        for (const auto &m : host.messages)
-            out.append(m.prompt);
-        return out;
-    }
-    QStringList originals() const
-    {
-        QStringList out;
-        for (const PreviewRow &row : grid.rows())
-            out.append(row.Original);
-        return out;
-    }
-    QStringList previews() const
-    {
-        QStringList out;
-        for (const PreviewRow &row : grid.rows())
-            out.append(row.Preview);
-        return out;
-    }
-
-    QTemporaryDir home;
-    QTemporaryDir data;
-    AppState app;
-    ExecuteHost host{&app};
-    NoMetadata metadata;
-    FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(20, 49, 36))};
-    FixedRandom random{{0.0f}};
-    RenameEngine engine{app, host, metadata, clock, random};
-    PreviewTable grid;
-
-private:
-    bool m_hadHome = false;
-    QByteArray m_oldHome;
-};
-
-} // namespace
+using namespace renamerun;
 
 TEST_F(RenameRun, WithoutPreviewNothingHappens)
 {
@@ -334,55 +211,6 @@ TEST_F(RenameRun, RowsInsideARenamedFolderFollowIt)
         // Every row's Path + Original names its item where it is now.
         for (const PreviewRow &row : grid.rows())
             EXPECT_TRUE(QFileInfo::exists(row.Path + row.Original)) << (row.Path + row.Original).toStdString();
-    }
-}
-
-// Only the rows inside the renamed folder follow it: not those of folders whose names begin
-// with its name, nor those that followed another folder onto a name before it; wherever the new
-// name sorts.
-TEST_F(RenameRun, OnlyRowsInsideTheRenamedFolderFollowIt)
-{
-    struct Case {
-        const char *name;
-        std::vector<ItemRow> rows;
-        QStringList onDisk;  // path=content of every file afterwards
-    } cases[] = {
-        {"names that begin alike, the new name sorts last",
-         {{"a", "z", true, ""},
-          {"f", "g", false, "a/"},
-          {"f", "g", false, "ab/"},
-          {"f", "g", false, "a-b/"},
-          {"f", "g", false, "a b/"},
-          {"f", "g", false, "a/sub/"}},
-         {"a b/g=a b", "a-b/g=a-b", "ab/g=ab", "b/f=b", "z/g=a", "z/sub/g=a/sub"}},
-        {"the new name sorts first, rows inside given before",
-         {{"f", "g", false, "a/sub/"}, {"sub", "0", true, "a/"}, {"a", "A", true, ""}, {"f", "g", false, "a/"}},
-         {"A/0/g=a/sub", "A/g=a", "a b/f=a b", "a-b/f=a-b", "ab/f=ab", "b/f=b"}},
-        {"a chain: b goes away, a takes its name",
-         {{"b", "c", true, ""}, {"a", "b", true, ""}, {"f", "g", false, "a/"}, {"f", "g", false, "b/"},
-          {"f", "g", false, "a/sub/"}},
-         {"a b/f=a b", "a-b/f=a-b", "ab/f=ab", "b/g=a", "b/sub/g=a/sub", "c/g=b"}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        QDir(dir()).removeRecursively();
-        grid.clear();
-        for (const char *folder : {"a", "ab", "a-b", "a b", "a/sub", "b"})
-            file(QString::fromUtf8(folder) + "/f", folder);
-        addRows(c.rows);
-        const RenameRunResult result = cmdExecute_Click(engine, grid);
-        EXPECT_EQ(result.failed, 0u);
-        EXPECT_EQ(result.renamed, c.rows.size());
-        for (const PreviewRow &row : grid.rows())
-            EXPECT_TRUE(QFileInfo::exists(row.Path + row.Original)) << (row.Path + row.Original).toStdString();
-        QStringList onDisk;
-        QDirIterator it(dir(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            onDisk.append(path.mid(dir().size()) + u'=' + QString::fromUtf8(testfiles::readFile(path)));
-        }
-        onDisk.sort();
-        EXPECT_EQ(onDisk, c.onDisk);
     }
 }
 
@@ -717,51 +545,6 @@ TEST_F(RenameRun, ADuplicateItemIsRenamedOnceAndLoggedAsSuch)
         EXPECT_EQ(testfiles::readFile(dir() + folderNow + "/g.txt"), QByteArray("F"));
         EXPECT_GE(result.failed, 1u);
     }
-}
-
-// A name that a row renamed away and a later row gave to another item names that other item:
-// given again, it is that item's own failure, never a duplicate of the first row.
-TEST_F(RenameRun, ANameTakenAgainByAnotherItemIsNoDuplicate)
-{
-    file("a", "a");
-    file("c", "c");
-    file("d", "d");
-    addRows({{"a", "b", false, ""}, {"c", "a", false, ""}, {"a", "d", false, ""}});
-    const RenameRunResult result = cmdExecute_Click(engine, grid);
-    EXPECT_EQ(result.renamed, 2u);
-    EXPECT_EQ(result.failed, 1u);
-    EXPECT_EQ(logLines(), (QStringList{RenameLog::line(dir(), "a", "b", RenameLog::successText()),
-                                       RenameLog::line(dir(), "c", "a", RenameLog::successText()),
-                                       RenameLog::line(dir(), "a", "d", "File already exists")}));
-    EXPECT_EQ(testfiles::readFile(dir() + "a"), QByteArray("c"));
-    EXPECT_EQ(testfiles::readFile(dir() + "b"), QByteArray("a"));
-    EXPECT_EQ(testfiles::readFile(dir() + "d"), QByteArray("d"));
-}
-
-// A row the run refuses (its preview failed) keeps its own reason, also when it names an item
-// an earlier row renamed; the rows after it go on.
-TEST_F(RenameRun, ARefusedRowKeepsItsReasonOverADuplicate)
-{
-    file("dir/f.txt", "F");
-    file("dir/g.txt", "G");
-    addRows({{"f.txt", "x.txt", false, "dir/"},
-             {"f.txt", "y.txt", false, "dir/"},
-             {"f.txt", "z.txt", false, "dir/./"},
-             {"g.txt", "h.txt", false, "dir/"}});
-    const QString refusal = QStringLiteral("The preview failed: Overflow");
-    std::vector<QString> results;
-    RenameLoopHooks hooks;
-    hooks.refuse = [&](size_t row) {
-        return row == 2 ? vb::Status::fail(vb::InvalidProcedureCall, refusal) : vb::Status::ok();
-    };
-    hooks.done = [&](size_t, const PreviewRow &, const vb::Status &st) {
-        results.push_back(st ? QStringLiteral("ok") : st.description);
-    };
-    const std::vector<RowOutcome> outcomes = RenameRows(grid, hooks);
-    EXPECT_EQ(outcomes, (std::vector<RowOutcome>{RowOutcome::Renamed, RowOutcome::Failed, RowOutcome::Failed,
-                                                 RowOutcome::Renamed}));
-    EXPECT_EQ(results, (std::vector<QString>{"ok", refusal, RenamedItems::duplicateText(1), "ok"}));
-    EXPECT_EQ(QDir(dir() + "dir").entryList(QDir::Files), (QStringList{"h.txt", "x.txt"}));
 }
 
 // Characters outside the basic plane through the whole way: preview, rename on disk, log. The
