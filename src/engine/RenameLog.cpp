@@ -73,17 +73,15 @@ vb::Status RenameLog::open()
     // The run's file is one this run creates: a name that is there already, whatever it is (the
     // file of another run that started in the same second, a link, a folder), belongs to someone
     // else and is left alone; the next number is tried.
-    for (int number = 1;; ++number) {
-        m_runFile = datedFileName(m_start, number);
+    for (int number = 1; m_fd < 0; ++number) {
         if (number > MostRunFiles) {
-            m_failedPath = m_runFile;
+            m_failedPath = m_runFile = datedFileName(m_start);
             return textfile::systemFailure(EEXIST);
         }
+        m_runFile = datedFileName(m_start, number);
         m_fd = textfile::openForWriting(pathcodec::encode(m_runFile).constData(),
                                         O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (m_fd >= 0)
-            break;
-        if (errno != EEXIST) {
+        if (m_fd < 0 && errno != EEXIST) {
             m_failedPath = m_runFile;
             return textfile::systemFailure(errno);
         }
