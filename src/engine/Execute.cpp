@@ -193,8 +193,7 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     // The log is opened before anything changes on disk, so a run that could not be logged
     // never starts. Its lines go to the run's dated file as the rows are done.
-    const QString datedName = RenameLog::datedFileName(engine.clock.now());
-    RenameLog log(datedName);
+    RenameLog log(engine.clock.now());
     if (const vb::Status st = log.open(); !st) {
         host.MsgBox(QStringLiteral("The rename log \"%1\" cannot be written: %2. Nothing was "
                                    "renamed.")

@@ -262,12 +262,17 @@ TEST_F(RenameRun, DatedCopyOfTheLog)
         EXPECT_EQ(testfiles::readFile(homeFile(QString::fromLatin1(c.name))), logBytes());
         EXPECT_FALSE(logBytes().isEmpty());
     }
-    // A second run in the same second replaces the copy.
+    // A second run in the same second leaves the first one's copy as it was and keeps its own
+    // beside it, numbered.
+    const QByteArray first = logBytes();
     grid.clear();
     addRow("missing.txt", "x.txt");
     cmdExecute_Click(engine, grid);
-    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM.txt")), logBytes());
-    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 3);
+    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM.txt")), first);
+    EXPECT_EQ(RenameLog::datedFileName(cases[2].at, 2), homeFile("Rename_Log01_02_202712_00_00_PM_2.txt"));
+    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM_2.txt")), logBytes());
+    EXPECT_NE(logBytes(), first);
+    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 4);
 }
 
 TEST_F(RenameRun, NoDatedCopyWithoutThePreference)
