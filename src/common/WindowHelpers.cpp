@@ -278,10 +278,13 @@ private:
             finish();
             return;
         }
+        // Before the frame is known, a move would place the window itself where its frame goes.
+        if (!handle->isExposed() || handle->frameMargins().isNull())
+            return;
         const QPoint target = placeUnder(m_window, m_anchor);
         if (m_window->frameGeometry().topLeft() != target)
             m_window->move(target);
-        else if (handle->isExposed() && !handle->frameMargins().isNull())
+        else
             finish();
     }
 

@@ -35,7 +35,8 @@ QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area);
 void ShowUnder(QWidget *window, const QWidget *anchor);
 /** Makes `window` a window the window manager keeps above the window of `owner` (its transient),
  *  from its next showing on; a window on the screen already is shown again for it. `window` must
- *  be of a transient type (Qt::Dialog or Qt::Tool) and stays without a widget parent. */
+ *  be of a transient type (Qt::Dialog or Qt::Tool) and stays without a widget parent. Its window
+ *  system window is made here: a window to be placed by its frame is moved before the first call. */
 void KeepAboveOwner(QWidget *window, const QWidget *owner);
 /** True while the window holds an on-top state lent to it (not its own "On Top"). */
 bool HasLentOnTop(const QWidget *window);

@@ -96,9 +96,14 @@ void TokenPickers::showPictureDate()
 
 void TokenPickers::showUnder(TokenPicker *window, QWidget *field)
 {
-    // Clicks into the field's window (On Top or not) leave the picker in sight above it.
-    if (field)
+    if (field) {
+        // A position given before the window system's window exists is its frame's, which the
+        // window manager keeps whatever the frame's size: the picker is placed first.
+        if (!window->isVisible())
+            window->move(positionUnder(field, window->frameGeometry().size()));
+        // Clicks into the field's window (On Top or not) leave the picker in sight above it.
         common::KeepAboveOwner(window, field);
+    }
     common::ShowUnder(window, field);
 }
 
