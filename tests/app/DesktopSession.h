@@ -1,29 +1,15 @@
 #pragma once
 // The program as a process on a virtual display with a window manager, looked at and typed into
 // with xdotool, as a user sees it.
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include "WaitUntil.h"
+
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
-
-/** Runs the event loop until `done` answers true (asked once per turn: a condition read from
- *  another program may hold once and not at the next look) or `ms` have passed. */
-inline bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    for (;;) {
-        if (done())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-}
 
 /** A virtual display with a window manager, and xdotool to look at it and type into it. */
 class DesktopSession {
@@ -136,7 +122,7 @@ public:
         QProcess p;
         p.setProcessEnvironment(environment());
         p.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
-        if (!p.waitForFinished(20000))
+        if (!p.waitForFinished(StartLimitMs))
             return {};
         const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
         QStringList titles;
@@ -151,6 +137,40 @@ public:
         return titles;
     }
 
+    /** The window's client area on the screen, or an empty rectangle when it cannot be read. */
+    QRect clientRect(const QString &window) const
+    {
+        const QString info = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+        static const QRegularExpression x(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)"));
+        static const QRegularExpression y(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)"));
+        static const QRegularExpression w(QStringLiteral("Width:\\s+(\\d+)"));
+        static const QRegularExpression h(QStringLiteral("Height:\\s+(\\d+)"));
+        const QRegularExpressionMatch mx = x.match(info), my = y.match(info), mw = w.match(info), mh = h.match(info);
+        if (!mx.hasMatch() || !my.hasMatch() || !mw.hasMatch() || !mh.hasMatch())
+            return {};
+        return {mx.captured(1).toInt(), my.captured(1).toInt(), mw.captured(1).toInt(), mh.captured(1).toInt()};
+    }
+
+    /** The window's rectangle on the screen with the frame the window manager drew around it, or
+     *  an empty rectangle while the window is not framed. */
+    QRect frameRect(const QString &window) const
+    {
+        const QString extents = run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")});
+        static const QRegularExpression ltrb(QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)"));
+        const QRegularExpressionMatch m = ltrb.match(extents);
+        const QRect client = clientRect(window);
+        if (!m.hasMatch() || client.isEmpty())
+            return {};
+        return client.adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(), m.captured(2).toInt(), m.captured(4).toInt());
+    }
+
+    /** True when the window manager keeps the window in its layer above the others (On Top). */
+    bool keptAbove(const QString &window) const
+    {
+        return run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")})
+            .contains(QStringLiteral("_NET_WM_STATE_ABOVE"));
+    }
+
     /** How long the display, the window manager or a program may take to come up on a busy
      *  machine before the test gives up: bounds for waits on a condition, not timings. */
     static constexpr int StartLimitMs = 60000;
@@ -159,7 +179,20 @@ public:
     QString display;
 
 private:
+    /** Runs an X tool on the display; its standard output, or "" when it failed. */
+    QString run(const QString &program, const QStringList &arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(program, arguments);
+        if (!p.waitForFinished(StartLimitMs)) {
+            p.kill();
+            p.waitForFinished();
+            return {};
+        }
+        return p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAllStandardOutput()) : QString();
+    }
+
     QProcess m_x;
     QProcess m_wm;
 };
-

@@ -13,100 +13,27 @@
 #include "frmRenDrop.h"
 #include "frmMain.h"
 #include "frmRenamer.h"
-#include "DesktopSession.h"
 #include "modMain.h"
-#include "PreviewTable.h"
+#include "StartupFixture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QLayout>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPointer>
 #include <QPushButton>
 #include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QStandardPaths>
 #include <sys/stat.h>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    QString errors;
-};
-
-class StartupTest : public ::testing::Test {
-protected:
-    QTemporaryDir tmp;
-    QString home() const { return tmp.filePath("home"); }
-    QString files() const { return tmp.filePath("files"); }
-    QString at(const QString &name) const { return files() + u'/' + name; }
-
-    void SetUp() override
-    {
-        QDir().mkpath(home());
-        QDir().mkpath(files());
-        for (const char *name : {"a.txt", "b.txt", "c.txt"})
-            testfiles::writeFile(at(QString::fromLatin1(name)), name);
-    }
-
-    /** A rename-drop file made by the program's own writer: "Prefix" with `prefix`. */
-    QString writePrefixRnp(const QString &prefix)
-    {
-        engine::RenameSettings settings;
-        settings.checkOnly({QStringLiteral("Prefix")});
-        settings.PrefixSource = prefix;
-        settingsfiles::RenameWindowState state;
-        const QString path = tmp.filePath("prefix.rnp");
-        EXPECT_TRUE(settingsfiles::WriteRenameDropFile(path, settings, state));
-        return path;
-    }
-
-    /** The settings file with "Show Rename Drop dialog." on or off (line 23) and the window
-     *  kept on top (line 8: 1 the main window). */
-    void writeSettingsFile(bool showDialog, const char *topMostWindow = "0")
-    {
-        QByteArray text;
-        const char *lines[] = {"blank", "blank", "blank", "blank", "Report", "", "0", topMostWindow, "False", "False",
-                               "", "", "", "", "0", "0", "0", "0", "0", "0", "0", "0",
-                               showDialog ? "1" : "0", "0"};
-        for (const char *line : lines)
-            text += QByteArray(line) + "\r\n";
-        testfiles::writeFile(home() + QStringLiteral("/Trevalle.ini"), text);
-    }
-
-    RunResult runVexlo(const QStringList &arguments, const QString &workingFolder = QString())
-    {
-        QProcess p;
-        if (!workingFolder.isEmpty())
-            p.setWorkingDirectory(workingFolder);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VEXLO_BINARY), arguments);
-        EXPECT_TRUE(p.waitForFinished(120000)) << "vexlo did not finish";
-        RunResult r;
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.errors = QString::fromLocal8Bit(p.readAllStandardError());
-        return r;
-    }
-
-    bool exists(const QString &name) const { return QFileInfo::exists(at(name)); }
-};
+using namespace startuptest;
 
 TEST_F(StartupTest, RenameDropRunRenamesAtOnceAndExitsZero)
 {
@@ -315,6 +242,7 @@ TEST_F(InProcessStartup, OpenFilesRunListsAndChecksEveryPath)
 
 namespace {
 
+
 bool fullyOnScreen(const QWidget &window)
 {
     const QScreen *screen = window.screen();
@@ -389,168 +317,6 @@ TEST_F(InProcessStartup, ClosingTheReviewDialogEndsTheRunAndWritesTheSettings)
         EXPECT_TRUE(exists("a.txt"));
         EXPECT_FALSE(exists("x_a.txt"));
     }
-}
-
-// ---- The program as a process on a display with a window manager ----
-
-namespace {
-
-class DesktopStartup : public StartupTest {
-protected:
-    DesktopSession session;
-    QProcess vexlo;
-
-    void SetUp() override
-    {
-        StartupTest::SetUp();
-        if (!session.available())
-            GTEST_SKIP() << "Xvfb, openbox or xdotool is missing";
-        // The display is the test's surroundings, not the program: one that will not come up
-        // (a loaded machine) skips the test rather than failing it.
-        if (!session.start())
-            GTEST_SKIP() << "the virtual display with its window manager did not come up";
-        writeSettingsFile(false);
-    }
-
-    void TearDown() override
-    {
-        if (vexlo.state() != QProcess::NotRunning) {
-            vexlo.kill();
-            vexlo.waitForFinished(5000);
-        }
-    }
-
-    /** Starts the program; its message boxes go to standard error unless `showMessageBoxes`. */
-    void startVexlo(const QStringList &arguments, bool showMessageBoxes = false)
-    {
-        QProcessEnvironment env = session.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        if (!showMessageBoxes)
-            env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        vexlo.setProcessEnvironment(env);
-        vexlo.start(QStringLiteral(VEXLO_BINARY), arguments);
-        ASSERT_TRUE(vexlo.waitForStarted());
-    }
-
-    /** Quits with the main window's "&Quit" key, as a user would, and waits for the end. */
-    void quitWithKeyboard()
-    {
-        const QString main = session.window(QStringLiteral("Morvane"));
-        ASSERT_FALSE(main.isEmpty());
-        session.tool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), main});
-        // The key goes to the active window: on a busy machine the window manager may still be
-        // handing the focus over when the activation returns.
-        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); },
-                              DesktopSession::StartLimitMs))
-            << session.activeTitle().toStdString();
-        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+q")});
-        EXPECT_TRUE(vexlo.waitForFinished(30000)) << "vexlo did not end";
-        EXPECT_EQ(vexlo.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(vexlo.exitCode(), 0) << vexlo.readAllStandardError().toStdString();
-        EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/Trevalle.ini")));
-    }
-};
-
-} // namespace
-
-TEST_F(DesktopStartup, NormalStartShowsTheMainWindowInFrontAndRenameRaisesTheRenameWindow)
-{
-    startVexlo({});
-    const QString main = session.window(QStringLiteral("Morvane"));
-    ASSERT_FALSE(main.isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, DesktopSession::StartLimitMs))
-        << session.activeTitle().toStdString();
-
-    // Alt+R is the "&Rename" button.
-    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
-        << session.activeTitle().toStdString();
-    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
-    quitWithKeyboard();
-}
-
-TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
-{
-    writeSettingsFile(false, "1");
-    startVexlo({}, true);
-    // A search may miss while windows come and go (the splash): it is asked again.
-    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, 20000));
-    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, 10000))
-        << session.activeTitle().toStdString();
-
-    // Alt+R is the "&Rename" button: the rename window comes above the on-top main window and
-    // takes the keyboard there, in sight.
-    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
-    const auto renamerOnTop = [&] {
-        const QStringList order = session.stackingTitles();
-        return order.indexOf(QStringLiteral("Morvane - Renamer")) > order.indexOf(QStringLiteral("Morvane"))
-            && order.contains(QStringLiteral("Morvane"));
-    };
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
-        << session.activeTitle().toStdString();
-    EXPECT_TRUE(waitUntil(renamerOnTop, 10000)) << session.stackingTitles().join(u',').toStdString();
-
-    // A message box of the rename window comes above both: "&Rename Now!" before a preview.
-    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
-    const auto boxOnTop = [&] {
-        const QStringList order = session.stackingTitles();
-        return !order.isEmpty() && order.last() == QStringLiteral("Renamer");
-    };
-    EXPECT_TRUE(waitUntil(boxOnTop, 10000)) << session.stackingTitles().join(u',').toStdString();
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Renamer"); }, 10000))
-        << session.activeTitle().toStdString();
-    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("Return")});
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, 10000))
-        << session.activeTitle().toStdString();
-    for (const char *name : {"a.txt", "b.txt", "c.txt"})
-        EXPECT_TRUE(exists(QString::fromLatin1(name))) << name;
-    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
-    quitWithKeyboard();
-}
-
-TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKeptOnTop)
-{
-    writeSettingsFile(false, "1");
-    startVexlo({}, true);
-    const int limit = DesktopSession::StartLimitMs;
-    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, limit));
-    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, limit))
-        << session.activeTitle().toStdString();
-    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
-    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, limit))
-        << session.activeTitle().toStdString();
-
-    // The action list has the keyboard: down to "Suffix", Tab past "Move Up" and "Move Down" to
-    // its field, whose list opens with Alt+Down; "$current_date$" is chosen with the arrow keys.
-    QStringList keys{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
-    for (int row = 0; row < 6; ++row)
-        keys << QStringLiteral("Down");
-    keys << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("alt+Down")
-         << QStringLiteral("Down") << QStringLiteral("Down") << QStringLiteral("Return");
-    session.tool(keys);
-    const QString picker = QStringLiteral("Select Date Format");
-    const auto pickerAbove = [&] {
-        const QStringList order = session.stackingTitles();
-        return order.contains(QStringLiteral("Morvane"))
-            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane"))
-            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane - Renamer"));
-    };
-    EXPECT_TRUE(waitUntil(pickerAbove, limit)) << session.stackingTitles().join(u',').toStdString();
-    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
-    quitWithKeyboard();
-}
-
-TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
-{
-    startVexlo({at("a.txt") + u'|' + at("b.txt")});
-    ASSERT_FALSE(session.window(QStringLiteral("Morvane - Renamer")).isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
-        << session.activeTitle().toStdString();
-    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
-    quitWithKeyboard();
 }
 
 TEST_F(InProcessStartup, ManageOpensTheConfigurationsManagerAndQuittingClosesIt)
@@ -661,43 +427,3 @@ TEST_F(InProcessStartup, TheRunWithoutWindowsRenamesAsTheReviewDialogsRenameAll)
 }
 
 } // namespace
-
-// The review dialog of a run given a folder and a file inside it (`vexlo p.rnp d d/f.txt`), on a
-// display: "Rename All", clicked at its place in the program's own window, renames the folder and
-// then the file under the folder's new name, and the run ends.
-TEST_F(DesktopStartup, ReviewDialogRenameAllClickedRenamesAFolderAndTheFileInsideIt)
-{
-    writeSettingsFile(true);
-    testfiles::writeFile(at("d/f.txt"), "inside");
-    startVexlo({writePrefixRnp(QStringLiteral("x_")), at("d"), at("d/f.txt")});
-    const QString dialog = session.window(QStringLiteral("Morvane - Rename Drop"));
-    ASSERT_FALSE(dialog.isEmpty());
-
-    // Where "Rename All" lies in a window of that size: the same dialog laid out here (its layout
-    // depends on the window's size and the style alone, not on the names it shows).
-    const QString geometry = session.tool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), dialog});
-    static const QRegularExpression size(QStringLiteral("WIDTH=(\\d+)\\s+HEIGHT=(\\d+)"));
-    const QRegularExpressionMatch m = size.match(geometry);
-    ASSERT_TRUE(m.hasMatch()) << geometry.toStdString();
-    engine::PreviewTable rows;
-    engine::PreviewRow row;
-    row.Original = QStringLiteral("d");
-    row.Preview = QStringLiteral("x_d");
-    row.Path = files() + u'/';
-    rows.addRow(row);
-    RecordingMessageService messages;
-    mainwin::frmRenDrop mirror(rows, messages);
-    mirror.resize(m.captured(1).toInt(), m.captured(2).toInt());
-    mirror.layout()->activate();
-    ASSERT_EQ(mirror.size(), QSize(m.captured(1).toInt(), m.captured(2).toInt()));
-    const QPoint centre = mirror.Command4->geometry().center();
-
-    session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), dialog, QString::number(centre.x()),
-                  QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
-    ASSERT_TRUE(vexlo.waitForFinished(DesktopSession::WindowLimitMs)) << "the run did not end";
-    const QString errors = QString::fromLocal8Bit(vexlo.readAllStandardError());
-    EXPECT_EQ(vexlo.exitCode(), 0) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(QStringLiteral("Files Renamed"))) << errors.toStdString();
-    EXPECT_EQ(testfiles::readFile(at("x_d/x_f.txt")), "inside");
-    EXPECT_FALSE(exists("d"));
-}
