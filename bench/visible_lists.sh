@@ -117,8 +117,13 @@ main_spot=(800 6)
 renamer_spot=(195 243)
 
 # The longest pause of round's program $pid in window $1 at the spot $2 $3 while the key $4 starts
-# work: milliseconds, with "+" after them when a request got no answer.
-pause() { "$probe" pauses "$1" "$pid" 800 "$4" "$2" "$3" | cut -d' ' -f1; }
+# work: milliseconds, with "+" after them when a request got no answer; "failed" when the spot
+# could not be probed (the probe says why).
+pause() {
+    local out
+    out=$("$probe" pauses "$1" "$pid" 800 "$4" "$2" "$3") || { echo failed; return; }
+    echo "${out%% *}"
+}
 
 # A filter of round's program $pid, reached from the anchor with the keys after the first five
 # arguments: the re-list when key $4 changes it (relist_$2) and when key $5 puts it back
@@ -233,11 +238,12 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (
 # The median of pauses, a pause that got no answer ("2412+") as its lower bound: shown as
 # ">= 2412 (no answer)" when the median is one (or, between two, rests on one).
 pause_median() {
-    sort -g | awk '{ v[NR] = $1 + 0; open[NR] = $1 ~ /\+$/ }
+    sort -g | awk '$1 !~ /^[0-9]/ { failed = 1; next } { v[++n] = $1 + 0; open[n] = $1 ~ /\+$/ }
         END {
-            if (NR == 0) { print "-"; exit }
-            if (NR % 2) { m = v[(NR + 1) / 2]; o = open[(NR + 1) / 2] }
-            else { m = (v[NR / 2] + v[NR / 2 + 1]) / 2; o = open[NR / 2] || open[NR / 2 + 1] }
+            if (failed) { print "failed"; exit }
+            if (n == 0) { print "-"; exit }
+            if (n % 2) { m = v[(n + 1) / 2]; o = open[(n + 1) / 2] }
+            else { m = (v[n / 2] + v[n / 2 + 1]) / 2; o = open[n / 2] || open[n / 2 + 1] }
             printf o ? ">= %d (no answer)\n" : "%d\n", m
         }'
 }
