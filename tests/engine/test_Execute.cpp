@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,8 +77,8 @@ TEST_F(RenameRun, LogBytesOfASmallRun)
     EXPECT_EQ(originals(), (QStringList{"a.txt", accented, "e", "same.txt", "gone.txt"}));
     EXPECT_EQ(previews(), (QStringList{"b.txt", "", "", "", ""}));
     // One failure: no "Files Renamed", but the number of failures, even without confirmations.
-    EXPECT_EQ(prompts(),
-              QStringList{"1 of 3 items could not be renamed. The rename log shows why."});
+    EXPECT_EQ(prompts(), QStringList{"1 of 3 items could not be renamed. The rename log \"" + homeFile("templog.log")
+                                     + "\" shows why."});
     EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
     EXPECT_EQ(host.progressValue(), 0.0f);
 }
@@ -372,6 +373,52 @@ TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("templog.log"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
+}
+
+// The message about failed rows names the file that holds this run's lines: "templog.log", the
+// dated copy kept or not; the run's own file when "templog.log" could not be written.
+TEST_F(RenameRun, FailureMessageNamesTheFileHoldingTheRunsLines)
+{
+    struct Case {
+        const char *what;
+        int saveLogFile;
+        rlim_t fileSizeLimit;  // 0: none
+        bool namesRunsFile;
+    } cases[] = {
+        {"no dated copy", 0, 0, false},
+        {"dated copy kept", 1, 0, false},
+        {"disk full", 1, 64, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        grid = PreviewTable();
+        host.messages.clear();
+        QDir(data.path()).removeRecursively();
+        QDir(home.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(data.path()) && QDir().mkpath(home.path()));
+        app.SaveLogFile = c.saveLogFile;
+        file("a.txt");
+        file("taken.txt");
+        addRow("a.txt", "taken.txt");
+        addRow("gone.txt", "b.txt");
+        file("c.txt");
+        addRow("c.txt", "d.txt");
+        RenameRunResult result;
+        {
+            std::optional<testfiles::FileSizeLimit> full;
+            if (c.fileSizeLimit)
+                full.emplace(c.fileSizeLimit);
+            result = cmdExecute_Click(engine, grid);
+        }
+        EXPECT_EQ(result.failed, 2u);
+        const QString named = c.namesRunsFile ? RenameLog::datedFileName(clock.now()) : homeFile("templog.log");
+        ASSERT_FALSE(prompts().isEmpty());
+        EXPECT_EQ(prompts().constLast(),
+                  "2 of 3 items could not be renamed. The rename log \"" + named + "\" shows why.");
+        // The file named is there and names the rows that failed.
+        const QByteArray lines = testfiles::readFile(named);
+        EXPECT_TRUE(lines.startsWith(QFile::encodeName(dir()))) << lines.toStdString();
+    }
 }
 
 // A name that is not UTF-8 (its byte kept as U+DCFF) is renamed byte for byte, and the file

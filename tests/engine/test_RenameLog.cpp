@@ -224,7 +224,8 @@ TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesLosesNone)
         EXPECT_EQ(testfiles::readFile(dated), expected);
         // Only the failed row is told: the log itself was written.
         ASSERT_EQ(now.host.messages.size(), 1u);
-        EXPECT_EQ(now.host.messages[0].prompt, QStringLiteral("1 of 6 items could not be renamed. The rename log shows why."));
+        EXPECT_EQ(now.host.messages[0].prompt, "1 of 6 items could not be renamed. The rename log \""
+                                                   + RenameLog::fileName() + "\" shows why.");
     }
 }
 

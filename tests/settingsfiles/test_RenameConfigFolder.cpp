@@ -22,7 +22,7 @@ protected:
     QString path() const { return dir.path() + QStringLiteral("/RenConfigs/"); }
     void file(const QString &name, const QByteArray &bytes = "x") { testfiles::writeFile(path() + name, bytes); }
 
-    QTemporaryDir dir;
+    testfiles::TempDir dir;  // may hold a file whose name is not UTF-8
 };
 
 } // namespace
