@@ -7,9 +7,13 @@
 #     first, then the folder, with the arrow keys and Enter); the file-type box moved to
 #     "All Files" and back to "*.*" (arrow keys); a name filter typed ("f", which every name
 #     holds) and emptied again (Backspace);
-#   - the longest pause between a key and the window's next repaint, with a key sent every 50 ms,
-#     while each of these re-lists starts, while the rename window's grid fills ("&Rename") and
-#     while "&Rename Now!" renames every row (suffix "_r");
+#   - the longest pause of the program's event loop while each of these re-lists starts, while
+#     the rename window's grid fills ("&Rename") and while "&Rename Now!" renames every row
+#     (suffix "_r"): the X server asks the window, one request at a time and at most one every
+#     50 ms, to repaint a spot the program never paints by itself (an Expose event), and the
+#     pause is the longest wait for the repaint; only the event loop answers (a progress bar
+#     repainted from inside a run is no answer). A request still unanswered 2 s after the work
+#     settled counts as a pause of at least its age, shown as ">= N (no answer)";
 #   - peak memory (VmHWM) after the first listing, after the re-lists of "&Search Subfolders",
 #     after every re-list and after the grid fill.
 # Rounds interleave the programs; times and pauses are medians of the rounds, peaks the highest.
@@ -36,7 +40,7 @@ while [ $# -gt 0 ]; do
     --before) before=$(realpath "$2"); shift 2 ;;
     --rounds) rounds=$2; shift 2 ;;
     --display) display=$2; shift 2 ;;
-    -h | --help) sed -n '2,23p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,27p' "$0"; exit 0 ;;
     *) count=$1; shift ;;
     esac
 done
@@ -106,6 +110,21 @@ anchor() {
     xdotool key --delay 40 "$@" >/dev/null
 }
 
+# Blank spots (window coordinates) that the program never paints by itself, where the pauses are
+# probed: the main window's menu bar right of its menus (the rename window, in the top left
+# corner, leaves it uncovered), and the rename window's empty corner right of "Sort Files".
+main_spot=(800 6)
+renamer_spot=(195 243)
+
+# The longest pause of round's program $pid in window $1 at the spot $2 $3 while the key $4 starts
+# work: milliseconds, with "+" after them when a request got no answer; "failed" when the spot
+# could not be probed (the probe says why).
+pause() {
+    local out
+    out=$("$probe" pauses "$1" "$pid" 800 "$4" "$2" "$3") || { echo failed; return; }
+    echo "${out%% *}"
+}
+
 # A filter of round's program $pid, reached from the anchor with the keys after the first five
 # arguments: the re-list when key $4 changes it (relist_$2) and when key $5 puts it back
 # (relist_$3), then the longest pause while $4 changes it again (pause_$1); put back after.
@@ -115,7 +134,7 @@ filter_relists() {
     anchor "$@"
     echo "$name relist_$there $("$probe" time root "$pid" 500 "$change")" >>"$work/results"
     echo "$name relist_$back $("$probe" time root "$pid" 500 "$undo")" >>"$work/results"
-    echo "$name pause_$what $("$probe" pauses root "$pid" 800 "$change" Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    echo "$name pause_$what $(pause "$main" "${main_spot[@]}" "$change")" >>"$work/results"
     anchor "$@"
     "$probe" time root "$pid" 500 "$undo" >/dev/null
 }
@@ -147,8 +166,8 @@ round() {
     echo "$name ls $t" >>"$work/results"
     echo "$name relist_off $("$probe" time root "$pid" 500 space)" >>"$work/results"
     echo "$name relist_on $("$probe" time root "$pid" 500 space)" >>"$work/results"
-    # The same re-list with a key every 50 ms (the focus goes to the next control and back).
-    echo "$name pause_relist $("$probe" pauses root "$pid" 800 space Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    # The same re-list, its pauses probed.
+    echo "$name pause_relist $(pause "$main" "${main_spot[@]}" space)" >>"$work/results"
     subfolders_peak=$(peak_kib "$pid")
 
     # The folder chosen again in the tree, four controls back from the anchor: up to the parent
@@ -164,7 +183,7 @@ round() {
     "$probe" time root "$pid" 500 Return >/dev/null
     anchor "${folder_keys[@]}"
     xdotool key Down >/dev/null
-    echo "$name pause_folder $("$probe" pauses root "$pid" 800 Return Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    echo "$name pause_folder $(pause "$main" "${main_spot[@]}" Return)" >>"$work/results"
 
     # The file-type box, three controls on from the anchor: down to "All Files", up to "*.*".
     filter_relists type type_files type_all Down Up Tab Tab Tab
@@ -174,7 +193,7 @@ round() {
 
     # "&Rename": the rename window fills its grid with every checked row.
     xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-    echo "$name pause_grid $("$probe" pauses root "$pid" 800 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+    echo "$name pause_grid $(pause "$main" "${main_spot[@]}" alt+r)" >>"$work/results"
     grid_peak=$(peak_kib "$pid")
     local renamer
     renamer=$(window "Morvane - Renamer")
@@ -190,7 +209,7 @@ round() {
         xdotool mousemove 355 76 click 1 >/dev/null
         xdotool type --delay 30 _r >/dev/null
         "$probe" time root "$pid" 500 alt+p >/dev/null
-        echo "$name pause_rename $("$probe" pauses root "$pid" 800 alt+r Tab shift+Tab | cut -d' ' -f1)" >>"$work/results"
+        echo "$name pause_rename $(pause "$renamer" "${renamer_spot[@]}" alt+r)" >>"$work/results"
         echo "$name renamed $(find "$folder" -maxdepth 1 -name '*_r.*' | wc -l)" >>"$work/results"
     fi
     echo "$name peak_main $((main_peak / 1024))" >>"$work/results"
@@ -216,17 +235,29 @@ for r in $(seq "$rounds"); do
 done
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# The median of pauses, a pause that got no answer ("2412+") as its lower bound: shown as
+# ">= 2412 (no answer)" when the median is one (or, between two, rests on one).
+pause_median() {
+    sort -g | awk '$1 !~ /^[0-9]/ { failed = 1; next } { v[++n] = $1 + 0; open[n] = $1 ~ /\+$/ }
+        END {
+            if (failed) { print "failed"; exit }
+            if (n == 0) { print "-"; exit }
+            if (n % 2) { m = v[(n + 1) / 2]; o = open[(n + 1) / 2] }
+            else { m = (v[n / 2] + v[n / 2 + 1]) / 2; o = open[n / 2] || open[n / 2 + 1] }
+            printf o ? ">= %d (no answer)\n" : "%d\n", m
+        }'
+}
 highest() { sort -g | tail -1; }
 value() { awk -v n="$1" -v k="$2" '$1 == n && $2 == k { print $3 }' "$work/results"; }
 
 echo "$count files, $rounds rounds (medians; memory: highest peak)"
 printf '%-40s' ""
-for p in "${programs[@]}"; do printf '%12s' "$p"; done
+for p in "${programs[@]}"; do printf '%20s' "$p"; done
 echo
 row() {
     local label=$1 key=$2 how=$3
     printf '%-40s' "$label"
-    for p in "${programs[@]}"; do printf '%12s' "$(value "$p" "$key" | $how)"; done
+    for p in "${programs[@]}"; do printf '%20s' "$(value "$p" "$key" | $how)"; done
     echo
 }
 row "first listing at start-up (s)" first median
@@ -239,16 +270,16 @@ done
 for ((i = 0; i < ${#cases[@]}; i += 2)); do
     printf '%-40s' "  / ls -l, ${cases[i + 1]}"
     for p in "${programs[@]}"; do
-        printf '%12s' "$(echo "scale=2; $(value "$p" "relist_${cases[i]}" | median) / $(value "$p" ls | median)" | bc -l)"
+        printf '%20s' "$(echo "scale=2; $(value "$p" "relist_${cases[i]}" | median) / $(value "$p" ls | median)" | bc -l)"
     done
     echo
 done
-row "longest pause, Search Subfolders (ms)" pause_relist median
-row "longest pause, folder chosen (ms)" pause_folder median
-row "longest pause, type filter (ms)" pause_type median
-row "longest pause, name filter (ms)" pause_name median
-row "longest pause, grid fill (ms)" pause_grid median
-row "longest pause, Rename Now! (ms)" pause_rename median
+row "longest pause, Search Subfolders (ms)" pause_relist pause_median
+row "longest pause, folder chosen (ms)" pause_folder pause_median
+row "longest pause, type filter (ms)" pause_type pause_median
+row "longest pause, name filter (ms)" pause_name pause_median
+row "longest pause, grid fill (ms)" pause_grid pause_median
+row "longest pause, Rename Now! (ms)" pause_rename pause_median
 row "rows renamed" renamed median
 row "peak after first listing (MB)" peak_main highest
 row "peak after Search Subfolders (MB)" peak_subfolders highest

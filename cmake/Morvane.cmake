@@ -86,6 +86,10 @@ endfunction()
 function(morvane_test_programs)
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   file(MAKE_DIRECTORY ${MORVANE_TEST_HOME})
+  # The toolkit's runtime folder too, which it would otherwise make in the temporary folder; it
+  # must be the user's alone.
+  file(MAKE_DIRECTORY ${MORVANE_TEST_HOME}/.runtime)
+  file(CHMOD ${MORVANE_TEST_HOME}/.runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   set(environment
     "QT_QPA_PLATFORM=offscreen"
     "MORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
@@ -94,7 +98,8 @@ function(morvane_test_programs)
     "XDG_CONFIG_HOME=${MORVANE_TEST_HOME}/.config"
     "XDG_DATA_HOME=${MORVANE_TEST_HOME}/.local/share"
     "XDG_CACHE_HOME=${MORVANE_TEST_HOME}/.cache"
-    "XDG_STATE_HOME=${MORVANE_TEST_HOME}/.local/state")
+    "XDG_STATE_HOME=${MORVANE_TEST_HOME}/.local/state"
+    "XDG_RUNTIME_DIR=${MORVANE_TEST_HOME}/.runtime")
   if(NOT MORVANE_TEST_LC_ALL STREQUAL "")
     list(APPEND environment "LC_ALL=${MORVANE_TEST_LC_ALL}")
   endif()

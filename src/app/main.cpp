@@ -1,9 +1,12 @@
 // Vexlo: sets up the program's services and hands the arguments to the start procedure.
+#include "AppFolder.h"
 #include "AppState.h"
 #include "Clock.h"
 #include "PathCodec.h"
 #include "QtServices.h"
 #include "RandomSource.h"
+#include "StartupDisplay.h"
+#include "UserSettings.h"
 #include "modMain.h"
 
 #include <QApplication>
@@ -11,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -33,22 +37,31 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << pathcodec::decode(argv[i]);
-    int toolkitArgc = 1;
-    char *toolkitArgv[] = {argv[0], nullptr};
-    QApplication app(toolkitArgc, toolkitArgv);
-    QApplication::setApplicationName(QStringLiteral("Vexlo"));
-    QApplication::setOrganizationName(QStringLiteral("Morvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vexlo"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Morvane"));
 
     // With a program folder of its own, everything the program keeps (window places, the
-    // dialogs' state) stays inside it.
-    if (const QString home = qEnvironmentVariable("VEXLO_HOME"); !home.isEmpty()) {
+    // dialogs' state) stays inside it: the folder its bytes name, UTF-8 or not.
+    if (const QString named = EnvironmentPath("VEXLO_HOME"); !named.isEmpty()) {
+        const QString home = QtOpenablePath(named + u'/');
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home);
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, home);
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, home);
     }
 
+    // A run that opens no window gets an application without a display; one that needs a
+    // display and has none has said so.
+    int toolkitArgc = 1;
+    char *toolkitArgv[] = {argv[0], nullptr};
+    const std::unique_ptr<QCoreApplication> application = app::CreateApplication(toolkitArgc, toolkitArgv, arguments);
+    if (!application)
+        return app::modMain::NoDisplay;
+
     QtMessageService messages(QStringLiteral("Morvane"));
+    // A box drawn where nobody sees it would wait for good: its text goes to standard error.
+    messages.setBoxesUnseen(!qobject_cast<QApplication *>(application.get())
+                            || !platformShowsWindows(QGuiApplication::platformName()));
     QtDialogs dialogs;
     QtShell shell;
     Clock clock;
@@ -58,7 +71,7 @@ int main(int argc, char **argv)
     state.services = {&messages, &dialogs, &shell, &clock, &random};
 
     app::modMain start(state);
-    QObject::connect(&start, &app::modMain::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&start, &app::modMain::finished, application.get(), &QCoreApplication::quit, Qt::QueuedConnection);
     const int code = start.Main(arguments);
     if (code != app::modMain::RunOn && !start.windowsBuilt()) {
         // A run that built no window has written and said all it had to: the process ends here
@@ -68,5 +81,5 @@ int main(int argc, char **argv)
     }
     if (code != app::modMain::RunOn)
         return code;
-    return app.exec();
+    return QCoreApplication::exec();
 }

@@ -163,6 +163,13 @@ int modMain::RenameDropRun()
     mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
     if (m_state.ShowRenameDropDialog != 1)
         return RunRenameDropWithoutWindows(m_state, m_state.CmdArgs);
+    // Started without a display (the preference was off a moment ago): the review the user now
+    // asks for cannot show, and nothing is renamed unreviewed.
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        printToStandardError(QStringLiteral("Vexlo needs a display to show the rename-drop review dialog; it was "
+                                            "started without one. Nothing was renamed."));
+        return NoDisplay;
+    }
 
     // The review dialog shows the rows of the rename window's grid.
     BuildWindows();

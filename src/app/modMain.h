@@ -31,8 +31,10 @@ class modMain : public QObject {
     Q_OBJECT
 public:
     /** Exit codes of a rename-drop run that renames at once: SomeFailed when a row was not
-     *  renamed, SettingsRefused when nothing could run (settings refused, no preview). */
-    enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2 };
+     *  renamed, SettingsRefused when nothing could run (settings refused, no preview). Any run
+     *  that needs a window and finds no display to show it ends with NoDisplay, as nothing
+     *  could run. */
+    enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2, NoDisplay = 2 };
 
     explicit modMain(AppState &state);
     ~modMain() override;

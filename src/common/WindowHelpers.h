@@ -2,6 +2,9 @@
 /** Window helpers: centring, top-most, cursor position, list scroll extents, combo widths. */
 #include <QtGlobal>
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 class QListWidget;
 class QComboBox;
@@ -21,6 +24,20 @@ int SetWindowTopMost(QWidget *window, bool onTop);
  *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included.
  *  A window narrower than its title with the frame's buttons is widened as it comes up. */
 void KeepOpenedWindowsAboveOnTop();
+/** Where a window whose frame is `frame` in size opens under `anchor` (global pixels) within
+ *  `area`: centred under the anchor with its top at the anchor's bottom edge; above the anchor
+ *  when there is no room below; moved in as far as needed to lie wholly inside the area (its
+ *  left and top edges first when it is larger). Returns the frame's top-left corner. */
+QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area);
+/** Shows `window` under the widget `anchor`, wholly on the available area of the anchor's
+ *  screen (PlaceUnder), and raises it. A window manager frames a window only once it is on the
+ *  screen: the window is placed again then, with the frame's real size. */
+void ShowUnder(QWidget *window, const QWidget *anchor);
+/** Makes `window` a window the window manager keeps above the window of `owner` (its transient),
+ *  from its next showing on; a window on the screen already is shown again for it. `window` must
+ *  be of a transient type (Qt::Dialog or Qt::Tool) and stays without a widget parent. Its window
+ *  system window is made here: a window to be placed by its frame is moved before the first call. */
+void KeepAboveOwner(QWidget *window, const QWidget *owner);
 /** True while the window holds an on-top state lent to it (not its own "On Top"). */
 bool HasLentOnTop(const QWidget *window);
 /** Gives a window the on-top state when another window of the program is kept on top; the

@@ -3,6 +3,7 @@
 #include "RegFileText.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
@@ -56,6 +57,26 @@ bool makeFolders(const std::string &folder)
         if (slash == std::string::npos)
             return true;
     }
+}
+
+// The permissions a new file gets: 0666 without the bits of the process's umask. The library runs
+// inside other programs, on any of their threads, so the umask is read where reading it changes
+// nothing ("/proc/self/status"); where the system does not show it there, the usual 022.
+mode_t newFileMode()
+{
+    mode_t mask = 022;
+    if (FILE *status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            unsigned int value = 0;
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value & 0777);
+                break;
+            }
+        }
+        std::fclose(status);
+    }
+    return 0666 & ~mask;
 }
 
 bool readWholeFile(int fd, std::string &text)
@@ -156,14 +177,17 @@ bool RegistryStore::save(const std::string &filePath) const
     if (slash != std::string::npos && slash > 0 && !makeFolders(filePath.substr(0, slash)))
         return false;
 
-    struct stat existing {};
-    const mode_t mode = stat(filePath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    // The temporary file stays readable by the owner alone (mkstemp makes it 0600) until every
+    // byte is written; only then does it take the file's own permissions, or a new file's.
     std::string temporary = filePath + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         return false;
     fcntl(fd, F_SETFD, FD_CLOEXEC);
-    bool written = fchmod(fd, mode) == 0 && writeWholeFile(fd, text) && fsync(fd) == 0;
+    bool written = writeWholeFile(fd, text) && fsync(fd) == 0;
+    struct stat existing {};
+    const mode_t mode = stat(filePath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
+    written = written && fchmod(fd, mode) == 0;
     written = (close(fd) == 0) && written;
     if (!written || rename(temporary.c_str(), filePath.c_str()) != 0) {
         unlink(temporary.c_str());

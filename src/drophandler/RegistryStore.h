@@ -53,7 +53,11 @@ public:
      */
     bool load(const std::string &filePath);
 
-    /** Writes the file atomically (a temporary file renamed over it); false on any failure. */
+    /**
+     * Writes the file atomically (a temporary file renamed over it); false on any failure. The
+     * temporary file is readable by the owner alone until it is whole; then it takes the old
+     * file's permissions, or for a new file 0666 without the bits of the process's umask.
+     */
     bool save(const std::string &filePath) const;
 
     bool keyExists(std::string_view path) const;

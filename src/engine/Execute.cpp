@@ -58,11 +58,12 @@ void advance(EngineHost &host)
     host.setProgressValue(host.progressValue() + 1);
 }
 
-QString failureMessage(size_t failed, size_t attempted)
+QString failureMessage(size_t failed, size_t attempted, const QString &logFile)
 {
-    return QStringLiteral("%1 of %2 items could not be renamed. The rename log shows why.")
+    return QStringLiteral("%1 of %2 items could not be renamed. The rename log \"%3\" shows why.")
         .arg(failed)
-        .arg(attempted);
+        .arg(attempted)
+        .arg(pathcodec::printable(logFile));
 }
 
 } // namespace
@@ -193,8 +194,7 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
 
     // The log is opened before anything changes on disk, so a run that could not be logged
     // never starts. Its lines go to the run's dated file as the rows are done.
-    const QString datedName = RenameLog::datedFileName(engine.clock.now());
-    RenameLog log(datedName);
+    RenameLog log(engine.clock.now());
     if (const vb::Status st = log.open(); !st) {
         host.MsgBox(QStringLiteral("The rename log \"%1\" cannot be written: %2. Nothing was "
                                    "renamed.")
@@ -259,12 +259,17 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
                         .arg(pathcodec::printable(log.runFile()));
         host.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
     }
-    if (result.failed > 0)
-        host.MsgBox(failureMessage(result.failed, result.renamed + result.failed),
+    if (result.failed > 0) {
+        // "templog.log" holds this run's lines, unless it is the file that could not be
+        // written: then the run's own file is their only record.
+        const bool logFileFailed = !written && log.failedPath() != log.runFile();
+        host.MsgBox(failureMessage(result.failed, result.renamed + result.failed,
+                                   logFileFailed ? log.runFile() : RenameLog::fileName()),
                     msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
-    else if (written && !result.stopped && app.ShowRenameConfirmation == 1)
+    } else if (written && !result.stopped && app.ShowRenameConfirmation == 1) {
         host.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly | msg::Information,
                     QStringLiteral("Morvane"));
+    }
 
     if (app.AutoRefreshMainList == 1)
         RefreshMainView(engine, grid);

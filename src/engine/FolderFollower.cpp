@@ -2,7 +2,7 @@
 
 #include "PreviewTable.h"
 
-#include <QStringList>
+#include <QStringView>
 
 namespace engine {
 
@@ -10,18 +10,24 @@ void FolderFollower::folderMoved(const QString &oldPath, const QString &newPath)
 {
     if (!m_built)
         build();
-    QStringList moved;
-    for (auto it = m_rowsByPath.cbegin(); it != m_rowsByPath.cend(); ++it) {
-        if (it.key().startsWith(oldPath))
-            moved.append(it.key());
-    }
-    for (const QString &path : std::as_const(moved)) {
-        const std::vector<size_t> rows = m_rowsByPath.take(path);
-        const QString renamed = newPath + path.mid(oldPath.size());
-        std::vector<size_t> &target = m_rowsByPath[renamed];
-        for (const size_t row : rows) {
+    // Every path that starts with oldPath sorts at or after it and before any path that does
+    // not: one run of entries. They are all taken out before any is put back under its new
+    // path, so none is moved twice.
+    using Entry = decltype(m_rowsByPath)::node_type;
+    std::vector<Entry> moved;
+    for (auto it = m_rowsByPath.lower_bound(oldPath); it != m_rowsByPath.end() && it->first.startsWith(oldPath);)
+        moved.push_back(m_rowsByPath.extract(it++));
+    for (Entry &entry : moved) {
+        QString renamed = newPath;
+        renamed += QStringView(entry.key()).mid(oldPath.size());
+        for (const size_t row : entry.mapped())
             m_grid.row(row).Path = renamed;
-            target.push_back(row);
+        // Rows that already named the new path (an item not there yet) join them.
+        if (const auto there = m_rowsByPath.find(renamed); there != m_rowsByPath.end()) {
+            there->second.insert(there->second.end(), entry.mapped().begin(), entry.mapped().end());
+        } else {
+            entry.key() = renamed;
+            m_rowsByPath.insert(std::move(entry));
         }
     }
 }

@@ -4,9 +4,9 @@
  * (at any depth) names its item under the folder's new name. Used by every rename loop, so that
  * a later row inside a renamed folder is found.
  */
-#include <QHash>
 #include <QString>
 #include <cstddef>
+#include <map>
 #include <vector>
 
 namespace engine {
@@ -18,7 +18,7 @@ public:
     explicit FolderFollower(PreviewTable &grid) : m_grid(grid) {}
 
     /** The folder `oldPath` is now `newPath` (both ending in "/"): every row in it, or in a
-     *  folder below it, gets the new folder path. */
+     *  folder below it, gets the new folder path. Costs the rows moved, not the folders. */
     void folderMoved(const QString &oldPath, const QString &newPath);
 
 private:
@@ -26,7 +26,9 @@ private:
     void build();
 
     PreviewTable &m_grid;
-    QHash<QString, std::vector<size_t>> m_rowsByPath;
+    // Sorted, so that the folder paths inside a folder (those that start with its path) lie
+    // together from the folder's own path on.
+    std::map<QString, std::vector<size_t>> m_rowsByPath;
     bool m_built = false;
 };
 

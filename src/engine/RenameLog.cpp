@@ -8,19 +8,42 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace engine {
+
+namespace {
+
+bool sameFile(int a, int b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
+// Whether `path` is still the file open as `fd` (not a file that took its name since).
+bool nameIsFile(const QString &path, int fd)
+{
+    struct stat open {};
+    struct stat named {};
+    return fd >= 0 && ::fstat(fd, &open) == 0 && ::lstat(pathcodec::encode(path).constData(), &named) == 0
+           && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+} // namespace
 
 QString RenameLog::fileName()
 {
     return AppFile(QStringLiteral("templog.log"));
 }
 
-QString RenameLog::datedFileName(const QDateTime &at)
+QString RenameLog::datedFileName(const QDateTime &at, int number)
 {
+    const QString suffix = number > 1 ? QStringLiteral("_%1.txt").arg(number) : QStringLiteral(".txt");
     return AppFile(QStringLiteral("Rename_Log") + vb::Format(at, QStringLiteral("mm_dd_yyyy"))
-                   + vb::Format(at, QStringLiteral("hh_mm_ss_AM/PM")) + QStringLiteral(".txt"));
+                   + vb::Format(at, QStringLiteral("hh_mm_ss_AM/PM")) + suffix);
 }
 
 QString RenameLog::line(const QString &path, const QString &original, const QString &preview,
@@ -30,7 +53,7 @@ QString RenameLog::line(const QString &path, const QString &original, const QStr
     return path + separator + original + separator + preview + separator + result;
 }
 
-RenameLog::RenameLog(QString runFile, QString path) : m_path(std::move(path)), m_runFile(std::move(runFile)) {}
+RenameLog::RenameLog(const QDateTime &start, QString path) : m_path(std::move(path)), m_start(start) {}
 
 RenameLog::~RenameLog()
 {
@@ -47,28 +70,38 @@ vb::Status RenameLog::open()
         m_failedPath = m_path;
         return st;
     }
-    // The run's file is appended to as it stands on disk, so it too must be a regular file (or
-    // the regular file a link leads to); a dated file of the same name is replaced.
-    if (vb::Status st = textfile::resolveWriteTarget(m_runFile, target); !st) {
-        m_failedPath = m_runFile;
-        return st;
+    // The run's file is one this run creates: a name that is there already, whatever it is (the
+    // file of another run that started in the same second, a link, a folder), belongs to someone
+    // else and is left alone; the next number is tried.
+    for (int number = 1; m_fd < 0; ++number) {
+        if (number > MostRunFiles) {
+            m_failedPath = m_runFile = datedFileName(m_start);
+            return textfile::systemFailure(EEXIST);
+        }
+        m_runFile = datedFileName(m_start, number);
+        m_fd = textfile::openForWriting(pathcodec::encode(m_runFile).constData(),
+                                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (m_fd < 0 && errno != EEXIST) {
+            m_failedPath = m_runFile;
+            return textfile::systemFailure(errno);
+        }
     }
-    m_fd = textfile::openForWriting(pathcodec::encode(target).constData(),
-                                    O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (m_fd < 0) {
-        m_failedPath = m_runFile;
-        return textfile::systemFailure(errno);
-    }
-    // The copies at the end read the file back through a descriptor of their own.
-    m_readFd = ::open(pathcodec::encode(target).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (m_readFd < 0) {
-        const int err = errno;
+    // The copies at the end read the file back through a descriptor of their own, opened by name:
+    // it must be the very file just created.
+    m_readFd = ::open(pathcodec::encode(m_runFile).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int err = m_readFd < 0 ? errno : sameFile(m_fd, m_readFd) ? 0 : EEXIST;
+    if (err != 0) {
+        // The file this run created goes again; a file that took its name stays.
+        if (nameIsFile(m_runFile, m_fd))
+            ::unlink(pathcodec::encode(m_runFile).constData());
+        if (m_readFd >= 0)
+            ::close(m_readFd);
+        m_readFd = -1;
         ::close(m_fd);
         m_fd = -1;
         m_failedPath = m_runFile;
         return textfile::systemFailure(err);
     }
-    m_runFile = target;
     m_sinceSync.start();
     return vb::Status::ok();
 }
@@ -164,12 +197,15 @@ vb::Status RenameLog::close(bool keepRunFile)
         m_runFailure = textfile::systemFailure(errno);
     m_fd = -1;
 
+    // The run's file is removed or rewritten by its name only while that name is still this
+    // run's file: one that took its place since is someone else's.
     vb::Status result = writeWhole(m_path);
     if (!result) {
         m_failedPath = m_path;
     } else if (!keepRunFile) {
-        ::unlink(pathcodec::encode(m_runFile).constData());
-    } else if (!m_runFailure) {
+        if (nameIsFile(m_runFile, m_readFd))
+            ::unlink(pathcodec::encode(m_runFile).constData());
+    } else if (!m_runFailure && nameIsFile(m_runFile, m_readFd)) {
         // A copy that missed lines (a write failed during the run) is written whole after all.
         if (const vb::Status copied = writeWhole(m_runFile); !copied) {
             m_failedPath = m_runFile;

@@ -5,7 +5,11 @@
  * end with CR LF.
  *
  * The lines reach the disk as the run goes, in the run's own file, the dated
- * "Rename_Log<mm_dd_yyyy><hh_mm_ss_AM/PM>.txt" in the program folder: a row's names are written
+ * "Rename_Log<mm_dd_yyyy><hh_mm_ss_AM/PM>.txt" in the program folder. The run creates that file
+ * itself and never touches one it did not create: when the name is taken (another run, in another
+ * window or process, started in the same second; or anything else by that name) the run's file
+ * is the first free one of "..._2.txt", "..._3.txt" and so on, the number before ".txt". A row's
+ * names are written
  * to it just before its move and its result right after (so nothing waits in memory), and the
  * file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
  * it made (the row it was at may lack its result). At the end "templog.log" is replaced as a
@@ -33,8 +37,9 @@ public:
     /** "templog.log" in the program folder. */
     static QString fileName();
     /** The dated copy's name in the program folder for a run started at `at`:
-     *  "Rename_Log" + date "mm_dd_yyyy" + time "hh_mm_ss_AM/PM" + ".txt". */
-    static QString datedFileName(const QDateTime &at);
+     *  "Rename_Log" + date "mm_dd_yyyy" + time "hh_mm_ss_AM/PM" + ".txt"; from `number` 2 on
+     *  the number comes before ".txt" after an underscore ("..._PM_2.txt"). */
+    static QString datedFileName(const QDateTime &at, int number = 1);
     /** One line: the four fields joined by " : ". */
     static QString line(const QString &path, const QString &original, const QString &preview,
                         const QString &result);
@@ -42,15 +47,20 @@ public:
     /** The longest time between two syncs of the run's file to the disk. */
     static constexpr qint64 SyncMilliseconds = 250;
 
-    /** A log written as the run goes to `runFile`, and to `path` as a whole at close(). */
-    explicit RenameLog(QString runFile, QString path = fileName());
+    /** The most numbered names a run tries for its file before it gives up. */
+    static constexpr int MostRunFiles = 1000;
+
+    /** A log of a run started at `start`, written as the run goes to the run's own dated file,
+     *  and to `path` as a whole at close(). */
+    explicit RenameLog(const QDateTime &start, QString path = fileName());
     ~RenameLog();
     RenameLog(const RenameLog &) = delete;
     RenameLog &operator=(const RenameLog &) = delete;
 
     /** Makes sure the log can be written: "templog.log" is a file that may be replaced, and
-     *  the run's file is created (replacing one of the same name). Nothing is renamed when this
-     *  fails; failedPath() then names the file. */
+     *  the run's file is created under the first dated name that is free (nothing that exists
+     *  is opened, followed or replaced). Nothing is renamed when this fails; failedPath() then
+     *  names the file. */
     vb::Status open();
     /** Starts the line of a row about to be moved: its names go to the run's file at once. */
     void begin(const QString &path, const QString &original, const QString &preview);
@@ -60,11 +70,13 @@ public:
     /** Closes the run's file, then replaces the log file with every line (copied from the run's
      *  file). The run's file is then removed, unless `keepRunFile` (it becomes the dated copy,
      *  written whole again if a write failed during the run) or the log file could not be written
-     *  (it is the only record left). */
+     *  (it is the only record left). A file that has taken the run's file's name meanwhile is
+     *  neither removed nor rewritten. */
     vb::Status close(bool keepRunFile);
 
     /** The file whose write failed last. */
     const QString &failedPath() const { return m_failedPath; }
+    /** The run's own file, known after open(). */
     const QString &runFile() const { return m_runFile; }
 
 private:
@@ -75,6 +87,7 @@ private:
     vb::Status writeWhole(const QString &path) const;
 
     QString m_path;
+    QDateTime m_start;
     QString m_runFile;
     QString m_failedPath;
     int m_fd = -1;

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 class QAbstractItemView;
+class QKeyEvent;
 class QListView;
 class QLineEdit;
 class QMenu;
@@ -68,8 +69,11 @@ public:
     /** The in-place edit box `txtEdit`. */
     QLineEdit *EditBox() const { return txtEdit; }
     /** Places the edit box over the cell the control's EditTag names with that cell's text, or
-     *  hides it when the cell is out of view or the report view is not shown. Over a name or a
-     *  folder the box is read-only. Typing not yet committed is committed first. */
+     *  hides it when the cell is out of view, takes no typing (a name or a folder) or the report
+     *  view is not shown. The box does not take the focus: the list keeps its keys until the user
+     *  clicks into the box; Enter there commits and gives the focus back to the list (there is
+     *  no cancel key). The box ends (committed) when the current row moves to another
+     *  row. Typing not yet committed is committed first. */
     void ShowEditBox();
     /** True when the header lacks the button style, read from the header itself. */
     bool IsFlatHeader() const;
@@ -116,7 +120,9 @@ private:
     ListViewEditable::CellHit hitTest(const QPoint &viewportPos) const;
     QPointF twipsInList(const QPoint &viewportPos) const;
     void commitEditBox();
+    void endEditBox();
     void commitPendingEdit();
+    bool toggleCurrentCheck(QKeyEvent *event);
     void showOptionsMenu(float x, float Y);
     void updateMenuStates();
     void fitColumn(int32_t column, bool withCaption);

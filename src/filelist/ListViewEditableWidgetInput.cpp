@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListView>
 #include <QLineEdit>
@@ -146,6 +147,9 @@ void ListViewEditableWidget::setupInput()
 {
     txtEdit = new QLineEdit(this);
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    // The box never takes the focus by itself (a Tab included): the list keeps its keys until
+    // the user clicks into the box to type.
+    txtEdit->setFocusPolicy(Qt::ClickFocus);
     txtEdit->hide();
     txtEdit->installEventFilter(this);
 
@@ -182,6 +186,14 @@ void ListViewEditableWidget::setupInput()
         txtEdit->hide();
     });
     connect(c, &ListViewEditable::PendingEditCommitRequested, this, &ListViewEditableWidget::commitPendingEdit);
+    // The box belongs to its row: when the arrows (or a click) move the current row elsewhere,
+    // the edit ends as when the box loses the focus.
+    connect(c->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        int32_t row = 0;
+        int32_t column = 0;
+        if (txtEdit->isVisible() && (!m_control->EditCell(row, column) || current.row() != row - 1))
+            endEditBox();
+    });
     connect(c, &ListViewEditable::PopupMenuRequested, this, &ListViewEditableWidget::showOptionsMenu);
 }
 
@@ -545,19 +557,39 @@ bool ListViewEditableWidget::listKeyEvent(QEvent *event)
         return true;
     const QString text = e->text();
     if (text.size() != 1 || text.at(0).unicode() > 0x7FFF)
-        return false;
+        return toggleCurrentCheck(e);
     int16_t ascii = int16_t(text.at(0).unicode());
     const int16_t asciiBefore = ascii;
     emit c.KeyPress(ascii);
     if (ascii == 0)
         return true;
     if (ascii == asciiBefore)
-        return false;
+        return toggleCurrentCheck(e);
     // The host typed another character instead.
     QKeyEvent replaced(QEvent::KeyPress, 0, e->modifiers(), QString(QChar(char16_t(ascii))));
     m_replacedKey = &replaced;
     QCoreApplication::sendEvent(ListView1, &replaced);
     m_replacedKey = nullptr;
+    return true;
+}
+
+bool ListViewEditableWidget::toggleCurrentCheck(QKeyEvent *event)
+{
+    // The view's own Space toggles the check box of the current cell, and only a row's first
+    // cell has one: after a click on another cell of the row (or arrows from there) Space still
+    // ticks the row, as a click on its box would.
+    if (event->key() != Qt::Key_Space)
+        return false;
+    QAbstractItemView *view = ShownView();
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || current.column() == 0)
+        return false;
+    const QModelIndex box = current.siblingAtColumn(0);
+    if (!(box.flags() & Qt::ItemIsUserCheckable) || !(box.flags() & Qt::ItemIsEnabled))
+        return false;
+    const bool checked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    view->model()->setData(box, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    event->accept();
     return true;
 }
 
@@ -593,6 +625,11 @@ void ListViewEditableWidget::ShowEditBox()
     const QModelIndex index = rows.index(row - 1, column);
     if (!index.isValid())
         return;
+    // A name or a folder takes no typing: no box opens over it, and the list keeps its keys.
+    if (!ListViewEditable::CellTakesText(column)) {
+        txtEdit->hide();
+        return;
+    }
     const QString text = rows.CellText(row, column);
     // The box sits on a cell of the report view; the other views show names only.
     if (ShownView() != ListView1) {
@@ -636,7 +673,6 @@ void ListViewEditableWidget::ShowEditBox()
     const QPoint topLeft = ListView1->viewport()->mapTo(this, cell.topLeft());
     txtEdit->setGeometry(topLeft.x(), topLeft.y(), std::max(width, 1), std::max(cell.height(), txtEdit->minimumSizeHint().height()));
     txtEdit->setText(text);
-    txtEdit->setReadOnly(!ListViewEditable::CellTakesText(column));
     txtEdit->setModified(false);
     txtEdit->show();
     txtEdit->raise();
@@ -646,6 +682,12 @@ void ListViewEditableWidget::commitEditBox()
 {
     if (m_control->CommitItemEdit(txtEdit->text()))
         txtEdit->hide();
+}
+
+void ListViewEditableWidget::endEditBox()
+{
+    commitEditBox();
+    txtEdit->hide();
 }
 
 void ListViewEditableWidget::commitPendingEdit()

@@ -6,8 +6,6 @@
 #include "StartupCommandLine.h"
 #include "TextFile.h"
 
-#include <QDir>
-
 namespace mainwin {
 
 namespace {
@@ -26,15 +24,14 @@ QString NamedFileLists::PathOf(const QString &name)
 
 bool NamedFileLists::EnsureFolder()
 {
-    return QDir().mkpath(Folder());
+    return fso::MakeFolders(Folder());
 }
 
 QStringList NamedFileLists::Names()
 {
     EnsureFolder();
     QStringList names;
-    const QDir folder(Folder());
-    for (const QString &file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted))
+    for (const QString &file : fso::FolderFiles(Folder()))
         if (file.endsWith(kExtension) && file.size() > kExtension.size())
             names << file.chopped(kExtension.size());
     return names;

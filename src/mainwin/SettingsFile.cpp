@@ -245,6 +245,15 @@ bool SetAsideUnreadableSettingsFile(const AppState &state, const QString &path)
     return false;
 }
 
+bool RenameDropShowsDialog(const QString &path)
+{
+    AppState state;
+    SettingsFileControls unused;
+    if (unreadableReason(path).isEmpty())
+        ReadSettingsFile(path, state, false, unused);
+    return state.ShowRenameDropDialog == 1;
+}
+
 void ReportSavedFile(const AppState &state, const QString &path, const vb::Status &result)
 {
     // An unwritable program folder fails every file in it the same way: one report is enough.

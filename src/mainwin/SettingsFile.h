@@ -74,6 +74,14 @@ bool ReadSettingsFile(const QString &path, AppState &state, bool ToControls, Set
 void ReadSettingsLines(const QStringList &lines, AppState &state, bool ToControls, SettingsFileControls &controls);
 
 /**
+ * The preference "Show Rename Drop dialog." as a rename-drop run started now would take it: read
+ * from `path` without changing anything, the default when the file is missing or cannot be read
+ * as one (the run sets such a file aside and uses the defaults). Lets the start know whether the
+ * run opens a window before anything is built.
+ */
+bool RenameDropShowsDialog(const QString &path);
+
+/**
  * Before the settings are read at start: a settings file at `path` that is there but cannot be
  * read as one (too large, binary, unreadable) is told once, with its path
  * and the reason ("Invalid File: ..."), and moved aside to "<name>.bad" (or "<name>.bad.2", ...,

@@ -6,12 +6,14 @@
 #include "Clock.h"
 #include "CommandBars.h"
 #include "FolderTree.h"
+#include "Fso.h"
 #include "Functions.h"
 #include "ListFilters.h"
 #include "ListViewEditableWidget.h"
 #include "MainCommands.h"
 #include "MessageService.h"
 #include "Mousewheel.h"
+#include "PathCodec.h"
 #include "SettingsPropertyBag.h"
 #include "Shell.h"
 #include "SkinFile.h"
@@ -24,8 +26,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -423,10 +423,10 @@ void frmMain::HelpContents()
     // than left with nothing happening.
     const QString help = AppFile(QStringLiteral("Readme.chm"));
     QString problem;
-    if (!QFileInfo(help).isFile())
-        problem = QStringLiteral("The help file \"%1\" was not found.").arg(QDir::toNativeSeparators(help));
+    if (!fso::FileExists(help))
+        problem = QStringLiteral("The help file \"%1\" was not found.").arg(pathcodec::printable(help));
     else if (!m_state.services.shell || !m_state.services.shell->open(help))
-        problem = QStringLiteral("No program is set up to show the help file \"%1\".").arg(QDir::toNativeSeparators(help));
+        problem = QStringLiteral("No program is set up to show the help file \"%1\".").arg(pathcodec::printable(help));
     if (!problem.isEmpty() && m_state.services.messages)
         m_state.services.messages->MsgBox(problem, msg::OKOnly | msg::Information);
 }

@@ -38,6 +38,41 @@ vb::Status refused(const QString &why)
     return vb::Status::fail(vb::PathFileAccessError, why);
 }
 
+// The umask the process started with: read while the program is still single-threaded (static
+// initialisation runs before main), the only moment umask(), which sets as it reads, is safe.
+const mode_t StartUmask = [] {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}();
+
+// The process's umask now, read from "/proc/self/status" without changing it (so any thread
+// may ask); the one it started with where the system does not show it there.
+mode_t currentUmask()
+{
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return StartUmask;
+    QByteArray status;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        status.append(buffer, qsizetype(n));
+    }
+    ::close(fd);
+    const qsizetype at = status.indexOf("\nUmask:");
+    if (at < 0)
+        return StartUmask;
+    const qsizetype end = status.indexOf('\n', at + 1);
+    bool ok = false;
+    const uint mask = status.mid(at + 7, end < 0 ? -1 : end - at - 7).trimmed().toUInt(&ok, 8);
+    return ok ? mode_t(mask & 0777) : StartUmask;
+}
+
 QString linkText(const QByteArray &link)
 {
     QByteArray text(PATH_MAX, '\0');
@@ -133,6 +168,11 @@ int openForWriting(const char *path, int flags, mode_t mode)
     return g_open(path, flags, mode);
 }
 
+mode_t newFileMode()
+{
+    return 0666 & ~currentUmask();
+}
+
 AtomicFile::AtomicFile(QString path) : m_path(std::move(path)) {}
 
 AtomicFile::~AtomicFile()
@@ -159,7 +199,10 @@ vb::Status AtomicFile::open()
         const qsizetype nameLength = target.size() - slash - 1;
         const QByteArray name = target.left(target.size() - qMax<qsizetype>(0, nameLength + ending.size() - LongestName))
                                 + ending;
-        const int fd = openForWriting(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Readable by the owner alone until the commit gives it the file's own permissions:
+        // the new contents of a private file are never open to others, not even while they
+        // are written or when the process dies before the commit.
+        const int fd = openForWriting(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             m_fd = fd;
             m_temporary = name;
@@ -200,13 +243,16 @@ vb::Status AtomicFile::commit()
         return m_failure;
     }
     // The new file takes the old one's permissions, owner and group; a process that may not
-    // give a file away keeps its own owner (the old file's permissions still apply).
+    // give a file away keeps its own owner (the old file's permissions still apply). A file
+    // made anew gets the permissions any new file of the process gets.
     struct stat old {};
     const QByteArray target = pathcodec::encode(m_target);
     if (::stat(target.constData(), &old) == 0) {
         if (::fchown(m_fd, old.st_uid, old.st_gid) != 0)
             (void)::fchown(m_fd, uid_t(-1), old.st_gid);
         (void)::fchmod(m_fd, old.st_mode & 07777);
+    } else {
+        (void)::fchmod(m_fd, newFileMode());
     }
     const int fd = m_fd;
     m_fd = -1;

@@ -4,6 +4,10 @@
  * layout, the window places) or a file it rewrites (an MP3 file's tags): the new bytes go to a
  * temporary file beside the file, which replaces it only when every byte was written.
  *
+ * The temporary file is readable and writable by the owner alone (0600) until the commit gives
+ * it the old file's permissions, owner and group; a file that did not exist before gets the
+ * permissions of any new file of the process (0666 without the bits of the umask).
+ *
  * Only a regular file is ever replaced. A symbolic link to a regular file is written through:
  * the file it leads to is replaced in its own folder, and the link stays a link. A link to
  * anything else (a device, a FIFO, a socket, a folder), a dangling link, or a path that is
@@ -41,6 +45,11 @@ OpenCall setOpenCall(OpenCall call);
 /** Creates or opens a file through the current open call. */
 int openForWriting(const char *path, int flags, mode_t mode);
 
+/** The permissions a new file of the process gets: 0666 without the bits of the process's
+ *  umask as it is now. The umask is read without being changed (from "/proc/self/status"), so
+ *  any thread may ask; where the system does not show it, the umask the process started with. */
+mode_t newFileMode();
+
 /** A file replaced as a whole: open(), any number of write(), then commit(). The file is
  *  untouched until commit() succeeds; destroying the object before removes the temporary file. */
 class AtomicFile {
@@ -55,7 +64,8 @@ public:
     /** Appends bytes; the first failure is kept and returned by commit(). */
     vb::Status write(const QByteArray &bytes);
     /** Gives the new file the old one's permissions, owner and group (as far as the process may
-     *  set them) and renames it over the old file. Nothing is replaced after a failed write. */
+     *  set them; newFileMode() when there was no old file) and renames it over the old file.
+     *  Nothing is replaced after a failed write. */
     vb::Status commit();
     /** Removes the temporary file; the old file stays as it was. */
     void cancel();

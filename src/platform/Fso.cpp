@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -212,6 +213,34 @@ bool FolderExists(const QString &path)
 {
     struct stat st;
     return !path.isEmpty() && ::stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolders(const QString &path)
+{
+    const QByteArray bytes = native(path);
+    if (bytes.isEmpty())
+        return false;
+    // Each folder on the way, from the top; those already there refuse and are passed.
+    for (qsizetype slash = bytes.indexOf('/', 1); slash > 0; slash = bytes.indexOf('/', slash + 1))
+        ::mkdir(bytes.left(slash).constData(), 0777);
+    ::mkdir(bytes.constData(), 0777);
+    struct stat st;
+    return ::stat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QStringList FolderFiles(const QString &path)
+{
+    QStringList names;
+    DIR *dir = ::opendir(native(path).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat st;
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode))
+            names << pathcodec::decode(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 vb::Status CheckItemName(const QString &name)

@@ -7,18 +7,27 @@
  *
  * A copy, and a move to another file system (a copy, then the source removed), takes regular
  * files, folders and symbolic links only: a link as a link, files and folders with their
- * modification and access times and permission bits. A FIFO, a socket or a device is never
+ * modification and access times and permission bits, and all three with their owner and group
+ * where the process may set them (as root; another user keeps what it makes). A FIFO, a socket or a device is never
  * opened: a copy skips it and names it in its failure, and a move of it, or of a folder holding
  * it, is refused with nothing changed.
  */
 #include "VbError.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace fso {
 
 bool FileExists(const QString &path);
 bool FolderExists(const QString &path);
+
+/** Creates the folder `path` with every missing folder above it, by the name's own bytes (as
+ *  mkdir -p does). True when `path` is a folder afterwards. */
+bool MakeFolders(const QString &path);
+/** The names of the regular files in the folder `path` (links to files included), decoded by
+ *  the name codec so that each opens its own file; in the order the folder gives them. */
+QStringList FolderFiles(const QString &path);
 
 /** The last component of a path ("/a/b/" and "/a/b" give "b"). */
 QString ItemName(const QString &path);

@@ -43,6 +43,33 @@ void timesOf(const struct stat &st, struct timespec times[2])
     times[1] = st.st_mtim;
 }
 
+// The mode bits a copy may take once its owner and group are set: a set-user-ID or set-group-ID
+// bit is only kept with the owner or group it was given for, as cp -p and mv do, so a copy owned
+// by the one who made it never runs as another user's program.
+mode_t keptMode(const struct stat &st, const struct stat &made)
+{
+    mode_t mode = st.st_mode & 07777;
+    if (made.st_uid != st.st_uid)
+        mode &= ~mode_t(S_ISUID);
+    if (made.st_gid != st.st_gid)
+        mode &= ~mode_t(S_ISGID);
+    return mode;
+}
+
+// Gives the open copy `fd` the owner and group of `st` where the process may set them: root sets
+// both, another user at most the group (one of its own). Failing that is no failure of the copy;
+// the copy keeps what it was made with. Returns the copy's mode bits to set afterwards (a change
+// of owner clears the set-user-ID bits, so the mode always comes second).
+mode_t takeOwner(int fd, const struct stat &st)
+{
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), st.st_gid);
+    struct stat made;
+    if (::fstat(fd, &made) != 0)
+        return st.st_mode & 0777;
+    return keptMode(st, made);
+}
+
 int closeChecked(int fd, int err)
 {
     if (::close(fd) != 0 && err == 0)
@@ -113,6 +140,10 @@ private:
         }
         if (::symlinkat(target.constData(), dstDir, dstName) != 0)
             return errno;
+        // The link itself, never what it leads to; as for a file, a user who may not give it away
+        // keeps it, with the group where that one is the user's own.
+        if (::fchownat(dstDir, dstName, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW) != 0)
+            (void)::fchownat(dstDir, dstName, uid_t(-1), st.st_gid, AT_SYMLINK_NOFOLLOW);
         struct timespec times[2];
         timesOf(st, times);
         (void)::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);
@@ -143,7 +174,7 @@ private:
         ::close(in);
         struct timespec times[2];
         timesOf(st, times);
-        if (err == 0 && ::fchmod(out, st.st_mode & 07777) != 0)
+        if (err == 0 && ::fchmod(out, takeOwner(out, st)) != 0)
             err = errno;
         if (err == 0 && ::futimens(out, times) != 0)
             err = errno;
@@ -196,7 +227,7 @@ private:
         struct timespec times[2];
         timesOf(st, times);
         // The folder's time last: every entry made in it has changed it.
-        if (err == 0 && ::fchmod(to, st.st_mode & 07777) != 0)
+        if (err == 0 && ::fchmod(to, takeOwner(to, st)) != 0)
             err = errno;
         if (err == 0 && ::futimens(to, times) != 0)
             err = errno;

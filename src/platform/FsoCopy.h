@@ -7,7 +7,10 @@
  *
  * Only regular files, folders and symbolic links are copied (a link as a link, never followed);
  * anything else (a FIFO, a socket, a device) is never opened: it is skipped and listed. Files
- * and folders keep their modification and access times and their permission bits.
+ * and folders keep their modification and access times and their permission bits; files,
+ * folders and links keep their owner and group where the process may set them (root sets both,
+ * another user at most a group of its own), and a set-user-ID or set-group-ID bit stays only
+ * with the owner or group it was given for.
  */
 #include <QByteArray>
 #include <QList>

@@ -14,6 +14,18 @@ int RecordingMessageService::MsgBox(const QString &prompt, int buttons, const QS
     return (set == msg::YesNo || set == msg::YesNoCancel) ? msg::Yes : msg::OK;
 }
 
+int msg::unseenAnswer(int buttons)
+{
+    switch (buttons & 7) {
+    case OKCancel:
+    case YesNoCancel:
+    case RetryCancel: return Cancel;
+    case YesNo: return No;
+    case AbortRetryIgnore: return Abort;
+    default: return OK;
+    }
+}
+
 QStringList RecordingMessageService::prompts() const
 {
     QStringList out;

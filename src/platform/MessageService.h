@@ -13,6 +13,12 @@ enum Buttons : int { OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel
                      RetryCancel = 5, Critical = 16, Question = 32, Exclamation = 48,
                      Information = 64 };
 enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+/** The answer of a box that nobody sees (its text went to standard error): the one that changes
+ *  nothing, as closing the box unanswered would. OK for a box with OK alone, No to a yes/no
+ *  question (a replace or overwrite is never approved), Cancel where the set has it, Abort for
+ *  abort/retry/ignore (a retry nobody asked for could repeat for good). */
+int unseenAnswer(int buttons);
 } // namespace msg
 
 class MessageService {

@@ -27,24 +27,30 @@ void keepTitleReadable(QMessageBox &box)
 
 } // namespace
 
+bool platformShowsWindows(const QString &platformName)
+{
+    // The name as the toolkit reports it, or as QT_QPA_PLATFORM gives it ("offscreen:opts").
+    const QStringView name = QStringView(platformName).left(platformName.indexOf(u':'));
+    return name != u"offscreen" && name != u"minimal";
+}
+
 bool QtMessageService::writesToStandardError() const
 {
-    return qEnvironmentVariable("VEXLO_MESSAGES") == QLatin1String("stderr");
+    return m_unseen || !qobject_cast<QApplication *>(QCoreApplication::instance())
+        || qEnvironmentVariable("VEXLO_MESSAGES") == QLatin1String("stderr");
 }
 
 int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &title)
 {
     if (writesToStandardError()) {
-        // Unattended runs: the box's text goes to standard error and its first button answers.
-        // The box's own line breaks stay; every other control character is escaped.
+        // The box's text goes to standard error; the box's own line breaks stay, every other
+        // control character is escaped.
         QStringList lines = prompt.split(u'\n');
         for (QString &line : lines)
             line = pathcodec::printable(line);
         printToStandardError((title.isEmpty() ? m_defaultTitle : title) + QStringLiteral(": ")
                              + lines.join(u'\n'));
-        int set = buttons & 7;
-        return (set == msg::YesNo || set == msg::YesNoCancel) ? msg::Yes
-             : set == msg::AbortRetryIgnore ? msg::Abort : set == msg::RetryCancel ? msg::Retry : msg::OK;
+        return msg::unseenAnswer(buttons);
     }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);

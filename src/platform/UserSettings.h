@@ -18,3 +18,9 @@ std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QStr
  *  on standard error, with the path and the reason, and a store that keeps its values only while
  *  the program runs takes its place, so the device, FIFO or folder there is never replaced. */
 std::unique_ptr<QSettings> OpenStoreFile(const QString &path);
+
+/** A name of `path` under which the toolkit's file classes (which take names as UTF-8 text)
+ *  reach the very file the name codec's bytes name: `path` itself when it is UTF-8, else the
+ *  same file reached through its folder, which is created when missing and held open for the
+ *  rest of the run. A file name that is itself not UTF-8 is given back as it is. */
+QString QtOpenablePath(const QString &path);

@@ -14,7 +14,7 @@ namespace renamewin {
 TokenPicker::TokenPicker(AppState &app, TokenPickers &pickers, PickerKind kind,
                          const QString &caption, int clientWidthTwips, int clientHeightTwips,
                          bool resizable)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
       m_app(app),
       m_pickers(pickers),

@@ -1,8 +1,9 @@
 #pragma once
 /**
- * What the six token pickers share. A picker is a small top-most window without an owner that
- * writes a token into the field of the program-wide token target (AppState::TokenTargetCombo):
- * only into that field, and nothing once the field is gone. Its open flag is set from the end of
+ * What the six token pickers share. A picker is a small top-most dialog window without a widget
+ * parent, kept above the window of the field it serves (TokenPickers). It writes a token into the
+ * field of the program-wide token target (AppState::TokenTargetCombo): only into that field, and
+ * nothing once the field is gone. Its open flag is set from the end of
  * its load step until it closes. Closing it in any way (its buttons, Escape, the close box, the
  * unloading of a window) runs its write-back: a grid cell that the field edits gets the field's
  * text once (TokenCellTarget). A closed picker is deleted; TokenPickers makes a new one on the

@@ -8,8 +8,11 @@
 #include "frmEDateFormat.h"
 #include "frmRandom.h"
 #include "frmTimeFormat.h"
+#include "WindowHelpers.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace renamewin {
 
@@ -79,13 +82,7 @@ TokenPicker *TokenPickers::open(const QString &item, QWidget *field, bool random
     TokenPicker *window = picker(*kind);
     if (!window)
         return nullptr;
-    window->move(positionUnder(field, window->frameGeometry().width()));
-    window->show();
-    // The window frame is known once the window shows.
-    const QPoint framed = positionUnder(field, window->frameGeometry().width());
-    if (window->pos() != framed)
-        window->move(framed);
-    window->raise();
+    showUnder(window, field);
     return window;
 }
 
@@ -94,8 +91,20 @@ void TokenPickers::showPictureDate()
     TokenPicker *window = picker(PickerKind::PictureDate);
     if (auto *pictureDate = qobject_cast<frmEDateFormat *>(window))
         pictureDate->defaultDateWritten();
-    window->show();
-    window->raise();
+    showUnder(window, qobject_cast<QWidget *>(m_app.TokenTargetCombo.data()));
+}
+
+void TokenPickers::showUnder(TokenPicker *window, QWidget *field)
+{
+    if (field) {
+        // A position given before the window system's window exists is its frame's, which the
+        // window manager keeps whatever the frame's size: the picker is placed first.
+        if (!window->isVisible())
+            window->move(positionUnder(field, window->frameGeometry().size()));
+        // Clicks into the field's window (On Top or not) leave the picker in sight above it.
+        common::KeepAboveOwner(window, field);
+    }
+    common::ShowUnder(window, field);
 }
 
 void TokenPickers::close(std::initializer_list<PickerKind> kinds)
@@ -113,10 +122,11 @@ void TokenPickers::closing(TokenPicker *window)
         slot = nullptr;
 }
 
-QPoint TokenPickers::positionUnder(const QWidget *field, int pickerWidth)
+QPoint TokenPickers::positionUnder(const QWidget *field, const QSize &pickerFrame)
 {
-    const QPoint topLeft = field->mapToGlobal(QPoint(0, 0));
-    return {topLeft.x() + field->width() / 2 - pickerWidth / 2, topLeft.y() + field->height()};
+    const QScreen *screen = field->screen() ? field->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    return common::PlaceUnder(QRect(field->mapToGlobal(QPoint(0, 0)), field->size()), pickerFrame, area);
 }
 
 } // namespace renamewin

@@ -10,8 +10,9 @@
  *  2. an in-cell field of a grid that opens a picker also names its cell (TokenTargetGrid, Row,
  *     Col); any other choice clears a grid cell left from before;
  *  3. the item's picker, if it has one, is made and loaded, then placed centred under the field
- *     with its top edge at the field's bottom edge, and shown modeless; one already open moves
- *     there and serves the new field from then on.
+ *     with its top edge at the field's bottom edge (kept wholly on the field's screen, above the
+ *     field when there is no room below), and shown modeless above the field's window; one
+ *     already open moves there and serves the new field from then on.
  * itemChosen() does all of it; the rename window, which keeps its own sub-frames, does steps 1
  * and 2 itself and calls open().
  */
@@ -26,6 +27,7 @@
 
 class QComboBox;
 class QPoint;
+class QSize;
 class QWidget;
 class RandomSource;
 struct AppState;
@@ -53,7 +55,8 @@ public:
     /** Opens the picker of the generic `item` under `field` (step 3 of the hand-over). Returns
      *  the picker, or null when the item has none. */
     TokenPicker *open(const QString &item, QWidget *field, bool randomPicker = false);
-    /** Shows the picture-date picker where it is (the EXIF picker's "DateTime"). */
+    /** Shows the picture-date picker under the token target's field (the EXIF picker's
+     *  "DateTime"). */
     void showPictureDate();
     /** Closes those of `kinds` that are open, each with its write-back. */
     void close(std::initializer_list<PickerKind> kinds);
@@ -61,14 +64,17 @@ public:
     /** A picker closes: the next use makes a new one. */
     void closing(TokenPicker *window);
 
-    /** Where a window `pickerWidth` pixels wide goes under `field`, in global pixels: centred,
-     *  its top at the field's bottom edge, not kept on the screen. */
-    static QPoint positionUnder(const QWidget *field, int pickerWidth);
+    /** Where a picker whose frame is `pickerFrame` in size goes under `field`: the top-left
+     *  corner of its frame in global pixels (common::PlaceUnder on the field's screen). */
+    static QPoint positionUnder(const QWidget *field, const QSize &pickerFrame);
 
     /** The random numbers of the mask tests. */
     RandomSource &random();
 
 private:
+    /** Places `window` under `field` and shows it above the field's window. */
+    void showUnder(TokenPicker *window, QWidget *field);
+
     AppState &m_app;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::array<QPointer<TokenPicker>, PickerKindCount> m_windows;

@@ -64,9 +64,10 @@ ReplaceListLoad StringsReplaceListFile::parse(const QStringList &lines, int maxR
     const qsizetype cellLines = lines.size() - FirstRowLine;
     const qsizetype rowCount = (cellLines + CellsPerRow - 1) / CellsPerRow;
     if (rowCount > maxRows) {
-        const QString text = QStringLiteral("The list has %1 rows; only %2 rows can be loaded.")
-                                 .arg(rowCount)
-                                 .arg(maxRows);
+        const QString text =
+            QStringLiteral("The list has %1 rows; at most %2 rows can be loaded, so nothing was loaded.")
+                .arg(rowCount)
+                .arg(maxRows);
         return refused(text, text);
     }
 

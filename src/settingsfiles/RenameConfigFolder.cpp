@@ -3,10 +3,10 @@
 #include "AppFolder.h"
 #include "FileAttributes.h"
 #include "Fso.h"
+#include "PathCodec.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <dirent.h>
@@ -38,16 +38,18 @@ vb::Status RenameConfigFolder::create() const
 {
     if (exists())
         return vb::Status::ok();
-    if (QDir().mkpath(m_path))
+    if (fso::MakeFolders(m_path))
         return vb::Status::ok();
-    return vb::Status::fail(QFileInfo::exists(QDir::cleanPath(m_path)) ? vb::PathFileAccessError
-                                                                       : vb::PathNotFound);
+    struct stat st {};
+    return vb::Status::fail(::stat(pathcodec::encode(QDir::cleanPath(m_path)).constData(), &st) == 0
+                                ? vb::PathFileAccessError
+                                : vb::PathNotFound);
 }
 
 QStringList RenameConfigFolder::names() const
 {
     QStringList out;
-    DIR *dir = ::opendir(QFile::encodeName(m_path).constData());
+    DIR *dir = ::opendir(pathcodec::encode(m_path).constData());
     if (!dir)
         return out;
     while (const dirent *entry = ::readdir(dir)) {
@@ -86,7 +88,7 @@ QString RenameConfigFolder::fileOf(const QString &name) const
     // another file of the same name in other letters is never put in its place.
     const QString exact = m_path + name + Extension;
     struct stat st {};
-    if (::lstat(QFile::encodeName(exact).constData(), &st) == 0)
+    if (::lstat(pathcodec::encode(exact).constData(), &st) == 0)
         return exact;
     for (const QString &other : names())
         if (sameName(other, name))

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/resource.h>
@@ -42,11 +43,21 @@ bool existsRaw(const QString &path)
     struct stat st;
     return ::lstat(raw(path).constData(), &st) == 0;
 }
+QByteArray readRaw(const QString &path)
+{
+    QFile f;
+    const int fd = ::open(raw(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return {};
+    return f.readAll();
+}
 
 class HeadlessRun : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
-    QString home() const { return tmp.filePath("home"); }
+    // The program folder's name in the temporary folder; it may carry raw bytes.
+    QString homeName = QStringLiteral("home");
+    QString home() const { return tmp.path() + u'/' + homeName; }
     QString files() const { return tmp.filePath("files"); }
     QString at(const QString &name) const { return files() + u'/' + name; }
 
@@ -113,7 +124,7 @@ protected:
         skip:;
         }
         envStore.push_back("QT_QPA_PLATFORM=offscreen");
-        envStore.push_back("VEXLO_HOME=" + home().toUtf8());
+        envStore.push_back("VEXLO_HOME=" + raw(home()));
         envStore.push_back("VEXLO_MESSAGES=stderr");
         envStore.push_back("HOME=" + tmp.path().toUtf8());
         envStore.push_back("XDG_CONFIG_HOME=" + tmp.filePath("config").toUtf8());
@@ -661,4 +672,45 @@ TEST_F(HeadlessRun, SettingsFileInThePlaceOfSomethingElseIsLeftAsItIs)
     }
     if (!deviceMade)
         GTEST_SKIP() << "this process may not make device nodes; the other cases ran";
+}
+
+// A program folder whose name is not UTF-8 is that very folder: the run makes it and keeps its
+// settings there, and a settings file there that cannot be read is told and kept aside in it.
+// No look-alike folder (U+FFFD in place of the byte) is made beside it.
+TEST_F(HeadlessRun, AProgramFolderNamedByBytesThatAreNotUtf8IsUsedAsItself)
+{
+    homeName = pathcodec::decode(QByteArray("home\xE9"));
+    const QString ini = home() + QStringLiteral("/Trevalle.ini");
+    const QByteArray bad("blank\r\n\x00 binary\r\n", 17);
+    for (const bool badFile : {false, true}) {
+        SCOPED_TRACE(badFile ? "a bad settings file there" : "a new folder");
+        if (badFile) {
+            ASSERT_TRUE(existsRaw(home()));
+            ::unlink(raw(ini).constData());
+            testfiles::writeRawFile(raw(ini), bad);
+        }
+        file(QStringLiteral("a.txt"));
+        const RunResult r = run({prefixRnp(QStringLiteral("x_")), at("a.txt")});
+
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at("x_a.txt")));
+        ::unlink(raw(at("x_a.txt")).constData());
+        EXPECT_EQ(r.errors.count(QStringLiteral("Invalid File")), badFile ? 1 : 0) << r.errors.toStdString();
+        if (badFile) {
+            EXPECT_TRUE(r.errors.contains(pathcodec::printable(ini))) << r.errors.toStdString();
+            EXPECT_TRUE(r.errors.contains(pathcodec::printable(ini + QStringLiteral(".bad"))))
+                << r.errors.toStdString();
+            EXPECT_EQ(readRaw(ini + QStringLiteral(".bad")), bad);
+        }
+        // The defaults were written in the folder named.
+        const QByteArray written = readRaw(ini);
+        EXPECT_FALSE(written.isEmpty());
+        EXPECT_FALSE(written.contains('\0'));
+        EXPECT_FALSE(existsRaw(tmp.filePath(QStringLiteral("home\uFFFD"))));
+        DIR *dir = ::opendir(raw(tmp.path()).constData());
+        ASSERT_NE(dir, nullptr);
+        while (const dirent *entry = ::readdir(dir))
+            EXPECT_FALSE(QByteArray(entry->d_name).contains("\xEF\xBF\xBD")) << entry->d_name;
+        ::closedir(dir);
+    }
 }

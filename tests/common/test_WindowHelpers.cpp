@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -33,6 +34,56 @@ TEST(WindowHelpers, TopMostAndComboWidth)
     combo.addItems({QStringLiteral("short"), QString(40, u'M')});
     AutoSizeCombo(&combo);
     EXPECT_EQ(combo.view()->minimumWidth(), QFontMetrics(combo.font()).horizontalAdvance(QString(40, u'M')) + 30);
+}
+
+// A 200 x 100 frame opened under a 100 x 20 field on a 1000 x 800 area that starts at (0, 30)
+// (a panel above it).
+TEST(WindowHelpers, AWindowOpensUnderItsFieldWhollyInsideTheArea)
+{
+    const QRect area(0, 30, 1000, 800);
+    const QSize frame(200, 100);
+    struct Case {
+        const char *name;
+        QRect field;
+        QPoint topLeft;
+    };
+    const Case cases[] = {
+        {"room below: centred, its top at the field's bottom", {400, 300, 100, 20}, {350, 320}},
+        {"at the left edge: moved right", {0, 300, 100, 20}, {0, 320}},
+        {"at the right edge: moved left", {950, 300, 100, 20}, {800, 320}},
+        {"no room below: above the field", {400, 720, 100, 20}, {350, 620}},
+        {"the frame's last row on the area's last row", {400, 710, 100, 20}, {350, 730}},
+        {"no room below nor above: as low as fits", {400, 110, 100, 700}, {350, 730}},
+        {"bottom-right corner: above and moved left", {980, 800, 100, 20}, {800, 700}},
+        {"field above the area: on its first row", {400, -50, 100, 20}, {350, 30}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QPoint at = PlaceUnder(c.field, frame, area);
+        EXPECT_EQ(at, c.topLeft);
+        EXPECT_TRUE(area.contains(QRect(at, frame)));
+    }
+    // A frame larger than the area keeps its top-left corner in sight.
+    EXPECT_EQ(PlaceUnder({400, 300, 100, 20}, QSize(1200, 900), area), QPoint(0, 30));
+}
+
+TEST(WindowHelpers, AWindowKeptAboveItsOwnerFollowsTheOwnerItIsGiven)
+{
+    QWidget first;
+    QWidget second;
+    QComboBox field(&second);
+    first.show();
+    second.show();
+    QWidget picker(nullptr, Qt::Dialog);
+    KeepAboveOwner(&picker, &first);
+    ASSERT_NE(picker.windowHandle(), nullptr);
+    EXPECT_EQ(picker.windowHandle()->transientParent(), first.windowHandle());
+    EXPECT_EQ(picker.parentWidget(), nullptr) << "the owner does not own it: it is not deleted with it";
+    picker.show();
+    // Opened again from a field of another window: it stays on the screen, above that window now.
+    KeepAboveOwner(&picker, &field);
+    EXPECT_EQ(picker.windowHandle()->transientParent(), second.windowHandle());
+    EXPECT_TRUE(picker.isVisible());
 }
 
 TEST(WindowHelpers, WindowsOpenedWhileOneIsKeptOnTopComeAboveIt)

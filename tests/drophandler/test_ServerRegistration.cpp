@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace shellhost;
 
@@ -109,6 +110,38 @@ TEST_F(ServerRegistrationTest, WithoutTheVariableTheRegistryLivesInTheUsersConfi
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), "Windows Registry Editor Version 5.00\n\n" + registrationText());
     setenv("HOME", oldHome.c_str(), 1);
+}
+
+// The registry file keeps its own permissions when it is rewritten (a private one stays private);
+// a new one gets what any new file of the process gets, the umask taken off 0666.
+TEST_F(ServerRegistrationTest, TheRegistryKeepsItsPermissionsAndANewOneFollowsTheUmask)
+{
+    const auto modeOf = [this] {
+        struct stat st {};
+        return ::stat(path("registry.reg").c_str(), &st) == 0 ? (st.st_mode & 07777) : mode_t(-1);
+    };
+    const struct {
+        mode_t umask;
+        mode_t old;  ///< 0: there is no registry file yet
+        mode_t expected;
+    } cases[] = {
+        {022, 0600, 0600}, {022, 0640, 0640}, {0, 0600, 0600}, {0, 0640, 0640},
+        {022, 0, 0644},    {0, 0, 0666},      {077, 0, 0600},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "umask " << std::oct << c.umask << ", old file " << c.old);
+        std::remove(path("registry.reg").c_str());
+        if (c.old != 0) {
+            writeRegistry("Windows Registry Editor Version 5.00\n\n");
+            ASSERT_EQ(::chmod(path("registry.reg").c_str(), c.old), 0);
+        }
+        const mode_t previous = ::umask(c.umask);
+        const HRESULT registered = registerServer();
+        ::umask(previous);
+        EXPECT_EQ(registered, S_OK);
+        EXPECT_EQ(modeOf(), c.expected);
+        EXPECT_EQ(registryText(), "Windows Registry Editor Version 5.00\n\n" + registrationText());
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "RenameSettings.h"
 #include "RandomSource.h"
 #include "RecordingEngineHost.h"
+#include "RenameRunFixture.h"
 #include "RenameEngine.h"
 #include "Preview.h"
 #include "ProcessLimits.h"
@@ -21,133 +22,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace engine;
-
-namespace {
-
-const QString FileFolder = QStringLiteral("File Folder");
-const QString TextFile = QStringLiteral("TXT File");
-
-// One row of a rename case: the item's name, its new name, its kind and its folder below the
-// data folder ("" or ending in "/").
-struct ItemRow {
-    const char *original;
-    const char *preview;
-    bool isFolder;
-    const char *sub;
-    const char *result = nullptr;  // the end of its log line when it is not renamed
-};
-
-// A host that also records the after-rename callbacks.
-class ExecuteHost : public RecordingEngineHost {
-public:
-    using RecordingEngineHost::RecordingEngineHost;
-    void refreshMainList(const std::vector<MainListFile> &files) override
-    {
-        QStringList paths;
-        for (const MainListFile &file : files)
-            paths.append(file.Path + file.Name);
-        refreshed.append(paths.join(u'|'));
-    }
-    void showRenameLog() override { ++logsShown; }
-
-    QStringList refreshed;  // one entry per refresh: the full paths joined by "|"
-    int logsShown = 0;
-};
-
-class RenameRun : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid() && data.isValid());
-        m_hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
-        m_oldHome = qgetenv("VEXLO_HOME");
-        qputenv("VEXLO_HOME", QFile::encodeName(home.path()));
-        engine.Previewed = true;
-    }
-    void TearDown() override
-    {
-        if (m_hadHome)
-            qputenv("VEXLO_HOME", m_oldHome);
-        else
-            qunsetenv("VEXLO_HOME");
-    }
-
-    QString dir() const { return data.path() + u'/'; }
-    QString homeFile(const QString &name) const { return home.path() + u'/' + name; }
-
-    void file(const QString &relative, const QByteArray &content = "x")
-    {
-        testfiles::writeFile(dir() + relative, content);
-    }
-    void folder(const QString &relative) { ASSERT_TRUE(QDir().mkpath(dir() + relative)); }
-    bool exists(const QString &relative) const { return QFileInfo::exists(dir() + relative); }
-
-    void addRow(const QString &original, const QString &preview, const QString &type = TextFile,
-                const QString &sub = QString())
-    {
-        PreviewRow row;
-        row.Original = original;
-        row.Preview = preview;
-        row.Path = dir() + sub;
-        row.Type = type;
-        grid.addRow(row);
-    }
-    void addRows(const std::vector<ItemRow> &rows)
-    {
-        for (const ItemRow &r : rows)
-            addRow(r.original, r.preview, r.isFolder ? FileFolder : TextFile, r.sub);
-    }
-
-    QByteArray logBytes() const { return testfiles::readFile(homeFile("templog.log")); }
-    QStringList logLines() const
-    {
-        QStringList lines = QString::fromUtf8(logBytes()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.constLast().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
-    QStringList prompts() const
-    {
-        QStringList out;
-        for (const auto &m : host.messages)
-            out.append(m.prompt);
-        return out;
-    }
-    QStringList originals() const
-    {
-        QStringList out;
-        for (const PreviewRow &row : grid.rows())
-            out.append(row.Original);
-        return out;
-    }
-    QStringList previews() const
-    {
-        QStringList out;
-        for (const PreviewRow &row : grid.rows())
-            out.append(row.Preview);
-        return out;
-    }
-
-    QTemporaryDir home;
-    QTemporaryDir data;
-    AppState app;
-    ExecuteHost host{&app};
-    NoMetadata metadata;
-    FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(20, 49, 36))};
-    FixedRandom random{{0.0f}};
-    RenameEngine engine{app, host, metadata, clock, random};
-    PreviewTable grid;
-
-private:
-    bool m_hadHome = false;
-    QByteArray m_oldHome;
-};
-
-} // namespace
+using namespace renamerun;
 
 TEST_F(RenameRun, WithoutPreviewNothingHappens)
 {
@@ -197,8 +77,8 @@ TEST_F(RenameRun, LogBytesOfASmallRun)
     EXPECT_EQ(originals(), (QStringList{"a.txt", accented, "e", "same.txt", "gone.txt"}));
     EXPECT_EQ(previews(), (QStringList{"b.txt", "", "", "", ""}));
     // One failure: no "Files Renamed", but the number of failures, even without confirmations.
-    EXPECT_EQ(prompts(),
-              QStringList{"1 of 3 items could not be renamed. The rename log shows why."});
+    EXPECT_EQ(prompts(), QStringList{"1 of 3 items could not be renamed. The rename log \"" + homeFile("templog.log")
+                                     + "\" shows why."});
     EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
     EXPECT_EQ(host.progressValue(), 0.0f);
 }
@@ -383,12 +263,17 @@ TEST_F(RenameRun, DatedCopyOfTheLog)
         EXPECT_EQ(testfiles::readFile(homeFile(QString::fromLatin1(c.name))), logBytes());
         EXPECT_FALSE(logBytes().isEmpty());
     }
-    // A second run in the same second replaces the copy.
+    // A second run in the same second leaves the first one's copy as it was and keeps its own
+    // beside it, numbered.
+    const QByteArray first = logBytes();
     grid.clear();
     addRow("missing.txt", "x.txt");
     cmdExecute_Click(engine, grid);
-    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM.txt")), logBytes());
-    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 3);
+    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM.txt")), first);
+    EXPECT_EQ(RenameLog::datedFileName(cases[2].at, 2), homeFile("Rename_Log01_02_202712_00_00_PM_2.txt"));
+    EXPECT_EQ(testfiles::readFile(homeFile("Rename_Log01_02_202712_00_00_PM_2.txt")), logBytes());
+    EXPECT_NE(logBytes(), first);
+    EXPECT_EQ(QDir(home.path()).entryList({"Rename_Log*"}).size(), 4);
 }
 
 TEST_F(RenameRun, NoDatedCopyWithoutThePreference)
@@ -488,6 +373,52 @@ TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("templog.log"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
     EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
+}
+
+// The message about failed rows names the file that holds this run's lines: "templog.log", the
+// dated copy kept or not; the run's own file when "templog.log" could not be written.
+TEST_F(RenameRun, FailureMessageNamesTheFileHoldingTheRunsLines)
+{
+    struct Case {
+        const char *what;
+        int saveLogFile;
+        rlim_t fileSizeLimit;  // 0: none
+        bool namesRunsFile;
+    } cases[] = {
+        {"no dated copy", 0, 0, false},
+        {"dated copy kept", 1, 0, false},
+        {"disk full", 1, 64, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        grid = PreviewTable();
+        host.messages.clear();
+        QDir(data.path()).removeRecursively();
+        QDir(home.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(data.path()) && QDir().mkpath(home.path()));
+        app.SaveLogFile = c.saveLogFile;
+        file("a.txt");
+        file("taken.txt");
+        addRow("a.txt", "taken.txt");
+        addRow("gone.txt", "b.txt");
+        file("c.txt");
+        addRow("c.txt", "d.txt");
+        RenameRunResult result;
+        {
+            std::optional<testfiles::FileSizeLimit> full;
+            if (c.fileSizeLimit)
+                full.emplace(c.fileSizeLimit);
+            result = cmdExecute_Click(engine, grid);
+        }
+        EXPECT_EQ(result.failed, 2u);
+        const QString named = c.namesRunsFile ? RenameLog::datedFileName(clock.now()) : homeFile("templog.log");
+        ASSERT_FALSE(prompts().isEmpty());
+        EXPECT_EQ(prompts().constLast(),
+                  "2 of 3 items could not be renamed. The rename log \"" + named + "\" shows why.");
+        // The file named is there and names the rows that failed.
+        const QByteArray lines = testfiles::readFile(named);
+        EXPECT_TRUE(lines.startsWith(QFile::encodeName(dir()))) << lines.toStdString();
+    }
 }
 
 // A name that is not UTF-8 (its byte kept as U+DCFF) is renamed byte for byte, and the file

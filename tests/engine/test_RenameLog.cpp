@@ -27,9 +27,11 @@
 #include <fcntl.h>
 #include <functional>
 #include <cstdlib>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace engine;
 
@@ -37,6 +39,11 @@ namespace {
 
 const QDateTime RunStart(QDate(2026, 12, 9), QTime(20, 49, 36));
 const QString ChildVariable = QStringLiteral("MORVANE_RENAME_RUN_FOLDER");
+// For a child run: the program folder when not the folder's "home", "1" to keep the dated file,
+// and a file whose appearance starts the run (so two children start together).
+const QString ChildHomeVariable = QStringLiteral("MORVANE_RENAME_RUN_HOME");
+const QString ChildKeepVariable = QStringLiteral("MORVANE_RENAME_RUN_KEEP");
+const QString ChildGoVariable = QStringLiteral("MORVANE_RENAME_RUN_GO");
 
 QString oldName(int i) { return QStringLiteral("f%1.txt").arg(i, 5, 10, QChar(u'0')); }
 QString newName(int i) { return QStringLiteral("g%1.txt").arg(i, 5, 10, QChar(u'0')); }
@@ -135,10 +142,15 @@ public:
         const QString folder = qEnvironmentVariable(ChildVariable.toLatin1().constData());
         if (folder.isEmpty())
             return;
-        RenameNow now(folder + QStringLiteral("/home"));
+        const QString home = qEnvironmentVariable(ChildHomeVariable.toLatin1().constData(), folder + QStringLiteral("/home"));
+        RenameNow now(home);
+        now.app.SaveLogFile = qEnvironmentVariable(ChildKeepVariable.toLatin1().constData()) == QLatin1String("1");
         const QStringList names = QDir(folder + QStringLiteral("/files")).entryList(QDir::Files, QDir::Name);
         for (const QString &name : names)
             now.addRow(folder + QStringLiteral("/files"), name, u'g' + name.mid(1));
+        const QString go = qEnvironmentVariable(ChildGoVariable.toLatin1().constData());
+        if (!go.isEmpty() && !waitUntil([&] { return QFileInfo::exists(go); }, 60000))
+            std::_Exit(3);
         now.run();
         std::_Exit(0);
     }
@@ -212,7 +224,8 @@ TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesLosesNone)
         EXPECT_EQ(testfiles::readFile(dated), expected);
         // Only the failed row is told: the log itself was written.
         ASSERT_EQ(now.host.messages.size(), 1u);
-        EXPECT_EQ(now.host.messages[0].prompt, QStringLiteral("1 of 6 items could not be renamed. The rename log shows why."));
+        EXPECT_EQ(now.host.messages[0].prompt, "1 of 6 items could not be renamed. The rename log \""
+                                                   + RenameLog::fileName() + "\" shows why.");
     }
 }
 
@@ -278,20 +291,19 @@ TEST(RenameLogOnDisk, KilledRunLeavesEveryRenameOnRecord)
     EXPECT_GT(killedPartWay, 0) << "every run ended before it was killed";
 }
 
-// "templog.log" or the run's dated file in the place of something that is not a regular file:
-// the run refuses to start, names the path and the reason, and nothing is renamed or written.
+// "templog.log" in the place of something that is not a regular file: the run refuses to start,
+// names the path and the reason, and nothing is renamed or written. (A dated name that is taken
+// is not the run's: see TakenDatedNameIsLeftAsItWas.)
 TEST(RenameLogOnDisk, LogFilesAreWrittenOnlyAsRegularFiles)
 {
     const struct Case {
         const char *what;
-        bool dated;  ///< the dated file rather than "templog.log"
         const char *reason;
     } cases[] = {
-        {"templog.log: a link to a FIFO", false, "a FIFO"},
-        {"templog.log: a dangling link", false, "does not exist"},
-        {"templog.log: a folder", false, "a folder"},
-        {"the dated file: a link to a FIFO", true, "a FIFO"},
-        {"templog.log: a link to a device", false, "a character device"},
+        {"templog.log: a link to a FIFO", "a FIFO"},
+        {"templog.log: a dangling link", "does not exist"},
+        {"templog.log: a folder", "a folder"},
+        {"templog.log: a link to a device", "a character device"},
     };
     bool deviceMade = true;
     for (const Case &c : cases) {
@@ -301,7 +313,7 @@ TEST(RenameLogOnDisk, LogFilesAreWrittenOnlyAsRegularFiles)
         const QString files = tmp.filePath("files");
         ASSERT_TRUE(QDir().mkpath(home) && QDir().mkpath(files));
         RenameNow now(home);
-        const QString log = c.dated ? RenameLog::datedFileName(RunStart) : RenameLog::fileName();
+        const QString log = RenameLog::fileName();
         const QString target = tmp.filePath("target");
         const QByteArray what(c.what);
         if (what.contains("FIFO")) {
@@ -384,4 +396,182 @@ TEST(RenameLogOnDisk, NamesThatAreNotUtf8KeepTheirBytesInTheRunsFile)
     EXPECT_EQ(now.host.onDisk.first(), expected);
     EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(RunStart)), expected);
     EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
+}
+
+namespace {
+
+// What a user could tell of an item: its kind, permissions, identity and link text, its bytes,
+// and a folder's entries with theirs.
+QByteArray stateOf(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0)
+        return "missing";
+    QByteArray state = QByteArray::number(st.st_mode, 8) + ' ' + QByteArray::number(qulonglong(st.st_ino)) + ' '
+                       + QByteArray::number(qlonglong(st.st_mtim.tv_sec)) + '.'
+                       + QByteArray::number(qlonglong(st.st_mtim.tv_nsec));
+    if (S_ISLNK(st.st_mode))
+        state += " -> " + QFile::encodeName(QFile::symLinkTarget(path));
+    else if (S_ISREG(st.st_mode))
+        state += ": " + testfiles::readFile(path);
+    else if (S_ISDIR(st.st_mode))
+        for (const QString &name : QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            state += '\n' + name.toUtf8() + ' ' + stateOf(path + u'/' + name);
+    return state;
+}
+
+QByteArray successLines(const QString &folder, const QStringList &names)
+{
+    QByteArray lines;
+    for (const QString &name : names)
+        lines += (RenameLog::line(folder + u'/', name, u'g' + name.mid(1), RenameLog::successText()) + QStringLiteral("\r\n"))
+                     .toUtf8();
+    return lines;
+}
+
+} // namespace
+
+// Whatever bears the dated name of the second the run starts (the log of another run that started
+// then, a link, a folder) is not the run's: it stays exactly as it was, whether the dated file is
+// kept or not, and the run's lines, all of them, go to the next free name and to "templog.log".
+TEST(RenameLogOnDisk, TakenDatedNameIsLeftAsItWas)
+{
+    const QByteArray otherRun = "/elsewhere/ : x.txt : y.txt : Rename Successful\r\n";
+    const auto writePrivate = [&](const QString &path) {
+        testfiles::writeFile(path, otherRun);
+        return ::chmod(QFile::encodeName(path).constData(), 0600) == 0;
+    };
+    const auto linkTo = [](const QString &target, const QString &link) {
+        return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0;
+    };
+    const struct Case {
+        const char *what;
+        std::function<bool(const QString &dated, const QString &other)> make;
+        int number;  ///< the number of the run's own file
+    } cases[] = {
+        {"another run's log", [&](const QString &dated, const QString &) { return writePrivate(dated); }, 2},
+        {"a link to another run's log",
+         [&](const QString &dated, const QString &other) { return writePrivate(other + "/log.txt") && linkTo(other + "/log.txt", dated); },
+         2},
+        {"a link to a FIFO",
+         [&](const QString &dated, const QString &other) {
+             return ::mkfifo(QFile::encodeName(other + "/fifo").constData(), 0600) == 0 && linkTo(other + "/fifo", dated);
+         },
+         2},
+        {"a dangling link", [&](const QString &dated, const QString &other) { return linkTo(other + "/missing.txt", dated); }, 2},
+        {"a folder", [&](const QString &dated, const QString &) { return QDir().mkdir(dated) && writePrivate(dated + "/inside.txt"); }, 2},
+        {"the name and the next one",
+         [&](const QString &dated, const QString &) {
+             return writePrivate(dated) && writePrivate(RenameLog::datedFileName(RunStart, 2));
+         },
+         3},
+    };
+    for (const Case &c : cases) {
+        for (const bool keep : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.what << (keep ? ", dated file kept" : ", dated file not kept"));
+            QTemporaryDir tmp;
+            const QString files = tmp.filePath("files");
+            const QString other = tmp.filePath("other");
+            ASSERT_TRUE(QDir().mkpath(files) && QDir().mkpath(other));
+            RenameNow now(tmp.filePath("home"));
+            now.app.SaveLogFile = keep ? 1 : 0;
+            const QString dated = RenameLog::datedFileName(RunStart);
+            ASSERT_TRUE(c.make(dated, other));
+            const QStringList taken = QDir(tmp.filePath("home")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+            QByteArray before;
+            for (const QString &name : taken)
+                before += name.toUtf8() + ' ' + stateOf(tmp.filePath("home/" + name)) + '\n';
+            before += stateOf(other);
+            const QString own = RenameLog::datedFileName(RunStart, c.number);
+            now.host.watched = own;
+            const QStringList names = {oldName(0), oldName(1), oldName(2)};
+            for (const QString &name : names) {
+                testfiles::writeFile(files + u'/' + name, "x");
+                now.addRow(files, name, u'g' + name.mid(1));
+            }
+
+            const RenameRunResult result = now.run();
+
+            EXPECT_TRUE(result.started);
+            EXPECT_EQ(result.renamed, 3u);
+            QByteArray after;
+            for (const QString &name : taken)
+                after += name.toUtf8() + ' ' + stateOf(tmp.filePath("home/" + name)) + '\n';
+            after += stateOf(other);
+            EXPECT_EQ(after, before);
+            const QByteArray expected = successLines(files, names);
+            ASSERT_EQ(now.host.onDisk.size(), 3);
+            EXPECT_EQ(now.host.onDisk.last(), expected) << "the run's own file as the run went";
+            EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
+            if (keep) {
+                EXPECT_EQ(testfiles::readFile(own), expected);
+            } else {
+                EXPECT_FALSE(QFileInfo::exists(own));
+            }
+            QStringList left = taken + QStringList{QStringLiteral("templog.log")};
+            if (keep)
+                left << QFileInfo(own).fileName();
+            left.sort();
+            EXPECT_EQ(QDir(tmp.filePath("home")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), left);
+        }
+    }
+}
+
+// Two runs in two processes share the program folder and start in the same second: each run's
+// file holds every line of its own run and nothing of the other's, neither removes the other's,
+// and "templog.log" is the whole log of one of them, never a mix.
+TEST(RenameLogOnDisk, TwoRunsStartingInTheSameSecondKeepTheirOwnFiles)
+{
+    constexpr int Files = 1500;
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "dated files kept" : "dated files not kept");
+        QTemporaryDir tmp;
+        const QString home = tmp.filePath("home");
+        ASSERT_TRUE(QDir().mkpath(home));
+        QStringList names;
+        for (int i = 0; i < Files; ++i)
+            names << oldName(i);
+        QList<QByteArray> expected;
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (const char *run : {"first", "second"}) {
+            const QString folder = tmp.filePath(QString::fromLatin1(run));
+            ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/files")));
+            for (const QString &name : names)
+                testfiles::writeFile(folder + QStringLiteral("/files/") + name, QByteArray());
+            expected << successLines(folder + QStringLiteral("/files"), names);
+
+            auto child = std::make_unique<QProcess>();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(ChildVariable, folder);
+            environment.insert(ChildHomeVariable, home);
+            environment.insert(ChildKeepVariable, keep ? QStringLiteral("1") : QStringLiteral("0"));
+            environment.insert(ChildGoVariable, tmp.filePath("go"));
+            child->setProcessEnvironment(environment);
+            child->start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--gtest_filter=RenameLogOnDisk.EveryRowIsOnDiskWhenItIsDone")});
+            ASSERT_TRUE(child->waitForStarted());
+            children.push_back(std::move(child));
+        }
+        testfiles::writeFile(tmp.filePath("go"), QByteArray());
+        for (const auto &child : children) {
+            ASSERT_TRUE(child->waitForFinished(120000));
+            EXPECT_EQ(child->exitCode(), 0);
+        }
+
+        for (const char *run : {"first", "second"})
+            EXPECT_EQ(QDir(tmp.filePath(QString::fromLatin1(run)) + QStringLiteral("/files")).entryList({"g*"}, QDir::Files).size(), Files);
+        const QStringList dated = QDir(home).entryList({"Rename_Log*"}, QDir::Files);
+        if (keep) {
+            ASSERT_EQ(dated.size(), 2) << dated.join(u' ').toStdString();
+            const QList<QByteArray> kept = {testfiles::readFile(home + u'/' + dated[0]), testfiles::readFile(home + u'/' + dated[1])};
+            const bool eachWhole = kept == expected || kept == QList<QByteArray>({expected[1], expected[0]});
+            EXPECT_TRUE(eachWhole)
+                << "the runs' files do not each hold one whole run";
+        } else {
+            EXPECT_EQ(dated, QStringList{}) << "a run left its file, or one of another run";
+        }
+        const QByteArray log = testfiles::readFile(home + QStringLiteral("/templog.log"));
+        EXPECT_TRUE(log == expected[0] || log == expected[1]) << "templog.log is not one whole run's log";
+    }
 }

@@ -18,7 +18,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path() const { return dir.filePath(QStringLiteral("bookmarks.bks")); }
 
-    QTemporaryDir dir;
+    testfiles::TempDir dir;  // may hold a folder whose name is not UTF-8
 };
 
 } // namespace

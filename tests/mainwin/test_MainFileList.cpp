@@ -59,7 +59,6 @@ TEST_F(MainFileList, DropHeaderClickAndCopyOnTheMainList)
     QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);
     QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    std::cerr << "vp drops " << view->viewport()->acceptDrops() << " en " << view->viewport()->isEnabled() << " vis " << view->isVisible() << "\n";
     QApplication::sendEvent(view->viewport(), &drop);
     ASSERT_EQ(list.FileItemCount(), 2);
     EXPECT_EQ(list.Cell(1, 1), "a.txt");

@@ -667,3 +667,56 @@ TEST_F(MainInputTest, AnOpenEditBoxEndsWithEveryReloadOfTheList)
         EXPECT_EQ(rows(), listed);
     }
 }
+
+TEST_F(MainInputTest, AClickOnACellLeavesTheKeysWithTheList)
+{
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        makeFile(QString::fromUtf8(name));
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_EQ(w->lvw2->FileItemCount(), 3);
+    QTreeView *view = w->lvw2Widget->ListView();
+    QLineEdit *box = w->lvw2Widget->EditBox();
+    auto cell = [&](int row, int column) { return view->visualRect(w->lvw2->ListItems().index(row - 1, column)).center(); };
+    auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
+    auto ticks = [&] {
+        QList<bool> out;
+        for (int32_t i = 1; i <= w->lvw2->FileItemCount(); ++i)
+            out << w->lvw2->checked(i);
+        return out;
+    };
+    struct Case {
+        const char *what;
+        int column;
+        bool boxOpens;
+    };
+    const Case cases[] = {{"Name", 0, false}, {"Path", 1, false}, {"Type", 3, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        w->lvw2->setCheckedAll(false);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell(1, c.column));
+        EXPECT_EQ(box->isVisible(), c.boxOpens);
+        EXPECT_EQ(QApplication::focusWidget(), view);
+        key(Qt::Key_Down);
+        key(Qt::Key_Space);
+        EXPECT_EQ(ticks(), QList<bool>({false, true, false}));
+        EXPECT_FALSE(box->isVisible()) << "no box stays on the first row";
+        EXPECT_EQ(state.SelFileCount, 1) << "the window counted the ticked row";
+    }
+
+    // Into the box, typed, Enter: the cell holds the text and the list has the keys again.
+    w->lvw2->setCheckedAll(false);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell(1, 3));
+    ASSERT_TRUE(box->isVisible());
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "Notes");
+    key(Qt::Key_Return);
+    EXPECT_EQ(w->lvw2->Cell(1, 4), "Notes");
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    key(Qt::Key_Space);
+    EXPECT_EQ(ticks(), QList<bool>({true, false, false}));
+    w->close();
+}

@@ -1,5 +1,7 @@
 #include "NamedFileLists.h"
 
+#include "Fso.h"
+
 #include "PathCodec.h"
 #include "TestFiles.h"
 
@@ -99,4 +101,25 @@ TEST_F(NamedFileListsTest, PathsThatAreNotUtf8KeepTheirBytes)
     QStringList read;
     ASSERT_TRUE(NamedFileLists::Read(QStringLiteral("raw"), read));
     EXPECT_EQ(read, paths);
+}
+
+// A program folder whose name is not UTF-8 holds the lists itself: the list folder is made in it,
+// lists are saved, listed and read there, and no look-alike folder is made beside it.
+TEST_F(NamedFileListsTest, AProgramFolderNamedByBytesThatAreNotUtf8HoldsTheLists)
+{
+    const QByteArray folder = QFile::encodeName(home.path()) + "/h\xE9";
+    qputenv("VEXLO_HOME", folder);
+    const QStringList paths{QStringLiteral("/data/a.txt")};
+    ASSERT_TRUE(NamedFileLists::Save(QStringLiteral("trip"), paths));
+    const QString kept = pathcodec::decode(folder + "/FileLists/trip.lst");
+    EXPECT_TRUE(fso::FileExists(kept));
+    EXPECT_EQ(NamedFileLists::Names(), QStringList{QStringLiteral("trip")});
+    QStringList read;
+    ASSERT_TRUE(NamedFileLists::Read(QStringLiteral("trip"), read));
+    EXPECT_EQ(read, paths);
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("h\uFFFD"))));
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    ::unlink((folder + "/FileLists/trip.lst").constData());
+    ::rmdir((folder + "/FileLists").constData());
+    ::rmdir(folder.constData());
 }

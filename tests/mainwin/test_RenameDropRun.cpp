@@ -49,3 +49,21 @@ TEST(RenameDropRun, RenamesFilesAndFoldersAndNeverOverwrites)
     EXPECT_TRUE(QDir(tmp.filePath("x_dir")).exists());
     EXPECT_EQ(testfiles::readFile(tmp.filePath("same.txt")), "s");
 }
+
+// A row whose preview failed is told with that reason, also when it names the item an earlier
+// row renamed (then the item is gone under its old name, but the row was never attempted).
+TEST(RenameDropRun, ARowWhosePreviewFailedKeepsThatReason)
+{
+    QTemporaryDir tmp;
+    testfiles::writeFile(tmp.filePath("a.txt"), "a");
+    engine::PreviewTable grid;
+    grid.addRow(row(tmp.path(), "a.txt", "x_a.txt", "Text Document"));
+    grid.addRow(row(tmp.path(), "a.txt", "y_a.txt", "Text Document"));
+
+    const std::vector<FailedRename> failed = RenameAllRows(grid, {{2, QStringLiteral("Overflow")}});
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].row, 2u);
+    EXPECT_EQ(failed[0].description, QStringLiteral("The preview failed: Overflow"));
+    EXPECT_EQ(testfiles::readFile(tmp.filePath("x_a.txt")), "a");
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("y_a.txt")));
+}

@@ -55,7 +55,7 @@ AppState changedState()
 class SettingsFileTest : public ::testing::Test {
 protected:
     QString path() const { return dir.filePath(QStringLiteral("Trevalle.ini")); }
-    QTemporaryDir dir;
+    testfiles::TempDir dir;  // may hold a folder whose name is not UTF-8
 };
 
 } // namespace

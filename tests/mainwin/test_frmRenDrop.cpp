@@ -200,6 +200,38 @@ TEST_F(RenDropTest, ADuplicateItemIsRenamedOnceAndToldAsSuch)
     EXPECT_FALSE(exists("d/y_f.txt"));
 }
 
+// A name that an earlier row renamed away and another row then gave to another item names that
+// item: given again onto an existing name, the row fails as that move does, not as a duplicate.
+// Both "Rename" and "Rename All" tell it so.
+TEST_F(RenDropTest, ANameTakenAgainByAnotherItemIsNoDuplicate)
+{
+    for (const bool oneByOne : {true, false}) {
+        SCOPED_TRACE(oneByOne ? "Rename" : "Rename All");
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(tmp.path());
+        grid.clear();
+        messages.shown.clear();
+        add("a", "b");
+        add("c", "a");
+        add("d", "d");
+        grid.row(3).Original = QStringLiteral("a");
+        frmRenDrop dlg(grid, messages);
+        dlg.show();
+        clickButton(dlg.Command3);
+        clickButton(dlg.Command3);
+        ASSERT_EQ(dlg.CurrentRow, 3u);
+        clickButton(oneByOne ? dlg.Command3 : dlg.Command4);
+        ASSERT_EQ(messages.prompts().size(), 1);
+        const QString told = messages.prompts()[0];
+        EXPECT_TRUE(told.contains(QStringLiteral("File already exists"))) << told.toStdString();
+        EXPECT_FALSE(told.contains(QStringLiteral("Duplicate"))) << told.toStdString();
+        EXPECT_EQ(dlg.FailedMoves, 1);
+        EXPECT_EQ(testfiles::readFile(tmp.filePath("a")), "c");
+        EXPECT_EQ(testfiles::readFile(tmp.filePath("b")), "a");
+        EXPECT_EQ(testfiles::readFile(tmp.filePath("d")), "d");
+    }
+}
+
 // Between two rows the user may take a while; a folder made again outside the program meanwhile
 // is another folder, and its missing item is missing, not a duplicate of the first row's.
 TEST_F(RenDropTest, AFolderMadeAgainWhileTheUserWaitsIsAnotherFolder)

@@ -360,6 +360,40 @@ TEST_F(Id3TagWriter, KeepsTimesAndPermissions)
     EXPECT_EQ(QFile::permissions(path) & ~user, permissions);
 }
 
+// The copy that takes the file's place is made readable by the owner alone, even with no umask
+// to narrow it, and gets the file's own permissions only once whole: a song kept private is
+// never readable by others through its new copy.
+TEST_F(Id3TagWriter, TheNewCopyIsPrivateUntilItReplacesTheFile)
+{
+    static std::vector<mode_t> created;
+    created.clear();
+    const textfile::OpenCall previous = textfile::setOpenCall([](const char *path, int flags, mode_t mode) {
+        const int fd = ::open(path, flags, mode);
+        struct stat st {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0)
+            created.push_back(st.st_mode & 07777);
+        return fd;
+    });
+    const mode_t previousMask = ::umask(0);
+    for (const mode_t permissions : {mode_t(0600), mode_t(0640), mode_t(0664)}) {
+        SCOPED_TRACE(testing::Message() << std::oct << permissions);
+        created.clear();
+        const QString path = write(audio());
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), permissions), 0);
+        clsID3 id3;
+        id3.setFileName(path);
+        id3.setTitle("private");
+        EXPECT_TRUE(id3.UpdateID3Tags()) << id3.LastWriteError().toStdString();
+        EXPECT_EQ(created, std::vector<mode_t>{0600});
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, permissions);
+        EXPECT_TRUE(contents(path).contains("private"));
+    }
+    ::umask(previousMask);
+    textfile::setOpenCall(previous);
+}
+
 TEST_F(Id3TagWriter, FailuresLeaveTheFileAsItWas)
 {
     // A tag that claims more bytes than the file holds.

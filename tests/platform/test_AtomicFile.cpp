@@ -212,6 +212,47 @@ TEST(AtomicFile, FailuresCarryTheSystemsReason)
     EXPECT_EQ(testfiles::readFile(path), "old\r\n");
 }
 
+// The new contents are readable by the owner alone until the commit, whatever the umask and the
+// file's own permissions: a private file's are never open to others, not even while they are
+// written. At the commit the file keeps its permissions; a new file gets 0666 less the umask.
+TEST(AtomicFile, TemporaryIsPrivateUntilTheCommitGivesTheFilesPermissions)
+{
+    const struct {
+        mode_t umask;
+        mode_t old;  ///< 0: there is no file yet
+        mode_t committed;
+    } cases[] = {
+        {022, 0600, 0600}, {022, 0640, 0640}, {022, 0644, 0644}, {022, 0, 0644},
+        {0, 0600, 0600},   {0, 0640, 0640},   {0, 0666, 0666},   {0, 0, 0666},
+        {027, 0, 0640},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "umask " << std::oct << c.umask << ", old file " << c.old);
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("Trevalle.ini");
+        if (c.old != 0) {
+            testfiles::writeFile(path, "old\r\n");
+            ASSERT_EQ(::chmod(native(path).constData(), c.old), 0);
+        }
+        const mode_t previous = ::umask(c.umask);
+        EXPECT_EQ(textfile::newFileMode(), 0666 & ~c.umask);
+        textfile::AtomicFile file(path);
+        const vb::Status opened = file.open();
+        const vb::Status written = opened ? file.write("secret\r\n") : opened;
+        // The temporary as others see it in the folder, between the write and the commit.
+        const QStringList temporaries = QDir(tmp.path()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden);
+        const mode_t whileWritten = temporaries.size() == 1 ? lstatOf(tmp.filePath(temporaries[0])).st_mode & 07777 : 0;
+        const vb::Status committed = written ? file.commit() : written;
+        ::umask(previous);
+
+        ASSERT_TRUE(committed) << committed.description.toStdString();
+        EXPECT_EQ(temporaries.size(), 1);
+        EXPECT_EQ(whileWritten, 0600u);
+        EXPECT_EQ(lstatOf(path).st_mode & 07777, c.committed);
+        EXPECT_EQ(testfiles::readFile(path), "secret\r\n");
+    }
+}
+
 // The new file keeps the old one's owner and group when the process may give them (as root).
 TEST(AtomicFile, OwnerAndGroupAreKept)
 {

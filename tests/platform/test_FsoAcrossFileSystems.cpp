@@ -1,7 +1,7 @@
 // Moves to another file system (copy and remove) and copies: names byte for byte, only files,
-// folders and links copied, times and permission bits kept. Each case runs across a real second
-// file system when the machine has one beside the temporary folder (/dev/shm), and always with a
-// rename that answers "cross-device" as a second file system would.
+// folders and links copied, times, permission bits, owner and group kept. Each case runs across
+// a real second file system when the machine has one beside the temporary folder (/dev/shm),
+// and always with a rename that answers "cross-device" as a second file system would.
 #include "Fso.h"
 #include "PathCodec.h"
 #include "WithoutPermissionOverride.h"
@@ -366,5 +366,113 @@ TEST_F(FsoAcrossFileSystems, AFileThatCannotLeaveItsFolderStaysOnlyThere)
         EXPECT_EQ(st.description, QStringLiteral("Permission denied"));
         EXPECT_EQ(contents(src + QStringLiteral("/locked/a.txt")), "a");
         EXPECT_FALSE(exists(to + QStringLiteral("/a.txt")));
+    }
+}
+
+// Copies and moves to another file system keep the owner and group of files, folders (and all
+// inside them) and links, as root may set them; the mode is set after the owner, so a
+// set-user-ID program keeps its bit. Moves as root above all: the user's private file stays
+// the user's, readable by no one else and by its owner still.
+TEST_F(FsoAcrossFileSystems, OwnerAndGroupAreKeptWhereTheProcessMaySetThem)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user; run as root to check owners";
+    constexpr uid_t User = 12345;
+    constexpr gid_t Group = 12346;
+    const auto owned = [&](const QString &path) {
+        return ::lchown(raw(path).constData(), User, Group) == 0;
+    };
+    bool secondFileSystem = false;
+    for (const Way &way : ways) {
+        secondFileSystem = secondFileSystem || !way.injected;
+        for (const bool move : {false, true}) {
+            SCOPED_TRACE(std::string(way.name) + (move ? ", move" : ", copy"));
+            QString src, to;
+            fresh(way, src, to);
+            const QString folder = src + QStringLiteral("/shared");
+            makeFolder(folder, 02750);
+            makeFolder(folder + QStringLiteral("/inner"), 0700);
+            makeFile(folder + QStringLiteral("/inner/diary.txt"), "diary", 0600);
+            makeFile(folder + QStringLiteral("/tool"), "#!/bin/sh\n", 06755);
+            ASSERT_EQ(::symlink("inner/diary.txt", raw(folder + QStringLiteral("/latest")).constData()), 0);
+            makeFile(src + QStringLiteral("/private.txt"), "private", 0600);
+            for (const char *rel : {"/shared", "/shared/inner", "/shared/inner/diary.txt", "/shared/tool",
+                                    "/shared/latest", "/private.txt"}) {
+                if (!owned(src + QLatin1String(rel)))
+                    GTEST_SKIP() << "this root may not give files to user " << User << " (" << std::strerror(errno)
+                                 << "), as in a user namespace without that user";
+            }
+            // Set again: the change of owner cleared them.
+            ASSERT_EQ(::chmod(raw(folder + QStringLiteral("/tool")).constData(), 06755), 0);
+            ASSERT_EQ(::chmod(raw(folder).constData(), 02750), 0);
+
+            RestoreMoveCalls restore{fso::setMoveCalls(
+                way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+            const vb::Status folderDone = move ? fso::MoveFolder(folder, to + QStringLiteral("/shared"))
+                                               : fso::CopyFolder(folder, to + QStringLiteral("/shared"));
+            EXPECT_TRUE(folderDone) << folderDone.description.toStdString();
+            const QString privateFile = src + QStringLiteral("/private.txt");
+            const vb::Status fileDone = move ? fso::MoveFile(privateFile, to + QStringLiteral("/private.txt"))
+                                             : fso::CopyFile(privateFile, to + QStringLiteral("/private.txt"));
+            EXPECT_TRUE(fileDone) << fileDone.description.toStdString();
+            EXPECT_EQ(exists(folder), !move);
+
+            const struct {
+                const char *rel;
+                mode_t mode;  // 0 for a link, whose bits say nothing
+            } expected[] = {
+                {"/shared", 02750},
+                {"/shared/inner", 0700},
+                {"/shared/inner/diary.txt", 0600},
+                {"/shared/tool", 06755},
+                {"/shared/latest", 0},
+                {"/private.txt", 0600},
+            };
+            for (const auto &e : expected) {
+                SCOPED_TRACE(e.rel);
+                const struct stat st = statOf(to + QLatin1String(e.rel));
+                EXPECT_EQ(st.st_uid, User);
+                EXPECT_EQ(st.st_gid, Group);
+                if (e.mode != 0) {
+                    EXPECT_EQ(st.st_mode & 07777, e.mode);
+                }
+            }
+            EXPECT_EQ(contents(to + QStringLiteral("/private.txt")), "private");
+        }
+    }
+    if (!secondFileSystem)
+        GTEST_SKIP() << "/dev/shm is on the temporary folder's own file system: checked with an injected "
+                        "cross-device rename only";
+}
+
+// Where the process may not give an item away, the copy is still made, owned by the one who made
+// it, and a set-user-ID or set-group-ID bit is not kept for the new owner.
+TEST_F(FsoAcrossFileSystems, AnOwnerThatCannotBeKeptLeavesTheCopyToItsMaker)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the source to another user first";
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        QString src, to;
+        fresh(way, src, to);
+        makeFile(src + QStringLiteral("/tool"), "#!/bin/sh\n", 0644);
+        if (::chown(raw(src + QStringLiteral("/tool")).constData(), 12345, 12346) != 0)
+            GTEST_SKIP() << "this root may not give files to another user (" << std::strerror(errno) << ")";
+        ASSERT_EQ(::chmod(raw(src + QStringLiteral("/tool")).constData(), 06755), 0);
+        RestoreMoveCalls restore{fso::setMoveCalls(
+            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        vb::Status st;
+        {
+            WithoutPermissionOverride asUser({CAP_CHOWN});
+            if (!asUser.ok())
+                GTEST_SKIP() << "cannot give up the capabilities of root";
+            st = fso::CopyFile(src + QStringLiteral("/tool"), to + QStringLiteral("/tool"));
+        }
+        EXPECT_TRUE(st) << st.description.toStdString();
+        const struct stat made = statOf(to + QStringLiteral("/tool"));
+        EXPECT_EQ(made.st_uid, ::geteuid());
+        EXPECT_EQ(made.st_gid, ::getegid());
+        EXPECT_EQ(made.st_mode & 07777, 0755);
+        EXPECT_EQ(contents(to + QStringLiteral("/tool")), "#!/bin/sh\n");
     }
 }

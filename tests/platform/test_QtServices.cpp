@@ -51,4 +51,49 @@ TEST(QtMessageService, BoxesAreWideEnoughForTheirTitle)
     }
 }
 
+// A box nobody can see (the program on a platform that shows no screen, or boxes sent to
+// standard error) is written there whole and answered at once, with the answer that changes
+// nothing: a question to replace or overwrite is never approved.
+TEST(QtMessageService, UnseenBoxesAnswerAtOnceWithTheAnswerThatChangesNothing)
+{
+    const struct {
+        int buttons;
+        int answer;
+    } cases[] = {
+        {msg::OKOnly | msg::Critical, msg::OK},   {msg::YesNo | msg::Exclamation, msg::No},
+        {msg::YesNoCancel | msg::Question, msg::Cancel}, {msg::OKCancel, msg::Cancel},
+        {msg::RetryCancel, msg::Cancel},          {msg::AbortRetryIgnore, msg::Abort},
+    };
+    for (const bool byEnvironment : {false, true}) {
+        SCOPED_TRACE(byEnvironment ? "VEXLO_MESSAGES=stderr" : "boxes unseen");
+        QtMessageService service(QStringLiteral("Morvane"));
+        if (byEnvironment)
+            qputenv("VEXLO_MESSAGES", "stderr");
+        else
+            service.setBoxesUnseen(true);
+        EXPECT_TRUE(service.writesToStandardError());
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.buttons);
+            // A box that opens all the same is closed again: the test fails rather than waits.
+            bool opened = false;
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    opened = true;
+                    box->close();
+                }
+            });
+            closer.start(100);
+            ::testing::internal::CaptureStderr();
+            const int answer = service.MsgBox(QStringLiteral("a.lst already exists.\nReplace it?"), c.buttons,
+                                              QStringLiteral("Save File List"));
+            const std::string told = ::testing::internal::GetCapturedStderr();
+            EXPECT_EQ(answer, c.answer);
+            EXPECT_FALSE(opened);
+            EXPECT_EQ(told, "Save File List: a.lst already exists.\nReplace it?\n");
+        }
+        qunsetenv("VEXLO_MESSAGES");
+    }
+}
+
 } // namespace

@@ -54,8 +54,11 @@ TEST_F(RenameFailures, FailedRowsStayMarkedAndTheLogShowsWhyWhateverThePreferenc
         EXPECT_EQ(w.GridPre->CellBackColor(1, 2), int64_t(engine::cellcolor::Changed));
 
         click(w.cmdExecute);
+        // The message names the log file, which holds the failed row's reason.
+        const QString logFile = home.path() + QStringLiteral("/templog.log");
         EXPECT_EQ(messages.prompts(),
-                  QStringList{QStringLiteral("1 of 3 items could not be renamed. The rename log shows why.")});
+                  QStringList{"1 of 3 items could not be renamed. The rename log \"" + logFile + "\" shows why."});
+        EXPECT_TRUE(testfiles::readFile(logFile).contains(" : b.txt : x_b.txt : File already exists\r\n"));
         // The failed row keeps both names and its Preview cell turns the duplicate colour; the
         // renamed rows lose their validation colour.
         EXPECT_EQ(w.GridPre->CellText(2, 1), QStringLiteral("b.txt"));

@@ -64,6 +64,65 @@ TEST_F(TokenPickersTest, EveryItemOfBothListsHasItsEffect)
     }
 }
 
+// Wherever the rename window stands, each picker opens against the field it writes into, below it
+// where there is room and above it otherwise, wholly on the screen: the picture-date picker that
+// the EXIF picker's "DateTime" opens as well.
+TEST_F(TokenPickersTest, EveryPickerOpensAgainstItsFieldWhollyOnTheScreen)
+{
+    renamewin::frmRenamer &w = window();
+    showPanel(TokenAction::Suffix);
+    QComboBox *field = combo(TokenAction::Suffix);
+    const QRect screen = field->screen()->availableGeometry();
+    struct Place {
+        const char *name;
+        QPoint fieldAt;  // the field's top-left corner on the screen
+        bool above;      // no room below the field
+    };
+    const Place places[] = {
+        {"high on the screen", {screen.left() + 250, screen.top() + 40}, false},
+        {"low on the screen", {screen.left() + 250, screen.bottom() - 40}, true},
+        {"at the right edge", {screen.right() - field->width() / 2, screen.top() + 40}, false},
+        {"in the bottom-left corner", {screen.left(), screen.bottom() - field->height()}, true},
+    };
+    struct Opener {
+        const char *item;
+        std::vector<PickerKind> open;
+    };
+    const Opener openers[] = {
+        {"$current_date$", {PickerKind::Date}},
+        {"$modified_time$", {PickerKind::Time}},
+        {"$MP3 Data$", {PickerKind::Mp3}},
+        {"$Exif Data$", {PickerKind::Exif, PickerKind::PictureDate}},
+    };
+    for (const Place &place : places) {
+        w.move(w.pos() + place.fieldAt - field->mapToGlobal(QPoint(0, 0)));
+        const QRect at(field->mapToGlobal(QPoint(0, 0)), field->size());
+        ASSERT_EQ(at.topLeft(), place.fieldAt);
+        for (const Opener &o : openers) {
+            SCOPED_TRACE(std::string(place.name) + " " + o.item);
+            choose(field, QString::fromUtf8(o.item));
+            if (auto *exif = qobject_cast<renamewin::TagListPicker *>(pickers.openPicker(PickerKind::Exif)))
+                clickRow(exif, rowOf(exif, QStringLiteral("DateTime")));
+            for (PickerKind kind : o.open) {
+                const renamewin::TokenPicker *p = pickers.openPicker(kind);
+                ASSERT_NE(p, nullptr) << int(kind);
+                ASSERT_TRUE(p->isVisible());
+                const QRect frame = p->frameGeometry();
+                EXPECT_TRUE(screen.contains(frame)) << p->objectName().toStdString();
+                EXPECT_FALSE(frame.intersects(at)) << p->objectName().toStdString();
+                if (place.above)
+                    EXPECT_EQ(frame.bottom() + 1, at.top()) << p->objectName().toStdString();
+                else
+                    EXPECT_EQ(frame.top(), at.bottom() + 1) << p->objectName().toStdString();
+            }
+            pickers.close({PickerKind::Time, PickerKind::Date, PickerKind::Exif, PickerKind::Mp3,
+                           PickerKind::PictureDate});
+            settle();
+            app.LastListIndex = -1;
+        }
+    }
+}
+
 TEST_F(TokenPickersTest, TypingAnItemAndEnterOpensNothing)
 {
     showPanel(TokenAction::Suffix);

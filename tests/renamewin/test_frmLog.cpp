@@ -95,9 +95,13 @@ TEST(LogViewer, ALogWhoseRunDidNotFinish)
 {
     QTemporaryDir dir;
     const QString dated = dir.filePath("Rename_Log12_09_202608_49_36_PM.txt");
+    qputenv("VEXLO_HOME", QFile::encodeName(dir.path()));
     {
-        engine::RenameLog log(dated, dir.filePath("templog.log"));
-        ASSERT_TRUE(log.open());
+        engine::RenameLog log(QDateTime(QDate(2026, 12, 9), QTime(20, 49, 36)), dir.filePath("templog.log"));
+        const vb::Status opened = log.open();
+        qunsetenv("VEXLO_HOME");
+        ASSERT_TRUE(opened);
+        ASSERT_EQ(log.runFile(), dated);
         log.begin("/p/", "a.txt", "b.txt");
         log.write("/p/", "a.txt", "b.txt", engine::RenameLog::successText());
         log.write("/p/", "c.txt", "d.txt", QStringLiteral("File not found"));

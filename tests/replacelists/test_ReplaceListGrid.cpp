@@ -72,7 +72,7 @@ TEST(ReplaceListGrid, LoadList)
         {"box value 2", srl({Header, "2", "y", "a", "b"}), {}, 1, {{"y", "a", "b"}}},
         {"box not a number", srl({Header, "yes", "y", "a", "b"}), {}, 1, {{"y", "a", "b"}}},
         {"box empty", srl({Header, "", "n", "c", "d"}), {}, 1, {{"n", "c", "d"}}},
-        {"600 rows", manyRows(600), "The list has 600 rows; only 500 rows can be loaded."},
+        {"600 rows", manyRows(600), "The list has 600 rows; at most 500 rows can be loaded, so nothing was loaded."},
     };
     QTemporaryDir dir;
     for (const Case &c : cases) {
@@ -112,7 +112,7 @@ TEST(ReplaceListGrid, GridWithDeletedRowsRefusesALongerList)
     ReplaceListGrid grid(3);
     const replacelists::ReplaceListLoad result = grid.loadList(path);
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message, "The list has 4 rows; only 3 rows can be loaded.");
+    EXPECT_EQ(result.message, "The list has 4 rows; at most 3 rows can be loaded, so nothing was loaded.");
     EXPECT_EQ(grid.RowsInUse, 0);
 
     testfiles::writeFile(path, manyRows(3));

@@ -52,7 +52,7 @@ protected:
     /** The picker sits centred under `field`, its top at the field's bottom. */
     static void expectUnder(const QWidget *picker, const QWidget *field)
     {
-        EXPECT_EQ(picker->pos(), renamewin::TokenPickers::positionUnder(field, picker->frameGeometry().width()));
+        EXPECT_EQ(picker->pos(), renamewin::TokenPickers::positionUnder(field, picker->frameGeometry().size()));
     }
     /** Starts editing the To String cell of `row` (its From String filled first). */
     static void editToString(frmSReplace &d, int row)

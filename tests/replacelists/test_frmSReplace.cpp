@@ -289,17 +289,34 @@ TEST_F(StringDialogTest, SaveAndLoadList)
     settle();
     EXPECT_EQ(app.ReplaceList, before);
 
-    // A file that is not a replace list changes nothing and says so.
-    testfiles::writeFile(files.path() + QStringLiteral("/bad.srl"), "corvisk strings replace list\r\n0\r\n");
+    // A file that is not a replace list, or a list longer than the grid, changes nothing and
+    // says so.
+    QByteArray tooLong = "Corvisk Strings Replace List\r\n0\r\n";
+    for (int row = 1; row <= 600; ++row)
+        tooLong += "n\r\nfrom" + QByteArray::number(row) + "\r\nto\r\n";
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QString told;
+    } refused[] = {
+        {"bad.srl", "corvisk strings replace list\r\n0\r\n", QStringLiteral("Invalid File")},
+        {"long.srl", tooLong,
+         QStringLiteral("The list has 600 rows; at most 500 rows can be loaded, so nothing was loaded.")},
+    };
     d = openStrings();
-    dialogs.answers << files.path() + QStringLiteral("/bad.srl");
-    click(d->Command2);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].prompt, QStringLiteral("Invalid File"));
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Strings Replacer"));
-    EXPECT_EQ(messages.shown[0].buttons, msg::OKOnly | msg::Information);
-    EXPECT_EQ(gridRows(*d, 6), before);
-    EXPECT_EQ(d->rows().RowsInUse, 6);
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        testfiles::writeFile(files.path() + u'/' + QLatin1String(c.name), c.bytes);
+        dialogs.answers << files.path() + u'/' + QLatin1String(c.name);
+        click(d->Command2);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].prompt, c.told);
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Strings Replacer"));
+        EXPECT_EQ(messages.shown[0].buttons, msg::OKOnly | msg::Information);
+        EXPECT_EQ(gridRows(*d, 6), before);
+        EXPECT_EQ(d->rows().RowsInUse, 6);
+    }
 }
 
 TEST_F(StringDialogTest, ExtensionDialogLoadsAStringList)

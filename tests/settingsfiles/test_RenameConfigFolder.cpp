@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "FileAttributes.h"
+#include "PathCodec.h"
 #include "RenameConfigFolder.h"
 #include "TestFiles.h"
 
@@ -21,7 +22,7 @@ protected:
     QString path() const { return dir.path() + QStringLiteral("/RenConfigs/"); }
     void file(const QString &name, const QByteArray &bytes = "x") { testfiles::writeFile(path() + name, bytes); }
 
-    QTemporaryDir dir;
+    testfiles::TempDir dir;  // may hold a file whose name is not UTF-8
 };
 
 } // namespace
@@ -59,6 +60,24 @@ TEST_F(RenameConfigFolderTest, TheProgramFolderHoldsRenConfigs)
     EXPECT_TRUE(folder.create().isOk());
     EXPECT_TRUE(QFileInfo(path()).isDir());
     EXPECT_TRUE(folder.names().isEmpty());
+}
+
+// A folder whose name is not UTF-8 is made, listed and searched by its own bytes.
+TEST_F(RenameConfigFolderTest, AFolderNamedByBytesThatAreNotUtf8IsThatFolder)
+{
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/h\xE9/RenConfigs";
+    const RenameConfigFolder folder(pathcodec::decode(bytes));
+    EXPECT_FALSE(folder.exists());
+    EXPECT_TRUE(folder.create().isOk());
+    EXPECT_TRUE(folder.exists());
+    testfiles::writeRawFile(bytes + "/Trip.rfg", "x");
+    EXPECT_EQ(folder.names(), QStringList{QStringLiteral("Trip")});
+    EXPECT_EQ(pathcodec::encode(folder.fileOf(QStringLiteral("trip"))), bytes + "/Trip.rfg");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("h\uFFFD"))));
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    ::unlink((bytes + "/Trip.rfg").constData());
+    ::rmdir(bytes.constData());
+    ::rmdir(bytes.chopped(11).constData());
 }
 
 TEST_F(RenameConfigFolderTest, AFolderThatCannotBeCreatedIsReported)

@@ -1,0 +1,370 @@
+// The program as a process on a display with a window manager: which window is in front and has
+// the keyboard, how the windows stack, where the pickers open, and clicks at the real places of
+// controls.
+#include "AppState.h"
+#include "Clock.h"
+#include "Dialogs.h"
+#include "DesktopSession.h"
+#include "DragListBox.h"
+#include "MessageService.h"
+#include "PreviewTable.h"
+#include "RandomSource.h"
+#include "Shell.h"
+#include "StartupFixture.h"
+#include "frmRenDrop.h"
+#include "frmRenamer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLayout>
+#include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+using namespace startuptest;
+
+namespace {
+
+class DesktopStartup : public StartupTest {
+protected:
+    DesktopSession session;
+    QProcess vexlo;
+
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        if (!session.available())
+            GTEST_SKIP() << "Xvfb, openbox or xdotool is missing";
+        // The display is the test's surroundings, not the program: one that will not come up
+        // (a loaded machine) skips the test rather than failing it.
+        if (!session.start())
+            GTEST_SKIP() << "the virtual display with its window manager did not come up";
+        writeSettingsFile(false);
+    }
+
+    void TearDown() override
+    {
+        if (vexlo.state() != QProcess::NotRunning) {
+            vexlo.kill();
+            vexlo.waitForFinished(5000);
+        }
+    }
+
+    /** Starts the program; its message boxes go to standard error unless `showMessageBoxes`. */
+    void startVexlo(const QStringList &arguments, bool showMessageBoxes = false)
+    {
+        QProcessEnvironment env = session.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("VEXLO_HOME"), home());
+        if (!showMessageBoxes)
+            env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
+        vexlo.setProcessEnvironment(env);
+        vexlo.start(QStringLiteral(VEXLO_BINARY), arguments);
+        ASSERT_TRUE(vexlo.waitForStarted());
+    }
+
+    /** Makes the window titled `title` the active one, as a click on its frame would, for the
+     *  keys that follow. A busy window manager may hand the focus over late or lose the request:
+     *  the request is made again until the window is active or the start limit has passed. */
+    bool activate(const QString &title)
+    {
+        const QString id = session.window(title);
+        if (id.isEmpty())
+            return false;
+        return waitUntil([&] {
+            if (session.activeTitle() == title)
+                return true;
+            session.tool({QStringLiteral("windowactivate"), id});
+            return waitUntil([&] { return session.activeTitle() == title; }, RetryMs);
+        }, DesktopSession::StartLimitMs);
+    }
+
+    /** How long an activation is waited for before it is asked for again. */
+    static constexpr int RetryMs = 3000;
+
+    /** Quits with the main window's "&Quit" key, as a user would, and waits for the end. */
+    void quitWithKeyboard()
+    {
+        ASSERT_TRUE(activate(QStringLiteral("Morvane"))) << session.activeTitle().toStdString();
+        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+q")});
+        EXPECT_TRUE(vexlo.waitForFinished(DesktopSession::WindowLimitMs)) << "vexlo did not end";
+        EXPECT_EQ(vexlo.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(vexlo.exitCode(), 0) << vexlo.readAllStandardError().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/Trevalle.ini")));
+    }
+};
+
+} // namespace
+
+TEST_F(DesktopStartup, NormalStartShowsTheMainWindowInFrontAndRenameRaisesTheRenameWindow)
+{
+    startVexlo({});
+    const QString main = session.window(QStringLiteral("Morvane"));
+    ASSERT_FALSE(main.isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, DesktopSession::StartLimitMs))
+        << session.activeTitle().toStdString();
+
+    // Alt+R is the "&Rename" button.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
+        << session.activeTitle().toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
+{
+    writeSettingsFile(false, "1");
+    startVexlo({}, true);
+    const int limit = DesktopSession::StartLimitMs;
+    // A search may miss while windows come and go (the splash): it is asked again.
+    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, limit));
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, limit))
+        << session.activeTitle().toStdString();
+
+    // Alt+R is the "&Rename" button: the rename window comes above the on-top main window and
+    // takes the keyboard there, in sight.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const auto renamerOnTop = [&] {
+        const QStringList order = session.stackingTitles();
+        return order.indexOf(QStringLiteral("Morvane - Renamer")) > order.indexOf(QStringLiteral("Morvane"))
+            && order.contains(QStringLiteral("Morvane"));
+    };
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, limit))
+        << session.activeTitle().toStdString();
+    EXPECT_TRUE(waitUntil(renamerOnTop, limit)) << session.stackingTitles().join(u',').toStdString();
+
+    // A message box of the rename window comes above both: "&Rename Now!" before a preview.
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const auto boxOnTop = [&] {
+        const QStringList order = session.stackingTitles();
+        return !order.isEmpty() && order.last() == QStringLiteral("Renamer");
+    };
+    EXPECT_TRUE(waitUntil(boxOnTop, limit)) << session.stackingTitles().join(u',').toStdString();
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Renamer"); }, limit))
+        << session.activeTitle().toStdString();
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("Return")});
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, limit))
+        << session.activeTitle().toStdString();
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_TRUE(exists(QString::fromLatin1(name))) << name;
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKeptOnTop)
+{
+    writeSettingsFile(false, "1");
+    startVexlo({}, true);
+    const int limit = DesktopSession::StartLimitMs;
+    ASSERT_TRUE(waitUntil([&] { return !session.window(QStringLiteral("Morvane")).isEmpty(); }, limit));
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane"); }, limit))
+        << session.activeTitle().toStdString();
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, limit))
+        << session.activeTitle().toStdString();
+
+    // The action list has the keyboard: down to "Suffix", Tab past "Move Up" and "Move Down" to
+    // its field, whose list opens with Alt+Down; "$current_date$" is chosen with the arrow keys.
+    QStringList keys{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
+    for (int row = 0; row < 6; ++row)
+        keys << QStringLiteral("Down");
+    keys << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("alt+Down")
+         << QStringLiteral("Down") << QStringLiteral("Down") << QStringLiteral("Return");
+    session.tool(keys);
+    const QString picker = QStringLiteral("Select Date Format");
+    const auto pickerAbove = [&] {
+        const QStringList order = session.stackingTitles();
+        return order.contains(QStringLiteral("Morvane"))
+            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane"))
+            && order.indexOf(picker) > order.indexOf(QStringLiteral("Morvane - Renamer"));
+    };
+    EXPECT_TRUE(waitUntil(pickerAbove, limit)) << session.stackingTitles().join(u',').toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+namespace {
+
+/** Where the rename window's "On Top" box, the action "Suffix" and its token field lie in a rename window
+ *  whose client area is `size`, in the window's pixels: the same window laid out here (its
+ *  controls are placed by the window's size alone). */
+struct RenamerPlaces {
+    QRect onTop;
+    QRect actions;    // the action list's rows
+    QRect suffixField;
+};
+
+RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
+{
+    qputenv("VEXLO_HOME", programFolder.toUtf8());
+    AppState app;
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
+    FixedRandom random{{0.5f}};
+    app.services = {&messages, &dialogs, &shell, &clock, &random};
+    RenamerPlaces places;
+    {
+        renamewin::frmRenamer mirror(app);
+        mirror.resize(size);
+        mirror.show();
+        const auto place = [&mirror](const QWidget *control) {
+            return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
+        };
+        places.onTop = place(mirror.chkOnTop);
+        places.actions = place(mirror.List3->viewport());
+        places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
+    }
+    qunsetenv("VEXLO_HOME");
+    return places;
+}
+
+} // namespace
+
+// Whichever window is kept on top, a click into the rename window leaves the picker its field
+// opened in front of it; the picker lies against its field, wholly on the screen, also when the
+// rename window stands low on the screen and there is no room below the field.
+TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAgainstItsField)
+{
+    struct Case {
+        const char *name;
+        const char *topMostWindow;  // kept on top from the settings file: 0 none, 1 the main window
+        bool renamerOnTop;          // its "On Top" box clicked
+        bool renamerLow;            // the rename window moved down until its field nears the bottom
+    };
+    const Case cases[] = {
+        {"nothing on top", "0", false, false},
+        {"main window on top", "1", false, false},
+        {"rename window on top, low on the screen", "0", true, true},
+    };
+    const int limit = DesktopSession::StartLimitMs;
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const QString pickerTitle = QStringLiteral("Select Date Format");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettingsFile(false, c.topMostWindow);
+        startVexlo({}, true);
+        ASSERT_TRUE(activate(QStringLiteral("Morvane"))) << session.activeTitle().toStdString();
+        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
+            << session.activeTitle().toStdString();
+        QString renamer = session.window(renamerTitle);
+        ASSERT_FALSE(renamer.isEmpty());
+        const QRect client = session.clientRect(renamer);
+        ASSERT_FALSE(client.isEmpty());
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+
+        if (c.renamerOnTop) {
+            const QPoint box = places.onTop.topLeft() + QPoint(6, places.onTop.height() / 2);
+            session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(box.x()),
+                          QString::number(box.y()), QStringLiteral("click"), QStringLiteral("1")});
+            // The window system's window of the rename window is made anew with its new state.
+            ASSERT_TRUE(waitUntil([&] { return session.keptAbove(session.window(renamerTitle)); }, limit));
+            renamer = session.window(renamerTitle);
+        }
+        if (c.renamerLow) {
+            // The field's bottom 60 pixels above the screen's: no room below it for the picker.
+            const int y = 1024 - 60 - places.suffixField.bottom() - 1;
+            session.tool({QStringLiteral("windowmove"), renamer, QString::number(client.x()), QString::number(y)});
+            ASSERT_TRUE(waitUntil([&] { return session.clientRect(renamer).y() > client.y(); }, limit));
+        }
+        ASSERT_TRUE(activate(renamerTitle));
+        const QRect field = places.suffixField.translated(session.clientRect(renamer).topLeft());
+
+        // A click on the first action, down to "Suffix", Tab past "Move Up" and "Move Down" to its
+        // field, whose list opens with Alt+Down; "$current_date$" is chosen.
+        const QPoint firstRow(places.actions.center().x(), places.actions.top() + 6);
+        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(firstRow.x()),
+                      QString::number(firstRow.y()), QStringLiteral("click"), QStringLiteral("1")});
+        QStringList keys{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
+        for (int row = 0; row < 6; ++row)
+            keys << QStringLiteral("Down");
+        keys << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("Tab") << QStringLiteral("alt+Down")
+             << QStringLiteral("Down") << QStringLiteral("Down") << QStringLiteral("Return");
+        session.tool(keys);
+        const QString picker = session.window(pickerTitle);
+        ASSERT_FALSE(picker.isEmpty());
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == pickerTitle; }, limit))
+            << session.activeTitle().toStdString();
+
+        // A click into the field: the rename window takes the focus, the picker stays in front.
+        const QPoint inField = places.suffixField.center();
+        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(inField.x()),
+                      QString::number(inField.y()), QStringLiteral("click"), QStringLiteral("1")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
+            << session.activeTitle().toStdString();
+        const QStringList order = session.stackingTitles();
+        EXPECT_TRUE(order.contains(renamerTitle) && !order.isEmpty() && order.last() == pickerTitle)
+            << order.join(u',').toStdString();
+
+        const QRect screen(0, 0, 1280, 1024);
+        const auto placed = [&] {
+            const QRect frame = session.frameRect(picker);
+            const bool against = frame.top() == field.bottom() + 1 || frame.bottom() + 1 == field.top();
+            return screen.contains(frame) && !frame.intersects(field) && against
+                && std::abs(frame.center().x() - field.center().x()) <= 1;
+        };
+        const auto text = [](const QRect &r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+        };
+        EXPECT_TRUE(waitUntil(placed, limit)) << "field " << text(field) << ", picker " << text(session.frameRect(picker));
+        EXPECT_EQ(session.frameRect(picker).bottom() < field.top(), c.renamerLow) << "above the field only without room below";
+        QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+        quitWithKeyboard();
+    }
+}
+
+TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
+{
+    startVexlo({at("a.txt") + u'|' + at("b.txt")});
+    ASSERT_FALSE(session.window(QStringLiteral("Morvane - Renamer")).isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == QStringLiteral("Morvane - Renamer"); }, DesktopSession::StartLimitMs))
+        << session.activeTitle().toStdString();
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
+}
+
+// The review dialog of a run given a folder and a file inside it (`vexlo p.rnp d d/f.txt`), on a
+// display: "Rename All", clicked at its place in the program's own window, renames the folder and
+// then the file under the folder's new name, and the run ends.
+TEST_F(DesktopStartup, ReviewDialogRenameAllClickedRenamesAFolderAndTheFileInsideIt)
+{
+    writeSettingsFile(true);
+    testfiles::writeFile(at("d/f.txt"), "inside");
+    startVexlo({writePrefixRnp(QStringLiteral("x_")), at("d"), at("d/f.txt")});
+    const QString dialog = session.window(QStringLiteral("Morvane - Rename Drop"));
+    ASSERT_FALSE(dialog.isEmpty());
+
+    // Where "Rename All" lies in a window of that size: the same dialog laid out here (its layout
+    // depends on the window's size and the style alone, not on the names it shows).
+    const QString geometry = session.tool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), dialog});
+    static const QRegularExpression size(QStringLiteral("WIDTH=(\\d+)\\s+HEIGHT=(\\d+)"));
+    const QRegularExpressionMatch m = size.match(geometry);
+    ASSERT_TRUE(m.hasMatch()) << geometry.toStdString();
+    engine::PreviewTable rows;
+    engine::PreviewRow row;
+    row.Original = QStringLiteral("d");
+    row.Preview = QStringLiteral("x_d");
+    row.Path = files() + u'/';
+    rows.addRow(row);
+    RecordingMessageService messages;
+    mainwin::frmRenDrop mirror(rows, messages);
+    mirror.resize(m.captured(1).toInt(), m.captured(2).toInt());
+    mirror.layout()->activate();
+    ASSERT_EQ(mirror.size(), QSize(m.captured(1).toInt(), m.captured(2).toInt()));
+    const QPoint centre = mirror.Command4->geometry().center();
+
+    session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), dialog, QString::number(centre.x()),
+                  QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(vexlo.waitForFinished(DesktopSession::WindowLimitMs)) << "the run did not end";
+    const QString errors = QString::fromLocal8Bit(vexlo.readAllStandardError());
+    EXPECT_EQ(vexlo.exitCode(), 0) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("Files Renamed"))) << errors.toStdString();
+    EXPECT_EQ(testfiles::readFile(at("x_d/x_f.txt")), "inside");
+    EXPECT_FALSE(exists("d"));
+}
