@@ -208,7 +208,6 @@ void modMain::OpenFilesRun()
 
     m_main->lvw2->ClearItems();
     AddArgumentsToList(0);
-    m_main->lblPlot->setText(QString::number(m_main->lvw2->ListItems().Count()));
     m_main->lvw2->setCheckedAll(true);
     m_main->GetSelected();
     m_renamer->setVisible(true);

@@ -3,6 +3,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
+#include <utility>
 
 namespace filelist {
 
@@ -17,7 +18,12 @@ constexpr int MaxHelpers = 3;
 } // namespace
 
 EntryStats::Batch::Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count)
-    : m_folder(folder), m_entries(entries), m_count(count), m_stats(count)
+    : Batch(owner, [&folder, entries](size_t i) { return folder.stat(entries[i]->rawName); }, count)
+{
+}
+
+EntryStats::Batch::Batch(EntryStats &owner, std::function<FileStat(size_t)> lookup, size_t count)
+    : m_lookup(std::move(lookup)), m_count(count), m_stats(count)
 {
     if (count < ParallelFrom || QThread::idealThreadCount() < 2)
         return;
@@ -43,7 +49,7 @@ void EntryStats::Batch::work()
 {
     for (size_t begin = m_next.fetch_add(Chunk); begin < m_count; begin = m_next.fetch_add(Chunk))
         for (size_t i = begin; i < std::min(begin + Chunk, m_count); ++i)
-            m_stats[i] = m_folder.stat(m_entries[i]->rawName);
+            m_stats[i] = m_lookup(i);
 }
 
 const std::vector<FileStat> &EntryStats::Batch::Results()

@@ -8,6 +8,7 @@
 #include "DirectoryListing.h"
 
 #include <atomic>
+#include <functional>
 #include <latch>
 #include <memory>
 #include <vector>
@@ -23,18 +24,21 @@ public:
     class Batch {
     public:
         Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count);
+        /** The lookups `lookup(0)` .. `lookup(count - 1)`, started when made; `lookup` is
+         *  called on any thread and must outlive the batch. */
+        Batch(EntryStats &owner, std::function<FileStat(size_t)> lookup, size_t count);
         ~Batch();
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
 
-        /** Finishes the lookups: `Results()[i]` = `folder.stat(entries[i]->rawName)`. */
+        /** Finishes the lookups: `Results()[i]` = `folder.stat(entries[i]->rawName)`, or
+         *  `lookup(i)`. */
         const std::vector<FileStat> &Results();
 
     private:
         void work();
 
-        const FolderHandle &m_folder;
-        const DirEntry *const *m_entries;
+        std::function<FileStat(size_t)> m_lookup;
         size_t m_count;
         std::vector<FileStat> m_stats;
         std::atomic<size_t> m_next{0};

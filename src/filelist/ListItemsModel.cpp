@@ -143,6 +143,16 @@ void ListItemsModel::AssignRows(const ListItemsModel &source, const std::functio
     release(std::move(gone));
 }
 
+void ListItemsModel::SetRows(std::vector<ListItem> rows)
+{
+    beginResetModel();
+    std::shared_ptr<Rows> gone = std::exchange(m_rows, std::make_shared<Rows>(std::move(rows)));
+    m_checks.assign(m_rows->size(), 0);
+    m_announced = Count();
+    endResetModel();
+    release(std::move(gone));
+}
+
 ListItemsModel::Rows &ListItemsModel::ownRows()
 {
     if (m_rows.use_count() > 1)

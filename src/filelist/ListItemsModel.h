@@ -52,6 +52,8 @@ public:
      *  empty), in their order, unchecked; announced as a new set of rows. When every row is
      *  taken the two lists share them. */
     void AssignRows(const ListItemsModel &source, const std::function<bool(const ListItem &)> &keep = {});
+    /** Replaces every row by `rows`, unchecked; announced as a new set of rows. */
+    void SetRows(std::vector<ListItem> rows);
     /** Makes room for `rows` rows in all, so that a known number of rows grows the list once. */
     void Reserve(size_t rows);
 

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "GridText.h"
+#include "ItemLookups.h"
 #include "PathText.h"
 #include "PropertyBag.h"
 #include "SortEngine.h"
@@ -150,11 +151,51 @@ void ListViewEditable::AddFile(const QString &QualifiedPath, const QString &File
     info.Name = FileName;
     m_builder.RefreshLocale();
     m_builder.FillFileItem(info);
+    // Rows added while a re-list yields (a drop, a merge) are newer than the rows it makes.
+    ++m_relistRun;
     m_items->Append(m_builder.MakeRow(info, m_images));
+}
+
+bool ListViewEditable::RelistFrom(const ListItemsModel &source, const RowTest &pick, const RowTest &keep)
+{
+    const quint64 run = ++m_relistRun;
+    // The items are copied (their texts are shared, not duplicated): the source may change while
+    // the re-list yields.
+    std::vector<ItemLookups::Item> items;
+    items.reserve(size_t(source.Count()));
+    for (int32_t i = 1; i <= source.Count(); ++i) {
+        // Whatever empties or refills the source meanwhile supersedes this re-list too (a
+        // listing empties the list first), so the source is read only while it still holds.
+        yield();
+        if (run != m_relistRun)
+            return false;
+        const ListItem &row = source.Item(i);
+        if (!pick || pick(row))
+            items.push_back({row.SubItemTexts.value(0), row.Text});
+    }
+    m_builder.RefreshLocale();
+    ItemLookups lookups(m_relistStats, std::move(items));
+    std::vector<ListItem> rows;
+    rows.reserve(lookups.size());
+    for (size_t i = 0; i < lookups.size(); ++i) {
+        yield();
+        if (run != m_relistRun)
+            return false;
+        FileItemInfo info;
+        info.Folder = lookups.item(i).folder;
+        info.Name = lookups.item(i).name;
+        m_builder.FillFileItem(info, lookups.stat(i));
+        ListItem row = m_builder.MakeRow(info, m_images);
+        if (!keep || keep(row))
+            rows.push_back(std::move(row));
+    }
+    m_items->SetRows(std::move(rows));
+    return true;
 }
 
 void ListViewEditable::ClearItems()
 {
+    ++m_relistRun;
     m_items->Clear();
 }
 
@@ -320,11 +361,13 @@ void ListViewEditable::addEntryRow(const QString &folder, const DirEntry &entry,
     info.Folder = folder;
     info.Name = entry.name;
     m_builder.FillFileItem(info, st);
+    ++m_relistRun;
     m_items->Append(m_builder.MakeRow(info, m_images));
 }
 
 void ListViewEditable::clearRows()
 {
+    ++m_relistRun;
     m_items->Clear();
 }
 

@@ -94,6 +94,17 @@ public:
     /** Appends the row of the file or folder `QualifiedPath` + `FileName` (QualifiedPath ends
      *  in "/"). A path that cannot be looked up still gives a row with name and folder. */
     void AddFile(const QString &QualifiedPath, const QString &FileName);
+    /** A test of a row, for RelistFrom. */
+    using RowTest = std::function<bool(const ListItem &)>;
+    /** Replaces every row by the rows AddFile makes for the rows of `source` that `pick`
+     *  accepts (every row when empty), in their order, unchecked, keeping those of the rows
+     *  made that `keep` accepts (every one when empty). Each item is looked up again, so a row
+     *  shows the item as it is now: one gone since keeps its name and folder with empty size,
+     *  type and date. The items are looked up together, on a few threads when there are many.
+     *  The rows are made with the yields of a scan and replace the old ones at the end; false
+     *  when a newer re-list, a scan, rows added (AddFile, a drop), StopScan or ClearItems came
+     *  meanwhile (the rows are then left to it). */
+    bool RelistFrom(const ListItemsModel &source, const RowTest &pick, const RowTest &keep);
     /** Removes every row. */
     void ClearItems();
     int32_t FileItemCount() const { return m_items->Count(); }
@@ -137,7 +148,12 @@ public:
      *  first. An empty list is made with ClearItems, not by scanning a folder that does not
      *  exist. */
     void Scan();
-    void StopScan() { m_scan.Stop(); }
+    /** Stops a running scan, or a re-list (RelistFrom). */
+    void StopScan()
+    {
+        m_scan.Stop();
+        ++m_relistRun;
+    }
     void ResetStopFlag() { m_scan.ResetStop(); }
     bool Stopped() const { return m_scan.Stopped(); }
     bool Scanning() const { return m_scan.Running(); }
@@ -497,6 +513,9 @@ private:
     QItemSelectionModel *m_selection = nullptr;
     FileItemBuilder m_builder;
     FolderScan m_scan{*this};
+    /** The lookups of RelistFrom, and the count that tells a running one it was superseded. */
+    EntryStats m_relistStats;
+    quint64 m_relistRun = 0;
     ScanProgressSink *m_sink = nullptr;
     Dialogs *m_dialogs = nullptr;
     std::function<void()> m_yield;

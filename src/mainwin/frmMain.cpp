@@ -136,6 +136,13 @@ void frmMain::setupConnections()
     connect(lvw2, &filelist::ListViewEditable::OLEDragDrop, this,
             [this](const QMimeData *, int32_t &, int16_t &, int16_t &, float &, float &) { lvw2_OLEDragDrop(); });
 
+    // The count beside "items" follows the rows of the list, whatever fills or empties it (a
+    // listing, a filter, a file list loaded, the files of the command line, a drop, a removal).
+    const filelist::ListItemsModel *rows = &lvw2->ListItems();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &frmMain::ShowPlot);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &frmMain::ShowPlot);
+    connect(rows, &QAbstractItemModel::modelReset, this, &frmMain::ShowPlot);
+
     connect(lvw2, &filelist::ListViewEditable::ControlResize, this, &frmMain::SizeListColumns);
     connect(Anchor1, &common::Anchor::AfterResize, this, [this] { SizeListColumns(); });
     connect(m_pref, &frmPref::PreferencesSaved, this, [this] { lvw2->setClearOnDragDrop(m_state.ClearOnFolderDrop); });

@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -36,6 +37,7 @@ class Anchor;
 } // namespace common
 
 namespace filelist {
+struct ListItem;
 class ListViewEditable;
 class ListViewEditableWidget;
 } // namespace filelist
@@ -179,8 +181,8 @@ public:
     QComboBox *cmbFileType = nullptr;
     QGroupBox *fraFilter = nullptr;
     QLineEdit *txtFilter = nullptr;
+    /** The number of rows of lvw2, beside "items": whatever fills or empties the list. */
     QLineEdit *txtPlot = nullptr;
-    QLabel *lblPlot = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label10 = nullptr;
     QProgressBar *ProgBarM = nullptr;
@@ -254,7 +256,13 @@ private:
     void FillFileTypesSoon();
     void TakeDueFileTypes();
     void FillTypeList();
-    void ApplyFileTypeFilter();
+    /** False when the re-list did not finish (see RelistFiltered). */
+    bool ApplyFileTypeFilter();
+    /** lvw2 made afresh from the filters' copy (ListViewEditable::RelistFrom); false when it
+     *  did not finish: superseded, stopped, or the window began to close meanwhile. */
+    bool RelistFiltered(const std::function<bool(const filelist::ListItem &)> &pick,
+                        const std::function<bool(const filelist::ListItem &)> &keep);
+    /** txtPlot shows the number of rows of lvw2. */
     void ShowPlot();
     void RefreshRenamerIfWanted();
     void lvw2_Click();

@@ -68,7 +68,9 @@ void frmMain::CheckAllRows()
 
 void frmMain::ShowPlot()
 {
-    txtPlot->setText(QString::number(m_state.SelFileCount));
+    const QString count = QString::number(lvw2->FileItemCount());
+    if (txtPlot->text() != count)
+        txtPlot->setText(count);
 }
 
 void frmMain::RefreshRenamerIfWanted()
@@ -260,7 +262,8 @@ void frmMain::cmbFileType_Click()
             cmbFileType->setCurrentText(picked);
     }
     s.CurrentFileSpec = cmbFileType->currentText();
-    ApplyFileTypeFilter();
+    if (!ApplyFileTypeFilter())
+        return;
     s.SelChanged = 1;
     if (s.CheckAllOnLoad == 1)
         CheckAllRows();
@@ -269,13 +272,30 @@ void frmMain::cmbFileType_Click()
     RefreshRenamerIfWanted();
 }
 
-void frmMain::ApplyFileTypeFilter()
+bool frmMain::ApplyFileTypeFilter()
 {
     TakeDueFileTypes();
+    // Each item is looked up again, and its type as it is now decides: an item gone since the
+    // listing has no type and never passes.
     const QString spec = m_state.CurrentFileSpec;
-    lvw2->ListItems().AssignRows(lvw3->ListItems(), [&spec](const filelist::ListItem &row) {
-        return TypeFilterAccepts(spec, row.SubItems(3));
+    return RelistFiltered({}, [spec](const filelist::ListItem &row) {
+        return TypeFilterAccepts(spec, row.SubItems(filelist::TypeSubItem));
     });
+}
+
+bool frmMain::RelistFiltered(const filelist::ListViewEditable::RowTest &pick,
+                             const filelist::ListViewEditable::RowTest &keep)
+{
+    // The re-list yields as a scan does: a close meanwhile waits for it, and a newer filter, a
+    // listing or "Stop Search" takes over from it.
+    ++m_scanDepth;
+    const bool done = lvw2->RelistFrom(lvw3->ListItems(), pick, keep);
+    --m_scanDepth;
+    if (m_state.MainUnloading) {
+        FinishClosing();
+        return false;
+    }
+    return done;
 }
 
 void frmMain::txtFilter_Change()
@@ -287,9 +307,11 @@ void frmMain::txtFilter_Change()
     }
     TakeDueFileTypes();
     const QString filter = txtFilter->text();
-    lvw2->ListItems().AssignRows(lvw3->ListItems(), [&filter](const filelist::ListItem &row) {
-        return NameFilterAccepts(filter, row.Text);
-    });
+    // The names kept are looked up again (an item gone since the listing stays, with its size,
+    // type and date empty).
+    const auto named = [filter](const filelist::ListItem &row) { return NameFilterAccepts(filter, row.Text); };
+    if (!RelistFiltered(named, {}))
+        return;
     lvw2->setCheckedAll(m_state.CheckAllOnLoad == 1);
     GetSelected();
     ShowPlot();

@@ -139,7 +139,6 @@ QWidget *frmMain::buildListPane()
     lvw2 = &lvw2Widget->control();
     lvw2->setObjectName(QStringLiteral("lvw2"));
 
-    lblPlot = named(new QLabel(pane), "lblPlot");
     txtPlot = named(new QLineEdit(QStringLiteral("0"), pane), "txtPlot");
     txtPlot->setReadOnly(true);
     txtPlot->setMaximumWidth(70);
@@ -147,7 +146,6 @@ QWidget *frmMain::buildListPane()
     Label4 = named(new QLabel(QStringLiteral("items"), pane), "Label4");
     auto *count = new QHBoxLayout;
     count->addStretch();
-    count->addWidget(lblPlot);
     count->addWidget(txtPlot);
     count->addWidget(Label4);
 

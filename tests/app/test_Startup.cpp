@@ -11,6 +11,8 @@
 #include "Shell.h"
 #include "TestFiles.h"
 #include "frmRenDrop.h"
+#include "FolderTree.h"
+#include "ListViewEditable.h"
 #include "frmMain.h"
 #include "frmRenamer.h"
 #include "modMain.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -280,6 +283,49 @@ TEST_F(InProcessStartup, OpenFilesRunShowsTheRenameWindowInFront)
     EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &start.renamer(); }));
     EXPECT_TRUE(fullyOnScreen(start.renamer()));
     start.main().close();
+}
+
+// The count beside "items" is one number, the rows of the list shown: the files of an open-files
+// start, the same after the folder event that run ignores, then the folder listed, then the rows
+// a name filter keeps.
+TEST_F(InProcessStartup, TheItemCountFollowsTheListShown)
+{
+    writeSettingsFile(false);
+    app::modMain start(state);
+    ASSERT_EQ(start.Main({at("a.txt") + u'|' + at("c.txt")}), app::modMain::RunOn);
+    mainwin::frmMain &main = start.main();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    // The texts shown left of "items" on its line.
+    const auto countTexts = [&] {
+        QStringList texts;
+        const QRect items = main.Label4->geometry();
+        for (QWidget *w : main.Label4->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect at = w->geometry();
+            if (w == main.Label4 || !w->isVisible() || at.left() >= items.left() || at.bottom() < items.top()
+                || at.top() > items.bottom())
+                continue;
+            if (const auto *box = qobject_cast<QLineEdit *>(w))
+                texts << box->text();
+            else if (const auto *label = qobject_cast<QLabel *>(w))
+                texts << label->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(countTexts(), QStringList{"2"});
+
+    main.ftv->SetSelectedFolder(files());
+    QTest::keyClick(main.ftv, Qt::Key_Return);
+    EXPECT_EQ(main.lvw2->FileItemCount(), 2);
+    EXPECT_EQ(countTexts(), QStringList{"2"});
+    QTest::keyClick(main.ftv, Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return main.lvw2->FileItemCount() == 3; }));
+    EXPECT_EQ(countTexts(), QStringList{"3"});
+
+    QTest::mouseClick(main.txtFilter, Qt::LeftButton);
+    QTest::keyClicks(main.txtFilter, "b");
+    EXPECT_EQ(main.lvw2->FileItemCount(), 1);
+    EXPECT_EQ(countTexts(), QStringList{"1"});
+    main.close();
 }
 
 TEST_F(InProcessStartup, ClosingTheReviewDialogEndsTheRunAndWritesTheSettings)

@@ -2,9 +2,12 @@
 #include "ListViewEditable.h"
 
 #include "Dialogs.h"
+#include "PathCodec.h"
 #include "VbError.h"
 
 #include <QItemSelectionModel>
+#include <functional>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace filelist;
@@ -205,4 +208,145 @@ TEST(ListViewEditableDialogs, SelectDirectoryAsksWithTheMask)
     EXPECT_EQ(list.SelectDirectory("Select the search directory for "), "/home/ann/Music/");
     EXPECT_EQ(list.SelectDirectory("Pick "), "") << "a cancelled picker gives an empty text";
     EXPECT_EQ(dialogs.asked, QStringList({"Select the search directory for *.*.", "Pick *.*."}));
+}
+
+// A list made afresh from another list's rows shows each item as AddFile shows it now: gone,
+// grown, a folder, an item of another folder, a name that is not UTF-8, a dangling link, a folder
+// text without its "/" and an empty name, among enough rows for several batches of lookups.
+TEST(ListViewEditableRelist, RowsAreTheRowsAddFileMakesForTheItemsAsTheyAreNow)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    const QString folder = root + u'/';
+    QStringList names;
+    for (int i = 0; i < 1100; ++i) {
+        names << QStringLiteral("f%1.%2").arg(i, 4, 10, QChar(u'0')).arg(i % 3 ? QStringLiteral("txt") : QStringLiteral("jpg"));
+        fixtures::makeFile(root, names.back(), i * 7);
+    }
+    fixtures::makeFile(root, QStringLiteral("gone.txt"), 10);
+    const QString grown = fixtures::makeFile(root, QStringLiteral("grown.txt"), 10);
+    fixtures::makeFolder(root, QStringLiteral("Sub"));
+    fixtures::makeFile(root, QStringLiteral("other/x.mp3"), 3000);
+    fixtures::makeFile(root, QStringLiteral("subx.txt"), 2000);
+    const QByteArray rawName("caf\xe9.txt");
+    testfiles::writeRawFile(QFile::encodeName(folder) + rawName, "raw");
+    ASSERT_EQ(::symlink("nowhere", QFile::encodeName(root + QStringLiteral("/dangling")).constData()), 0);
+
+    struct Item {
+        QString folder;
+        QString name;
+    };
+    std::vector<Item> items;
+    for (const QString &name : names)
+        items.push_back({folder, name});
+    items.insert(items.begin() + 3, {folder, QStringLiteral("gone.txt")});
+    items.insert(items.begin() + 700, {folder, QStringLiteral("grown.txt")});
+    items.push_back({folder, QStringLiteral("Sub")});
+    items.push_back({root + QStringLiteral("/other/"), QStringLiteral("x.mp3")});
+    items.push_back({folder, pathcodec::decode(rawName)});
+    items.push_back({folder, QStringLiteral("dangling")});
+    items.push_back({root + QStringLiteral("/sub"), QStringLiteral("x.txt")});
+    items.push_back({root + QStringLiteral("/Sub/"), QString()});
+    items.push_back({folder, QStringLiteral("never-there.txt")});
+
+    ListViewEditable source;
+    for (const Item &item : items)
+        source.AddFile(item.folder, item.name);
+
+    // The listing is older than the disk now.
+    ASSERT_TRUE(QFile::remove(root + QStringLiteral("/gone.txt")));
+    testfiles::writeFile(grown, QByteArray(5000, 'y'));
+    fixtures::setModified(grown, QDateTime(QDate(2021, 6, 7), QTime(15, 4, 5)));
+
+    ListViewEditable expected;
+    for (const Item &item : items)
+        expected.AddFile(item.folder, item.name);
+    ListViewEditable relisted;
+    relisted.ListItems().Add(QStringLiteral("an old row"));
+    relisted.setChecked(1, true);
+    relisted.RelistFrom(source.ListItems(), {}, {});
+
+    ASSERT_EQ(relisted.FileItemCount(), expected.FileItemCount());
+    for (int32_t i = 1; i <= expected.FileItemCount(); ++i) {
+        const ListItem &want = expected.ListItems().Item(i);
+        const ListItem &got = relisted.ListItems().Item(i);
+        SCOPED_TRACE(want.Text.toStdString());
+        EXPECT_EQ(got.Text, want.Text);
+        EXPECT_EQ(got.SubItemTexts, want.SubItemTexts);
+        EXPECT_EQ(got.SizeBytes, want.SizeBytes);
+        EXPECT_EQ(got.LastWriteSecs, want.LastWriteSecs);
+        EXPECT_EQ(relisted.ImageList1().Key(got.SmallIcon), expected.ImageList1().Key(want.SmallIcon));
+        EXPECT_FALSE(relisted.checked(i));
+    }
+    const auto rowNamed = [&](const QString &name) {
+        for (int32_t i = 1; i <= relisted.FileItemCount(); ++i)
+            if (relisted.ListItems().Item(i).Text == name)
+                return relisted.ListItems().Item(i);
+        ADD_FAILURE() << name.toStdString();
+        return ListItem();
+    };
+    EXPECT_EQ(rowNamed(QStringLiteral("gone.txt")).SubItemTexts, QStringList({folder, "", "", ""}));
+    EXPECT_EQ(rowNamed(QStringLiteral("grown.txt")).SubItemTexts,
+              QStringList({folder, "5KB", "Text Document", "2021/6/7 3:04:05 PM"}));
+    EXPECT_EQ(rowNamed(QStringLiteral("x.txt")).SubItems(2), "2KB");
+    EXPECT_EQ(rowNamed(QString()).SubItems(3), "File Folder");
+    EXPECT_EQ(rowNamed(pathcodec::decode(rawName)).SubItems(2), "1KB");
+
+    // The names are picked before the lookups, the rows made are kept after them.
+    relisted.RelistFrom(
+        source.ListItems(), [](const ListItem &row) { return row.Text.startsWith(u'g'); },
+        [](const ListItem &row) { return !row.SubItems(3).isEmpty(); });
+    ASSERT_EQ(relisted.FileItemCount(), 1);
+    EXPECT_EQ(relisted.ListItems().Item(1).Text, "grown.txt");
+    EXPECT_EQ(relisted.ListItems().Item(1).SizeBytes, 5000);
+}
+
+// A re-list yields as a scan does; whatever changes the rows meanwhile takes over from it.
+TEST(ListViewEditableRelist, WhatComesDuringItsYieldsTakesOver)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    ListViewEditable source;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+        fixtures::makeFile(dir.path(), QString::fromLatin1(name));
+        source.AddFile(folder, QString::fromLatin1(name));
+    }
+    const auto texts = [](const ListViewEditable &list) {
+        QStringList out;
+        for (int32_t i = 1; i <= list.FileItemCount(); ++i)
+            out << list.ListItems().Item(i).Text;
+        return out;
+    };
+    struct Case {
+        const char *what;
+        std::function<void(ListViewEditable &)> interrupt;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"a newer re-list",
+         [&](ListViewEditable &list) {
+             list.RelistFrom(source.ListItems(), [](const ListItem &row) { return row.Text == "b.txt"; }, {});
+         },
+         {"b.txt"}},
+        {"the list emptied", [](ListViewEditable &list) { list.ClearItems(); }, {}},
+        {"a file added", [&](ListViewEditable &list) { list.AddFile(folder, QStringLiteral("c.txt")); }, {"old", "c.txt"}},
+        {"a stop", [](ListViewEditable &list) { list.StopScan(); }, {"old"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ListViewEditable list;
+        list.ListItems().Add(QStringLiteral("old"));
+        int yields = 0;
+        list.setYieldHandler([&] {
+            if (yields++ == 1)
+                c.interrupt(list);
+        });
+        EXPECT_FALSE(list.RelistFrom(source.ListItems(), {}, {}));
+        EXPECT_EQ(texts(list), c.rows);
+    }
+
+    ListViewEditable undisturbed;
+    undisturbed.setYieldHandler([] {});
+    EXPECT_TRUE(undisturbed.RelistFrom(source.ListItems(), {}, {}));
+    EXPECT_EQ(texts(undisturbed), (QStringList{"a.txt", "b.txt", "c.txt"}));
 }

@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: mouse clicks at the real rectangles of the tree's
 // check boxes and of the list's items, keys, and the view buttons of the command bar.
+#include "ComboInput.h"
 #include "CommandBars.h"
 #include "FolderTree.h"
 #include "ListViewEditable.h"
@@ -488,6 +489,104 @@ TEST_F(MainInputTest, SearchSubfoldersAgreesWithTheListingAfterSeveralFolders)
     EXPECT_TRUE(waitFor([&] { return sortedNames(*w->lvw2) == (QStringList{"inner", "one.txt", "two.txt"}); }))
         << sortedNames(*w->lvw2).join(u',').toStdString();
     w->close();
+}
+
+// The filters look every file up again: a file deleted since the listing leaves the type filter's
+// rows (and under the name filter shows empty size, type and date), a file grown since shows its
+// new size and date; the count beside "items" is the number of rows shown.
+TEST_F(MainInputTest, FiltersShowTheFilesAsTheyAreNow)
+{
+    makeFile(QStringLiteral("keep.txt"), "k");
+    makeFile(QStringLiteral("gone.txt"), QByteArray(10240, 'g'));
+    makeFile(QStringLiteral("grown.txt"), "g");
+    makeFile(QStringLiteral("pic.jpg"), "p");
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_TRUE(waitFor([&] { return w->lvw2->FileItemCount() == 4 && w->ListingSettled(); }));
+
+    // The disk changes after the listing.
+    ASSERT_TRUE(QFile::remove(dataPath(QStringLiteral("gone.txt"))));
+    makeFile(QStringLiteral("grown.txt"), QByteArray(5000, 'G'));
+    QFile grown(dataPath(QStringLiteral("grown.txt")));
+    ASSERT_TRUE(grown.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(grown.setFileTime(QDateTime(QDate(2021, 6, 7), QTime(15, 4, 5)), QFileDevice::FileModificationTime));
+    grown.close();
+
+    // Size, type and date of a row by its name.
+    const auto cells = [&](const QString &name) {
+        const filelist::ListItemsModel &rows = w->lvw2->ListItems();
+        for (int32_t i = 1; i <= rows.Count(); ++i)
+            if (rows.Item(i).Text == name)
+                return QStringList{rows.Item(i).SubItems(2), rows.Item(i).SubItems(3), rows.Item(i).SubItems(4)};
+        return QStringList{QStringLiteral("no row")};
+    };
+    const QStringList grownCells{"5KB", "Text Document", "2021/6/7 3:04:05 PM"};
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        QStringList names;
+    };
+    const Step steps[] = {
+        {"type All Files", [&] { comboinput::chooseItem(w->cmbFileType, QStringLiteral("All Files")); },
+         {"grown.txt", "keep.txt", "pic.jpg"}},
+        {"type Text Document", [&] { comboinput::chooseItem(w->cmbFileType, QStringLiteral("Text Document")); },
+         {"grown.txt", "keep.txt"}},
+        {"type *.*", [&] { comboinput::chooseItem(w->cmbFileType, QStringLiteral("*.*")); },
+         {"grown.txt", "keep.txt", "pic.jpg"}},
+        {"name filter typed",
+         [&] {
+             QTest::mouseClick(w->txtFilter, Qt::LeftButton);
+             QTest::keyClicks(w->txtFilter, "o");
+         },
+         {"gone.txt", "grown.txt"}},
+        {"name filter emptied", [&] { QTest::keyClick(w->txtFilter, Qt::Key_Backspace); },
+         {"gone.txt", "grown.txt", "keep.txt", "pic.jpg"}},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(sortedNames(*w->lvw2), step.names);
+        EXPECT_EQ(cells(QStringLiteral("grown.txt")), grownCells);
+        if (step.names.contains(QStringLiteral("gone.txt"))) {
+            EXPECT_EQ(cells(QStringLiteral("gone.txt")), (QStringList{"", "", ""}));
+        }
+        EXPECT_EQ(w->txtPlot->text(), QString::number(step.names.size()));
+    }
+    w->close();
+}
+
+// A filter's re-list yields as a listing does: a key typed meanwhile filters anew and wins; a
+// close meanwhile waits for the re-list to stop, then finishes.
+TEST_F(MainInputTest, WhatComesWhileAFilterReListsIsNotLost)
+{
+    for (const char *name : {"ab.txt", "ac.txt", "bc.txt"})
+        makeFile(QString::fromLatin1(name));
+    startIn(dataPath());
+    auto w = openShown();
+    ASSERT_TRUE(waitFor([&] { return w->lvw2->FileItemCount() == 3 && w->ListingSettled(); }));
+    QTest::mouseClick(w->txtFilter, Qt::LeftButton);
+
+    int yields = 0;
+    w->lvw2->setYieldHandler([&] {
+        if (yields++ == 0)
+            QTest::keyClicks(w->txtFilter, "b");
+    });
+    QTest::keyClicks(w->txtFilter, "a");
+    EXPECT_EQ(w->txtFilter->text(), QStringLiteral("ab"));
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"ab.txt"});
+    EXPECT_EQ(w->txtPlot->text(), QStringLiteral("1"));
+
+    bool unloaded = false;
+    QObject::connect(w.get(), &frmMain::unloaded, [&] { unloaded = true; });
+    yields = 0;
+    w->lvw2->setYieldHandler([&] {
+        if (yields++ == 0)
+            w->close();
+    });
+    QTest::keyClick(w->txtFilter, Qt::Key_Backspace);
+    EXPECT_TRUE(waitFor([&] { return unloaded; }));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(sortedNames(*w->lvw2), QStringList{"ab.txt"}) << "the re-list stopped";
 }
 
 } // namespace
