@@ -19,6 +19,7 @@
 #include "frmSplash.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QTimer>
@@ -133,6 +134,10 @@ void modMain::ShowCentredWithSplash()
     splash.show();
     QApplication::processEvents();
     m_main->Load();
+    // The rename window was built before the settings were read: the On Top it was left with
+    // comes now.
+    if (m_state.TopMostWindow == renamewin::frmRenamer::OnTopCode)
+        m_renamer->chkOnTop->setChecked(true);
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
     PaintBeforeSplashCloses({m_main.get(), m_renamer.get()});

@@ -125,7 +125,7 @@ void frmRenamer::Form_Load()
 
     setupGrid();
     cmbInsert->setCurrentIndex(0);
-    if (m_app.TopMostWindow == 7)
+    if (m_app.TopMostWindow == OnTopCode)
         chkOnTop->setChecked(true);
     for (QRadioButton *option : {Option1, Option19, Option43, Option37, Option4})
         option->setChecked(true);
@@ -385,13 +385,13 @@ settingsfiles::LoadResult frmRenamer::LoadRnp(const QString &path)
 void frmRenamer::chkOnTop_Click()
 {
     if (chkOnTop->isChecked()) {
-        m_app.TopMostWindow = 7;
+        m_app.TopMostWindow = OnTopCode;
         emit onTopChecked();
         common::SetWindowTopMost(this, true);
-        m_app.TopMostWindow = 7;
+        m_app.TopMostWindow = OnTopCode;
     } else {
         common::SetWindowTopMost(this, false);
-        if (m_app.TopMostWindow == 7)
+        if (m_app.TopMostWindow == OnTopCode)
             m_app.TopMostWindow = 0;
     }
 }

@@ -54,6 +54,9 @@ class frmLog;
 class frmRenamer : public QWidget, public engine::EngineHost {
     Q_OBJECT
 public:
+    /** The window's code in TopMostWindow while its "On Top" is ticked. */
+    static constexpr int16_t OnTopCode = 7;
+
     /** The window of `app`; picture and music data come from `media` (when null, from the
      *  program's own picture and music readers). The window is built and loaded (Form_Load)
      *  hidden. */

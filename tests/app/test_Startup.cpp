@@ -275,6 +275,31 @@ TEST_F(InProcessStartup, RenameButtonBringsTheRenameWindowToTheFront)
     start.main().close();
 }
 
+// The window kept On Top at the last quit is On Top again after a start, the rename window too
+// (it is built before the settings are read).
+TEST_F(InProcessStartup, TheWindowKeptOnTopIsOnTopAgainAfterAStart)
+{
+    struct Case {
+        const char *saved;
+        bool main;
+        bool renamer;
+    };
+    for (const Case &c : {Case{"0", false, false}, Case{"1", true, false}, Case{"7", false, true}}) {
+        SCOPED_TRACE(c.saved);
+        writeSettingsFile(false, c.saved);
+        app::modMain start(state);
+        ASSERT_EQ(start.Main({}), app::modMain::RunOn);
+        EXPECT_EQ(start.main().chkOnTop->isChecked(), c.main);
+        EXPECT_EQ(start.renamer().chkOnTop->isChecked(), c.renamer);
+        // (A window shown while another is On Top is lent the state: only the own one is asked.)
+        if (c.main)
+            EXPECT_TRUE(start.main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        if (c.renamer)
+            EXPECT_TRUE(start.renamer().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        start.main().close();
+    }
+}
+
 TEST_F(InProcessStartup, OpenFilesRunShowsTheRenameWindowInFront)
 {
     writeSettingsFile(false);
