@@ -207,6 +207,14 @@ QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area)
     return {x, y};
 }
 
+QPoint PlaceUnder(const QWidget *anchor, const QSize &frame)
+{
+    QScreen *screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
+    const QRect field(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
+    const QRect area = screen ? screen->availableGeometry() : QRect(field.topLeft(), frame);
+    return PlaceUnder(field, frame, area);
+}
+
 namespace {
 
 const char *const kFramedPlacerName = "morvaneFramedPlacer";
@@ -214,10 +222,7 @@ const char *const kFramedPlacerName = "morvaneFramedPlacer";
 // Where the window goes under its anchor now, as the top-left corner of its frame.
 QPoint placeUnder(const QWidget *window, const QWidget *anchor)
 {
-    QScreen *screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
-    const QRect field(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
-    const QRect area = screen ? screen->availableGeometry() : QRect(field.topLeft(), window->frameGeometry().size());
-    return PlaceUnder(field, window->frameGeometry().size(), area);
+    return PlaceUnder(anchor, window->frameGeometry().size());
 }
 
 // A window manager frames a window, and may move it, only once the window is on the screen; the

@@ -29,6 +29,9 @@ void KeepOpenedWindowsAboveOnTop();
  *  when there is no room below; moved in as far as needed to lie wholly inside the area (its
  *  left and top edges first when it is larger). Returns the frame's top-left corner. */
 QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area);
+/** PlaceUnder() for a frame of `frame` under the widget `anchor`, within the available area of
+ *  the anchor's screen. */
+QPoint PlaceUnder(const QWidget *anchor, const QSize &frame);
 /** Shows `window` under the widget `anchor`, wholly on the available area of the anchor's
  *  screen (PlaceUnder), and raises it. A window manager frames a window only once it is on the
  *  screen: the window is placed again then, with the frame's real size. */

@@ -15,12 +15,16 @@ namespace engine {
 
 namespace {
 
+bool sameIdentity(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool sameFile(int a, int b)
 {
     struct stat first {};
     struct stat second {};
-    return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev
-           && first.st_ino == second.st_ino;
+    return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && sameIdentity(first, second);
 }
 
 // Whether `path` is still the file open as `fd` (not a file that took its name since).
@@ -29,7 +33,7 @@ bool nameIsFile(const QString &path, int fd)
     struct stat open {};
     struct stat named {};
     return fd >= 0 && ::fstat(fd, &open) == 0 && ::lstat(pathcodec::encode(path).constData(), &named) == 0
-           && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+           && sameIdentity(open, named);
 }
 
 } // namespace

@@ -220,11 +220,13 @@ bool MakeFolders(const QString &path)
     const QByteArray bytes = native(path);
     if (bytes.isEmpty())
         return false;
+    struct stat st;
+    if (::stat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
     // Each folder on the way, from the top; those already there refuse and are passed.
     for (qsizetype slash = bytes.indexOf('/', 1); slash > 0; slash = bytes.indexOf('/', slash + 1))
         ::mkdir(bytes.left(slash).constData(), 0777);
     ::mkdir(bytes.constData(), 0777);
-    struct stat st;
     return ::stat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

@@ -11,8 +11,6 @@
 #include "WindowHelpers.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace renamewin {
 
@@ -124,9 +122,7 @@ void TokenPickers::closing(TokenPicker *window)
 
 QPoint TokenPickers::positionUnder(const QWidget *field, const QSize &pickerFrame)
 {
-    const QScreen *screen = field->screen() ? field->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    return common::PlaceUnder(QRect(field->mapToGlobal(QPoint(0, 0)), field->size()), pickerFrame, area);
+    return common::PlaceUnder(field, pickerFrame);
 }
 
 } // namespace renamewin

@@ -6,11 +6,8 @@
 #include "PathCodec.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace settingsfiles {
@@ -49,20 +46,11 @@ vb::Status RenameConfigFolder::create() const
 QStringList RenameConfigFolder::names() const
 {
     QStringList out;
-    DIR *dir = ::opendir(pathcodec::encode(m_path).constData());
-    if (!dir)
-        return out;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray raw(entry->d_name);
-        const QString file = QFile::decodeName(raw);
-        // A name that does not come back to the same bytes would reach a different file.
-        if (!file.endsWith(Extension, Qt::CaseSensitive) || QFile::encodeName(file) != raw)
-            continue;
-        struct stat st {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode))
+    for (const QString &file : fso::FolderFiles(m_path)) {
+        // A configuration is named by text: a name that is not UTF-8 is none.
+        if (file.endsWith(Extension, Qt::CaseSensitive) && !pathcodec::hasRawBytes(file))
             out << file.chopped(Extension.size());
     }
-    ::closedir(dir);
     std::sort(out.begin(), out.end(), [](const QString &a, const QString &b) {
         const int c = QString::compare(a, b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
