@@ -182,50 +182,83 @@ TEST(RenameLogOnDisk, EveryRowIsOnDiskWhenItIsDone)
                                                  i == 7 ? QStringLiteral("File not found") : RenameLog::successText());
         EXPECT_TRUE(QString::fromUtf8(now.host.onDisk[i]).endsWith(expected + QStringLiteral("\r\n")));
     }
-    // Without the preference the run's file goes once "templog.log" holds the whole log.
+    // "templog.log" holds the whole log; the run's file stays even without the preference, as
+    // the record of the row that failed.
     EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), now.host.onDisk.last());
-    EXPECT_FALSE(QFileInfo::exists(RenameLog::datedFileName(RunStart)));
+    EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(RunStart)), now.host.onDisk.last());
 }
 
 // The run's own file stops taking lines (the disk fills up under it) before the first row or part
-// of the way: "templog.log" still gets every line, and so does the dated copy, written whole again.
-TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesLosesNone)
+// of the way: the run stops there, renaming nothing more; every row done is in "templog.log" and
+// in the run's own file (kept, with "Save Log File" on or off, and written whole again), and the
+// message says how far the run came and where its record is.
+TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesStopsTheRun)
 {
     constexpr int Rows = 6;
-    for (const int fullAfter : {0, 1, 4}) {
-        SCOPED_TRACE(fullAfter);
+    struct Case {
+        int fullAfter;  // rows done before the disk fills up
+        int saveLogFile;
+        size_t renamed;
+        const char *failed;  // the end of the message when a row before failed
+    } cases[] = {
+        {0, 1, 0, ""},
+        {1, 0, 1, ""},
+        {4, 1, 3, " 1 of them failed."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fullAfter);
         QTemporaryDir tmp;
         const QString files = tmp.filePath("files");
         ASSERT_TRUE(QDir().mkpath(files));
         RenameNow now(tmp.filePath("home"));
-        now.app.SaveLogFile = 1;
+        now.app.SaveLogFile = c.saveLogFile;
+        now.app.ShowRenameConfirmation = 1;
         QByteArray expected;
         for (int i = 0; i < Rows; ++i) {
             if (i != 2)
                 testfiles::writeFile(files + u'/' + oldName(i), "x");
             now.addRow(files, oldName(i), newName(i));
-            expected += (RenameLog::line(files + u'/', oldName(i), newName(i),
-                                         i == 2 ? QStringLiteral("File not found") : RenameLog::successText())
-                         + QStringLiteral("\r\n"))
-                            .toUtf8();
+            if (i < c.fullAfter)
+                expected += (RenameLog::line(files + u'/', oldName(i), newName(i),
+                                             i == 2 ? QStringLiteral("File not found") : RenameLog::successText())
+                             + QStringLiteral("\r\n"))
+                                .toUtf8();
         }
         const QString dated = RenameLog::datedFileName(RunStart);
         bool filled = false;
         now.host.progressed = [&](float value) {
-            if (!filled && int(value) == fullAfter)
+            if (!filled && int(value) == c.fullAfter)
                 filled = fillTheDiskUnder(dated);
         };
 
         const RenameRunResult result = now.run();
 
         ASSERT_TRUE(filled);
-        EXPECT_EQ(result.renamed, size_t(Rows - 1));
+        EXPECT_TRUE(result.logStopped);
+        EXPECT_EQ(result.renamed, c.renamed);
+        EXPECT_EQ(result.notReached, size_t(Rows - c.fullAfter));
+        for (int i = 0; i < Rows; ++i) {
+            SCOPED_TRACE(i);
+            if (i == 2)
+                continue;
+            EXPECT_EQ(QFileInfo::exists(files + u'/' + oldName(i)), i >= c.fullAfter);
+            EXPECT_EQ(QFileInfo::exists(files + u'/' + newName(i)), i < c.fullAfter);
+            EXPECT_EQ(now.grid.row(size_t(i) + 1).Original, i < c.fullAfter ? newName(i) : oldName(i));
+        }
         EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
         EXPECT_EQ(testfiles::readFile(dated), expected);
-        // Only the failed row is told: the log itself was written.
+        // One message, no "Files Renamed".
         ASSERT_EQ(now.host.messages.size(), 1u);
-        EXPECT_EQ(now.host.messages[0].prompt, "1 of 6 items could not be renamed. The rename log \""
-                                                   + RenameLog::fileName() + "\" shows why.");
+        EXPECT_EQ(now.host.messages[0].prompt,
+                  QStringLiteral("The rename log \"%1\" could not be written: Disk full. The run stopped before "
+                                 "row %2, \"%3\": %4 of 6 items were renamed; the other %5 were not renamed.%6 "
+                                 "The record of this run is in \"%1\".")
+                      .arg(dated)
+                      .arg(c.fullAfter + 1)
+                      .arg(files + u'/' + oldName(c.fullAfter))
+                      .arg(c.renamed)
+                      .arg(Rows - c.renamed)
+                      .arg(QString::fromLatin1(c.failed)));
     }
 }
 
