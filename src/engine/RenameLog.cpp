@@ -79,13 +79,17 @@ vb::Status RenameLog::open()
     // else and is left alone; the next number is tried.
     for (int number = 1; m_fd < 0; ++number) {
         if (number > MostRunFiles) {
+            // The message names the first, the next and the last name: every one is taken.
+            const auto nameOnly = [this](int n) {
+                const QString path = datedFileName(m_start, n);
+                return pathcodec::printable(path.mid(path.lastIndexOf(u'/') + 1));
+            };
             m_failedPath = m_runFile = datedFileName(m_start);
             return vb::Status::fail(vb::FileAlreadyExists,
-                                    QStringLiteral("every one of the %1 names of its second is taken, "
-                                                   "from \"%2\" to \"%3\"")
-                                        .arg(MostRunFiles)
-                                        .arg(pathcodec::printable(m_runFile),
-                                             pathcodec::printable(datedFileName(m_start, MostRunFiles))));
+                                    QStringLiteral("File exists, and so do \"%1\" to \"%2\": all %3 names for "
+                                                   "a log of this second are taken")
+                                        .arg(nameOnly(2), nameOnly(MostRunFiles))
+                                        .arg(MostRunFiles));
         }
         m_runFile = datedFileName(m_start, number);
         m_fd = textfile::openForWriting(pathcodec::encode(m_runFile).constData(),
