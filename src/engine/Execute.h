@@ -21,13 +21,13 @@ namespace engine {
 
 /** What a rename run did. */
 struct RenameRunResult {
-    bool started = false;  ///< false: no preview yet, or the log could not be written
-    bool stopped = false;  ///< the stop request ended the run before the rows were all done
-    bool logStopped = false;  ///< the log stopped taking lines, so the run ended before the rows were all done
-    size_t notReached = 0;    ///< rows the run did not come to (after a stop)
-    size_t renamed = 0;    ///< rows moved on disk
-    size_t failed = 0;     ///< rows whose move failed or whose name was refused
-    size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
+    bool started = false;     ///< false: no preview yet, or the log could not be written
+    bool stopped = false;     ///< the stop request ended the run before the rows were all done
+    bool logStopped = false;  ///< a row's log line could not be written, which ended the run there
+    size_t notReached = 0;    ///< rows the run did not come to (after either stop)
+    size_t renamed = 0;       ///< rows moved on disk
+    size_t failed = 0;        ///< rows whose move failed or whose name was refused
+    size_t unchanged = 0;     ///< rows left alone: an empty "Preview", or one equal to "Original"
 };
 
 /** How one row of a rename loop ended. */
@@ -89,9 +89,8 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
  * its dated copy; "Ready"; "Files Renamed" (with `ShowRenameConfirmation`) when no row failed,
  * else a message with the number of failures; the main list refreshed (`AutoRefreshMainList`)
  * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host, on the
- * file that holds the run's record. Renamed
- * and unchanged rows lose their validation colour; failed rows show their Preview cell in the
- * duplicate colour.
+ * file that holds the run's record. Renamed and unchanged rows lose their validation colour;
+ * failed rows show their Preview cell in the duplicate colour.
  *
  * A stop request already set when the run reaches a row clears the request and ends the rows
  * there; the rows done so far keep their results, and no confirmation is shown.
