@@ -9,9 +9,8 @@
  * itself and never touches one it did not create: when the name is taken (another run, in another
  * window or process, started in the same second; or anything else by that name) the run's file
  * is the first free one of "..._2.txt", "..._3.txt" and so on, the number before ".txt". A row's
- * names are written
- * to it just before its move and its result right after (so nothing waits in memory), and the
- * file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
+ * names are written to it just before its move and its result right after (so nothing waits in
+ * memory), and the file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
  * it made (the row it was at may lack its result). At the end "templog.log" is replaced as a
  * whole by a copy of the run's file; the dated file is kept when the run asks for it (the user
  * wants a copy of every log, or the run has failures to tell of), or when "templog.log" could not
@@ -96,8 +95,8 @@ public:
 private:
     bool append(const QByteArray &bytes);
     void sync();
-    /** Replaces `path` with every line: the run's file up to its first failed write, then the
-     *  lines kept since. */
+    /** Replaces `path` with every line: the run's file up to its last whole line, then the line
+     *  it did not take. */
     vb::Status writeWhole(const QString &path) const;
 
     QString m_path;
@@ -113,7 +112,7 @@ private:
     vb::Status m_runFailure;
     qint64 m_fileBytes = 0;       ///< the bytes the run's file took
     qint64 m_wholeLineBytes = 0;  ///< the run's file's bytes up to the end of its last whole line
-    QByteArray m_unwritten;       ///< the lines from the first failed write on
+    QByteArray m_unwritten;       ///< the line the run's file did not take (the run stopped there)
 };
 
 } // namespace engine

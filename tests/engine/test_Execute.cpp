@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
