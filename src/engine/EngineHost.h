@@ -45,8 +45,9 @@ public:
     virtual void refreshMainList(const std::vector<MainListFile> &files) { (void)files; }
 
     /** After a rename run ("Show Rename Log After Each Renaming."): opens the log viewer
-     *  without blocking; it reads the rename log when it loads. */
-    virtual void showRenameLog() {}
+     *  without blocking on `logFile`, the file that holds that run's lines ("templog.log", or
+     *  the run's own dated file when it kept one). */
+    virtual void showRenameLog(const QString &logFile) { (void)logFile; }
 };
 
 } // namespace engine

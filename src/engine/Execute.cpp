@@ -36,15 +36,17 @@ vb::Status closeLogYielding(RenameLog &log, EngineHost &host, bool keepDated)
     return closing.get();
 }
 
-// Moves one row's item from its Original to its Preview name, never over an existing item.
-vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHooks &hooks)
+// The checks both names of a row pass before its item is moved.
+vb::Status checkNames(const PreviewRow &row)
 {
     if (vb::Status st = fso::CheckItemName(row.Original); !st)
         return st;
-    if (vb::Status st = fso::CheckItemName(row.Preview); !st)
-        return st;
-    if (hooks.attempt)
-        hooks.attempt(rowNumber, row);
+    return fso::CheckItemName(row.Preview);
+}
+
+// Moves one row's item from its Original to its Preview name, never over an existing item.
+vb::Status moveRow(const PreviewRow &row, const RenameLoopHooks &hooks)
+{
     if (hooks.move)
         return hooks.move(row);
     const QString from = row.Path + row.Original;
@@ -56,6 +58,47 @@ vb::Status renameRow(size_t rowNumber, const PreviewRow &row, const RenameLoopHo
 void advance(EngineHost &host)
 {
     host.setProgressValue(host.progressValue() + 1);
+}
+
+// The row at which a run's log stopped taking lines, with its cells as they were then.
+struct LogStop {
+    size_t row = 0;  ///< 0: the log took every line
+    PreviewRow cells;
+    bool attempted = false;  ///< the row's move was tried before its result could not be written
+    bool renamed = false;    ///< ... and it succeeded
+};
+
+// What the user is told when the log stopped taking lines: why, where the run stopped, how many
+// items were renamed, and where their record is.
+QString logStopMessage(const RenameLog &log, const LogStop &stop, const RenameRunResult &result, size_t rows)
+{
+    const QString item = pathcodec::printable(stop.cells.Path + stop.cells.Original);
+    QString text = QStringLiteral("The rename log \"%1\" could not be written: %2. ")
+                       .arg(pathcodec::printable(log.runFile()), log.runFailure().description);
+    if (!stop.attempted)
+        text += QStringLiteral("The run stopped before row %1, \"%2\": ").arg(stop.row).arg(item);
+    else if (stop.renamed)
+        text += QStringLiteral("The run stopped after row %1, \"%2\", which was renamed to \"%3\": ")
+                    .arg(stop.row)
+                    .arg(item, pathcodec::printable(stop.cells.Preview));
+    else
+        text += QStringLiteral("The run stopped after row %1, \"%2\", which could not be renamed: ")
+                    .arg(stop.row)
+                    .arg(item);
+    text += QStringLiteral("%1 of %2 items were renamed; the other %3 were not renamed.")
+                .arg(result.renamed)
+                .arg(rows)
+                .arg(rows - result.renamed);
+    if (result.failed > 0)
+        text += QStringLiteral(" %1 of them failed.").arg(result.failed);
+    if (log.recordFile().isEmpty())
+        text += QStringLiteral(" No file holds the record of this run.");
+    else if (log.recordWhole())
+        text += QStringLiteral(" The record of this run is in \"%1\".").arg(pathcodec::printable(log.recordFile()));
+    else
+        text += QStringLiteral(" The record of this run, as far as it reached the disk, is in \"%1\".")
+                    .arg(pathcodec::printable(log.recordFile()));
+    return text;
 }
 
 QString failureMessage(size_t failed, size_t attempted, const QString &logFile)
@@ -110,7 +153,12 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
             outcome = RowOutcome::Unchanged;
         } else {
             if (st)
-                st = renameRow(i, row, hooks);
+                st = checkNames(row);
+            // A row whose attempt cannot be recorded is not moved, and the loop ends before it.
+            if (st && hooks.attempt && !hooks.attempt(i, row))
+                break;
+            if (st)
+                st = moveRow(row, hooks);
             // An item that a row before renamed is not missing: this row names it again.
             if (!st && !refused) {
                 if (const size_t first = renamed.renamedBy(row.Path, row.Original))
@@ -213,8 +261,12 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     const bool redraw = grid.Redraw();
     grid.setRedraw(false);
 
+    // Where the log stopped taking lines: the row, as it was then.
+    LogStop logStop;
     RenameLoopHooks hooks;
     hooks.stop = [&] {
+        if (logStop.row > 0)
+            return true;
         if (!host.stopRequested())
             return false;
         host.setStopRequested(false);
@@ -222,13 +274,21 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         return true;
     };
     // Each row's names reach the log file before its move, its result right after it, so a run
-    // killed at any moment leaves every rename it made on record.
-    hooks.attempt = [&](size_t, const PreviewRow &row) { log.begin(row.Path, row.Original, row.Preview); };
-    hooks.done = [&](size_t, const PreviewRow &row, const vb::Status &st) {
-        log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description);
+    // killed at any moment leaves every rename it made on record. A row whose names cannot
+    // reach it is not renamed; a row whose result cannot is the last one renamed.
+    hooks.attempt = [&](size_t i, const PreviewRow &row) {
+        if (log.begin(row.Path, row.Original, row.Preview))
+            return true;
+        logStop = {i, row, false, false};
+        return false;
+    };
+    hooks.done = [&](size_t i, const PreviewRow &row, const vb::Status &st) {
+        if (!log.write(row.Path, row.Original, row.Preview, st ? RenameLog::successText() : st.description))
+            logStop = {i, row, true, bool(st)};
     };
     hooks.advance = [&] { advance(host); };
     const std::vector<RowOutcome> outcomes = RenameRows(grid, hooks);
+    result.logStopped = logStop.row > 0;
     // A failed row shows its Preview cell in the duplicate colour, so the user sees which rows
     // the log explains; the others lose their validation colour.
     for (size_t i = 1; i <= outcomes.size(); ++i) {
@@ -236,6 +296,7 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
         result.renamed += outcome == RowOutcome::Renamed;
         result.failed += outcome == RowOutcome::Failed;
         result.unchanged += outcome == RowOutcome::Unchanged;
+        result.notReached += outcome == RowOutcome::NotReached;
         if (outcome == RowOutcome::Failed)
             grid.setCellBackColor(i, ColPreview, cellcolor::Duplicate);
         else if (outcome != RowOutcome::NotReached)
@@ -245,38 +306,43 @@ RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid)
     }
     grid.setRedraw(redraw);
 
-    // A log that could not be written (or copied) keeps the old file, is reported, and the run
-    // is not confirmed as a success.
-    const vb::Status written = closeLogYielding(log, host, app.SaveLogFile == 1);
+    // A run that did not go as asked keeps its own file: "templog.log" may hold another
+    // window's run by the time the user reads it. A log that could not be written (or copied)
+    // keeps the old file, is reported, and the run is not confirmed as a success.
+    const bool keepRunFile = app.SaveLogFile == 1 || result.failed > 0 || result.logStopped;
+    const vb::Status written = closeLogYielding(log, host, keepRunFile);
     host.setStatus(QStringLiteral("Ready"));
     host.setProgressValue(0);
+    const QString &record = log.recordFile();
 
-    if (!written) {
-        QString text = QStringLiteral("The rename log \"%1\" could not be written: %2.")
-                           .arg(pathcodec::printable(log.failedPath()), written.description);
-        if (log.failedPath() != log.runFile())
-            text += QStringLiteral(" What reached the disk of this run's log is in \"%1\".")
-                        .arg(pathcodec::printable(log.runFile()));
-        host.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
-    }
-    if (result.failed > 0) {
-        // "templog.log" holds this run's lines, unless it is the file that could not be
-        // written: then the run's own file is their only record.
-        const bool logFileFailed = !written && log.failedPath() != log.runFile();
-        host.MsgBox(failureMessage(result.failed, result.renamed + result.failed,
-                                   logFileFailed ? log.runFile() : RenameLog::fileName()),
-                    msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
-    } else if (written && !result.stopped && app.ShowRenameConfirmation == 1) {
-        host.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly | msg::Information,
-                    QStringLiteral("Morvane"));
+    if (result.logStopped) {
+        host.MsgBox(logStopMessage(log, logStop, result, rows), msg::OKOnly | msg::Critical,
+                    QStringLiteral("Renamer"));
+    } else {
+        if (!written) {
+            QString text = QStringLiteral("The rename log \"%1\" could not be written: %2.")
+                               .arg(pathcodec::printable(log.failedPath()), written.description);
+            if (log.failedPath() != log.runFile())
+                text += QStringLiteral(" What reached the disk of this run's log is in \"%1\".")
+                            .arg(pathcodec::printable(log.runFile()));
+            host.MsgBox(text, msg::OKOnly | msg::Critical, QStringLiteral("Renamer"));
+        }
+        if (result.failed > 0) {
+            host.MsgBox(failureMessage(result.failed, result.renamed + result.failed,
+                                       record.isEmpty() ? log.runFile() : record),
+                        msg::OKOnly | msg::Exclamation, QStringLiteral("Morvane"));
+        } else if (written && !result.stopped && app.ShowRenameConfirmation == 1) {
+            host.MsgBox(QStringLiteral("Files Renamed"), msg::OKOnly | msg::Information,
+                        QStringLiteral("Morvane"));
+        }
     }
 
     if (app.AutoRefreshMainList == 1)
         RefreshMainView(engine, grid);
-    // After failures the log viewer opens whatever the preference says: the message points
-    // to it for the reasons.
-    if (app.ShowLogAfterRename == 1 || (result.failed > 0 && written))
-        host.showRenameLog();
+    // After failures or a stop the log viewer opens whatever the preference says: the message
+    // points to it.
+    if (!record.isEmpty() && (app.ShowLogAfterRename == 1 || result.failed > 0 || result.logStopped))
+        host.showRenameLog(record);
     return result;
 }
 

@@ -21,11 +21,13 @@ namespace engine {
 
 /** What a rename run did. */
 struct RenameRunResult {
-    bool started = false;  ///< false: no preview yet, or the log could not be written
-    bool stopped = false;  ///< the stop request ended the run before the rows were all done
-    size_t renamed = 0;    ///< rows moved on disk
-    size_t failed = 0;     ///< rows whose move failed or whose name was refused
-    size_t unchanged = 0;  ///< rows left alone: an empty "Preview", or one equal to "Original"
+    bool started = false;     ///< false: no preview yet, or the log could not be written
+    bool stopped = false;     ///< the stop request ended the run before the rows were all done
+    bool logStopped = false;  ///< a row's log line could not be written, which ended the run there
+    size_t notReached = 0;    ///< rows the run did not come to (after either stop)
+    size_t renamed = 0;       ///< rows moved on disk
+    size_t failed = 0;        ///< rows whose move failed or whose name was refused
+    size_t unchanged = 0;     ///< rows left alone: an empty "Preview", or one equal to "Original"
 };
 
 /** How one row of a rename loop ended. */
@@ -39,8 +41,9 @@ struct RenameLoopHooks {
      *  others. A refused row counts as failed. */
     std::function<vb::Status(size_t row)> refuse;
     /** Just before a row's item is moved (its names have passed their checks): the row as it
-     *  is then, so that a record of the attempt can reach the disk ahead of the move. */
-    std::function<void(size_t rowNumber, const PreviewRow &row)> attempt;
+     *  is then, so that a record of the attempt can reach the disk ahead of the move. False
+     *  ends the loop there: the row is not moved and counts as not reached. */
+    std::function<bool(size_t rowNumber, const PreviewRow &row)> attempt;
     /** After each row that was attempted or refused: the row with the names it had then, and
      *  the result. */
     std::function<void(size_t rowNumber, const PreviewRow &row, const vb::Status &result)> done;
@@ -85,12 +88,19 @@ std::vector<RowOutcome> RenameRows(PreviewTable &grid, const RenameLoopHooks &ho
  * earlier in the run follow it to its new name); "templog.log" written and, with `SaveLogFile`,
  * its dated copy; "Ready"; "Files Renamed" (with `ShowRenameConfirmation`) when no row failed,
  * else a message with the number of failures; the main list refreshed (`AutoRefreshMainList`)
- * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host. Renamed
- * and unchanged rows lose their validation colour; failed rows show their Preview cell in the
- * duplicate colour.
+ * and the log viewer shown (`ShowLogAfterRename`, or any failure) through the host, on the
+ * file that holds the run's record. Renamed and unchanged rows lose their validation colour;
+ * failed rows show their Preview cell in the duplicate colour.
  *
  * A stop request already set when the run reaches a row clears the request and ends the rows
  * there; the rows done so far keep their results, and no confirmation is shown.
+ *
+ * Every rename is on record: when a row's names cannot be written to the log before its move,
+ * that row and the rest are not renamed; when a row's result cannot be written after its move
+ * (the rename happened), the rows after it are not renamed. A message then tells how many items
+ * were renamed, that the rest were not, and which file holds the record. A run that did not go
+ * as asked (a failed row, or such a stop) keeps its own dated log file, and its message and the
+ * log viewer name that file, whatever "templog.log" holds by then.
  */
 RenameRunResult cmdExecute_Click(RenameEngine &engine, PreviewTable &grid);
 

@@ -79,8 +79,17 @@ vb::Status RenameLog::open()
     // else and is left alone; the next number is tried.
     for (int number = 1; m_fd < 0; ++number) {
         if (number > MostRunFiles) {
+            // The message names the first, the next and the last name: every one is taken.
+            const auto nameOnly = [this](int n) {
+                const QString path = datedFileName(m_start, n);
+                return pathcodec::printable(path.mid(path.lastIndexOf(u'/') + 1));
+            };
             m_failedPath = m_runFile = datedFileName(m_start);
-            return textfile::systemFailure(EEXIST);
+            return vb::Status::fail(vb::FileAlreadyExists,
+                                    QStringLiteral("File exists, and so do \"%1\" to \"%2\": all %3 names for "
+                                                   "a log of this second are taken")
+                                        .arg(nameOnly(2), nameOnly(MostRunFiles))
+                                        .arg(MostRunFiles));
         }
         m_runFile = datedFileName(m_start, number);
         m_fd = textfile::openForWriting(pathcodec::encode(m_runFile).constData(),
@@ -110,13 +119,17 @@ vb::Status RenameLog::open()
     return vb::Status::ok();
 }
 
-void RenameLog::begin(const QString &path, const QString &original, const QString &preview)
+bool RenameLog::begin(const QString &path, const QString &original, const QString &preview)
 {
     m_begun = line(path, original, preview, QString());
-    append(pathcodec::encode(m_begun));
+    if (append(pathcodec::encode(m_begun)))
+        return true;
+    // The row is not moved, so it has no line.
+    m_begun.clear();
+    return false;
 }
 
-void RenameLog::write(const QString &path, const QString &original, const QString &preview,
+bool RenameLog::write(const QString &path, const QString &original, const QString &preview,
                       const QString &result)
 {
     const QString whole = line(path, original, preview, result);
@@ -124,22 +137,21 @@ void RenameLog::write(const QString &path, const QString &original, const QStrin
     // Names go out as their bytes, as every program file holds them.
     const QByteArray rest =
         pathcodec::encode(begun ? QStringView(whole).mid(m_begun.size()) : QStringView(whole)) + "\r\n";
-    append(rest);
-    if (m_fd >= 0 && m_runFailure) {
+    if (append(rest)) {
         m_wholeLineBytes = m_fileBytes;
     } else {
-        // The file stopped taking lines (or was never open): from the one it failed at on they
-        // wait here.
+        // The file stopped taking lines (or was never open): the line waits here for the copies.
         m_unwritten += begun ? pathcodec::encode(m_begun) + rest : rest;
     }
     m_begun.clear();
     sync();
+    return m_fd >= 0 && m_runFailure;
 }
 
-void RenameLog::append(const QByteArray &bytes)
+bool RenameLog::append(const QByteArray &bytes)
 {
-    if (m_fd < 0)
-        return;
+    if (m_fd < 0 || !m_runFailure)
+        return false;
     // Each piece goes out in one call: the file holds it as soon as the call returns, whatever
     // becomes of the process then.
     for (qsizetype done = 0; m_runFailure && done < bytes.size();) {
@@ -151,8 +163,14 @@ void RenameLog::append(const QByteArray &bytes)
         else
             done += n;
     }
-    if (m_runFailure)
-        m_fileBytes += bytes.size();
+    if (!m_runFailure) {
+        // A piece the file took in part is taken off again (shortening needs no room on the
+        // disk), so that the file ends where it did before.
+        (void)::ftruncate(m_fd, off_t(m_fileBytes));
+        return false;
+    }
+    m_fileBytes += bytes.size();
+    return true;
 }
 
 void RenameLog::sync()
@@ -201,21 +219,35 @@ vb::Status RenameLog::close(bool keepRunFile)
         m_runFailure = textfile::systemFailure(errno);
     m_fd = -1;
 
+    vb::Status result = writeWhole(m_path);
+    const bool logWritten = bool(result);
+    if (!logWritten)
+        m_failedPath = m_path;
     // The run's file is removed or rewritten by its name only while that name is still this
     // run's file: one that took its place since is someone else's.
-    vb::Status result = writeWhole(m_path);
-    if (!result) {
-        m_failedPath = m_path;
-    } else if (!keepRunFile) {
-        if (nameIsFile(m_runFile, m_readFd))
+    const bool ownName = nameIsFile(m_runFile, m_readFd);
+    bool runFileWhole = ownName && m_runFailure;
+    if (!keepRunFile && logWritten) {
+        if (ownName)
             ::unlink(pathcodec::encode(m_runFile).constData());
-    } else if (!m_runFailure && nameIsFile(m_runFile, m_readFd)) {
-        // A copy that missed lines (a write failed during the run) is written whole after all.
-        if (const vb::Status copied = writeWhole(m_runFile); !copied) {
+    } else if (ownName && !runFileWhole) {
+        // A kept file that missed lines (a write failed during the run) is written whole after
+        // all.
+        if (const vb::Status copied = writeWhole(m_runFile); copied) {
+            runFileWhole = true;
+        } else if (result) {
             m_failedPath = m_runFile;
             result = copied;
         }
     }
+    if (keepRunFile && runFileWhole) {
+        m_recordFile = m_runFile;
+    } else if (logWritten) {
+        m_recordFile = m_path;
+    } else {
+        m_recordFile = ownName ? m_runFile : QString();
+    }
+    m_recordWhole = m_recordFile == m_path || runFileWhole;
     if (m_readFd >= 0)
         ::close(m_readFd);
     m_readFd = -1;

@@ -9,15 +9,17 @@
  * itself and never touches one it did not create: when the name is taken (another run, in another
  * window or process, started in the same second; or anything else by that name) the run's file
  * is the first free one of "..._2.txt", "..._3.txt" and so on, the number before ".txt". A row's
- * names are written
- * to it just before its move and its result right after (so nothing waits in memory), and the
- * file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
+ * names are written to it just before its move and its result right after (so nothing waits in
+ * memory), and the file is synced to the disk every 250 ms. So a run that is killed leaves a record of every rename
  * it made (the row it was at may lack its result). At the end "templog.log" is replaced as a
- * whole by a copy of the run's file; the dated file is kept when the user wants a copy of every
- * log, or when "templog.log" could not be written.
+ * whole by a copy of the run's file; the dated file is kept when the run asks for it (the user
+ * wants a copy of every log, or the run has failures to tell of), or when "templog.log" could not
+ * be written.
  *
- * The lines are not kept in memory: the run's file is the log. Only when a write to it fails
- * (a full disk) are the lines from the one it failed at on kept, for the copies made at close().
+ * The lines are not kept in memory: the run's file is the log. When a write to it fails (a full
+ * disk) begin() or write() says so and the run stops; the file is left ending where it ended
+ * before that write, and a line whose result could not be written waits here for the copies
+ * made at close().
  */
 #include "TextFile.h"
 #include "VbError.h"
@@ -60,36 +62,49 @@ public:
     /** Makes sure the log can be written: "templog.log" is a file that may be replaced, and
      *  the run's file is created under the first dated name that is free (nothing that exists
      *  is opened, followed or replaced). Nothing is renamed when this fails; failedPath() then
-     *  names the file. */
+     *  names the file (the first dated name when all MostRunFiles of them are taken). */
     vb::Status open();
-    /** Starts the line of a row about to be moved: its names go to the run's file at once. */
-    void begin(const QString &path, const QString &original, const QString &preview);
-    /** Adds the line of one row (ending the line begin() started for it). */
-    void write(const QString &path, const QString &original, const QString &preview,
+    /** Starts the line of a row about to be moved: its names go to the run's file at once.
+     *  False when they could not be written (runFailure() says why): the row must not be moved,
+     *  and the file keeps only the lines before it. */
+    bool begin(const QString &path, const QString &original, const QString &preview);
+    /** Adds the line of one row (ending the line begin() started for it). False when the run's
+     *  file did not take it: the line is kept for close(), and no further row may be moved. */
+    bool write(const QString &path, const QString &original, const QString &preview,
                const QString &result);
     /** Closes the run's file, then replaces the log file with every line (copied from the run's
-     *  file). The run's file is then removed, unless `keepRunFile` (it becomes the dated copy,
-     *  written whole again if a write failed during the run) or the log file could not be written
-     *  (it is the only record left). A file that has taken the run's file's name meanwhile is
-     *  neither removed nor rewritten. */
+     *  file). The run's file is then removed, unless `keepRunFile` (it stays as the run's own
+     *  record, written whole again if a write failed during the run) or the log file could not
+     *  be written (it is the only record left). A file that has taken the run's file's name
+     *  meanwhile is neither removed nor rewritten. */
     vb::Status close(bool keepRunFile);
 
     /** The file whose write failed last. */
     const QString &failedPath() const { return m_failedPath; }
     /** The run's own file, known after open(). */
     const QString &runFile() const { return m_runFile; }
+    /** Why the run's file stopped taking lines (ok while it takes them). */
+    const vb::Status &runFailure() const { return m_runFailure; }
+    /** After close(): the file that holds this run's lines. The run's own file when it was kept
+     *  and holds them all; else "templog.log" when it was written; else the run's own file with
+     *  what reached it (empty when another file has taken its name). */
+    const QString &recordFile() const { return m_recordFile; }
+    /** After close(): whether recordFile() holds every line of the run. */
+    bool recordWhole() const { return m_recordWhole; }
 
 private:
-    void append(const QByteArray &bytes);
+    bool append(const QByteArray &bytes);
     void sync();
-    /** Replaces `path` with every line: the run's file up to its first failed write, then the
-     *  lines kept since. */
+    /** Replaces `path` with every line: the run's file up to its last whole line, then the line
+     *  it did not take. */
     vb::Status writeWhole(const QString &path) const;
 
     QString m_path;
     QDateTime m_start;
     QString m_runFile;
     QString m_failedPath;
+    QString m_recordFile;
+    bool m_recordWhole = false;
     int m_fd = -1;
     int m_readFd = -1;  ///< the run's file, read back for the copies
     QString m_begun;    ///< the start of the line begin() wrote, until write() ends it
@@ -97,7 +112,7 @@ private:
     vb::Status m_runFailure;
     qint64 m_fileBytes = 0;       ///< the bytes the run's file took
     qint64 m_wholeLineBytes = 0;  ///< the run's file's bytes up to the end of its last whole line
-    QByteArray m_unwritten;       ///< the lines from the first failed write on
+    QByteArray m_unwritten;       ///< the line the run's file did not take (the run stopped there)
 };
 
 } // namespace engine

@@ -39,8 +39,10 @@ void frmLog::Form_Load()
     readLog();
 }
 
-void frmLog::Reload()
+void frmLog::Reload(const QString &logFile)
 {
+    if (!logFile.isEmpty())
+        m_logFile = logFile;
     GridLog->Clear();
     readLog();
 }

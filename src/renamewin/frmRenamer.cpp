@@ -285,10 +285,10 @@ void frmRenamer::refreshMainList(const std::vector<engine::MainListFile> &files)
     emit mainListRefreshRequested(files);
 }
 
-void frmRenamer::showRenameLog()
+void frmRenamer::showRenameLog(const QString &logFile)
 {
     frmLog *log = logViewer();
-    log->Reload();
+    log->Reload(logFile);
     // A viewer that is not on the screen yet opens centred, so it never hangs off its edge.
     if (!log->isVisible())
         common::CenterForm(log);

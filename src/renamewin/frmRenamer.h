@@ -160,7 +160,7 @@ public:
     void setStopRequested(bool on) override;
     int MsgBox(const QString &prompt, int buttons, const QString &title) override;
     void refreshMainList(const std::vector<engine::MainListFile> &files) override;
-    void showRenameLog() override;
+    void showRenameLog(const QString &logFile) override;
 
     // Window-level state read by the engine.
     QString UpperCaseChars, LowerCaseChars, VowelChars, DigitChars;

@@ -48,10 +48,15 @@ public:
             paths.append(file.Path + file.Name);
         refreshed.append(paths.join(u'|'));
     }
-    void showRenameLog() override { ++logsShown; }
+    void showRenameLog(const QString &logFile) override
+    {
+        ++logsShown;
+        logShown = logFile;
+    }
 
     QStringList refreshed;  // one entry per refresh: the full paths joined by "|"
     int logsShown = 0;
+    QString logShown;  // the file the last log viewer was opened on
 };
 
 class RenameRun : public ::testing::Test {

@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,9 +75,11 @@ TEST_F(RenameRun, LogBytesOfASmallRun)
     // Only the rows that carry their new names take them into "Original".
     EXPECT_EQ(originals(), (QStringList{"a.txt", accented, "e", "same.txt", "gone.txt"}));
     EXPECT_EQ(previews(), (QStringList{"b.txt", "", "", "", ""}));
-    // One failure: no "Files Renamed", but the number of failures, even without confirmations.
-    EXPECT_EQ(prompts(), QStringList{"1 of 3 items could not be renamed. The rename log \"" + homeFile("templog.log")
-                                     + "\" shows why."});
+    // One failure: no "Files Renamed", but the number of failures, even without confirmations,
+    // naming the run's own file, kept with the same lines.
+    EXPECT_EQ(prompts(), QStringList{"1 of 3 items could not be renamed. The rename log \""
+                                     + RenameLog::datedFileName(clock.now()) + "\" shows why."});
+    EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(clock.now())), logBytes());
     EXPECT_EQ(host.captions.constLast(), QStringLiteral("Ready"));
     EXPECT_EQ(host.progressValue(), 0.0f);
 }
@@ -344,50 +345,89 @@ TEST_F(RenameRun, LogThatCannotBeWrittenStopsTheRun)
     EXPECT_TRUE(host.messages[0].prompt.contains(QStringLiteral("Nothing was renamed")));
 }
 
-// The disk fills up while the log is written: the files are renamed, the old log stays as it
-// was, the run's own file keeps what reached the disk (the only record of this run), the failure
-// is told and the run is not called a success.
-TEST_F(RenameRun, FullDiskKeepsTheOldLogAndIsNoSuccess)
+// The disk fills up while the log is written (a file-size limit): the run stops at the row whose
+// line cannot be written whole. Cut in its names, that row and the rest are not renamed; cut in
+// its result, that row is renamed (it was before the result was due) and the rest are not. The
+// files on disk, the grid and the message say so; "Files Renamed" is not shown; "templog.log" is
+// replaced only by a whole log.
+TEST_F(RenameRun, FullDiskStopsTheRunAtTheRowItCannotRecord)
 {
-    app.SaveLogFile = 1;
-    app.ShowRenameConfirmation = 1;
+    const QByteArray names1 = RenameLog::line(dir(), "file0.txt", "renamed_file0.txt", "").toUtf8();
+    const QByteArray line1 = RenameLog::line(dir(), "file0.txt", "renamed_file0.txt", "Rename Successful").toUtf8() + "\r\n";
     const QByteArray oldLog = "the log of the run before\r\n";
-    testfiles::writeFile(homeFile("templog.log"), oldLog);
-    for (int i = 0; i < 50; ++i) {
-        const QString name = QStringLiteral("file%1.txt").arg(i);
-        file(name);
-        addRow(name, QStringLiteral("renamed_") + name);
+    struct Case {
+        const char *what;
+        rlim_t limit;
+        size_t renamed;
+        QString stop;        // how the message tells where the run stopped
+        QByteArray dated;    // the run's own file afterwards
+        QByteArray templog;  // "templog.log" afterwards
+        QString record;      // how the message tells where the record is
+    } cases[] = {
+        {"names of row 2 cut", rlim_t(line1.size() + 5), 1,
+         "The run stopped before row 2, \"" + dir() + "file1.txt\": 1 of 50 items were renamed; the other 49 were not renamed.",
+         line1, line1, " The record of this run is in \"%1\"."},
+        {"result of row 1 cut", rlim_t(names1.size() + 3), 1,
+         "The run stopped after row 1, \"" + dir() + "file0.txt\", which was renamed to \"renamed_file0.txt\": 1 of 50 "
+         "items were renamed; the other 49 were not renamed.",
+         names1, oldLog, " The record of this run, as far as it reached the disk, is in \"%1\"."},
+        {"names of row 1 cut", rlim_t(10), 0,
+         "The run stopped before row 1, \"" + dir() + "file0.txt\": 0 of 50 items were renamed; the other 50 were not renamed.",
+         "", "", " The record of this run is in \"%1\"."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        grid = PreviewTable();
+        host.messages.clear();
+        QDir(data.path()).removeRecursively();
+        QDir(home.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(data.path()) && QDir().mkpath(home.path()));
+        app.ShowRenameConfirmation = 1;
+        testfiles::writeFile(homeFile("templog.log"), oldLog);
+        for (int i = 0; i < 50; ++i) {
+            const QString name = QStringLiteral("file%1.txt").arg(i);
+            file(name);
+            addRow(name, QStringLiteral("renamed_") + name);
+        }
+        RenameRunResult result;
+        {
+            testfiles::FileSizeLimit full(c.limit);
+            result = cmdExecute_Click(engine, grid);
+        }
+        EXPECT_TRUE(result.logStopped);
+        EXPECT_EQ(result.renamed, c.renamed);
+        for (int i = 0; i < 50; ++i) {
+            SCOPED_TRACE(i);
+            const QString name = QStringLiteral("file%1.txt").arg(i);
+            const bool renamed = size_t(i) < c.renamed;
+            ASSERT_EQ(exists(name), !renamed);
+            ASSERT_EQ(exists("renamed_" + name), renamed);
+            ASSERT_EQ(grid.row(size_t(i) + 1).Original, renamed ? "renamed_" + name : name);
+        }
+        const QString dated = RenameLog::datedFileName(clock.now());
+        EXPECT_EQ(testfiles::readFile(dated), c.dated);
+        EXPECT_EQ(logBytes(), c.templog);
+        ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
+        EXPECT_EQ(prompts()[0], "The rename log \"" + dated + "\" could not be written: Disk full (file size limit). "
+                                    + c.stop + c.record.arg(dated));
+        EXPECT_EQ(host.messages[0].buttons, msg::OKOnly | msg::Critical);
+        EXPECT_EQ(host.logShown, dated);
     }
-    RenameRunResult result;
-    {
-        testfiles::FileSizeLimit full(64);
-        result = cmdExecute_Click(engine, grid);
-    }
-    EXPECT_EQ(result.renamed, 50u);
-    EXPECT_TRUE(exists("renamed_file0.txt"));
-    EXPECT_EQ(logBytes(), oldLog);
-    const QByteArray kept = testfiles::readFile(RenameLog::datedFileName(clock.now()));
-    EXPECT_EQ(kept.size(), 64);
-    EXPECT_TRUE(RenameLog::line(dir(), "file0.txt", "renamed_file0.txt", "Rename Successful").toUtf8().startsWith(kept));
-    ASSERT_EQ(host.messages.size(), 1u) << prompts().join(u'|').toStdString();
-    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("templog.log"))) << prompts()[0].toStdString();
-    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("could not be written"))) << prompts()[0].toStdString();
-    EXPECT_TRUE(prompts()[0].contains(QStringLiteral("Disk full"))) << prompts()[0].toStdString();
 }
 
-// The message about failed rows names the file that holds this run's lines: "templog.log", the
-// dated copy kept or not; the run's own file when "templog.log" could not be written.
-TEST_F(RenameRun, FailureMessageNamesTheFileHoldingTheRunsLines)
+// The message about failed rows and the log viewer name the run's own file, kept with or without
+// "Save Log File", while "templog.log" gets the same lines as after every run; when the dated name
+// of the second is taken, the run's file is the numbered one it created.
+TEST_F(RenameRun, FailureMessageNamesTheRunsOwnFile)
 {
     struct Case {
         const char *what;
         int saveLogFile;
-        rlim_t fileSizeLimit;  // 0: none
-        bool namesRunsFile;
+        bool nameTaken;
     } cases[] = {
-        {"no dated copy", 0, 0, false},
-        {"dated copy kept", 1, 0, false},
-        {"disk full", 1, 64, true},
+        {"no dated copy", 0, false},
+        {"dated copy kept", 1, false},
+        {"dated name taken", 0, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -397,27 +437,31 @@ TEST_F(RenameRun, FailureMessageNamesTheFileHoldingTheRunsLines)
         QDir(home.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(data.path()) && QDir().mkpath(home.path()));
         app.SaveLogFile = c.saveLogFile;
+        app.ShowLogAfterRename = 0;
+        const QByteArray other = "another run's log\r\n";
+        if (c.nameTaken)
+            testfiles::writeFile(RenameLog::datedFileName(clock.now()), other);
         file("a.txt");
         file("taken.txt");
         addRow("a.txt", "taken.txt");
         addRow("gone.txt", "b.txt");
         file("c.txt");
         addRow("c.txt", "d.txt");
-        RenameRunResult result;
-        {
-            std::optional<testfiles::FileSizeLimit> full;
-            if (c.fileSizeLimit)
-                full.emplace(c.fileSizeLimit);
-            result = cmdExecute_Click(engine, grid);
-        }
+        const RenameRunResult result = cmdExecute_Click(engine, grid);
         EXPECT_EQ(result.failed, 2u);
-        const QString named = c.namesRunsFile ? RenameLog::datedFileName(clock.now()) : homeFile("templog.log");
-        ASSERT_FALSE(prompts().isEmpty());
+        const QString named = RenameLog::datedFileName(clock.now(), c.nameTaken ? 2 : 1);
+        ASSERT_EQ(prompts().size(), 1);
         EXPECT_EQ(prompts().constLast(),
                   "2 of 3 items could not be renamed. The rename log \"" + named + "\" shows why.");
-        // The file named is there and names the rows that failed.
+        EXPECT_EQ(host.logShown, named);
+        // The file named holds this run's lines, the rows that failed with their reasons.
         const QByteArray lines = testfiles::readFile(named);
-        EXPECT_TRUE(lines.startsWith(QFile::encodeName(dir()))) << lines.toStdString();
+        EXPECT_EQ(lines, logBytes());
+        EXPECT_TRUE(lines.startsWith(QFile::encodeName(dir()) + " : a.txt : taken.txt : File already exists\r\n"))
+            << lines.toStdString();
+        if (c.nameTaken) {
+            EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(clock.now())), other);
+        }
     }
 }
 

@@ -182,50 +182,83 @@ TEST(RenameLogOnDisk, EveryRowIsOnDiskWhenItIsDone)
                                                  i == 7 ? QStringLiteral("File not found") : RenameLog::successText());
         EXPECT_TRUE(QString::fromUtf8(now.host.onDisk[i]).endsWith(expected + QStringLiteral("\r\n")));
     }
-    // Without the preference the run's file goes once "templog.log" holds the whole log.
+    // "templog.log" holds the whole log; the run's file stays even without the preference, as
+    // the record of the row that failed.
     EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), now.host.onDisk.last());
-    EXPECT_FALSE(QFileInfo::exists(RenameLog::datedFileName(RunStart)));
+    EXPECT_EQ(testfiles::readFile(RenameLog::datedFileName(RunStart)), now.host.onDisk.last());
 }
 
 // The run's own file stops taking lines (the disk fills up under it) before the first row or part
-// of the way: "templog.log" still gets every line, and so does the dated copy, written whole again.
-TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesLosesNone)
+// of the way: the run stops there, renaming nothing more; every row done is in "templog.log" and
+// in the run's own file (kept, with "Save Log File" on or off, and written whole again), and the
+// message says how far the run came and where its record is.
+TEST(RenameLogOnDisk, RunsFileThatStopsTakingLinesStopsTheRun)
 {
     constexpr int Rows = 6;
-    for (const int fullAfter : {0, 1, 4}) {
-        SCOPED_TRACE(fullAfter);
+    struct Case {
+        int fullAfter;  // rows done before the disk fills up
+        int saveLogFile;
+        size_t renamed;
+        const char *failed;  // the end of the message when a row before failed
+    } cases[] = {
+        {0, 1, 0, ""},
+        {1, 0, 1, ""},
+        {4, 1, 3, " 1 of them failed."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fullAfter);
         QTemporaryDir tmp;
         const QString files = tmp.filePath("files");
         ASSERT_TRUE(QDir().mkpath(files));
         RenameNow now(tmp.filePath("home"));
-        now.app.SaveLogFile = 1;
+        now.app.SaveLogFile = c.saveLogFile;
+        now.app.ShowRenameConfirmation = 1;
         QByteArray expected;
         for (int i = 0; i < Rows; ++i) {
             if (i != 2)
                 testfiles::writeFile(files + u'/' + oldName(i), "x");
             now.addRow(files, oldName(i), newName(i));
-            expected += (RenameLog::line(files + u'/', oldName(i), newName(i),
-                                         i == 2 ? QStringLiteral("File not found") : RenameLog::successText())
-                         + QStringLiteral("\r\n"))
-                            .toUtf8();
+            if (i < c.fullAfter)
+                expected += (RenameLog::line(files + u'/', oldName(i), newName(i),
+                                             i == 2 ? QStringLiteral("File not found") : RenameLog::successText())
+                             + QStringLiteral("\r\n"))
+                                .toUtf8();
         }
         const QString dated = RenameLog::datedFileName(RunStart);
         bool filled = false;
         now.host.progressed = [&](float value) {
-            if (!filled && int(value) == fullAfter)
+            if (!filled && int(value) == c.fullAfter)
                 filled = fillTheDiskUnder(dated);
         };
 
         const RenameRunResult result = now.run();
 
         ASSERT_TRUE(filled);
-        EXPECT_EQ(result.renamed, size_t(Rows - 1));
+        EXPECT_TRUE(result.logStopped);
+        EXPECT_EQ(result.renamed, c.renamed);
+        EXPECT_EQ(result.notReached, size_t(Rows - c.fullAfter));
+        for (int i = 0; i < Rows; ++i) {
+            SCOPED_TRACE(i);
+            if (i == 2)
+                continue;
+            EXPECT_EQ(QFileInfo::exists(files + u'/' + oldName(i)), i >= c.fullAfter);
+            EXPECT_EQ(QFileInfo::exists(files + u'/' + newName(i)), i < c.fullAfter);
+            EXPECT_EQ(now.grid.row(size_t(i) + 1).Original, i < c.fullAfter ? newName(i) : oldName(i));
+        }
         EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), expected);
         EXPECT_EQ(testfiles::readFile(dated), expected);
-        // Only the failed row is told: the log itself was written.
+        // One message, no "Files Renamed".
         ASSERT_EQ(now.host.messages.size(), 1u);
-        EXPECT_EQ(now.host.messages[0].prompt, "1 of 6 items could not be renamed. The rename log \""
-                                                   + RenameLog::fileName() + "\" shows why.");
+        EXPECT_EQ(now.host.messages[0].prompt,
+                  QStringLiteral("The rename log \"%1\" could not be written: Disk full. The run stopped before "
+                                 "row %2, \"%3\": %4 of 6 items were renamed; the other %5 were not renamed.%6 "
+                                 "The record of this run is in \"%1\".")
+                      .arg(dated)
+                      .arg(c.fullAfter + 1)
+                      .arg(files + u'/' + oldName(c.fullAfter))
+                      .arg(c.renamed)
+                      .arg(Rows - c.renamed)
+                      .arg(QString::fromLatin1(c.failed)));
     }
 }
 
@@ -573,5 +606,97 @@ TEST(RenameLogOnDisk, TwoRunsStartingInTheSameSecondKeepTheirOwnFiles)
         }
         const QByteArray log = testfiles::readFile(home + QStringLiteral("/templog.log"));
         EXPECT_TRUE(log == expected[0] || log == expected[1]) << "templog.log is not one whole run's log";
+    }
+}
+
+// Another file takes the name of the run's own file while the run goes (moved over it): it is not
+// the run's, so the end of the run neither removes it (the run's file is not kept) nor writes the
+// run's lines over it (the run's file is kept but missed lines: the disk filled up under it). It
+// stays as it was, and "templog.log" holds the run's record.
+TEST(RenameLogOnDisk, AFileThatTakesTheRunsNameMeanwhileIsLeftAlone)
+{
+    const struct Case {
+        const char *what;
+        int saveLogFile;
+        bool fill;           // the disk fills up under the run's file when the name is taken
+        size_t renamed;      // rows renamed: the run stops at a full disk
+    } cases[] = {
+        {"run's file not kept", 0, false, 3},
+        {"run's file kept, missing lines", 1, true, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        const QString files = tmp.filePath("files");
+        ASSERT_TRUE(QDir().mkpath(files));
+        RenameNow now(tmp.filePath("home"));
+        now.app.SaveLogFile = c.saveLogFile;
+        const QStringList names = {oldName(0), oldName(1), oldName(2)};
+        for (const QString &name : names) {
+            testfiles::writeFile(files + u'/' + name, "x");
+            now.addRow(files, name, u'g' + name.mid(1));
+        }
+        const QString dated = RenameLog::datedFileName(RunStart);
+        const QString other = tmp.filePath("other.txt");
+        testfiles::writeFile(other, "someone else's file\n");
+        QByteArray taken;
+        now.host.progressed = [&](float value) {
+            if (int(value) != 1 || !taken.isEmpty())
+                return;
+            if (c.fill && !fillTheDiskUnder(dated))
+                return;
+            if (::rename(QFile::encodeName(other).constData(), QFile::encodeName(dated).constData()) == 0)
+                taken = stateOf(dated);
+        };
+
+        const RenameRunResult result = now.run();
+
+        ASSERT_FALSE(taken.isEmpty());
+        EXPECT_EQ(result.renamed, c.renamed);
+        EXPECT_EQ(stateOf(dated), taken);
+        EXPECT_EQ(testfiles::readFile(RenameLog::fileName()), successLines(files, names.mid(0, qsizetype(c.renamed))));
+        if (c.fill) {
+            ASSERT_EQ(now.host.messages.size(), 1u);
+            EXPECT_TRUE(now.host.messages[0].prompt.endsWith(" The record of this run is in \"" + RenameLog::fileName() + "\"."))
+                << now.host.messages[0].prompt.toStdString();
+        }
+    }
+}
+
+// The dated names of a second run out only when all of them are taken: with 999 taken the run
+// takes the last one; with all 1000 taken it renames nothing, leaves them all as they were, and
+// its message names the first, the next and the last name and says that all are taken.
+TEST(RenameLogOnDisk, EveryDatedNameOfTheSecondTakenIsToldAsSuch)
+{
+    for (const int taken : {RenameLog::MostRunFiles - 1, RenameLog::MostRunFiles}) {
+        SCOPED_TRACE(taken);
+        QTemporaryDir tmp;
+        const QString files = tmp.filePath("files");
+        ASSERT_TRUE(QDir().mkpath(files) && QDir().mkpath(tmp.filePath("home")));
+        RenameNow now(tmp.filePath("home"));
+        now.app.SaveLogFile = 1;
+        for (int n = 1; n <= taken; ++n)
+            testfiles::writeFile(RenameLog::datedFileName(RunStart, n), QByteArray::number(n));
+        testfiles::writeFile(files + u'/' + oldName(0), "x");
+        now.addRow(files, oldName(0), newName(0));
+
+        const RenameRunResult result = now.run();
+
+        for (int n = 1; n <= taken; ++n)
+            ASSERT_EQ(testfiles::readFile(RenameLog::datedFileName(RunStart, n)), QByteArray::number(n)) << n;
+        const QString last = RenameLog::datedFileName(RunStart, RenameLog::MostRunFiles);
+        if (taken < RenameLog::MostRunFiles) {
+            EXPECT_EQ(result.renamed, 1u);
+            EXPECT_EQ(testfiles::readFile(last), successLines(files, {oldName(0)}));
+            continue;
+        }
+        EXPECT_FALSE(result.started);
+        EXPECT_TRUE(QFileInfo::exists(files + u'/' + oldName(0)));
+        EXPECT_FALSE(QFileInfo::exists(RenameLog::fileName()));
+        ASSERT_EQ(now.host.messages.size(), 1u);
+        EXPECT_EQ(now.host.messages[0].prompt,
+                  "The rename log \"" + RenameLog::datedFileName(RunStart) + "\" cannot be written: File exists, "
+                  "and so do \"Rename_Log12_09_202608_49_36_PM_2.txt\" to \"Rename_Log12_09_202608_49_36_PM_1000.txt\": "
+                  "all 1000 names for a log of this second are taken. Nothing was renamed.");
     }
 }
