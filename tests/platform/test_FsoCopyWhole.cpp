@@ -207,7 +207,8 @@ TEST(FsoCopyWholeChild, CopiesOrMovesUntilStopped)
 
 // Killed with SIGKILL while its copy is on the way to the other file system (a 20 MB file stopped
 // at 4.6 MB; a folder of 40 files stopped at its first file of 1 MB), a move or copy leaves
-// nothing under the final name: only its temporary, named for what it is, and the source whole.
+// nothing under the final name: only its temporary, named for what it is and open to its maker
+// alone, and the source whole.
 // Tried again, it succeeds, the copy whole.
 TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
 {
@@ -247,6 +248,9 @@ TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
                 ASSERT_EQ(during.size(), 1) << during.join(u' ').toStdString();
                 EXPECT_TRUE(temporaryOf(name).match(during[0]).hasMatch()) << during[0].toStdString();
                 const QString temporary = to + u'/' + during[0];
+                struct stat made {};
+                ASSERT_EQ(::lstat(raw(temporary).constData(), &made), 0);
+                EXPECT_EQ(made.st_mode & 07777, folder ? 0700u : 0600u) << "for its maker's eyes only";
                 if (folder) {
                     EXPECT_LT(entries(temporary).size(), 41);
                 } else {
