@@ -193,11 +193,15 @@ QString localized(QString s)
     return s;
 }
 
-// Tag text on its way into a name: without control characters (U+0000 to U+001F and U+007F),
-// so a line break or tab inside a picture's or song's tag never reaches a file name.
+// Tag text on its way into a name: without control characters (U+0000 to U+001F, U+007F and
+// U+0080 to U+009F), so a line break or tab inside a picture's or song's tag, or a Latin-1 tag's
+// "next line" byte 0x85, never reaches a file name.
 QString withoutControlCharacters(QString s)
 {
-    s.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    s.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7F && u < 0xA0);
+    });
     return s;
 }
 

@@ -15,8 +15,12 @@ void FolderFollower::folderMoved(const QString &oldPath, const QString &newPath)
     // path, so none is moved twice.
     using Entry = decltype(m_rowsByPath)::node_type;
     std::vector<Entry> moved;
-    for (auto it = m_rowsByPath.lower_bound(oldPath); it != m_rowsByPath.end() && it->first.startsWith(oldPath);)
+    for (auto it = m_rowsByPath.lower_bound(oldPath); it != m_rowsByPath.end();) {
+        ++m_pathsLookedAt;
+        if (!it->first.startsWith(oldPath))
+            break;
         moved.push_back(m_rowsByPath.extract(it++));
+    }
     for (Entry &entry : moved) {
         QString renamed = newPath;
         renamed += QStringView(entry.key()).mid(oldPath.size());

@@ -21,6 +21,10 @@ public:
      *  folder below it, gets the new folder path. Costs the rows moved, not the folders. */
     void folderMoved(const QString &oldPath, const QString &newPath);
 
+    /** The folder paths looked at by every folderMoved() so far: those moved, and the one after
+     *  them that ends each search. What a run of renames costs, told without a clock. */
+    size_t pathsLookedAt() const { return m_pathsLookedAt; }
+
 private:
     // The rows of each folder path, built on the first folder that is renamed.
     void build();
@@ -30,6 +34,7 @@ private:
     // together from the folder's own path on.
     std::map<QString, std::vector<size_t>> m_rowsByPath;
     bool m_built = false;
+    size_t m_pathsLookedAt = 0;
 };
 
 } // namespace engine

@@ -61,10 +61,10 @@ vb::Status moveFailure(int err, const QString &target)
 // The no-replace fallback of a file system without RENAME_NOREPLACE: the target name is taken
 // first (a hard link for a file, a new empty folder or file otherwise), which fails when it
 // exists, and only then is the source moved there.
-int renameByTakingTheName(const QByteArray &s, const QByteArray &t, bool isFolder)
+int renameByTakingTheName(const MoveCalls &calls, const QByteArray &s, const QByteArray &t, bool isFolder)
 {
     if (!isFolder) {
-        if (g_calls.link(s.constData(), t.constData()) == 0) {
+        if (calls.link(s.constData(), t.constData()) == 0) {
             if (::unlink(s.constData()) != 0) {
                 const int e = errno;
                 ::unlink(t.constData());
@@ -86,7 +86,7 @@ int renameByTakingTheName(const QByteArray &s, const QByteArray &t, bool isFolde
             return errno;
         ::close(fd);
     }
-    if (g_calls.rename(s.constData(), t.constData(), 0) != 0) {
+    if (calls.rename(s.constData(), t.constData(), 0) != 0) {
         const int e = errno;
         if (isFolder)
             ::rmdir(t.constData());
@@ -97,11 +97,10 @@ int renameByTakingTheName(const QByteArray &s, const QByteArray &t, bool isFolde
     return 0;
 }
 
-// Renames without ever replacing an existing target.
-int renameNoReplace(const QString &source, const QString &target)
+// Renames through `calls` without ever replacing an existing target.
+int renameNoReplace(const MoveCalls &calls, const QByteArray &s, const QByteArray &t)
 {
-    const QByteArray s = native(source), t = native(target);
-    if (g_calls.rename(s.constData(), t.constData(), RENAME_NOREPLACE) == 0)
+    if (calls.rename(s.constData(), t.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     const int err = errno;
     if (err != EINVAL && err != ENOSYS && err != ENOTSUP)
@@ -109,7 +108,33 @@ int renameNoReplace(const QString &source, const QString &target)
     struct stat st;
     if (::lstat(s.constData(), &st) != 0)
         return errno;
-    return renameByTakingTheName(s, t, S_ISDIR(st.st_mode));
+    return renameByTakingTheName(calls, s, t, S_ISDIR(st.st_mode));
+}
+
+int renameNoReplace(const QString &source, const QString &target)
+{
+    return renameNoReplace(g_calls, native(source), native(target));
+}
+
+// Copies the item at `s` to `t` so that the name `t` only ever holds a whole copy: the copy is
+// made under a temporary name beside `t` and renamed to `t` once complete, never over an item
+// there. The temporary goes on every failure. A copy that left items out for their kind takes
+// the name only `withSkipped`. (The rename stays in one folder, so the system's own call makes
+// it whatever calls are in place for moves.)
+int copyWhole(const QByteArray &s, const QByteArray &t, QList<QByteArray> &skipped, bool withSkipped)
+{
+    QByteArray temporary;
+    int err = detail::copyToTemporary(s, t, temporary, skipped);
+    if (err != 0 || temporary.isEmpty())
+        return err;
+    if (!skipped.isEmpty() && !withSkipped) {
+        detail::removeCopy(temporary);
+        return 0;
+    }
+    err = renameNoReplace(systemMoveCalls(), temporary, t);
+    if (err != 0)
+        detail::removeCopy(temporary);
+    return err;
 }
 
 // The failure of a copy step: its errno, or the items it skipped for their kind.
@@ -122,22 +147,20 @@ vb::Status copyFailure(int err, const QList<QByteArray> &skipped, const QString 
     return vb::Status::ok();
 }
 
-// A move across file systems: the item copied as itself (a link as a link, a folder with
-// everything in it, times and permission bits kept), then the source removed. A folder holding
-// an item the copy cannot take is not moved at all: removing the source would lose that item.
+// A move across file systems: the item copied whole as itself (a link as a link, a folder with
+// everything in it, times and permission bits kept) and given the target's name, then the
+// source removed; stopped on the way, it leaves the source as it was and never part of a copy
+// under the target's name. A folder holding an item the copy cannot take is not moved at all:
+// removing the source would lose that item.
 vb::Status moveByCopy(const QString &source, const QString &target)
 {
     if (vb::Status st = checkTarget(target); !st)
         return st;
     const QByteArray s = native(source), t = native(target);
     QList<QByteArray> skipped;
-    const int err = detail::copyItem(s, t, skipped);
-    if (err != 0 || !skipped.isEmpty()) {
-        // (An existing target is never the copy's own: it stays.)
-        if (err != EEXIST)
-            detail::removeItem(t);
+    const int err = copyWhole(s, t, skipped, false);
+    if (err != 0 || !skipped.isEmpty())
         return copyFailure(err, skipped, QStringLiteral("moved"));
-    }
     struct stat st;
     const bool folder = ::lstat(s.constData(), &st) == 0 && S_ISDIR(st.st_mode);
     if (const int e = detail::removeItem(s); e != 0) {
@@ -347,11 +370,8 @@ vb::Status copyChecked(const QString &source, const QString &target)
 {
     if (vb::Status st = checkTarget(target); !st)
         return st;
-    const QByteArray t = native(target);
     QList<QByteArray> skipped;
-    const int err = detail::copyItem(native(source), t, skipped);
-    if (err != 0 && err != EEXIST)
-        detail::removeItem(t);
+    const int err = copyWhole(native(source), native(target), skipped, true);
     return copyFailure(err, skipped, QStringLiteral("copied"));
 }
 

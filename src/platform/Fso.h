@@ -11,6 +11,12 @@
  * where the process may set them (as root; another user keeps what it makes). A FIFO, a socket or a device is never
  * opened: a copy skips it and names it in its failure, and a move of it, or of a folder holding
  * it, is refused with nothing changed.
+ *
+ * A copy (and so a move to another file system) is made under a temporary name beside the
+ * target, "." + the target's name + ".incomplete-copy-" + six letters or digits, and takes the
+ * target's name only when it is whole: a file or folder under the target's name is never part
+ * of a copy, whenever the copy stops. A failing copy removes its temporary; one whose process
+ * was killed leaves it under that name.
  */
 #include "VbError.h"
 

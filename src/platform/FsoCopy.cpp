@@ -8,8 +8,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <ctime>
 
 namespace fso::detail {
 
@@ -107,6 +111,10 @@ class Copier {
 public:
     explicit Copier(QList<QByteArray> &skipped) : m_skipped(skipped) {}
 
+    // Whether the copy made anything: the item first given to copy() is the first it makes, so
+    // a copy that made nothing left nothing under its name (and found it taken on EEXIST).
+    bool madeAnything() const { return m_made; }
+
     // Copies `srcName` of the folder `srcDir` to `dstName` of `dstDir`; `shown` is the source's
     // path for the list of skipped items.
     int copy(int srcDir, const char *srcName, int dstDir, const char *dstName, const QByteArray &shown)
@@ -140,6 +148,7 @@ private:
         }
         if (::symlinkat(target.constData(), dstDir, dstName) != 0)
             return errno;
+        m_made = true;
         // The link itself, never what it leads to; as for a file, a user who may not give it away
         // keeps it, with the group where that one is the user's own.
         if (::fchownat(dstDir, dstName, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW) != 0)
@@ -170,6 +179,7 @@ private:
             ::close(in);
             return err;
         }
+        m_made = true;
         int err = copyContents(in, out);
         ::close(in);
         struct timespec times[2];
@@ -196,6 +206,7 @@ private:
             ::close(from);
             return err;
         }
+        m_made = true;
         const int to = ::openat(dstDir, dstName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (to < 0) {
             const int err = errno;
@@ -237,15 +248,21 @@ private:
     }
 
     QList<QByteArray> &m_skipped;
+    bool m_made = false;
 };
 
-int removeAt(int dirFd, const char *name)
+// Removes the item `name` of the folder `dirFd`, a folder with everything in it. With `openUp`,
+// a folder is first given its owner's read, write and search permission (only for a copy this
+// program made, never for the user's own folders).
+int removeAt(int dirFd, const char *name, bool openUp)
 {
     struct stat st;
     if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? 0 : errno;
     if (!S_ISDIR(st.st_mode))
         return ::unlinkat(dirFd, name, 0) == 0 ? 0 : errno;
+    if (openUp && (st.st_mode & S_IRWXU) != S_IRWXU)
+        (void)::fchmodat(dirFd, name, (st.st_mode & 07777) | S_IRWXU, 0);
     const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -271,7 +288,7 @@ int removeAt(int dirFd, const char *name)
     for (const QByteArray &child : std::as_const(names)) {
         if (err != 0)
             break;
-        err = removeAt(fd, child.constData());
+        err = removeAt(fd, child.constData(), openUp);
     }
     ::closedir(dir);
     if (err == 0 && ::unlinkat(dirFd, name, AT_REMOVEDIR) != 0)
@@ -279,17 +296,83 @@ int removeAt(int dirFd, const char *name)
     return err;
 }
 
+// Six letters or digits, different from call to call and from process to process.
+QByteArray randomTag()
+{
+    static constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::atomic<unsigned long long> calls{0};
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != ssize_t(sizeof bytes)) {
+        // Before the system's random pool is ready: the time, the process and a count. (A name
+        // that is taken all the same is passed for another.)
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        const unsigned long long mix = (unsigned long long)now.tv_nsec * 0x9E3779B97F4A7C15ull
+                                       ^ ((unsigned long long)::getpid() << 24) ^ calls.fetch_add(1);
+        for (size_t i = 0; i < sizeof bytes; ++i)
+            bytes[i] = (unsigned char)(mix >> (8 * i));
+    }
+    QByteArray tag(sizeof bytes, Qt::Uninitialized);
+    for (size_t i = 0; i < sizeof bytes; ++i)
+        tag[qsizetype(i)] = Alphabet[bytes[i] % (sizeof Alphabet - 1)];
+    return tag;
+}
+
+// "." + name + ".incomplete-copy-" + tag, with name cut short (not inside a UTF-8 sequence)
+// where the whole would pass the 255 bytes a name may have.
+QByteArray temporaryName(const QByteArray &name, const QByteArray &tag)
+{
+    static constexpr QByteArrayView Marker = ".incomplete-copy-";
+    constexpr qsizetype NameMax = 255;
+    qsizetype keep = qMin(name.size(), NameMax - 1 - Marker.size() - tag.size());
+    if (keep < name.size()) {
+        // Back to the first byte of a character (a continuation byte is 10xxxxxx).
+        for (int back = 0; back < 3 && keep > 0 && (uchar(name[keep]) & 0xC0) == 0x80; ++back)
+            --keep;
+    }
+    return '.' + name.left(keep) + Marker.toByteArray() + tag;
+}
+
 } // namespace
 
-int copyItem(const QByteArray &source, const QByteArray &target, QList<QByteArray> &skipped)
+int copyToTemporary(const QByteArray &source, const QByteArray &target, QByteArray &temporary,
+                    QList<QByteArray> &skipped)
 {
-    Copier copier(skipped);
-    return copier.copy(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), source);
+    temporary.clear();
+    QByteArray path = target;
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = path.left(slash + 1);
+    const QByteArray name = path.mid(slash + 1);
+    // A name already taken (by another copy's temporary) is passed for another.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray candidate = folder + temporaryName(name, randomTag());
+        Copier copier(skipped);
+        const int err = copier.copy(AT_FDCWD, source.constData(), AT_FDCWD, candidate.constData(), source);
+        if (!copier.madeAnything()) {
+            if (err == EEXIST)
+                continue;
+            return err;
+        }
+        if (err != 0) {
+            removeCopy(candidate);
+            return err;
+        }
+        temporary = candidate;
+        return 0;
+    }
+    return EEXIST;
 }
 
 int removeItem(const QByteArray &path)
 {
-    return removeAt(AT_FDCWD, path.constData());
+    return removeAt(AT_FDCWD, path.constData(), false);
+}
+
+int removeCopy(const QByteArray &path)
+{
+    return removeAt(AT_FDCWD, path.constData(), true);
 }
 
 bool copyableKind(const QByteArray &path)

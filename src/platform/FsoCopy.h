@@ -18,14 +18,28 @@
 
 namespace fso::detail {
 
-/** Copies the item at `source` to `target`, which must not exist. Returns 0 or the errno of
- *  the first failure (what was copied until then stays; the caller removes it). Items that are
- *  not copied for their kind are added to `skipped` (their paths below `source`). */
-int copyItem(const QByteArray &source, const QByteArray &target, QList<QByteArray> &skipped);
+/** Copies the item at `source` whole under a new temporary name beside `target` (in the folder
+ *  `target` names it in), from which the caller gives it its name: a name that only ever holds a
+ *  whole copy. The temporary name says what it is: "." + the final name + ".incomplete-copy-" +
+ *  six random letters or digits, the final name shortened where needed so that the whole stays
+ *  within 255 bytes. Until it is complete a file is readable by its maker only (0600) and a
+ *  folder 0700; then each takes its own bits, times and owner.
+ *
+ *  Returns 0 with `temporary` set to the copy's path, or the errno of the first failure with
+ *  nothing left behind. A source that is not copied for its kind gives 0 and an empty
+ *  `temporary`. Items not copied for their kind are added to `skipped` (their paths below
+ *  `source`); everything else is in the copy. */
+int copyToTemporary(const QByteArray &source, const QByteArray &target, QByteArray &temporary,
+                    QList<QByteArray> &skipped);
 
 /** Removes the item at `path`: a folder with everything in it, a link as itself. Returns 0 or
  *  the errno of the first item that could not be removed. */
 int removeItem(const QByteArray &path);
+
+/** Removes a copy this program made (a temporary of copyToTemporary()) as removeItem() does,
+ *  opening up first each folder in it that lacks its maker's read, write or search permission
+ *  (copied from a read-only folder). */
+int removeCopy(const QByteArray &path);
 
 /** Whether the item at `path` (not followed when it is a link) is one the copy can take. */
 bool copyableKind(const QByteArray &path);

@@ -397,8 +397,10 @@ TEST_F(Tokens, TagTextLosesItsControlCharacters)
     row.Type = QStringLiteral("JPEG Image");
     f.engine.run.ExifLines = QStringList{QStringLiteral("Make: Can\non"),
                                          QStringLiteral("Model: \tEOS\r\n5D\x7f\x1f"),
-                                         QStringLiteral("Software: \x01\x02")};
+                                         QStringLiteral("Software: \x01\x02"),
+                                         QStringLiteral("Artist: Ann\u0085 Lee\u0080\u009F")};
     EXPECT_EQ(value(QStringLiteral("$Exif_Make")), QStringLiteral("Canon"));
+    EXPECT_EQ(value(QStringLiteral("$Exif_Artist")), QStringLiteral("Ann Lee"));
     EXPECT_EQ(value(QStringLiteral("$Exif_Model")), QStringLiteral("EOS5D"));
     EXPECT_EQ(value(QStringLiteral("$Exif_Software")), QString());
 
@@ -407,12 +409,13 @@ TEST_F(Tokens, TagTextLosesItsControlCharacters)
     f.engine.run.CurrentExtension = QStringLiteral(".mp3");
     f.metadata.texts[{file, Id3Field::Title}] = QStringLiteral("Blue\r\nTrain\t");
     f.metadata.texts[{file, Id3Field::Album}] = QStringLiteral("\n");
-    f.metadata.texts[{file, Id3Field::Artist}] = QString::fromUtf8("Bj\xC3\xB6rk \xC2\x85");
+    f.metadata.texts[{file, Id3Field::Artist}] = QString::fromUtf8("Bj\xC3\xB6rk \xC2\x85\xC2\x80\xC2\x9F\xC2\xA0!");
     EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Title")), QStringLiteral("BlueTrain"));
     // Nothing left: the name is kept, as for an empty tag.
     EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Album")), QStringLiteral("<KeepName>"));
-    // Only U+0000 to U+001F and U+007F go; other characters stay.
-    EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Artist")), QString::fromUtf8("Bj\xC3\xB6rk \xC2\x85"));
+    // U+0080 to U+009F go as well; the characters around them, U+00A0 (no-break space) and
+    // letters with accents, stay.
+    EXPECT_EQ(value(QStringLiteral("$MP3_ID3_Artist")), QString::fromUtf8("Bj\xC3\xB6rk \xC2\xA0!"));
 }
 
 TEST_F(Tokens, PictureDateThatIsNoDateFails)

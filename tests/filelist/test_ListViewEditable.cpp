@@ -215,7 +215,8 @@ TEST(ListViewEditableDialogs, SelectDirectoryAsksWithTheMask)
 // text without its "/" and an empty name, among enough rows for several batches of lookups.
 TEST(ListViewEditableRelist, RowsAreTheRowsAddFileMakesForTheItemsAsTheyAreNow)
 {
-    QTemporaryDir dir;
+    // Removed whole, the name that is not UTF-8 included.
+    testfiles::TempDir dir;
     const QString root = dir.path();
     const QString folder = root + u'/';
     QStringList names;

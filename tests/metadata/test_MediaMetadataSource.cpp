@@ -16,6 +16,7 @@
 #include "ShellTypeName.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -213,6 +214,58 @@ TEST(MediaMetadataSource, TagTextWithLineBreaksGivesOneLineNamesAndLogLines)
            + engine::RenameLog::line(folder, "song.mp3", "songBlueTrain.mp3", "Rename Successful") + "\r\n")
               .toUtf8();
     EXPECT_EQ(testfiles::readFile(home.filePath("templog.log")), expectedLog);
+
+    if (hadHome)
+        qputenv("VEXLO_HOME", oldHome);
+    else
+        qunsetenv("VEXLO_HOME");
+}
+
+// Tag text holding C1 controls (U+0080 to U+009F; U+0085 is "next line") reaches the new name
+// without them, from each way a reader makes them: a song's ID3 frame in Latin-1 (bytes 0x85 and
+// 0x9F), a picture's EXIF text in UTF-8 (C2 85), and EXIF text that is no UTF-8 and so is read
+// as Windows-1252, where 0x81, 0x8D and 0x9D name no character. In the preview and on disk; the
+// characters around them stay.
+TEST(MediaMetadataSource, TagTextLosesItsC1ControlsOnTheWayIntoANewName)
+{
+    QTemporaryDir dir;
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("VEXLO_HOME");
+    const bool hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
+    qputenv("VEXLO_HOME", QFile::encodeName(home.path()));
+
+    // TIT2, encoding 0 (ISO-8859-1): "Blue", NEL, "Train", APC, "Caf", e-acute.
+    const QByteArray latin1Title = bytes::u8({0x00}) + "Blue" + bytes::u8({0x85}) + "Train" + bytes::u8({0x9F})
+                                   + "Caf" + bytes::u8({0xE9});
+    testfiles::writeFile(dir.filePath("song.mp3"),
+        bytes::tag(3, bytes::frame(3, "TIT2", latin1Title)) + bytes::mpeg1Layer3Frame());
+    // Make (271), ASCII entries; a Model (272) beside it, as a picture of a single entry gives no
+    // EXIF values.
+    const QByteArray makes[] = {
+        "Can" + bytes::u8({0xC2, 0x85}) + "on" + bytes::u8({0xC2, 0x9F}),  // UTF-8
+        "Can" + bytes::u8({0x81, 0x8D}) + "on" + bytes::u8({0x9D}),        // Windows-1252
+    };
+    for (int i = 0; i < 2; ++i) {
+        bytes::ExifBuilder picture(true);
+        picture.ascii(bytes::Ifd::Zero, 271, makes[i]).ascii(bytes::Ifd::Zero, 272, "EOS 5D");
+        testfiles::writeFile(dir.filePath(QStringLiteral("pic%1.jpg").arg(i)), picture.jpeg());
+    }
+
+    PreviewFixture f;
+    f.addFile(dir.filePath("pic0.jpg"));
+    f.addFile(dir.filePath("pic1.jpg"));
+    f.addFile(dir.filePath("song.mp3"));
+    f.settings.PrefixSource = QStringLiteral("$Exif_Make");
+    f.settings.SuffixSource = QStringLiteral("$MP3_ID3_Title");
+    const QStringList expected{QStringLiteral("Canonpic0.jpg"), QStringLiteral("Canonpic1.jpg"),
+                               QStringLiteral("songBlueTrainCaf\u00E9.mp3")};
+    EXPECT_EQ(f.preview({QStringLiteral("Prefix"), QStringLiteral("Suffix")}), expected);
+
+    const engine::RenameRunResult result = engine::cmdExecute_Click(f.engine, f.grid);
+    EXPECT_EQ(result.renamed, 3u);
+    QStringList onDisk = QDir(dir.path()).entryList(QDir::Files);
+    onDisk.sort();
+    EXPECT_EQ(onDisk, expected);
 
     if (hadHome)
         qputenv("VEXLO_HOME", oldHome);
