@@ -9,6 +9,7 @@
 #include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
 #include "SettingsFile.h"
+#include "StartupDisplay.h"
 #include "StartupCommandLine.h"
 #include "UnattendedRun.h"
 #include "TokenPickers.h"
@@ -168,12 +169,12 @@ int modMain::RenameDropRun()
     mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
     if (m_state.ShowRenameDropDialog != 1)
         return RunRenameDropWithoutWindows(m_state, m_state.CmdArgs);
-    // Started without a display (the preference was off a moment ago): the review the user now
-    // asks for cannot show, and nothing is renamed unreviewed.
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    // Started where no window is seen (the preference was off a moment ago): the review the
+    // user now asks for cannot show, and nothing is renamed unreviewed.
+    if (!WindowsCanShow()) {
         printToStandardError(QStringLiteral("Vexlo needs a display to show the rename-drop review dialog; it was "
                                             "started without one. Nothing was renamed."));
-        return NoDisplay;
+        return NothingRan;
     }
 
     // The review dialog shows the rows of the rename window's grid.
@@ -191,7 +192,7 @@ int modMain::RenameDropRun()
         // Renaming with settings that did not load would rename with whatever the window holds.
         ReportRefusedRenameDrop(m_state.services.messages, rnp, loaded);
         m_main->cmdQuit_Click();
-        return SettingsRefused;
+        return NothingRan;
     }
     m_renamer->cmdPreview_Click();
 

@@ -212,7 +212,7 @@ TEST_F(HeadlessRun, APreviewThatDidNotRunRenamesNothingAndExitsTwo)
     engine::RenameSettings settings;
     settings.checkOnly({});
     const RunResult r = run({writeRnp(settings), at("a.txt")});
-    EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused) << r.errors.toStdString();
+    EXPECT_EQ(r.exitCode, app::modMain::NothingRan) << r.errors.toStdString();
     EXPECT_EQ(r.errors.count(QStringLiteral("Please Select Actions")), 1) << r.errors.toStdString();
     EXPECT_TRUE(r.errors.contains(QStringLiteral("Nothing was renamed"))) << r.errors.toStdString();
     EXPECT_EQ(QDir(files()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
@@ -483,7 +483,7 @@ TEST_F(HeadlessRun, RenameDropFilesThatCannotBeSettingsAreRefusedAtOnce)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.reason);
         const RunResult r = run({c.rnp, at("a.txt")});
-        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_EQ(r.exitCode, app::modMain::NothingRan);
         EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
         EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
         EXPECT_EQ(r.errors.count(QStringLiteral("Nothing was renamed")), 1) << r.errors.toStdString();

@@ -72,7 +72,7 @@ TEST_F(StartupTest, InvalidRenameDropFileRenamesNothing)
     for (const QString &rnp : {bad, tmp.filePath("missing.rnp")}) {
         SCOPED_TRACE(rnp.toStdString());
         RunResult r = runVexlo({rnp, at("a.txt"), at("b.txt")});
-        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_EQ(r.exitCode, app::modMain::NothingRan);
         EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
         EXPECT_TRUE(exists("a.txt"));
         EXPECT_TRUE(exists("b.txt"));
