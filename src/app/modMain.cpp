@@ -1,9 +1,11 @@
 #include "modMain.h"
 
+#include "AppFolder.h"
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
 #include "PathCodec.h"
+#include "ProgramTitle.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "ReplaceListDialogs.h"
@@ -49,6 +51,19 @@ void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
     for (QWidget *w : windows)
         if (w->isVisible())
             w->repaint();
+}
+
+// A program folder that cannot hold the program's files is said once, plainly, before any of
+// them is missed: on standard error in a rename-drop run, as the settings file's own troubles are.
+void TellProgramFolderProblem(const AppState &state, bool renameDrop)
+{
+    const QString problem = AppFolderProblem();
+    if (problem.isEmpty())
+        return;
+    if (renameDrop || !state.services.messages)
+        printToStandardError(problem);
+    else
+        state.services.messages->MsgBox(problem, msg::OKOnly | msg::Critical, mainwin::kProgramTitle);
 }
 
 } // namespace
@@ -106,7 +121,9 @@ modMain::~modMain()
 
 int modMain::Main(const QStringList &arguments)
 {
-    switch (mainwin::startModeOf(arguments)) {
+    const mainwin::StartMode mode = mainwin::startModeOf(arguments);
+    TellProgramFolderProblem(m_state, mode == mainwin::StartMode::RenameDrop);
+    switch (mode) {
     case mainwin::StartMode::Normal:
         NormalStart();
         return RunOn;
