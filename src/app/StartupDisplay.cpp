@@ -195,8 +195,10 @@ std::unique_ptr<QCoreApplication> CreateApplication(int &argc, char **argv, cons
     const bool windows = RunOpensWindows(arguments);
     const Display display = displayOfEnvironment();
     windowsCanShow = display == Display::Screen;
+    if (!windows && display != Display::Screen)
+        return std::make_unique<QCoreApplication>(argc, argv);
     if (!windows)
-        return display == Display::Screen ? startForMessages(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+        return startForMessages(argc, argv);
     if (display == Display::None) {
         printToStandardError(
             noDisplayText(QStringLiteral("none was found (neither DISPLAY nor WAYLAND_DISPLAY is set)"), arguments));

@@ -275,7 +275,8 @@ TEST_F(WithoutDisplay, AStaleDisplayStopsOnlyARunThatNeedsAWindow)
             const QStringList lines = r.errors.split(u'\n', Qt::SkipEmptyParts);
             EXPECT_LE(lines.size(), 1) << r.errors.toStdString();
             for (const QString &line : lines)
-                EXPECT_TRUE(line.startsWith(QStringLiteral("Vexlo could not open the display ("))) << line.toStdString();
+                EXPECT_TRUE(line.startsWith(QStringLiteral("Vexlo could not open the display (")))
+                    << line.toStdString();
         }
     }
 }
