@@ -218,7 +218,7 @@ int RenameAtOnce(AppState &state, engine::RenameEngine &engine, engine::PreviewT
     if (!engine.Previewed) {
         printToStandardError(QStringLiteral("%1: the preview did not run. Nothing was renamed.")
                                  .arg(pathcodec::printable(state.CmdArgs.value(0))));
-        return modMain::SettingsRefused;
+        return modMain::NothingRan;
     }
     const std::vector<mainwin::FailedRename> failed = mainwin::RenameAllRows(grid, engine.run.FailedRows);
     for (const mainwin::FailedRename &f : failed)
@@ -250,7 +250,7 @@ int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments)
     const settingsfiles::LoadResult loaded = settingsfiles::LoadRnp(arguments.value(0), settings, windowState);
     if (!loaded.loaded) {
         ReportRefusedRenameDrop(state.services.messages, arguments.value(0), loaded);
-        return finish(modMain::SettingsRefused);
+        return finish(modMain::NothingRan);
     }
     engine::cmdPreview_Click(engine, settings, grid);
     return finish(RenameAtOnce(state, engine, grid));

@@ -40,7 +40,7 @@ int RenameAtOnce(AppState &state, engine::RenameEngine &engine, engine::PreviewT
 
 /** Runs the whole rename-drop run for `arguments` (the ".rnp" file, then the items; also in
  *  `state.CmdArgs`) without windows, with the preferences already read into `state`. Returns the
- *  exit code (modMain's AllRenamed, SomeFailed or SettingsRefused). */
+ *  exit code (modMain's AllRenamed, SomeFailed or NothingRan). */
 int RunRenameDropWithoutWindows(AppState &state, const QStringList &arguments);
 
 } // namespace app

@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     char *toolkitArgv[] = {argv[0], nullptr};
     const std::unique_ptr<QCoreApplication> application = app::CreateApplication(toolkitArgc, toolkitArgv, arguments);
     if (!application)
-        return app::modMain::NoDisplay;
+        return app::modMain::NothingRan;
 
     QtMessageService messages(QStringLiteral("Morvane"));
     // A box drawn where nobody sees it would wait for good: its text goes to standard error.

@@ -1,14 +1,17 @@
 #include "modMain.h"
 
+#include "AppFolder.h"
 #include "AppState.h"
 #include "ListViewEditable.h"
 #include "MessageService.h"
 #include "PathCodec.h"
+#include "ProgramTitle.h"
 #include "RenListManInstance.h"
 #include "RenameDropRun.h"
 #include "ReplaceListDialogs.h"
 #include "RenamerWiring.h"
 #include "SettingsFile.h"
+#include "StartupDisplay.h"
 #include "StartupCommandLine.h"
 #include "UnattendedRun.h"
 #include "TokenPickers.h"
@@ -48,6 +51,19 @@ void PaintBeforeSplashCloses(const QList<QWidget *> &windows)
     for (QWidget *w : windows)
         if (w->isVisible())
             w->repaint();
+}
+
+// A program folder that cannot hold the program's files is said once, plainly, before any of
+// them is missed: on standard error in a rename-drop run, as the settings file's own troubles are.
+void TellProgramFolderProblem(const AppState &state, bool renameDrop)
+{
+    const QString problem = AppFolderProblem();
+    if (problem.isEmpty())
+        return;
+    if (renameDrop || !state.services.messages)
+        printToStandardError(problem);
+    else
+        state.services.messages->MsgBox(problem, msg::OKOnly | msg::Critical, mainwin::kProgramTitle);
 }
 
 } // namespace
@@ -105,7 +121,9 @@ modMain::~modMain()
 
 int modMain::Main(const QStringList &arguments)
 {
-    switch (mainwin::startModeOf(arguments)) {
+    const mainwin::StartMode mode = mainwin::startModeOf(arguments);
+    TellProgramFolderProblem(m_state, mode == mainwin::StartMode::RenameDrop);
+    switch (mode) {
     case mainwin::StartMode::Normal:
         NormalStart();
         return RunOn;
@@ -168,12 +186,12 @@ int modMain::RenameDropRun()
     mainwin::ReadSettingsFile(mainwin::SettingsFilePath(), m_state, false, unused);
     if (m_state.ShowRenameDropDialog != 1)
         return RunRenameDropWithoutWindows(m_state, m_state.CmdArgs);
-    // Started without a display (the preference was off a moment ago): the review the user now
-    // asks for cannot show, and nothing is renamed unreviewed.
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    // Started where no window is seen (the preference was off a moment ago): the review the
+    // user now asks for cannot show, and nothing is renamed unreviewed.
+    if (!WindowsCanShow()) {
         printToStandardError(QStringLiteral("Vexlo needs a display to show the rename-drop review dialog; it was "
                                             "started without one. Nothing was renamed."));
-        return NoDisplay;
+        return NothingRan;
     }
 
     // The review dialog shows the rows of the rename window's grid.
@@ -191,7 +209,7 @@ int modMain::RenameDropRun()
         // Renaming with settings that did not load would rename with whatever the window holds.
         ReportRefusedRenameDrop(m_state.services.messages, rnp, loaded);
         m_main->cmdQuit_Click();
-        return SettingsRefused;
+        return NothingRan;
     }
     m_renamer->cmdPreview_Click();
 

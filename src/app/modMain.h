@@ -30,11 +30,10 @@ namespace app {
 class modMain : public QObject {
     Q_OBJECT
 public:
-    /** Exit codes of a rename-drop run that renames at once: SomeFailed when a row was not
-     *  renamed, SettingsRefused when nothing could run (settings refused, no preview). Any run
-     *  that needs a window and finds no display to show it ends with NoDisplay, as nothing
-     *  could run. */
-    enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, SettingsRefused = 2, NoDisplay = 2 };
+    /** Exit codes of a run that ends without the event loop: SomeFailed when a row was not
+     *  renamed; NothingRan when nothing could run: the settings were refused, there was no
+     *  preview, or the run needs a window and finds no display to show it. */
+    enum ExitCode : int { RunOn = -1, AllRenamed = 0, SomeFailed = 1, NothingRan = 2 };
 
     explicit modMain(AppState &state);
     ~modMain() override;

@@ -196,12 +196,14 @@ void ReadSettingsLines(const QStringList &lines, AppState &s, bool ToControls, S
 
 namespace {
 
-// Why the settings file cannot be read as one; empty when it can, or is not there, or is not a
-// regular file at all (a device, a FIFO, a folder: never read, never written, left as it is).
+// Why the settings file cannot be read as one; empty when it can, or is not there (nor its
+// folder: that is told on its own), or is not a regular file at all (a device, a FIFO, a
+// folder: never read, never written, left as it is).
 QString unreadableReason(const QString &path)
 {
     struct stat st {};
-    if (::stat(pathcodec::encode(path).constData(), &st) != 0 ? errno == ENOENT : !S_ISREG(st.st_mode))
+    if (::stat(pathcodec::encode(path).constData(), &st) != 0 ? errno == ENOENT || errno == ENOTDIR
+                                                              : !S_ISREG(st.st_mode))
         return {};
     QByteArray bytes;
     const vb::Status read = textfile::readBytes(path, bytes, textfile::MaxProgramFileBytes);

@@ -2,10 +2,14 @@
 
 #include "Fso.h"
 #include "PathCodec.h"
+#include "VbError.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,6 +56,33 @@ QString AppFolder()
     folder = withoutTrailingSlash(folder);
     fso::MakeFolders(folder);
     return folder;
+}
+
+QString AppFolderProblem()
+{
+    const QString folder = AppFolder();
+    const QByteArray bytes = pathcodec::encode(folder);
+    struct stat st {};
+    if (::stat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return {};
+    const QString named = EnvironmentPath("VEXLO_HOME").isEmpty() ? QString() : QStringLiteral(" (VEXLO_HOME)");
+    const QString start = QStringLiteral("The program folder \"%1\"%2").arg(pathcodec::printable(folder), named);
+    const QString end = QStringLiteral("; nothing is read from it or saved in it, and the default settings are used.");
+    if (::stat(bytes.constData(), &st) == 0)
+        return start + QStringLiteral(" is not a folder") + end;
+    // A part of the path on the way that is there but is not a folder.
+    for (qsizetype slash = bytes.indexOf('/', 1); slash > 0; slash = bytes.indexOf('/', slash + 1)) {
+        const QByteArray part = bytes.left(slash);
+        if (::stat(part.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+            return start + QStringLiteral(" cannot be made: \"%1\" on its way is not a folder")
+                               .arg(pathcodec::printable(pathcodec::decode(part)))
+                + end;
+    }
+    // Anything else: why the folder could not be made.
+    const int made = ::mkdir(bytes.constData(), 0777) == 0 ? 0 : errno;
+    if (made == 0)
+        return {};
+    return start + QStringLiteral(" cannot be made: %1").arg(vb::errorText(fso::errorNumberFromErrno(made))) + end;
 }
 
 QString AppFile(const QString &name)

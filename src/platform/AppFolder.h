@@ -7,6 +7,11 @@
  *  UTF-8 is that very folder. Created on first use (by its own bytes). */
 QString AppFolder();
 
+/** Why the program folder cannot hold the program's files, as a sentence for the user; empty
+ *  when it is a folder (made by AppFolder() where it was missing). Says when the path, or a
+ *  part of it on the way, is not a folder, and names $VEXLO_HOME when that chose it. */
+QString AppFolderProblem();
+
 /** A file in the program folder: AppFolder() + "/" + name. */
 QString AppFile(const QString &name);
 

@@ -212,7 +212,7 @@ TEST_F(HeadlessRun, APreviewThatDidNotRunRenamesNothingAndExitsTwo)
     engine::RenameSettings settings;
     settings.checkOnly({});
     const RunResult r = run({writeRnp(settings), at("a.txt")});
-    EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused) << r.errors.toStdString();
+    EXPECT_EQ(r.exitCode, app::modMain::NothingRan) << r.errors.toStdString();
     EXPECT_EQ(r.errors.count(QStringLiteral("Please Select Actions")), 1) << r.errors.toStdString();
     EXPECT_TRUE(r.errors.contains(QStringLiteral("Nothing was renamed"))) << r.errors.toStdString();
     EXPECT_EQ(QDir(files()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
@@ -464,6 +464,39 @@ TEST_F(HeadlessRun, FullProgramFolderKeepsTheSettingsFileAndSaysSo)
     EXPECT_TRUE(r.errors.contains(QStringLiteral("Disk full"))) << r.errors.toStdString();
 }
 
+// $VEXLO_HOME naming a file, or a path under one: the run says that the program folder is not a
+// folder (naming what is in the way) rather than that its settings file cannot be read, and
+// renames all the same.
+TEST_F(HeadlessRun, AProgramFolderThatIsNotOneIsSaidSoAndTheRunGoesOn)
+{
+    testfiles::writeFile(tmp.filePath("plain"), "a file, not a folder");
+    const struct {
+        const char *homeName;
+        const char *told;
+    } cases[] = {
+        {"plain", "\" (VEXLO_HOME) is not a folder; "},
+        {"plain/sub", "\" (VEXLO_HOME) cannot be made: \"%1/plain\" on its way is not a folder; "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.homeName);
+        homeName = QString::fromLatin1(c.homeName);
+        file(QStringLiteral("a.txt"));
+        const RunResult r = run({prefixRnp(QStringLiteral("x_")), at("a.txt")});
+        EXPECT_EQ(r.exitCode, app::modMain::AllRenamed) << r.errors.toStdString();
+        EXPECT_TRUE(existsRaw(at("x_a.txt")));
+        QFile::remove(at("x_a.txt"));
+        const QStringList lines = r.errorLines();
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines[0], QStringLiteral("The program folder \"") + home()
+                                + QString::fromLatin1(c.told).arg(tmp.path())
+                                + QStringLiteral("nothing is read from it or saved in it, and the default settings "
+                                                 "are used."));
+        EXPECT_EQ(r.errors.count(QStringLiteral("The program folder")), 1) << r.errors.toStdString();
+        EXPECT_FALSE(r.errors.contains(QStringLiteral("cannot be read"))) << r.errors.toStdString();
+        EXPECT_EQ(testfiles::readFile(tmp.filePath("plain")), "a file, not a folder");
+    }
+}
+
 // A rename-drop file that is a FIFO, or far larger than any valid one, is refused at once.
 TEST_F(HeadlessRun, RenameDropFilesThatCannotBeSettingsAreRefusedAtOnce)
 {
@@ -483,7 +516,7 @@ TEST_F(HeadlessRun, RenameDropFilesThatCannotBeSettingsAreRefusedAtOnce)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.reason);
         const RunResult r = run({c.rnp, at("a.txt")});
-        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_EQ(r.exitCode, app::modMain::NothingRan);
         EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
         EXPECT_TRUE(r.errors.contains(QLatin1String(c.reason))) << r.errors.toStdString();
         EXPECT_EQ(r.errors.count(QStringLiteral("Nothing was renamed")), 1) << r.errors.toStdString();

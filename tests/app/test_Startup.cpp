@@ -72,7 +72,7 @@ TEST_F(StartupTest, InvalidRenameDropFileRenamesNothing)
     for (const QString &rnp : {bad, tmp.filePath("missing.rnp")}) {
         SCOPED_TRACE(rnp.toStdString());
         RunResult r = runVexlo({rnp, at("a.txt"), at("b.txt")});
-        EXPECT_EQ(r.exitCode, app::modMain::SettingsRefused);
+        EXPECT_EQ(r.exitCode, app::modMain::NothingRan);
         EXPECT_TRUE(r.errors.contains(QStringLiteral("Invalid File"))) << r.errors.toStdString();
         EXPECT_TRUE(exists("a.txt"));
         EXPECT_TRUE(exists("b.txt"));
@@ -292,10 +292,12 @@ TEST_F(InProcessStartup, TheWindowKeptOnTopIsOnTopAgainAfterAStart)
         EXPECT_EQ(start.main().chkOnTop->isChecked(), c.main);
         EXPECT_EQ(start.renamer().chkOnTop->isChecked(), c.renamer);
         // (A window shown while another is On Top is lent the state: only the own one is asked.)
-        if (c.main)
+        if (c.main) {
             EXPECT_TRUE(start.main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        if (c.renamer)
+        }
+        if (c.renamer) {
             EXPECT_TRUE(start.renamer().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        }
         start.main().close();
     }
 }

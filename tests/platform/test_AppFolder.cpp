@@ -141,3 +141,45 @@ TEST(AppFolder, AFolderNamedByBytesThatAreNotUtf8IsThatFolder)
            16, FTW_PHYS);
     EXPECT_TRUE(found.isEmpty()) << found.constData();
 }
+
+// The program folder that cannot be one is told as such, naming the part of its path that is in
+// the way; a folder, or one that can be made, is no problem.
+TEST(AppFolder, AProgramFolderThatCannotBeOneIsToldAsSuch)
+{
+    RawTree tree;
+    const QByteArray plain = tree.path() + "/pl\xE9in";
+    const int fd = ::open(plain.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QString shown = pathcodec::printable(pathcodec::decode(plain));
+    const struct {
+        const char *what;
+        QByteArray vexloHome;
+        QString told;  ///< the problem begins so; empty: none
+    } cases[] = {
+        {"a folder there", tree.path(), {}},
+        {"a folder made on the way", tree.path() + "/new/deeper", {}},
+        {"a file", plain, QStringLiteral("The program folder \"%1\" (VEXLO_HOME) is not a folder; ").arg(shown)},
+        {"a path under a file", plain + "/sub/deeper",
+         QStringLiteral("The program folder \"%1/sub/deeper\" (VEXLO_HOME) cannot be made: \"%1\" on its way is "
+                        "not a folder; ")
+             .arg(shown)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedVariable vexloHome("VEXLO_HOME", c.vexloHome);
+        const QString problem = AppFolderProblem();
+        if (c.told.isEmpty()) {
+            EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+            EXPECT_TRUE(isFolder(c.vexloHome));
+        } else {
+            EXPECT_TRUE(problem.startsWith(c.told)) << problem.toStdString();
+            EXPECT_TRUE(problem.endsWith(QStringLiteral("the default settings are used."))) << problem.toStdString();
+        }
+    }
+    // The file in the way is left as it was.
+    struct stat st;
+    ASSERT_EQ(::stat(plain.constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_size, 0);
+}
