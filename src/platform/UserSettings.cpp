@@ -22,32 +22,33 @@
 
 namespace {
 
-// A folder of its own for a store that is never kept; it goes when the store has gone.
-struct PrivateFolder {
-    QTemporaryDir folder;
-};
-
-class DetachedSettings : private PrivateFolder, public QSettings {
-public:
-    DetachedSettings() : QSettings(folder.filePath(QStringLiteral("detached.ini")), QSettings::IniFormat) {}
-};
-
-// The toolkit's own copy of a store file: a private folder holding the bytes the file had when
-// the store was opened, so that the toolkit reads and writes its INI text there and never
-// touches the file itself.
-struct StoreCopy {
+// The toolkit's own copy of a store: a file named `name` in a private folder, holding the bytes
+// the store's file had when the store was opened (none for a new file), so that the toolkit reads
+// and writes its INI text there and never touches the store's file itself. The folder goes when
+// the store has gone.
+struct PrivateCopy {
     QTemporaryDir folder;
     QString copy;
 
-    explicit StoreCopy(const QByteArray &bytes, bool exists)
-        : copy(folder.isValid() ? folder.filePath(QStringLiteral("store.ini")) : QString())
+    PrivateCopy(const QString &name, const QByteArray *bytes)
+        : copy(folder.isValid() ? folder.filePath(name) : QString())
     {
-        if (!exists || copy.isEmpty())
+        if (!bytes || copy.isEmpty())
             return;
         QFile file(copy);
         if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+            file.write(*bytes);
     }
+};
+
+// A store that is never kept: its values last while the program runs.
+class DetachedSettings : private PrivateCopy, public QSettings {
+public:
+    explicit DetachedSettings(const QString &name)
+        : PrivateCopy(name, nullptr), QSettings(copy, QSettings::IniFormat)
+    {
+    }
+    using PrivateCopy::folder;
 };
 
 QVariantMap allValues(const QSettings &store)
@@ -73,14 +74,15 @@ void tellOnce(const QString &path, const QString &text)
 // owner, group and permissions and a link to it stays a link. What this store changed is merged
 // into the file as it is when the store goes, so values another store or program wrote since are
 // kept, as the toolkit keeps them.
-class FileSettings : private StoreCopy, public QSettings {
+class FileSettings : private PrivateCopy, public QSettings {
 public:
-    FileSettings(QString path, const QByteArray &bytes, bool exists)
-        : StoreCopy(bytes, exists), QSettings(copy, QSettings::IniFormat), m_path(std::move(path)),
+    FileSettings(QString path, const QString &name, const QByteArray *bytes)
+        : PrivateCopy(name, bytes), QSettings(copy, QSettings::IniFormat), m_path(std::move(path)),
           m_opened(allValues(*this))
     {
     }
     ~FileSettings() override { save(); }
+    using PrivateCopy::folder;
 
 private:
     void save();
@@ -194,8 +196,16 @@ QString QtOpenablePath(const QString &path)
     return name + path.mid(end);
 }
 
-std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
+namespace {
+
+// The store of the file `path`, whose toolkit copy is named `name` in the folder `copyFolder`.
+std::unique_ptr<QSettings> openStore(const QString &path, const QString &name, QString &copyFolder)
 {
+    const auto detached = [&] {
+        auto store = std::make_unique<DetachedSettings>(name);
+        copyFolder = store->folder.path();
+        return store;
+    };
     // Checked before anything is read: a FIFO would never answer, and what is no regular file
     // (nor a link to one) is never replaced.
     QString target;
@@ -203,7 +213,7 @@ std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
     if (!st) {
         tellOnce(path, QStringLiteral("The settings file \"%1\" cannot be saved: %2.")
                            .arg(pathcodec::printable(path), st.description));
-        return std::make_unique<DetachedSettings>();
+        return detached();
     }
     QByteArray bytes;
     st = textfile::readBytes(path, bytes);
@@ -211,9 +221,43 @@ std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
     if (!st && exists) {
         tellOnce(path, QStringLiteral("The settings file \"%1\" cannot be read: %2")
                            .arg(pathcodec::printable(path), st.description));
-        return std::make_unique<DetachedSettings>();
+        return detached();
     }
-    return std::make_unique<FileSettings>(path, bytes, exists);
+    auto store = std::make_unique<FileSettings>(path, name, exists ? &bytes : nullptr);
+    copyFolder = store->folder.path();
+    return store;
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
+{
+    QString copyFolder;
+    return openStore(path, QStringLiteral("store.ini"), copyFolder);
+}
+
+void WithToolkitStore(const QString &organization, const std::function<void()> &work)
+{
+    // The toolkit's folder of the user's stores, found without making the organization's store
+    // (which reads its file, and a FIFO there would never answer): the folder of a store that
+    // nobody keeps.
+    const QString probe =
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, organization + QStringLiteral(" folder probe")).fileName();
+    const qsizetype slash = probe.lastIndexOf(u'/');
+    if (slash < 0) {
+        work();
+        return;
+    }
+    const QString folder = probe.left(slash);
+    const QString name = organization + QStringLiteral(".conf");
+    // While the work runs, the toolkit's store of the organization is the store's private copy
+    // (the very file, so the store sees what the toolkit writes there); the store then merges it
+    // into the file.
+    QString copyFolder;
+    const std::unique_ptr<QSettings> store = openStore(folder + u'/' + name, name, copyFolder);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, copyFolder);
+    work();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
 }
 
 std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QString &application)

@@ -1,6 +1,7 @@
 #pragma once
 /** The per-user settings stores (window places, the dialogs' state), one INI file each. */
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -23,6 +24,12 @@ std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QStr
  *  while the program runs takes its place, so the device, FIFO or folder there is never
  *  replaced. A failed save is told on standard error. */
 std::unique_ptr<QSettings> OpenStoreFile(const QString &path);
+
+/** Runs `work` (a file dialog) while the toolkit's own store of `organization` (its file dialogs
+ *  keep the folders visited and their view in "QtProject") is kept as the program's stores are
+ *  (see OpenStoreFile): the toolkit works on a private copy of the store's file, and what it
+ *  changed there is merged into that file when the work is done. */
+void WithToolkitStore(const QString &organization, const std::function<void()> &work);
 
 /** A name of `path` under which the toolkit's file classes (which take names as UTF-8 text)
  *  reach the very file the name codec's bytes name: `path` itself when it is UTF-8, else the
