@@ -220,14 +220,13 @@ bool RegistryStore::save(const std::string &filePath) const
     fcntl(fd, F_SETFD, FD_CLOEXEC);
     bool written = writeWholeFile(fd, text);
     struct stat existing {};
-    mode_t mode = newFileMode();
-    if (stat(target.c_str(), &existing) == 0) {
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && fchown(fd, existing.st_uid, existing.st_gid) != 0) {
         // A process that may not give the file away keeps it as its own, with the old group
-        // where it may; the owner is set before the permissions, which a change of owner clears.
-        if (fchown(fd, existing.st_uid, existing.st_gid) != 0)
-            (void)fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
-        mode = existing.st_mode & 07777;
+        // where it may. (The owner goes first: a change of owner clears the set-ID bits.)
+        (void)fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
     }
+    const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();
     written = written && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     written = (close(fd) == 0) && written;
     if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
