@@ -241,8 +241,9 @@ void WithToolkitStore(const QString &organization, const std::function<void()> &
     // The toolkit's folder of the user's stores, found without making the organization's store
     // (which reads its file, and a FIFO there would never answer): the folder of a store that
     // nobody keeps.
-    const QString probe =
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, organization + QStringLiteral(" folder probe")).fileName();
+    const QString probe = QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                    organization + QStringLiteral(" folder probe"))
+                              .fileName();
     const qsizetype slash = probe.lastIndexOf(u'/');
     if (slash < 0) {
         work();

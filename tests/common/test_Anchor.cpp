@@ -207,7 +207,8 @@ TEST(Anchor, PositionFileKeepsItsOwnerGroupAndPermissionsAndALinkStaysALink)
         const QSettings kept(QFile::decodeName(real), QSettings::IniFormat);
         EXPECT_EQ(kept.value(QStringLiteral("Positions/frmMainPos")).toString(), QStringLiteral("3000|750"));
         EXPECT_EQ(kept.value(QStringLiteral("Positions/frmRenamerPos")).toString(), QStringLiteral("15|30"));
-        EXPECT_EQ(QDir(tmp.filePath("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+        const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        EXPECT_EQ(QDir(tmp.filePath("home")).entryList(everything),
                   QStringList{"AnchorCtrl.ini"});
 
         // The next start finds the window where it was, through the link as well.

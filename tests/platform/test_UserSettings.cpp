@@ -60,10 +60,12 @@ TEST(UserSettingsStore, FilesTheToolkitWroteLoadAndKeepTheirFormat)
         auto store = OpenStoreFile(path);
         for (const auto &[key, value] : Kept) {
             SCOPED_TRACE(key);
-            EXPECT_EQ(store->value(QLatin1String(key)).toString(), QSettings(same, QSettings::IniFormat).value(QLatin1String(key)).toString());
+            const QSettings toolkit(same, QSettings::IniFormat);
+            EXPECT_EQ(store->value(QLatin1String(key)).toString(), toolkit.value(QLatin1String(key)).toString());
         }
         EXPECT_EQ(store->value(QStringLiteral("frmMain/Geometry")).toRect(), QRect(1, 2, 300, 400));
-        EXPECT_EQ(store->value(QStringLiteral("frmMain/lvw2/Sort Order")).toStringList(), Kept[2].second.toStringList());
+        EXPECT_EQ(store->value(QStringLiteral("frmMain/lvw2/Sort Order")).toStringList(),
+                  Kept[2].second.toStringList());
         store->setValue(QStringLiteral("Positions/frmMainPos"), QStringLiteral("3000|750"));
     }
     EXPECT_EQ(testfiles::readFile(path), before);
@@ -164,7 +166,8 @@ TEST(UserSettingsStore, AFifoIsNeverWaitedOnNorReplaced)
             EXPECT_TRUE(S_ISFIFO(lstatOf(fifo).st_mode));
             EXPECT_EQ(lstatOf(fifo).st_ino, before.st_ino);
             EXPECT_EQ(S_ISLNK(lstatOf(path).st_mode), link);
-            EXPECT_EQ(QDir(tmp.path()).entryList({"*.tmp"}, QDir::AllEntries | QDir::Hidden | QDir::System), QStringList{});
+            EXPECT_EQ(QDir(tmp.path()).entryList({"*.tmp"}, QDir::AllEntries | QDir::Hidden | QDir::System),
+                      QStringList{});
         }
     }
 }
