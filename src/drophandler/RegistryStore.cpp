@@ -79,6 +79,32 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+// The file a save replaces: the path itself when it is a regular file or not there yet (then
+// `isNew`), the regular file a symbolic link leads to, so that the link stays a link. Anything
+// else (a FIFO, a folder, a device, a dangling link or one to something other than a regular
+// file) is never replaced.
+bool writeTarget(const std::string &path, std::string &target, bool &isNew)
+{
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0) {
+        isNew = errno == ENOENT;
+        target = path;
+        return isNew;
+    }
+    if (S_ISREG(st.st_mode)) {
+        target = path;
+        return true;
+    }
+    if (!S_ISLNK(st.st_mode))
+        return false;
+    char *resolved = realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return false;
+    target = resolved;
+    std::free(resolved);
+    return stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool readWholeFile(int fd, std::string &text)
 {
     char chunk[65536];
@@ -155,11 +181,14 @@ bool RegistryStore::load(const std::string &filePath)
     clear();
     if (filePath.empty())
         return false;
-    const int fd = open(filePath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting (a FIFO would hold the host until someone writes to it); only a
+    // regular file is read, anything else is a registry that cannot be read.
+    const int fd = open(filePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT;
+    struct stat st {};
     std::string text;
-    const bool read = readWholeFile(fd, text);
+    const bool read = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && readWholeFile(fd, text);
     close(fd);
     if (!read || !RegFileText::parse(text, *this)) {
         clear();
@@ -173,23 +202,34 @@ bool RegistryStore::save(const std::string &filePath) const
     if (filePath.empty())
         return false;
     const std::string text = RegFileText::format(*this);
-    const std::size_t slash = filePath.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !makeFolders(filePath.substr(0, slash)))
+    std::string target;
+    bool isNew = false;
+    if (!writeTarget(filePath, target, isNew))
+        return false;
+    const std::size_t slash = target.rfind('/');
+    if (isNew && slash != std::string::npos && slash > 0 && !makeFolders(target.substr(0, slash)))
         return false;
 
     // The temporary file stays readable by the owner alone (mkstemp makes it 0600) until every
-    // byte is written; only then does it take the file's own permissions, or a new file's.
-    std::string temporary = filePath + ".XXXXXX";
+    // byte is written; only then does it take the file's own owner, group and permissions, or a
+    // new file's permissions.
+    std::string temporary = target + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         return false;
     fcntl(fd, F_SETFD, FD_CLOEXEC);
-    bool written = writeWholeFile(fd, text) && fsync(fd) == 0;
+    bool written = writeWholeFile(fd, text);
     struct stat existing {};
-    const mode_t mode = stat(filePath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
-    written = written && fchmod(fd, mode) == 0;
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        // A process that may not give the file away keeps it as its own, with the old group
+        // where it may. (The owner goes first: a change of owner clears the set-ID bits.)
+        (void)fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
+    const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();
+    written = written && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     written = (close(fd) == 0) && written;
-    if (!written || rename(temporary.c_str(), filePath.c_str()) != 0) {
+    if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }

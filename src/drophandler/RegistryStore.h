@@ -50,13 +50,18 @@ public:
     /**
      * Replaces the contents with the file at @p filePath. A missing file is an empty registry.
      * False, with the store left empty, when the file cannot be read or is not valid .reg text.
+     * Only a regular file (or a link to one) is read; the file is opened without waiting, so a
+     * FIFO or a device in its place cannot be read and is never waited on.
      */
     bool load(const std::string &filePath);
 
     /**
      * Writes the file atomically (a temporary file renamed over it); false on any failure. The
      * temporary file is readable by the owner alone until it is whole; then it takes the old
-     * file's permissions, or for a new file 0666 without the bits of the process's umask.
+     * file's owner, group (as far as the process may set them) and permissions, or for a new
+     * file 0666 without the bits of the process's umask. A symbolic link to a regular file is
+     * written through: the file it leads to is replaced and the link stays. Anything else that
+     * is not a regular file (a dangling link included) is never replaced: false.
      */
     bool save(const std::string &filePath) const;
 

@@ -10,7 +10,10 @@ namespace drophandler {
  *   HKEY_CLASSES_ROOT\CLSID\{class id}                 @ = "Wyncourt"
  *   HKEY_CLASSES_ROOT\CLSID\{class id}\InprocServer32  @ = library path,
  *                                                      "ThreadingModel" = "Apartment"
- * The registry file is read whole, changed in memory and written back atomically.
+ * The registry file is read whole, changed in memory and written back atomically, keeping its
+ * owner, group and permissions; a link to it is written through. A registry that is no regular
+ * file (a FIFO, a folder, a device, a dangling link) cannot be read or written: E_UNEXPECTED, at
+ * once, and nothing is changed.
  */
 class ServerRegistration {
 public:

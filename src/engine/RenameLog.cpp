@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "AtomicFile.h"
+#include "FileIdentity.h"
 #include "PathCodec.h"
 #include "VbFormat.h"
 
@@ -15,16 +16,11 @@ namespace engine {
 
 namespace {
 
-bool sameIdentity(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 bool sameFile(int a, int b)
 {
     struct stat first {};
     struct stat second {};
-    return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && sameIdentity(first, second);
+    return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && fileidentity::sameFile(first, second);
 }
 
 // Whether `path` is still the file open as `fd` (not a file that took its name since).
@@ -33,7 +29,7 @@ bool nameIsFile(const QString &path, int fd)
     struct stat open {};
     struct stat named {};
     return fd >= 0 && ::fstat(fd, &open) == 0 && ::lstat(pathcodec::encode(path).constData(), &named) == 0
-           && sameIdentity(open, named);
+           && fileidentity::sameFile(open, named);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "PathCodec.h"
 #include "TitleWidth.h"
+#include "UserSettings.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -91,19 +92,33 @@ int QtMessageService::MsgBox(const QString &prompt, int buttons, const QString &
     return choices.size() > 1 ? msg::Cancel : msg::OK;
 }
 
+// The file dialogs keep their state (folders visited, their view) in the toolkit's store, which is
+// kept as the program's own stores are.
 QString QtDialogs::getOpenFileName(const QString &title, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    QString chosen;
+    WithToolkitStore(QStringLiteral("QtProject"), [&] {
+        chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    });
+    return chosen;
 }
 
 QString QtDialogs::getSaveFileName(const QString &title, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, folder, filter);
+    QString chosen;
+    WithToolkitStore(QStringLiteral("QtProject"), [&] {
+        chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, folder, filter);
+    });
+    return chosen;
 }
 
 QString QtDialogs::getExistingDirectory(const QString &title, const QString &folder)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    QString chosen;
+    WithToolkitStore(QStringLiteral("QtProject"), [&] {
+        chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    });
+    return chosen;
 }
 
 bool QtShell::open(const QString &target)

@@ -2,11 +2,13 @@
 
 #include "AppFolder.h"
 #include "AtomicFile.h"
+#include "FileIdentity.h"
+#include "Fso.h"
 #include "MessageService.h"
 #include "PathCodec.h"
+#include "TextFile.h"
 
-#include "Fso.h"
-
+#include <QFile>
 #include <QHash>
 #include <QMutex>
 #include <QSet>
@@ -20,15 +22,143 @@
 
 namespace {
 
-// A folder of its own for a store that is never kept; it goes when the store has gone.
-struct PrivateFolder {
+// The toolkit's own copy of a store: a file named `name` in a private folder, holding the bytes
+// the store's file had when the store was opened (none for a new file), so that the toolkit reads
+// and writes its INI text there and never touches the store's file itself. The folder goes when
+// the store has gone.
+struct PrivateCopy {
     QTemporaryDir folder;
+    QString copy;
+
+    PrivateCopy(const QString &name, const QByteArray *bytes)
+        : copy(folder.isValid() ? folder.filePath(name) : QString())
+    {
+        if (!bytes || copy.isEmpty())
+            return;
+        QFile file(copy);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(*bytes);
+    }
 };
 
-class DetachedSettings : private PrivateFolder, public QSettings {
+// A store that is never kept: its values last while the program runs.
+class DetachedSettings : private PrivateCopy, public QSettings {
 public:
-    DetachedSettings() : QSettings(folder.filePath(QStringLiteral("detached.ini")), QSettings::IniFormat) {}
+    explicit DetachedSettings(const QString &name)
+        : PrivateCopy(name, nullptr), QSettings(copy, QSettings::IniFormat)
+    {
+    }
+    using PrivateCopy::folder;
 };
+
+QVariantMap allValues(const QSettings &store)
+{
+    QVariantMap values;
+    for (const QString &key : store.allKeys())
+        values.insert(key, store.value(key));
+    return values;
+}
+
+void tellOnce(const QString &path, const QString &text)
+{
+    static QSet<QString> told;
+    if (told.contains(path))
+        return;
+    told.insert(path);
+    printToStandardError(text);
+}
+
+// A store kept in a program file. The toolkit's INI reader and writer keep the stored text as it
+// always was, but work on a private copy: the file itself is read by the program's own reader
+// (without waiting, a regular file only) and replaced through AtomicFile, so that it keeps its
+// owner, group and permissions and a link to it stays a link. What this store changed is merged
+// into the file as it is when the store goes, so values another store or program wrote since are
+// kept, as the toolkit keeps them.
+class FileSettings : private PrivateCopy, public QSettings {
+public:
+    FileSettings(QString path, const QString &name, const QByteArray *bytes)
+        : PrivateCopy(name, bytes), QSettings(copy, QSettings::IniFormat), m_path(std::move(path)),
+          m_opened(allValues(*this))
+    {
+    }
+    ~FileSettings() override { save(); }
+    using PrivateCopy::folder;
+
+private:
+    void save();
+
+    QString m_path;
+    QVariantMap m_opened;
+};
+
+void FileSettings::save()
+{
+    while (!group().isEmpty())
+        endGroup();
+    const QVariantMap now = allValues(*this);
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const auto was = m_opened.constFind(it.key());
+        if (was == m_opened.cend() || *was != it.value())
+            changed.insert(it.key(), it.value());
+    }
+    QStringList removed;
+    for (auto it = m_opened.cbegin(); it != m_opened.cend(); ++it) {
+        if (!now.contains(it.key()))
+            removed << it.key();
+    }
+    if (changed.isEmpty() && removed.isEmpty())
+        return;
+
+    const auto failed = [this](const vb::Status &st) {
+        printToStandardError(textfile::saveFailureText(QStringLiteral("settings file"), m_path, st));
+    };
+    const vb::Status noCopy = vb::Status::fail(
+        vb::PathFileAccessError, QStringLiteral("Path/File access error (no temporary copy could be written)"));
+    if (copy.isEmpty())
+        return failed(noCopy);
+    QByteArray current;
+    vb::Status st = textfile::readBytes(m_path, current);
+    const bool exists = st || st.number != vb::FileNotFound;
+    if (!st && exists)
+        return failed(st);
+
+    // The file as it is now, with this store's changes on top, written by the toolkit's writer.
+    const QString merged = folder.filePath(QStringLiteral("merged.ini"));
+    {
+        QFile file(merged);
+        if (!file.open(QIODevice::WriteOnly) || file.write(current) != current.size())
+            return failed(noCopy);
+    }
+    {
+        QSettings store(merged, QSettings::IniFormat);
+        for (auto it = changed.cbegin(); it != changed.cend(); ++it)
+            store.setValue(it.key(), it.value());
+        for (const QString &key : std::as_const(removed))
+            store.remove(key);
+        store.sync();
+        // (A line the reader did not understand is kept as the toolkit keeps it.)
+        if (store.status() == QSettings::AccessError)
+            return failed(noCopy);
+    }
+    QFile file(merged);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(noCopy);
+    const QByteArray text = file.readAll();
+    if (exists && text == current)
+        return;
+
+    if (!exists)
+        fso::MakeFolders(fso::ParentOf(m_path));
+    textfile::AtomicFile out(m_path);
+    st = out.open();
+    if (st)
+        st = out.write(text);
+    if (st)
+        st = out.commit();
+    if (!st)
+        failed(st);
+}
 
 } // namespace
 
@@ -47,7 +177,7 @@ QString QtOpenablePath(const QString &path)
     int fd = opened.value(bytes, -1);
     struct stat held, named;
     if (fd >= 0 && (::fstat(fd, &held) != 0 || ::stat(bytes.constData(), &named) != 0
-                    || held.st_dev != named.st_dev || held.st_ino != named.st_ino)) {
+                    || !fileidentity::sameFile(held, named))) {
         // The folder of that name was replaced since: the new one is opened.
         ::close(fd);
         opened.remove(bytes);
@@ -66,20 +196,69 @@ QString QtOpenablePath(const QString &path)
     return name + path.mid(end);
 }
 
+namespace {
+
+// The store of the file `path`, whose toolkit copy is named `name` in the folder `copyFolder`.
+std::unique_ptr<QSettings> openStore(const QString &path, const QString &name, QString &copyFolder)
+{
+    const auto detached = [&] {
+        auto store = std::make_unique<DetachedSettings>(name);
+        copyFolder = store->folder.path();
+        return store;
+    };
+    // Checked before anything is read: a FIFO would never answer, and what is no regular file
+    // (nor a link to one) is never replaced.
+    QString target;
+    vb::Status st = textfile::resolveWriteTarget(path, target);
+    if (!st) {
+        tellOnce(path, QStringLiteral("The settings file \"%1\" cannot be saved: %2.")
+                           .arg(pathcodec::printable(path), st.description));
+        return detached();
+    }
+    QByteArray bytes;
+    st = textfile::readBytes(path, bytes);
+    const bool exists = st || st.number != vb::FileNotFound;
+    if (!st && exists) {
+        tellOnce(path, QStringLiteral("The settings file \"%1\" cannot be read: %2")
+                           .arg(pathcodec::printable(path), st.description));
+        return detached();
+    }
+    auto store = std::make_unique<FileSettings>(path, name, exists ? &bytes : nullptr);
+    copyFolder = store->folder.path();
+    return store;
+}
+
+} // namespace
+
 std::unique_ptr<QSettings> OpenStoreFile(const QString &path)
 {
-    // Checked before the store is made: making it reads the file, and a FIFO would never answer.
-    QString target;
-    const vb::Status st = textfile::resolveWriteTarget(path, target);
-    if (st)
-        return std::make_unique<QSettings>(QtOpenablePath(path), QSettings::IniFormat);
-    static QSet<QString> told;
-    if (!told.contains(path)) {
-        told.insert(path);
-        printToStandardError(QStringLiteral("The settings file \"%1\" cannot be saved: %2.")
-                                 .arg(pathcodec::printable(path), st.description));
+    QString copyFolder;
+    return openStore(path, QStringLiteral("store.ini"), copyFolder);
+}
+
+void WithToolkitStore(const QString &organization, const std::function<void()> &work)
+{
+    // The toolkit's folder of the user's stores, found without making the organization's store
+    // (which reads its file, and a FIFO there would never answer): the folder of a store that
+    // nobody keeps.
+    const QString probe = QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                    organization + QStringLiteral(" folder probe"))
+                              .fileName();
+    const qsizetype slash = probe.lastIndexOf(u'/');
+    if (slash < 0) {
+        work();
+        return;
     }
-    return std::make_unique<DetachedSettings>();
+    const QString folder = probe.left(slash);
+    const QString name = organization + QStringLiteral(".conf");
+    // While the work runs, the toolkit's store of the organization is the store's private copy
+    // (the very file, so the store sees what the toolkit writes there); the store then merges it
+    // into the file.
+    QString copyFolder;
+    const std::unique_ptr<QSettings> store = openStore(folder + u'/' + name, name, copyFolder);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, copyFolder);
+    work();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
 }
 
 std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QString &application)

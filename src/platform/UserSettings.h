@@ -1,6 +1,7 @@
 #pragma once
 /** The per-user settings stores (window places, the dialogs' state), one INI file each. */
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -14,10 +15,21 @@ std::unique_ptr<QSettings> OpenUserSettings(const QString &application);
 std::unique_ptr<QSettings> OpenUserStore(const QString &organization, const QString &application);
 
 /** The store kept in the file `path`, when that file may be written (a regular file, a link to
- *  one, or a new file). Otherwise the file is neither read nor written: the refusal is told once
- *  on standard error, with the path and the reason, and a store that keeps its values only while
- *  the program runs takes its place, so the device, FIFO or folder there is never replaced. */
+ *  one, or a new file). The file is kept as every program file is: read without waiting and only
+ *  when it is a regular file; rewritten, when the store goes and only when its values changed, as
+ *  a whole (AtomicFile), keeping its owner, group and permissions, through a link that leads to
+ *  it. The store's changes are merged into the file as it is then, so values written since by
+ *  another store are kept. Otherwise the file is neither read nor written: the refusal is told
+ *  once on standard error, with the path and the reason, and a store that keeps its values only
+ *  while the program runs takes its place, so the device, FIFO or folder there is never
+ *  replaced. A failed save is told on standard error. */
 std::unique_ptr<QSettings> OpenStoreFile(const QString &path);
+
+/** Runs `work` (a file dialog) while the toolkit's own store of `organization` (its file dialogs
+ *  keep the folders visited and their view in "QtProject") is kept as the program's stores are
+ *  (see OpenStoreFile): the toolkit works on a private copy of the store's file, and what it
+ *  changed there is merged into that file when the work is done. */
+void WithToolkitStore(const QString &organization, const std::function<void()> &work);
 
 /** A name of `path` under which the toolkit's file classes (which take names as UTF-8 text)
  *  reach the very file the name codec's bytes name: `path` itself when it is UTF-8, else the

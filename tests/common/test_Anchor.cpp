@@ -5,6 +5,8 @@
 #include "ppAnchors.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +17,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace common;
 
@@ -153,6 +158,71 @@ TEST(Anchor, PositionIsRestoredAndKeptAsLeftBarTop)
     bad.move(5, 6);
     bad.Anchor1->DoInit();
     EXPECT_EQ(bad.pos(), QPoint(5, 6));
+}
+
+// The window places are kept in the program folder's "AnchorCtrl.ini", rewritten as every program
+// file is: a file another user owns keeps that owner, its group and its permissions when root
+// saves a window's place, a link to it stays a link to the rewritten file, and the places of
+// other windows stay. Giving a file to another user takes root (as in CI); anyone else checks
+// links and permissions.
+TEST(Anchor, PositionFileKeepsItsOwnerGroupAndPermissionsAndALinkStaysALink)
+{
+    const bool root = ::geteuid() == 0;
+    const QByteArray oldHome = qgetenv("VEXLO_HOME");
+    const bool hadHome = qEnvironmentVariableIsSet("VEXLO_HOME");
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link to a file in another folder" : "the file itself");
+        QTemporaryDir tmp;
+        ASSERT_TRUE(QDir().mkpath(tmp.filePath("home")) && QDir().mkpath(tmp.filePath("elsewhere")));
+        qputenv("VEXLO_HOME", QFile::encodeName(tmp.filePath("home")));
+        const QByteArray named = QFile::encodeName(tmp.filePath("home/AnchorCtrl.ini"));
+        const QByteArray real = link ? QFile::encodeName(tmp.filePath("elsewhere/places.ini")) : named;
+        {
+            QSettings other(QFile::decodeName(real), QSettings::IniFormat);
+            other.setValue(QStringLiteral("Positions/frmRenamerPos"), QStringLiteral("15|30"));
+        }
+        ASSERT_EQ(::chmod(real.constData(), 0640), 0);
+        if (root) {
+            ASSERT_EQ(::chown(real.constData(), 12345, 12346), 0);
+        }
+        if (link) {
+            ASSERT_EQ(::symlink("../elsewhere/places.ini", named.constData()), 0);
+        }
+        {
+            Host host;
+            host.Anchor1->PositionSetting = MainSetting;
+            host.Anchor1->DoInit();
+            host.move(200, 50);
+        }
+        struct stat st {};
+        ASSERT_EQ(::lstat(named.constData(), &st), 0);
+        EXPECT_EQ(S_ISLNK(st.st_mode), link);
+        ASSERT_EQ(::lstat(real.constData(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        if (root) {
+            EXPECT_EQ(st.st_uid, 12345u);
+            EXPECT_EQ(st.st_gid, 12346u);
+        }
+        const QSettings kept(QFile::decodeName(real), QSettings::IniFormat);
+        EXPECT_EQ(kept.value(QStringLiteral("Positions/frmMainPos")).toString(), QStringLiteral("3000|750"));
+        EXPECT_EQ(kept.value(QStringLiteral("Positions/frmRenamerPos")).toString(), QStringLiteral("15|30"));
+        const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        EXPECT_EQ(QDir(tmp.filePath("home")).entryList(everything),
+                  QStringList{"AnchorCtrl.ini"});
+
+        // The next start finds the window where it was, through the link as well.
+        Host again;
+        again.Anchor1->PositionSetting = MainSetting;
+        again.Anchor1->DoInit();
+        EXPECT_EQ(again.pos(), QPoint(200, 50));
+    }
+    if (hadHome)
+        qputenv("VEXLO_HOME", oldHome);
+    else
+        qunsetenv("VEXLO_HOME");
+    if (!root)
+        GTEST_SKIP() << "only root may give a file to another user: links and permissions were checked, owners not";
 }
 
 TEST(Anchor, AboutBoxTitle)

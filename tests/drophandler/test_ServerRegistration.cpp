@@ -1,10 +1,13 @@
 // Registering and unregistering the library in the registry file, as an installer would.
+#include "BoundedChild.h"
 #include "ShellHost.h"
 
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace shellhost;
 
@@ -141,6 +144,138 @@ TEST_F(ServerRegistrationTest, TheRegistryKeepsItsPermissionsAndANewOneFollowsTh
         EXPECT_EQ(registered, S_OK);
         EXPECT_EQ(modeOf(), c.expected);
         EXPECT_EQ(registryText(), "Windows Registry Editor Version 5.00\n\n" + registrationText());
+    }
+}
+
+struct stat lstatOf(const std::string &path)
+{
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st;
+}
+
+std::string linkText(const std::string &path)
+{
+    char text[4096];
+    const ssize_t n = ::readlink(path.c_str(), text, sizeof text);
+    return n < 0 ? std::string() : std::string(text, static_cast<std::size_t>(n));
+}
+
+// Registering and unregistering rewrite the registry as it is: a file another user owns keeps
+// that owner, its group and its permissions, and a link to it stays a link to the rewritten file.
+// Giving a file to another user takes root (as in CI); anyone else checks links and permissions.
+TEST_F(ServerRegistrationTest, TheRegistryKeepsItsOwnerGroupAndPermissionsAndALinkStaysALink)
+{
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char *what;
+        bool link;
+    } cases[] = {{"the file itself", false}, {"a link to a file in another folder", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string named = path("registry.reg");
+        const std::string real = c.link ? path("elsewhere/real.reg") : named;
+        std::remove(named.c_str());
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path("elsewhere"))));
+        std::remove(real.c_str());
+        if (c.link) {
+            ASSERT_EQ(::symlink("elsewhere/real.reg", named.c_str()), 0);
+        }
+        writeRegistry("Windows Registry Editor Version 5.00\n\n" + FileType);
+        ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+        if (root) {
+            ASSERT_EQ(::chown(real.c_str(), 12345, 12346), 0);
+        }
+        const std::pair<const char *, std::function<HRESULT()>> steps[] = {
+            {"register", [this] { return registerServer(); }},
+            {"unregister", [this] { return unregisterServer(); }},
+        };
+        for (const auto &[step, run] : steps) {
+            SCOPED_TRACE(step);
+            EXPECT_EQ(run(), S_OK);
+            EXPECT_EQ(S_ISLNK(lstatOf(named).st_mode), c.link);
+            if (c.link) {
+                EXPECT_EQ(linkText(named), "elsewhere/real.reg");
+            }
+            const struct stat st = lstatOf(real);
+            EXPECT_TRUE(S_ISREG(st.st_mode));
+            EXPECT_EQ(st.st_mode & 07777, 0640u);
+            if (root) {
+                EXPECT_EQ(st.st_uid, 12345u);
+                EXPECT_EQ(st.st_gid, 12346u);
+            }
+        }
+        EXPECT_EQ(registryText(), "Windows Registry Editor Version 5.00\n\n" + FileType + "\n");
+        const QStringList left = QDir(QString::fromStdString(path("elsewhere"))).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(left, c.link ? QStringList{"real.reg"} : QStringList{}) << "temporary file left";
+    }
+    if (!root)
+        GTEST_SKIP() << "only root may give a file to another user: links and permissions were checked, owners not";
+}
+
+// A registry that is no regular file (nor a link to one) is refused at once, as a registry that
+// cannot be read, and left as it is: registering and unregistering fail, and a drop target loads
+// as with an empty registry. Nothing waits on a FIFO, in the host or in the installer. Each step
+// runs in a child process that is given a few seconds.
+TEST_F(ServerRegistrationTest, ARegistryThatIsNoRegularFileIsRefusedAtOnceAndLeftAlone)
+{
+    const auto fifo = [](const std::string &p) { return ::mkfifo(p.c_str(), 0600) == 0; };
+    const auto folder = [](const std::string &p) { return ::mkdir(p.c_str(), 0700) == 0; };
+    const struct {
+        const char *what;
+        std::function<bool(const std::string &)> make;  ///< null: nothing is made
+        bool link;
+    } cases[] = {
+        {"a FIFO in its place", fifo, false},
+        {"a link to a FIFO", fifo, true},
+        {"a folder in its place", folder, false},
+        {"a link to a folder", folder, true},
+        {"a dangling link", nullptr, true},
+    };
+    const std::pair<const char *, std::function<int()>> steps[] = {
+        {"register", [this] { return registerServer() == E_UNEXPECTED ? 0 : 1; }},
+        {"unregister", [this] { return unregisterServer() == E_UNEXPECTED ? 0 : 1; }},
+        {"drop target load",
+         [this] {
+             IPersistFile *object = createDropTarget();
+             const HRESULT loaded = object ? object->Load(utf16(path("settings.rnp")).c_str(), 0) : E_FAIL;
+             if (object)
+                 object->Release();
+             return loaded == S_OK ? 0 : 1;
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string named = path("registry.reg");
+        const std::string target = path("target");
+        std::remove(named.c_str());
+        if (c.make) {
+            ASSERT_TRUE(c.make(c.link ? target : named));
+        }
+        if (c.link) {
+            ASSERT_EQ(::symlink("target", named.c_str()), 0);
+        }
+        const struct stat before = lstatOf(c.link && c.make ? target : named);
+        for (const auto &[step, run] : steps) {
+            SCOPED_TRACE(step);
+            const std::optional<int> result = testfiles::runInChild(run);
+            ASSERT_TRUE(result.has_value()) << "waited on the registry";
+            EXPECT_EQ(*result, 0);
+        }
+        const struct stat after = lstatOf(c.link && c.make ? target : named);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        if (c.link) {
+            EXPECT_TRUE(S_ISLNK(lstatOf(named).st_mode));
+        }
+        if (!c.make) {
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(target))) << "the link's target was made";
+        }
+        EXPECT_EQ(QDir(QString::fromStdString(path(""))).entryList({"registry.reg.*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList{});
+        std::remove(named.c_str());
+        ::rmdir(target.c_str());
+        std::remove(target.c_str());
     }
 }
 

@@ -5,10 +5,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +102,78 @@ TEST(QtMessageService, UnseenBoxesAnswerAtOnceWithTheAnswerThatChangesNothing)
         }
         qunsetenv("VEXLO_MESSAGES");
     }
+}
+
+// The file dialogs keep their state in the toolkit's store ("QtProject.conf", in the program
+// folder when $VEXLO_HOME is set), which is rewritten as every program file is: a file another
+// user owns keeps that owner, its group and its permissions when root closes a dialog, a link to
+// it stays a link, and what else it holds stays. Giving a file to another user takes root (as in
+// CI); anyone else checks links and permissions.
+TEST(QtDialogs, TheDialogsStoreKeepsItsOwnerGroupAndPermissionsAndALinkStaysALink)
+{
+    const auto storeFolder = [] {
+        const QString probe = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("probe")).fileName();
+        return probe.left(probe.lastIndexOf(u'/'));
+    };
+    const QString oldFolder = storeFolder();
+    const bool root = ::geteuid() == 0;
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link to a file in another folder" : "the file itself");
+        QTemporaryDir tmp;
+        ASSERT_TRUE(QDir().mkpath(tmp.filePath("home")) && QDir().mkpath(tmp.filePath("elsewhere")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, tmp.filePath("home"));
+        const QByteArray named = QFile::encodeName(tmp.filePath("home/QtProject.conf"));
+        const QByteArray real = link ? QFile::encodeName(tmp.filePath("elsewhere/dialogs.conf")) : named;
+        {
+            QFile file(QFile::decodeName(real));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("[Other]\nkept=1\n");
+        }
+        ASSERT_EQ(::chmod(real.constData(), 0640), 0);
+        if (root) {
+            ASSERT_EQ(::chown(real.constData(), 12345, 12346), 0);
+        }
+        if (link) {
+            ASSERT_EQ(::symlink("../elsewhere/dialogs.conf", named.constData()), 0);
+        }
+
+        bool opened = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                opened = true;
+                dialog->reject();
+            }
+        });
+        closer.start(50);
+        QtDialogs dialogs;
+        const QString chosen = dialogs.getOpenFileName(QStringLiteral("Load File List"), tmp.path(), QStringLiteral("*.txt"));
+        EXPECT_EQ(chosen, QString());
+        closer.stop();
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(storeFolder(), tmp.filePath("home"));
+
+        struct stat st {};
+        ASSERT_EQ(::lstat(named.constData(), &st), 0);
+        EXPECT_EQ(S_ISLNK(st.st_mode), link);
+        ASSERT_EQ(::lstat(real.constData(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        if (root) {
+            EXPECT_EQ(st.st_uid, 12345u);
+            EXPECT_EQ(st.st_gid, 12346u);
+        }
+        const QSettings kept(QFile::decodeName(real), QSettings::IniFormat);
+        EXPECT_EQ(kept.value(QStringLiteral("Other/kept")).toInt(), 1);
+        EXPECT_FALSE(kept.value(QStringLiteral("FileDialog/lastVisited")).toString().isEmpty())
+            << "the dialog's state was not kept";
+        const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        EXPECT_EQ(QDir(tmp.filePath("home")).entryList(everything),
+                  QStringList{"QtProject.conf"});
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, oldFolder);
+    if (!root)
+        GTEST_SKIP() << "only root may give a file to another user: links and permissions were checked, owners not";
 }
 
 } // namespace
