@@ -12,6 +12,7 @@
 #include "StartupFixture.h"
 #include "frmRenamer.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -23,10 +24,11 @@ namespace {
 const QString renamerTitle = QStringLiteral("Morvane - Renamer");
 const QString timePickerTitle = QStringLiteral("Select Time Format");
 
-/** Where the action list's rows and the "Suffix" token field lie in a rename window whose client
+/** Where the "On Top" box, the action list's rows and the "Suffix" token field lie in a rename window whose client
  *  area is `size`, in the window's pixels: the same window laid out here (its controls are
  *  placed by the window's size alone). */
 struct RenamerPlaces {
+    QRect onTop;
     QRect actions;
     QRect suffixField;
 };
@@ -49,6 +51,7 @@ RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
         const auto place = [&mirror](const QWidget *control) {
             return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
         };
+        places.onTop = place(mirror.chkOnTop);
         places.actions = place(mirror.List3->viewport());
         places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
     }
@@ -282,39 +285,60 @@ TEST_F(DesktopPickers, APickersFrameLeavesItsFieldUncoveredFromItsFirstShow)
 }
 
 // A picker asked for again while it is open (the same item chosen again in its field after a click
-// into the rename window) comes forward with the keyboard: the next key goes to the picker, not
-// into the field, whose list would turn "$current_time$" into "$modified_date$" and open a second
-// picker over the first.
+// into the rename window) comes forward with the keyboard, whichever window is kept on top: the
+// next key goes to the picker, not into the field, whose list would turn "$current_time$" into
+// "$modified_date$" and open a second picker over the first.
 TEST_F(DesktopPickers, APickerAskedForAgainWhileOpenTakesTheKeyboard)
 {
-    openRenamer();
-    const QString renamer = session.window(renamerTitle);
-    ASSERT_FALSE(renamer.isEmpty());
-    const QRect client = session.clientRect(renamer);
-    ASSERT_FALSE(client.isEmpty());
-    const RenamerPlaces places = renamerPlaces(client.size(), home());
+    struct Case {
+        const char *name;
+        const char *topMostWindow;  // kept on top from the settings file: 0 none, 1 the main window
+        bool renamerOnTop;          // the rename window's "On Top" box clicked
+    };
+    const Case cases[] = {
+        {"nothing on top", "0", false},
+        {"main window on top", "1", false},
+        {"rename window on top", "0", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettingsFile(false, c.topMostWindow);
+        openRenamer();
+        QString renamer = session.window(renamerTitle);
+        ASSERT_FALSE(renamer.isEmpty());
+        const QRect client = session.clientRect(renamer);
+        ASSERT_FALSE(client.isEmpty());
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        if (c.renamerOnTop) {
+            click(renamer, places.onTop.topLeft() + QPoint(6, places.onTop.height() / 2));
+            // The window system's window of the rename window is made anew with its new state.
+            ASSERT_TRUE(waitUntil([&] { return session.keptAbove(session.window(renamerTitle)); }, limit));
+            renamer = session.window(renamerTitle);
+            ASSERT_TRUE(activate(renamerTitle));
+        }
 
-    chooseInSuffixField(renamer, places, 3);  // "$current_time$"
-    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == timePickerTitle; }, limit))
-        << session.activeTitle().toStdString();
+        chooseInSuffixField(renamer, places, 3);  // "$current_time$"
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == timePickerTitle; }, limit))
+            << session.activeTitle().toStdString();
 
-    // A click into the field: the rename window has the keyboard; "$current_time$" is chosen
-    // again from the field's list, which opens on it.
-    click(renamer, places.suffixField.center());
-    ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
-        << session.activeTitle().toStdString();
-    key({QStringLiteral("alt+Down")});
-    key({QStringLiteral("Return")});
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == timePickerTitle; }, limit))
-        << "active: " << session.activeTitle().toStdString();
-    EXPECT_EQ(count(timePickerTitle), 1);
+        // A click into the field: the rename window has the keyboard; "$current_time$" is chosen
+        // again from the field's list, which opens on it.
+        click(renamer, places.suffixField.center());
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
+            << session.activeTitle().toStdString();
+        key({QStringLiteral("alt+Down")});
+        key({QStringLiteral("Return")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == timePickerTitle; }, limit))
+            << "active: " << session.activeTitle().toStdString();
+        EXPECT_EQ(count(timePickerTitle), 1);
 
-    // Down picks a format in the picker; Escape closes it. Had the keys gone to the field, the
-    // date picker would be open and the time picker still there.
-    key({QStringLiteral("Down"), QStringLiteral("Escape")});
-    EXPECT_TRUE(waitUntil([&] { return count(timePickerTitle) == 0; }, limit)) << "the time picker did not close";
-    EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
-        << session.activeTitle().toStdString();
-    EXPECT_EQ(count(QStringLiteral("Select Date Format")), 0);
-    quit();
+        // Down picks a format in the picker; Escape closes it. Had the keys gone to the field, the
+        // date picker would be open and the time picker still there.
+        key({QStringLiteral("Down"), QStringLiteral("Escape")});
+        EXPECT_TRUE(waitUntil([&] { return count(timePickerTitle) == 0; }, limit)) << "the time picker did not close";
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
+            << session.activeTitle().toStdString();
+        EXPECT_EQ(count(QStringLiteral("Select Date Format")), 0);
+        quit();
+    }
 }
