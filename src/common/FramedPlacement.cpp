@@ -51,7 +51,9 @@ bool isFramed(const QWindow *handle)
 }
 
 // The size of the frame `window` has or, before its frame is known, the size the frame of the
-// anchor's window would have around it: one window manager frames a program's windows alike.
+// anchor's window would have around it. A window manager frames a program's windows alike but
+// for a resize handle, which a fixed-size window lacks: the guess is then a little large, and the
+// window opened above its anchor stays clear of it until its own frame places it again.
 QSize expectedFrame(const QWidget *window, const QWidget *anchor)
 {
     if (knowsFrame(window->windowHandle()))
