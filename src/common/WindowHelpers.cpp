@@ -7,14 +7,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -193,149 +191,6 @@ private:
 };
 
 } // namespace
-
-QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area)
-{
-    int x = anchor.x() + anchor.width() / 2 - frame.width() / 2;
-    int y = anchor.y() + anchor.height();
-    const int areaRight = area.x() + area.width();
-    const int areaBottom = area.y() + area.height();
-    if (y + frame.height() > areaBottom && anchor.y() - frame.height() >= area.y())
-        y = anchor.y() - frame.height();
-    x = std::max(area.x(), std::min(x, areaRight - frame.width()));
-    y = std::max(area.y(), std::min(y, areaBottom - frame.height()));
-    return {x, y};
-}
-
-QPoint PlaceUnder(const QWidget *anchor, const QSize &frame)
-{
-    QScreen *screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
-    const QRect field(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
-    const QRect area = screen ? screen->availableGeometry() : QRect(field.topLeft(), frame);
-    return PlaceUnder(field, frame, area);
-}
-
-namespace {
-
-const char *const kFramedPlacerName = "morvaneFramedPlacer";
-
-// Where the window goes under its anchor now, as the top-left corner of its frame.
-QPoint placeUnder(const QWidget *window, const QWidget *anchor)
-{
-    return PlaceUnder(anchor, window->frameGeometry().size());
-}
-
-// A window manager frames a window, and may move it, only once the window is on the screen; the
-// frame's size counts for keeping the window on the screen. The placer keeps the window where it
-// belongs under its anchor until the window is framed there, then leaves it to the user. A window
-// manager that never frames the window ends it after a while.
-class FramedPlacer : public QObject {
-public:
-    FramedPlacer(QWidget *window, const QWidget *anchor) : QObject(window), m_window(window), m_anchor(anchor)
-    {
-        setObjectName(QLatin1String(kFramedPlacerName));
-        window->windowHandle()->installEventFilter(this);
-        m_limit.start();
-        // The frame's size arrives without an event of the window's own: it is looked for too.
-        auto *tick = new QTimer(this);
-        connect(tick, &QTimer::timeout, this, [this] { correct(); });
-        tick->start(TickMs);
-        queueCorrection();
-    }
-
-    void setAnchor(const QWidget *anchor)
-    {
-        m_anchor = anchor;
-        m_limit.start();
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::Expose:
-        case QEvent::Move:
-        case QEvent::Resize:
-            queueCorrection();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-private:
-    void queueCorrection()
-    {
-        if (!m_queued) {
-            m_queued = true;
-            QMetaObject::invokeMethod(this, [this] { correct(); }, Qt::QueuedConnection);
-        }
-    }
-
-    void correct()
-    {
-        m_queued = false;
-        QWindow *handle = m_window->windowHandle();
-        if (m_done)
-            return;
-        if (!m_anchor || !m_window->isVisible() || !handle || m_limit.elapsed() > LimitMs) {
-            finish();
-            return;
-        }
-        // Before the frame is known, a move would place the window itself where its frame goes.
-        if (!handle->isExposed() || handle->frameMargins().isNull())
-            return;
-        const QPoint target = placeUnder(m_window, m_anchor);
-        if (m_window->frameGeometry().topLeft() != target)
-            m_window->move(target);
-        else
-            finish();
-    }
-
-    void finish()
-    {
-        m_done = true;
-        setObjectName(QString());
-        if (QWindow *handle = m_window->windowHandle())
-            handle->removeEventFilter(this);
-        deleteLater();
-    }
-
-    static constexpr int TickMs = 50;
-    static constexpr qint64 LimitMs = 15000;
-    QWidget *m_window;
-    QPointer<const QWidget> m_anchor;
-    QElapsedTimer m_limit;
-    bool m_queued = false;
-    bool m_done = false;
-};
-
-} // namespace
-
-void ShowUnder(QWidget *window, const QWidget *anchor)
-{
-    if (!window)
-        return;
-    if (anchor)
-        window->move(placeUnder(window, anchor));
-    window->show();
-    if (anchor) {
-        // Showing may have widened the window (a readable title).
-        window->move(placeUnder(window, anchor));
-        // A window framed on the screen already was placed with its frame.
-        QWindow *handle = window->windowHandle();
-        const bool framed = handle && handle->isExposed() && !handle->frameMargins().isNull();
-        if (handle && !framed && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-            auto *pending = window->findChild<QObject *>(QLatin1String(kFramedPlacerName), Qt::FindDirectChildrenOnly);
-            if (pending)
-                static_cast<FramedPlacer *>(pending)->setAnchor(anchor);
-            else
-                new FramedPlacer(window, anchor);
-        }
-    }
-    window->raise();
-}
 
 void KeepAboveOwner(QWidget *window, const QWidget *owner)
 {

@@ -1,10 +1,8 @@
 #pragma once
-/** Window helpers: centring, top-most, cursor position, list scroll extents, combo widths. */
+/** Window helpers: centring, bringing to the front, top-most and owned windows, cursor position,
+ *  list scroll extents, combo widths. Placing a window against a widget: FramedPlacement.h. */
 #include <QtGlobal>
 
-class QPoint;
-class QRect;
-class QSize;
 class QWidget;
 class QListWidget;
 class QComboBox;
@@ -24,18 +22,6 @@ int SetWindowTopMost(QWidget *window, bool onTop);
  *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included.
  *  A window narrower than its title with the frame's buttons is widened as it comes up. */
 void KeepOpenedWindowsAboveOnTop();
-/** Where a window whose frame is `frame` in size opens under `anchor` (global pixels) within
- *  `area`: centred under the anchor with its top at the anchor's bottom edge; above the anchor
- *  when there is no room below; moved in as far as needed to lie wholly inside the area (its
- *  left and top edges first when it is larger). Returns the frame's top-left corner. */
-QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area);
-/** PlaceUnder() for a frame of `frame` under the widget `anchor`, within the available area of
- *  the anchor's screen. */
-QPoint PlaceUnder(const QWidget *anchor, const QSize &frame);
-/** Shows `window` under the widget `anchor`, wholly on the available area of the anchor's
- *  screen (PlaceUnder), and raises it. A window manager frames a window only once it is on the
- *  screen: the window is placed again then, with the frame's real size. */
-void ShowUnder(QWidget *window, const QWidget *anchor);
 /** Makes `window` a window the window manager keeps above the window of `owner` (its transient),
  *  from its next showing on; a window on the screen already is shown again for it. `window` must
  *  be of a transient type (Qt::Dialog or Qt::Tool) and stays without a widget parent. Its window

@@ -1,6 +1,7 @@
 #include "TokenPickers.h"
 
 #include "AppState.h"
+#include "FramedPlacement.h"
 #include "RandomSource.h"
 #include "formSelExif.h"
 #include "formSelID3.h"
@@ -8,7 +9,6 @@
 #include "frmEDateFormat.h"
 #include "frmRandom.h"
 #include "frmTimeFormat.h"
-#include "WindowHelpers.h"
 
 #include <QComboBox>
 
@@ -80,7 +80,10 @@ TokenPicker *TokenPickers::open(const QString &item, QWidget *field, bool random
     TokenPicker *window = picker(*kind);
     if (!window)
         return nullptr;
-    showUnder(window, field);
+    common::ShowUnder(window, field);
+    // Asked for again while open, the picker comes forward with the keyboard too, so that the
+    // next key goes to it rather than into the field.
+    window->activateWindow();
     return window;
 }
 
@@ -89,20 +92,7 @@ void TokenPickers::showPictureDate()
     TokenPicker *window = picker(PickerKind::PictureDate);
     if (auto *pictureDate = qobject_cast<frmEDateFormat *>(window))
         pictureDate->defaultDateWritten();
-    showUnder(window, qobject_cast<QWidget *>(m_app.TokenTargetCombo.data()));
-}
-
-void TokenPickers::showUnder(TokenPicker *window, QWidget *field)
-{
-    if (field) {
-        // A position given before the window system's window exists is its frame's, which the
-        // window manager keeps whatever the frame's size: the picker is placed first.
-        if (!window->isVisible())
-            window->move(positionUnder(field, window->frameGeometry().size()));
-        // Clicks into the field's window (On Top or not) leave the picker in sight above it.
-        common::KeepAboveOwner(window, field);
-    }
-    common::ShowUnder(window, field);
+    common::ShowUnder(window, qobject_cast<QWidget *>(m_app.TokenTargetCombo.data()));
 }
 
 void TokenPickers::close(std::initializer_list<PickerKind> kinds)
@@ -118,11 +108,6 @@ void TokenPickers::closing(TokenPicker *window)
     QPointer<TokenPicker> &slot = m_windows[size_t(window->kind())];
     if (slot == window)
         slot = nullptr;
-}
-
-QPoint TokenPickers::positionUnder(const QWidget *field, const QSize &pickerFrame)
-{
-    return common::PlaceUnder(field, pickerFrame);
 }
 
 } // namespace renamewin

@@ -12,7 +12,8 @@
  *  3. the item's picker, if it has one, is made and loaded, then placed centred under the field
  *     with its top edge at the field's bottom edge (kept wholly on the field's screen, above the
  *     field when there is no room below), and shown modeless above the field's window; one
- *     already open moves there and serves the new field from then on.
+ *     already open moves there, comes forward with the keyboard and serves the new field from
+ *     then on.
  * itemChosen() does all of it; the rename window, which keeps its own sub-frames, does steps 1
  * and 2 itself and calls open().
  */
@@ -26,8 +27,6 @@
 #include <memory>
 
 class QComboBox;
-class QPoint;
-class QSize;
 class QWidget;
 class RandomSource;
 struct AppState;
@@ -64,17 +63,10 @@ public:
     /** A picker closes: the next use makes a new one. */
     void closing(TokenPicker *window);
 
-    /** Where a picker whose frame is `pickerFrame` in size goes under `field`: the top-left
-     *  corner of its frame in global pixels (common::PlaceUnder on the field's screen). */
-    static QPoint positionUnder(const QWidget *field, const QSize &pickerFrame);
-
     /** The random numbers of the mask tests. */
     RandomSource &random();
 
 private:
-    /** Places `window` under `field` and shows it above the field's window. */
-    void showUnder(TokenPicker *window, QWidget *field);
-
     AppState &m_app;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::array<QPointer<TokenPicker>, PickerKindCount> m_windows;

@@ -164,6 +164,26 @@ public:
         return client.adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(), m.captured(2).toInt(), m.captured(4).toInt());
     }
 
+    /** The frame window the window manager put `window` into (the root window's child that holds
+     *  it), or 0 when it cannot be read. */
+    qulonglong frameWindow(const QString &window) const
+    {
+        static const QRegularExpression root(QStringLiteral("Root window id: 0x([0-9a-fA-F]+)"));
+        static const QRegularExpression parent(QStringLiteral("Parent window id: 0x([0-9a-fA-F]+)"));
+        qulonglong id = window.toULongLong();
+        for (int depth = 0; id != 0 && depth < 8; ++depth) {
+            const QString tree = run(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), QString::number(id)});
+            const QRegularExpressionMatch r = root.match(tree), p = parent.match(tree);
+            if (!r.hasMatch() || !p.hasMatch())
+                return 0;
+            const qulonglong up = p.captured(1).toULongLong(nullptr, 16);
+            if (up == r.captured(1).toULongLong(nullptr, 16))
+                return id;
+            id = up;
+        }
+        return 0;
+    }
+
     /** True when the window manager keeps the window in its layer above the others (On Top). */
     bool keptAbove(const QString &window) const
     {

@@ -1,3 +1,4 @@
+#include "FramedPlacement.h"
 #include "WindowHelpers.h"
 
 #include <QComboBox>

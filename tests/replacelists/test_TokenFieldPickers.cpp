@@ -3,6 +3,7 @@
 // grid gets its token alone, and a dialog closed (or an edit moved on) while a picker is open
 // leaves the picker nothing to write into.
 #include "FormatPicker.h"
+#include "FramedPlacement.h"
 #include "ReplaceDialogFixture.h"
 #include "TagListPicker.h"
 #include "TokenPicker.h"
@@ -52,7 +53,7 @@ protected:
     /** The picker sits centred under `field`, its top at the field's bottom. */
     static void expectUnder(const QWidget *picker, const QWidget *field)
     {
-        EXPECT_EQ(picker->pos(), renamewin::TokenPickers::positionUnder(field, picker->frameGeometry().size()));
+        EXPECT_EQ(picker->pos(), common::PlaceUnder(field, picker->frameGeometry().size()));
     }
     /** Starts editing the To String cell of `row` (its From String filled first). */
     static void editToString(frmSReplace &d, int row)
