@@ -155,6 +155,83 @@ TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
     quitWithKeyboard();
 }
 
+// A start brings up the window that was kept On Top in front, and only that window is kept
+// above other programs' windows: the other one stays an ordinary window, also after a click on it
+// and when another program's window comes up.
+TEST_F(DesktopStartup, AtStartOnlyTheWindowSavedOnTopIsKeptAboveAndTheFrontOneHasTheKeyboard)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty())
+        GTEST_SKIP() << "xmessage (x11-utils) is missing";
+    struct Case {
+        const char *name;
+        const char *topMostWindow;  // the settings file's TopMostWindow
+        bool mainAbove;
+        bool renamerAbove;
+    };
+    const Case cases[] = {
+        {"nothing on top", "0", false, false},
+        {"main window on top", "1", true, false},
+        {"rename window on top", "7", false, true},
+    };
+    const int limit = DesktopSession::StartLimitMs;
+    const QString mainTitle = QStringLiteral("Morvane");
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const QString otherTitle = QStringLiteral("Another Program");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettingsFile(false, c.topMostWindow);
+        startVexlo({});
+        ASSERT_FALSE(session.window(mainTitle).isEmpty());
+        ASSERT_FALSE(session.window(renamerTitle).isEmpty());
+        // The window manager's states, each window looked up again: a window that takes On Top
+        // gets a new window system window.
+        const auto above = [&](const QString &title) { return session.keptAbove(session.window(title)); };
+        const auto states = [&] { return above(mainTitle) == c.mainAbove && above(renamerTitle) == c.renamerAbove; };
+        const auto stackText = [&] { return session.stackingTitles().join(u',').toStdString(); };
+        const auto higher = [&](const QString &upper, const QString &lower) {
+            const QStringList order = session.stackingTitles();
+            return order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
+        };
+
+        // In front with the keyboard: the rename window when it is the one kept On Top, else the
+        // main window.
+        const QString front = c.renamerAbove ? renamerTitle : mainTitle;
+        const QString back = c.renamerAbove ? mainTitle : renamerTitle;
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == front; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(front, back); }, limit)) << stackText();
+        EXPECT_TRUE(waitUntil(states, limit)) << "main above " << above(mainTitle) << ", renamer above " << above(renamerTitle);
+
+        // A click on the main window's title bar, where the rename window leaves it free: it takes
+        // the keyboard, and a rename window kept On Top stays over it.
+        const QRect mainFrame = session.frameRect(session.window(mainTitle));
+        ASSERT_FALSE(mainFrame.isEmpty());
+        const QRect renamerFrame = session.frameRect(session.window(renamerTitle));
+        ASSERT_LT(mainFrame.left() + 40, renamerFrame.left()) << "the main window's title bar shows left of the rename window";
+        session.tool({QStringLiteral("mousemove"), QString::number(mainFrame.left() + 20), QString::number(mainFrame.top() + 8),
+                      QStringLiteral("click"), QStringLiteral("1")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == mainTitle; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(c.renamerAbove ? renamerTitle : mainTitle, c.renamerAbove ? mainTitle : renamerTitle); }, limit))
+            << stackText();
+        EXPECT_TRUE(states()) << "main above " << above(mainTitle) << ", renamer above " << above(renamerTitle);
+
+        // Another program's window comes over every window of the program that is not kept on top.
+        QProcess other;
+        other.setProcessEnvironment(session.environment());
+        other.start(QStringLiteral("xmessage"), {QStringLiteral("-title"), otherTitle, QStringLiteral("another program")});
+        ASSERT_TRUE(other.waitForStarted());
+        ASSERT_FALSE(session.window(otherTitle).isEmpty());
+        const auto otherPlaced = [&] {
+            return higher(otherTitle, mainTitle) != c.mainAbove && higher(otherTitle, renamerTitle) != c.renamerAbove;
+        };
+        EXPECT_TRUE(waitUntil(otherPlaced, limit)) << stackText();
+        other.kill();
+        other.waitForFinished(5000);
+
+        QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+        quitWithKeyboard();
+    }
+}
+
 TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKeptOnTop)
 {
     writeSettingsFile(false, "1");
