@@ -16,11 +16,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <string_view>
 
 using namespace startuptest;
 
@@ -273,6 +278,7 @@ struct RenamerPlaces {
     QRect onTop;
     QRect actions;    // the action list's rows
     QRect suffixField;
+    QRect refresh, clear, exit, status, progress;  // the bottom row
 };
 
 RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
@@ -288,14 +294,20 @@ RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
     RenamerPlaces places;
     {
         renamewin::frmRenamer mirror(app);
-        mirror.resize(size);
         mirror.show();
+        mirror.resize(size);
+        EXPECT_EQ(mirror.size(), size);
         const auto place = [&mirror](const QWidget *control) {
             return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
         };
         places.onTop = place(mirror.chkOnTop);
         places.actions = place(mirror.List3->viewport());
         places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
+        places.refresh = place(mirror.cmdRefresh);
+        places.clear = place(mirror.cmdClear);
+        places.exit = place(mirror.cmdClose);
+        places.status = place(mirror.lblStatus);
+        places.progress = place(mirror.ProgBar);
     }
     qunsetenv("VEXLO_HOME");
     return places;
@@ -394,6 +406,79 @@ TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAg
         QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
         quitWithKeyboard();
     }
+}
+
+// On a netbook's 1024x600 screen the rename window, larger by design, opens centred and wholly on
+// the screen with its frame, its bottom row in sight and working; the user can make it smaller
+// still. Opened at the start and again with "&Rename" after "E&xit" hid it.
+TEST_F(DesktopStartup, OnASmallScreenTheRenameWindowOpensWhollyOnItAndCanBeMadeSmaller)
+{
+    session.stop();
+    session.screenSize = QSize(1024, 600);
+    if (!session.start())
+        GTEST_SKIP() << "the virtual display with its window manager did not come up";
+    const QRect screen(QPoint(0, 0), session.screenSize);
+    const int limit = DesktopSession::StartLimitMs;
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const auto text = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+    };
+    // "E&xit", clicked at its place in the window as it now is: the window goes.
+    const auto clickExit = [&](const QString &renamer) {
+        const QRect client = session.clientRect(renamer);
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        const QPoint exit = places.exit.center();
+        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(exit.x()),
+                      QString::number(exit.y()), QStringLiteral("click"), QStringLiteral("1")});
+        EXPECT_TRUE(waitUntil([&] { return !session.shows(renamerTitle); }, limit)) << "E&xit hides the window";
+    };
+    startVexlo({});
+
+    for (const char *opening : {"at the start", "with Rename"}) {
+        SCOPED_TRACE(opening);
+        if (std::string_view(opening) == "with Rename") {
+            ASSERT_TRUE(activate(QStringLiteral("Morvane")));
+            session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+        }
+        const QString renamer = session.window(renamerTitle);
+        ASSERT_FALSE(renamer.isEmpty());
+        const auto centredOnScreen = [&] {
+            const QRect frame = session.frameRect(renamer);
+            return screen.contains(frame) && std::abs(frame.center().x() - screen.center().x()) <= 1
+                && std::abs(frame.center().y() - screen.center().y()) <= 1;
+        };
+        EXPECT_TRUE(waitUntil(centredOnScreen, limit)) << text(session.frameRect(renamer));
+        const QRect client = session.clientRect(renamer);
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        for (const QRect &control : {places.refresh, places.clear, places.exit, places.status, places.progress}) {
+            const QRect onScreen = control.translated(client.topLeft());
+            EXPECT_TRUE(!control.isEmpty() && client.contains(onScreen) && screen.contains(onScreen)) << text(onScreen);
+        }
+        ASSERT_TRUE(activate(renamerTitle));
+        // The screen as the user sees it, saved for a reviewer to look at.
+        const QString shot = QStandardPaths::findExecutable(QStringLiteral("import"));
+        if (!shot.isEmpty() && std::string_view(opening) == "at the start")
+            QProcess::execute(shot, {QStringLiteral("-display"), session.display, QStringLiteral("-window"), QStringLiteral("root"),
+                                     QDir(testfiles::artifactFolder()).filePath(QStringLiteral("desktop_renamer_1024x600.png"))});
+        clickExit(renamer);
+    }
+
+    // Smaller than the screen by the user's hand: the window takes the size, and its bottom row
+    // still works.
+    ASSERT_TRUE(activate(QStringLiteral("Morvane")));
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const QString renamer = session.window(renamerTitle);
+    ASSERT_FALSE(renamer.isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return screen.contains(session.frameRect(renamer)); }, limit));
+    const QSize smaller(560, 420);
+    session.tool({QStringLiteral("windowsize"), renamer, QString::number(smaller.width()), QString::number(smaller.height())});
+    EXPECT_TRUE(waitUntil([&] { return session.clientRect(renamer).size() == smaller; }, limit))
+        << text(session.clientRect(renamer));
+    ASSERT_TRUE(activate(renamerTitle));
+    clickExit(renamer);
+
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
 }
 
 TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
