@@ -152,15 +152,17 @@ void modMain::ShowCentredWithSplash()
     splash.show();
     QApplication::processEvents();
     m_main->Load();
-    // The rename window was built before the settings were read: the On Top it was left with
-    // comes now.
-    if (m_state.TopMostWindow == renamewin::frmRenamer::OnTopCode)
-        m_renamer->chkOnTop->setChecked(true);
     common::CenterForm(m_main.get());
     common::CenterForm(m_renamer.get());
+    // The rename window was built before the settings were read: the On Top it was left with
+    // comes now, once both windows are on the screen, so that the main window is not lent it.
+    // The window kept on top is then the one in front, with the keyboard.
+    const bool renamerOnTop = m_state.TopMostWindow == renamewin::frmRenamer::OnTopCode;
+    if (renamerOnTop)
+        m_renamer->chkOnTop->setChecked(true);
     PaintBeforeSplashCloses({m_main.get(), m_renamer.get()});
     splash.close();
-    common::BringToFront(m_main.get());
+    common::BringToFront(renamerOnTop ? static_cast<QWidget *>(m_renamer.get()) : m_main.get());
 }
 
 void modMain::AddArgumentsToList(qsizetype first)

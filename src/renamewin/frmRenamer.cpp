@@ -72,8 +72,6 @@ frmRenamer::frmRenamer(AppState &app, engine::MetadataSource *media, QWidget *pa
     Combo1->setPlaceholderText(QStringLiteral("Sort Files"));
     m_gridSource = std::make_unique<PreviewGridSource>(m_rows, *GridPre);
     resize(m_layout.designSize());
-    // Below its design size the controls, whose fonts do not shrink, would overlap.
-    setMinimumSize(m_layout.designSize());
     setupConnections();
     setTabOrderByColumns();
     Form_Load();

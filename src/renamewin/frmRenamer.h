@@ -21,6 +21,7 @@
 #include "RenameWindowState.h"
 #include "LoadResult.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -38,6 +39,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class Grid;
 struct AppState;
 class Clock;
@@ -63,6 +65,11 @@ public:
     explicit frmRenamer(AppState &app, engine::MetadataSource *media = nullptr,
                         QWidget *parent = nullptr);
     ~frmRenamer() override;
+
+    /** The size the controls were designed for, at which every caption shows whole. It is a
+     *  hint only: the window sets no minimum size, its controls follow it in proportion to any
+     *  size, so that it fits a small screen. */
+    QSize minimumSizeHint() const override;
 
     /** The main window's file list that the grid fills read (not owned). */
     void setMainFileList(const MainFileList *list) { m_mainList = list; }
@@ -389,6 +396,7 @@ signals:
     void mainListRefreshRequested(const std::vector<engine::MainListFile> &files);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -424,6 +432,13 @@ private:
                             QWidget *alphaParent, Twips at);
     void buildRandomFrame(engine::TokenAction action, QWidget *parent, Twips at);
     void setupConnections();
+    /** Makes the window, frame included, lie wholly on the available area of its screen: a
+     *  window larger than that area is made as large as it, and one reaching out of it is moved
+     *  in as far as needed. */
+    void fitOnScreen();
+    /** Fits the window again once the window manager has framed it, with the frame's real
+     *  size, for up to a few seconds after it was shown. */
+    void fitOnScreenWhenFramed();
     void setupGrid();
     void setGridColumnWidths();
     void LoadPictureTakenDates();
@@ -442,6 +457,10 @@ private:
     const MainFileList *m_mainList = nullptr;
     TokenPickers *m_pickers = nullptr;
     QPointer<frmLog> m_log;
+    QTimer *m_framedFit = nullptr;  ///< looks for the frame after a show
+    QElapsedTimer m_framedFitAge;
+    static constexpr int FramedFitTickMs = 50;
+    static constexpr qint64 FramedFitLimitMs = 5000;
 
     engine::RenameSettings m_runSettings;
     bool m_settingsDirty = false;

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
@@ -34,9 +35,9 @@ public:
 
     bool startOnce()
     {
+        const QString screen = QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height());
         m_x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                           QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                           QStringLiteral("tcp")});
+                                           QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!m_x.waitForStarted())
             return false;
         QByteArray number;
@@ -114,6 +115,14 @@ public:
             return !found.isEmpty();
         }, WindowLimitMs);
         return found;
+    }
+
+    /** True when a window titled exactly `title` is on the screen now (no waiting). */
+    bool shows(const QString &title) const
+    {
+        return !tool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                      u'^' + QRegularExpression::escape(title) + u'$'})
+                    .isEmpty();
     }
 
     /** The program's windows with a title, bottom to top, as the window manager stacks them. */
@@ -195,6 +204,9 @@ public:
      *  machine before the test gives up: bounds for waits on a condition, not timings. */
     static constexpr int StartLimitMs = 60000;
     static constexpr int WindowLimitMs = 120000;
+
+    /** The size of the virtual screen; set before start(). */
+    QSize screenSize{1280, 1024};
 
     QString display;
 

@@ -16,11 +16,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <string_view>
 
 using namespace startuptest;
 
@@ -155,6 +160,83 @@ TEST_F(DesktopStartup, RenameComesAboveTheMainWindowKeptOnTop)
     quitWithKeyboard();
 }
 
+// A start brings up the window that was kept On Top in front, and only that window is kept
+// above other programs' windows: the other one stays an ordinary window, also after a click on it
+// and when another program's window comes up.
+TEST_F(DesktopStartup, AtStartOnlyTheWindowSavedOnTopIsKeptAboveAndTheFrontOneHasTheKeyboard)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty())
+        GTEST_SKIP() << "xmessage (x11-utils) is missing";
+    struct Case {
+        const char *name;
+        const char *topMostWindow;  // the settings file's TopMostWindow
+        bool mainAbove;
+        bool renamerAbove;
+    };
+    const Case cases[] = {
+        {"nothing on top", "0", false, false},
+        {"main window on top", "1", true, false},
+        {"rename window on top", "7", false, true},
+    };
+    const int limit = DesktopSession::StartLimitMs;
+    const QString mainTitle = QStringLiteral("Morvane");
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const QString otherTitle = QStringLiteral("Another Program");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettingsFile(false, c.topMostWindow);
+        startVexlo({});
+        ASSERT_FALSE(session.window(mainTitle).isEmpty());
+        ASSERT_FALSE(session.window(renamerTitle).isEmpty());
+        // The window manager's states, each window looked up again: a window that takes On Top
+        // gets a new window system window.
+        const auto above = [&](const QString &title) { return session.keptAbove(session.window(title)); };
+        const auto states = [&] { return above(mainTitle) == c.mainAbove && above(renamerTitle) == c.renamerAbove; };
+        const auto stackText = [&] { return session.stackingTitles().join(u',').toStdString(); };
+        const auto higher = [&](const QString &upper, const QString &lower) {
+            const QStringList order = session.stackingTitles();
+            return order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
+        };
+
+        // In front with the keyboard: the rename window when it is the one kept On Top, else the
+        // main window.
+        const QString front = c.renamerAbove ? renamerTitle : mainTitle;
+        const QString back = c.renamerAbove ? mainTitle : renamerTitle;
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == front; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(front, back); }, limit)) << stackText();
+        EXPECT_TRUE(waitUntil(states, limit)) << "main above " << above(mainTitle) << ", renamer above " << above(renamerTitle);
+
+        // A click on the main window's title bar, past its icon, where the rename window leaves
+        // it free: it takes the keyboard, and a rename window kept On Top stays over it.
+        const QRect mainFrame = session.frameRect(session.window(mainTitle));
+        ASSERT_FALSE(mainFrame.isEmpty());
+        const QRect renamerFrame = session.frameRect(session.window(renamerTitle));
+        const QPoint titleBar(mainFrame.left() + 60, mainFrame.top() + 8);
+        ASSERT_LT(titleBar.x() + 20, renamerFrame.left()) << "the main window's title bar shows left of the rename window";
+        session.tool({QStringLiteral("mousemove"), QString::number(titleBar.x()), QString::number(titleBar.y()),
+                      QStringLiteral("click"), QStringLiteral("1")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == mainTitle; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(front, back); }, limit)) << stackText();
+        EXPECT_TRUE(states()) << "main above " << above(mainTitle) << ", renamer above " << above(renamerTitle);
+
+        // Another program's window comes over every window of the program that is not kept on top.
+        QProcess other;
+        other.setProcessEnvironment(session.environment());
+        other.start(QStringLiteral("xmessage"), {QStringLiteral("-title"), otherTitle, QStringLiteral("another program")});
+        ASSERT_TRUE(other.waitForStarted());
+        ASSERT_FALSE(session.window(otherTitle).isEmpty());
+        const auto otherPlaced = [&] {
+            return higher(otherTitle, mainTitle) != c.mainAbove && higher(otherTitle, renamerTitle) != c.renamerAbove;
+        };
+        EXPECT_TRUE(waitUntil(otherPlaced, limit)) << stackText();
+        other.kill();
+        other.waitForFinished(5000);
+
+        QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+        quitWithKeyboard();
+    }
+}
+
 TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKeptOnTop)
 {
     writeSettingsFile(false, "1");
@@ -196,6 +278,7 @@ struct RenamerPlaces {
     QRect onTop;
     QRect actions;    // the action list's rows
     QRect suffixField;
+    QRect refresh, clear, exit, status, progress;  // the bottom row
 };
 
 RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
@@ -211,14 +294,20 @@ RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
     RenamerPlaces places;
     {
         renamewin::frmRenamer mirror(app);
-        mirror.resize(size);
         mirror.show();
+        mirror.resize(size);
+        EXPECT_EQ(mirror.size(), size);
         const auto place = [&mirror](const QWidget *control) {
             return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
         };
         places.onTop = place(mirror.chkOnTop);
         places.actions = place(mirror.List3->viewport());
         places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
+        places.refresh = place(mirror.cmdRefresh);
+        places.clear = place(mirror.cmdClear);
+        places.exit = place(mirror.cmdClose);
+        places.status = place(mirror.lblStatus);
+        places.progress = place(mirror.ProgBar);
     }
     qunsetenv("VEXLO_HOME");
     return places;
@@ -317,6 +406,79 @@ TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAg
         QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
         quitWithKeyboard();
     }
+}
+
+// On a netbook's 1024x600 screen the rename window, larger by design, opens centred and wholly on
+// the screen with its frame, its bottom row in sight and working; the user can make it smaller
+// still. Opened at the start and again with "&Rename" after "E&xit" hid it.
+TEST_F(DesktopStartup, OnASmallScreenTheRenameWindowOpensWhollyOnItAndCanBeMadeSmaller)
+{
+    session.stop();
+    session.screenSize = QSize(1024, 600);
+    if (!session.start())
+        GTEST_SKIP() << "the virtual display with its window manager did not come up";
+    const QRect screen(QPoint(0, 0), session.screenSize);
+    const int limit = DesktopSession::StartLimitMs;
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const auto text = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+    };
+    // "E&xit", clicked at its place in the window as it now is: the window goes.
+    const auto clickExit = [&](const QString &renamer) {
+        const QRect client = session.clientRect(renamer);
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        const QPoint exit = places.exit.center();
+        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(exit.x()),
+                      QString::number(exit.y()), QStringLiteral("click"), QStringLiteral("1")});
+        EXPECT_TRUE(waitUntil([&] { return !session.shows(renamerTitle); }, limit)) << "E&xit hides the window";
+    };
+    startVexlo({});
+
+    for (const char *opening : {"at the start", "with Rename"}) {
+        SCOPED_TRACE(opening);
+        if (std::string_view(opening) == "with Rename") {
+            ASSERT_TRUE(activate(QStringLiteral("Morvane")));
+            session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+        }
+        const QString renamer = session.window(renamerTitle);
+        ASSERT_FALSE(renamer.isEmpty());
+        const auto centredOnScreen = [&] {
+            const QRect frame = session.frameRect(renamer);
+            return screen.contains(frame) && std::abs(frame.center().x() - screen.center().x()) <= 1
+                && std::abs(frame.center().y() - screen.center().y()) <= 1;
+        };
+        EXPECT_TRUE(waitUntil(centredOnScreen, limit)) << text(session.frameRect(renamer));
+        const QRect client = session.clientRect(renamer);
+        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        for (const QRect &control : {places.refresh, places.clear, places.exit, places.status, places.progress}) {
+            const QRect onScreen = control.translated(client.topLeft());
+            EXPECT_TRUE(!control.isEmpty() && client.contains(onScreen) && screen.contains(onScreen)) << text(onScreen);
+        }
+        ASSERT_TRUE(activate(renamerTitle));
+        // The screen as the user sees it, saved for a reviewer to look at.
+        const QString shot = QStandardPaths::findExecutable(QStringLiteral("import"));
+        if (!shot.isEmpty() && std::string_view(opening) == "at the start")
+            QProcess::execute(shot, {QStringLiteral("-display"), session.display, QStringLiteral("-window"), QStringLiteral("root"),
+                                     QDir(testfiles::artifactFolder()).filePath(QStringLiteral("desktop_renamer_1024x600.png"))});
+        clickExit(renamer);
+    }
+
+    // Smaller than the screen by the user's hand: the window takes the size, and its bottom row
+    // still works.
+    ASSERT_TRUE(activate(QStringLiteral("Morvane")));
+    session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+r")});
+    const QString renamer = session.window(renamerTitle);
+    ASSERT_FALSE(renamer.isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return screen.contains(session.frameRect(renamer)); }, limit));
+    const QSize smaller(560, 420);
+    session.tool({QStringLiteral("windowsize"), renamer, QString::number(smaller.width()), QString::number(smaller.height())});
+    EXPECT_TRUE(waitUntil([&] { return session.clientRect(renamer).size() == smaller; }, limit))
+        << text(session.clientRect(renamer));
+    ASSERT_TRUE(activate(renamerTitle));
+    clickExit(renamer);
+
+    QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+    quitWithKeyboard();
 }
 
 TEST_F(DesktopStartup, OpenFilesStartShowsTheRenameWindowInFront)
