@@ -94,10 +94,15 @@ QString DroppedItemPaths::path(const QString &argument)
     }
     if (folder != m_folder || m_folder.isNull()) {
         m_folder = folder;
-        m_resolved = folder;
-        if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
-            m_resolved = pathcodec::decode(real);
-            std::free(real);
+        if (const auto known = m_resolvedFolders.constFind(folder); known != m_resolvedFolders.constEnd()) {
+            m_resolved = *known;
+        } else {
+            m_resolved = folder;
+            if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
+                m_resolved = pathcodec::decode(real);
+                std::free(real);
+            }
+            m_resolvedFolders.insert(folder, m_resolved);
         }
     }
     if (name.isEmpty())
