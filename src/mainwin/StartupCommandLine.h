@@ -48,11 +48,21 @@ public:
     QString dotItemFolder(const QString &argument);
 
 private:
+    /** A folder's resolution: the real folder, or (`real` false: it could not be resolved) the
+     *  folder's own text. */
+    struct Resolved {
+        QString text;
+        bool real = false;
+    };
+    /** `folder` (absolute) resolved, each folder text once: one whose parent is resolved costs a
+     *  look at its last part. */
+    Resolved resolve(const QString &folder);
+
     QString m_workingFolder;
     QString m_folder;
     QString m_resolved;
-    /** Each folder text resolved so far, to what it resolved to. */
-    QHash<QString, QString> m_resolvedFolders;
+    /** Each folder text resolved so far (and the folders above it), to its resolution. */
+    QHash<QString, Resolved> m_resolvedFolders;
 };
 
 /** True when `argument` is "." or "..", or ends in "/." or "/.." (trailing "/" aside): a
