@@ -50,7 +50,8 @@ FileStat ItemLookups::lookUp(size_t i, OpenFolder &open) const
 std::unique_ptr<EntryStats::Batch> ItemLookups::startBatch(size_t first)
 {
     return std::make_unique<EntryStats::Batch>(
-        m_stats, [this, first](size_t i, OpenFolder &open) { return lookUp(first + i, open); }, std::min(BatchSize, m_items.size() - first));
+        m_stats, [this, first](size_t i, OpenFolder &open) { return lookUp(first + i, open); },
+        std::min(BatchSize, m_items.size() - first));
 }
 
 const FileStat &ItemLookups::stat(size_t i)

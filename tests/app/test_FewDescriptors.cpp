@@ -148,7 +148,9 @@ TEST_F(UnderTheUsualLimit, TheWindowsWorkThroughThousandsOfFolders)
     main.Load();
     main.show();
     filelist::ListViewEditable &list = *main.lvw2;
-    const auto rowsAre = [&](int32_t rows) { return [&list, &main, rows] { return list.ListItems().Count() == rows && main.ListingSettled(); }; };
+    const auto rowsAre = [&](int32_t rows) {
+        return [&list, &main, rows] { return list.ListItems().Count() == rows && main.ListingSettled(); };
+    };
 
     // A small folder listed first: what the toolkit opens once for good (the file types, the
     // icons) is open before the steps are counted.
@@ -179,7 +181,10 @@ TEST_F(UnderTheUsualLimit, TheWindowsWorkThroughThousandsOfFolders)
     const auto renamedFiles = [&] {
         int found = 0;
         for (int i = 0; i < kFolders; ++i)
-            found += QFileInfo::exists(root + u'/' + folderName(i) + u'/' + fileName(i).replace(QStringLiteral(".txt"), QStringLiteral("_r.txt"))) ? 1 : 0;
+            found += QFileInfo::exists(root + u'/' + folderName(i) + u'/'
+                                       + fileName(i).replace(QStringLiteral(".txt"), QStringLiteral("_r.txt")))
+                         ? 1
+                         : 0;
         return found;
     };
     step("Rename Now! with its log", [&] { renamer.cmdExecute->click(); }, [&] { return renamedFiles() == kFolders; });
