@@ -8,6 +8,8 @@
 #
 # The names are kept short ("d12345/f") so that 64,000 arguments stay well inside the kernel's
 # limit on an argument list (ARG_MAX: a quarter of the stack limit, 2 MB with the usual 8 MB).
+# The trees are made in a folder under $TMPDIR (/tmp); a folder deeper down costs more for each
+# folder that is resolved whole.
 #
 # usage: bench/folder_follow.sh [--build DIR] [--vexlo FILE] [--before FILE] [--rounds N] [COUNT...]
 #   --build DIR    a Release build holding bin/vexlo and bin/rename_drop_helper (build/release)
@@ -27,7 +29,7 @@ while [ $# -gt 0 ]; do
     --vexlo) vexlo=$2; shift 2 ;;
     --before) before=$(realpath "$2"); shift 2 ;;
     --rounds) rounds=$2; shift 2 ;;
-    -h | --help) sed -n '2,17p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,19p' "$0"; exit 0 ;;
     *) counts+=("$1"); shift ;;
     esac
 done
