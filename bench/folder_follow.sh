@@ -29,7 +29,7 @@ while [ $# -gt 0 ]; do
     --vexlo) vexlo=$2; shift 2 ;;
     --before) before=$(realpath "$2"); shift 2 ;;
     --rounds) rounds=$2; shift 2 ;;
-    -h | --help) sed -n '2,21p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,18p' "$0"; exit 0 ;;
     *) counts+=("$1"); shift ;;
     esac
 done
