@@ -20,9 +20,9 @@
 #include "modMain.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <algorithm>
 #include <atomic>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -73,7 +73,6 @@ struct DroppedItems {
     struct Folder {
         QString path;  ///< ends in "/"
         QString name;  ///< the text of the rows' "Folder" cell
-        std::unique_ptr<filelist::FolderHandle> handle;
     };
     struct Item {
         QString name;       ///< empty: the item is its folder itself
@@ -83,30 +82,51 @@ struct DroppedItems {
     std::vector<Folder> folders;
     std::vector<Item> items;
 
-    void lookUp(size_t i)
+    // Whether item `i` shares its folder with an item beside it: such items are looked up by
+    // name in the folder, which the looking thread opens once for them; an item alone in its
+    // folder is looked up by its path, without opening anything.
+    bool besideAnother(size_t i) const
+    {
+        const auto inFolder = [this](size_t k) { return !items[k].name.isEmpty(); };
+        const size_t folder = items[i].folder;
+        return inFolder(i)
+               && ((i > 0 && items[i - 1].folder == folder && inFolder(i - 1))
+                   || (i + 1 < items.size() && items[i + 1].folder == folder && inFolder(i + 1)));
+    }
+
+    void lookUp(size_t i, filelist::OpenFolder &open)
     {
         Item &item = items[i];
         const Folder &folder = folders[item.folder];
-        item.stat = item.name.isEmpty() ? filelist::FileStat::Read(folder.path)
-                                        : folder.handle->stat(pathcodec::NativePath(item.name).c_str());
+        if (item.name.isEmpty())
+            item.stat = filelist::FileStat::Read(folder.path);
+        else if (besideAnother(i))
+            item.stat = open.handle(folder.path).stat(pathcodec::NativePath(item.name).c_str());
+        else
+            item.stat = filelist::FileStat::Read(folder.path + item.name);
     }
 };
 
-// Where each argument names an item. Items of one folder come together: they share its texts and
-// are looked up in it by name.
+// Where each argument names an item. Each distinct folder is made once, however often the
+// arguments come back to it (a folder given before the files inside it comes back to the folder
+// above after each of them); its items are looked up in it by name.
 DroppedItems placeArguments(const QStringList &arguments, qsizetype first)
 {
     DroppedItems dropped;
     dropped.items.reserve(size_t(std::max<qsizetype>(0, arguments.size() - first)));
     mainwin::DroppedItemPaths paths;
+    QHash<QString, size_t> folderIndex;
+    size_t current = 0;
     bool workingFolderCurrent = false;
     const auto useFolder = [&](QStringView folder, bool working) {
-        if (dropped.folders.empty() || working != workingFolderCurrent || folder != dropped.folders.back().path) {
-            DroppedItems::Folder f;
-            f.path = folder.toString();
-            f.name = renamewin::folderNameOf(f.path);
-            f.handle = std::make_unique<filelist::FolderHandle>(f.path);
-            dropped.folders.push_back(std::move(f));
+        if (dropped.folders.empty() || working != workingFolderCurrent || folder != dropped.folders[current].path) {
+            const QString path = folder.toString();
+            auto known = folderIndex.constFind(path);
+            if (known == folderIndex.constEnd()) {
+                known = folderIndex.insert(path, dropped.folders.size());
+                dropped.folders.push_back({path, renamewin::folderNameOf(path)});
+            }
+            current = known.value();
             workingFolderCurrent = working;
         }
     };
@@ -127,7 +147,7 @@ DroppedItems placeArguments(const QStringList &arguments, qsizetype first)
             item.name = mainwin::GetPathPart(path, false);
             useFolder(QStringView(path).left(path.size() - item.name.size()), false);
         }
-        item.folder = dropped.folders.size() - 1;
+        item.folder = current;
         dropped.items.push_back(std::move(item));
     }
     return dropped;
@@ -135,7 +155,7 @@ DroppedItems placeArguments(const QStringList &arguments, qsizetype first)
 
 // Looks every item up. A long list is shared with a few worker threads (look-ups of one folder
 // run side by side in the kernel); this thread takes its share too and keeps the event loop
-// turning between its blocks.
+// turning between its blocks. Each thread holds at most one folder open at a time.
 void lookUpAll(DroppedItems &dropped, engine::EngineHost &host)
 {
     constexpr size_t Block = 256;
@@ -143,13 +163,14 @@ void lookUpAll(DroppedItems &dropped, engine::EngineHost &host)
     const size_t count = dropped.items.size();
     std::atomic<size_t> next{0};
     const auto work = [&dropped, &next, count](engine::EngineHost *yieldTo) {
+        filelist::OpenFolder open;
         for (;;) {
             const size_t begin = next.fetch_add(Block, std::memory_order_relaxed);
             if (begin >= count)
                 return;
             const size_t end = std::min(count, begin + Block);
             for (size_t i = begin; i < end; ++i)
-                dropped.lookUp(i);
+                dropped.lookUp(i, open);
             if (yieldTo)
                 yieldTo->yield();
         }

@@ -106,6 +106,19 @@ FileStat FolderHandle::stat(const char *rawName) const
     return {};
 }
 
+const FolderHandle &OpenFolder::handle(const QString &folder)
+{
+    // Items of one folder come together and share its text: comparing where it lives is enough.
+    const bool same = m_handle && ((m_folder.constData() == folder.constData() && m_folder.size() == folder.size())
+                                   || m_folder == folder);
+    if (!same) {
+        m_handle.reset();
+        m_handle = std::make_unique<FolderHandle>(folder);
+        m_folder = folder;
+    }
+    return *m_handle;
+}
+
 bool DirectoryListing::Read(const QString &folder, const std::function<void()> &pause)
 {
     m_entries.clear();

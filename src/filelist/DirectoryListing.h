@@ -41,6 +41,19 @@ private:
     QByteArray m_folder;
 };
 
+/** The one folder a thread keeps open while it looks up the entries of several folders in turn:
+ *  asked for another folder, it closes the one it holds first, so that a thread never holds
+ *  more than one open folder, however many folders it goes through. */
+class OpenFolder {
+public:
+    /** A handle of `folder` (ending in "/"), opened unless it is the one open already. */
+    const FolderHandle &handle(const QString &folder);
+
+private:
+    QString m_folder;
+    std::unique_ptr<FolderHandle> m_handle;
+};
+
 /** One entry of a folder ("." and ".." are never listed). */
 struct DirEntry {
     QString name;

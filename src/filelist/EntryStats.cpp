@@ -18,11 +18,11 @@ constexpr int MaxHelpers = 3;
 } // namespace
 
 EntryStats::Batch::Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count)
-    : Batch(owner, [&folder, entries](size_t i) { return folder.stat(entries[i]->rawName); }, count)
+    : Batch(owner, [&folder, entries](size_t i, OpenFolder &) { return folder.stat(entries[i]->rawName); }, count)
 {
 }
 
-EntryStats::Batch::Batch(EntryStats &owner, std::function<FileStat(size_t)> lookup, size_t count)
+EntryStats::Batch::Batch(EntryStats &owner, Lookup lookup, size_t count)
     : m_lookup(std::move(lookup)), m_count(count), m_stats(count)
 {
     if (count < ParallelFrom || QThread::idealThreadCount() < 2)
@@ -47,9 +47,11 @@ EntryStats::Batch::~Batch()
 
 void EntryStats::Batch::work()
 {
+    // The folder this thread opens for its share, closed as the share ends.
+    OpenFolder open;
     for (size_t begin = m_next.fetch_add(Chunk); begin < m_count; begin = m_next.fetch_add(Chunk))
         for (size_t i = begin; i < std::min(begin + Chunk, m_count); ++i)
-            m_stats[i] = m_lookup(i);
+            m_stats[i] = m_lookup(i, open);
 }
 
 const std::vector<FileStat> &EntryStats::Batch::Results()

@@ -24,21 +24,26 @@ public:
     class Batch {
     public:
         Batch(EntryStats &owner, const FolderHandle &folder, const DirEntry *const *entries, size_t count);
-        /** The lookups `lookup(0)` .. `lookup(count - 1)`, started when made; `lookup` is
-         *  called on any thread and must outlive the batch. */
-        Batch(EntryStats &owner, std::function<FileStat(size_t)> lookup, size_t count);
+        /** A lookup of entry `i` on one thread; the folder it is given is that thread's own
+         *  while it takes part in the batch (closed when its share is done). */
+        using Lookup = std::function<FileStat(size_t i, OpenFolder &open)>;
+
+        /** The lookups `lookup(0, ...)` .. `lookup(count - 1, ...)`, started when made; `lookup`
+         *  is called on any thread and must outlive the batch. A batch holds at most one open
+         *  folder per thread taking part. */
+        Batch(EntryStats &owner, Lookup lookup, size_t count);
         ~Batch();
         Batch(const Batch &) = delete;
         Batch &operator=(const Batch &) = delete;
 
         /** Finishes the lookups: `Results()[i]` = `folder.stat(entries[i]->rawName)`, or
-         *  `lookup(i)`. */
+         *  `lookup(i, ...)`. */
         const std::vector<FileStat> &Results();
 
     private:
         void work();
 
-        std::function<FileStat(size_t)> m_lookup;
+        Lookup m_lookup;
         size_t m_count;
         std::vector<FileStat> m_stats;
         std::atomic<size_t> m_next{0};

@@ -21,20 +21,15 @@ bool sameText(const QString &a, const QString &b)
 } // namespace
 
 ItemLookups::ItemLookups(EntryStats &stats, std::vector<Item> items)
-    : m_stats(stats), m_items(std::move(items)), m_folderOf(m_items.size(), nullptr)
+    : m_stats(stats), m_items(std::move(items)), m_inOpenFolder(m_items.size(), 0)
 {
-    const QString *openFolder = nullptr;
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        const Item &item = m_items[i];
-        // A folder text without its "/" joins the name to its last part, and an empty name
-        // names the folder itself: such items are looked up by the joined path, as AddFile does.
-        if (!item.folder.endsWith(u'/') || item.name.isEmpty())
-            continue;
-        if (!openFolder || !sameText(*openFolder, item.folder)) {
-            m_folders.push_back(std::make_unique<FolderHandle>(item.folder));
-            openFolder = &item.folder;
-        }
-        m_folderOf[i] = m_folders.back().get();
+    // A folder text without its "/" joins the name to its last part, and an empty name names
+    // the folder itself: such items are looked up by the joined path, as AddFile does. So is an
+    // item alone in its folder, where opening the folder would cost more than the walk it saves.
+    const auto byName = [this](size_t i) { return m_items[i].folder.endsWith(u'/') && !m_items[i].name.isEmpty(); };
+    for (size_t i = 0; i + 1 < m_items.size(); ++i) {
+        if (byName(i) && byName(i + 1) && sameText(m_items[i].folder, m_items[i + 1].folder))
+            m_inOpenFolder[i] = m_inOpenFolder[i + 1] = 1;
     }
 }
 
@@ -44,18 +39,19 @@ ItemLookups::~ItemLookups()
     m_batch.reset();
 }
 
-FileStat ItemLookups::lookUp(size_t i) const
+FileStat ItemLookups::lookUp(size_t i, OpenFolder &open) const
 {
     const Item &item = m_items[i];
-    if (const FolderHandle *folder = m_folderOf[i])
-        return folder->stat(pathcodec::NativePath(item.name).c_str());
+    if (m_inOpenFolder[i])
+        return open.handle(item.folder).stat(pathcodec::NativePath(item.name).c_str());
     return FileStat::Read(item.folder + item.name);
 }
 
 std::unique_ptr<EntryStats::Batch> ItemLookups::startBatch(size_t first)
 {
     return std::make_unique<EntryStats::Batch>(
-        m_stats, [this, first](size_t i) { return lookUp(first + i); }, std::min(BatchSize, m_items.size() - first));
+        m_stats, [this, first](size_t i, OpenFolder &open) { return lookUp(first + i, open); },
+        std::min(BatchSize, m_items.size() - first));
 }
 
 const FileStat &ItemLookups::stat(size_t i)

@@ -1,9 +1,11 @@
 #pragma once
 /**
  * Looks listed items up again by their folder text and name, as AddFile does (the two joined),
- * for a list that is made afresh from the rows of another. Items of one folder are looked up
- * through one open handle of it, in batches on a few threads when there are many; the next
- * batch is looked up while the caller works on the rows of one.
+ * for a list that is made afresh from the rows of another. Items of one folder that come together
+ * are looked up through an open handle of it, each thread holding one folder open at a time
+ * (an item alone in its folder is looked up by its path), in batches on a few threads when there
+ * are many; the next batch is looked up while the caller works on the rows of one. However many
+ * folders the items lie in, only a few are open at any time.
  */
 #include "EntryStats.h"
 
@@ -32,14 +34,14 @@ public:
     const FileStat &stat(size_t i);
 
 private:
-    FileStat lookUp(size_t i) const;
+    FileStat lookUp(size_t i, OpenFolder &open) const;
     std::unique_ptr<EntryStats::Batch> startBatch(size_t first);
 
     EntryStats &m_stats;
     std::vector<Item> m_items;
-    /** The open folder of each item; null where the item is looked up by its joined path. */
-    std::vector<const FolderHandle *> m_folderOf;
-    std::vector<std::unique_ptr<FolderHandle>> m_folders;
+    /** Per item: looked up through its open folder (it shares the folder with an item beside
+     *  it), else by its joined path. */
+    std::vector<char> m_inOpenFolder;
     // Declared last: the batches stop before what they read goes.
     size_t m_batchFirst = 0;
     const std::vector<FileStat> *m_results = nullptr;

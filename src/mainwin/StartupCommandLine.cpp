@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mainwin {
@@ -94,15 +95,42 @@ QString DroppedItemPaths::path(const QString &argument)
     }
     if (folder != m_folder || m_folder.isNull()) {
         m_folder = folder;
-        m_resolved = folder;
-        if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
-            m_resolved = pathcodec::decode(real);
-            std::free(real);
-        }
+        m_resolved = resolve(folder).text;
     }
     if (name.isEmpty())
         return m_resolved;
     return m_resolved == QLatin1String("/") ? m_resolved + name : m_resolved + u'/' + name;
+}
+
+DroppedItemPaths::Resolved DroppedItemPaths::resolve(const QString &folder)
+{
+    if (const auto known = m_resolvedFolders.constFind(folder); known != m_resolvedFolders.constEnd())
+        return *known;
+    Resolved resolved;
+    // A folder whose parent is resolved needs a look at its own name only: a real folder there
+    // (not a link) is the parent's resolution and the name. Anything else ("." or "..", a link,
+    // an empty part, nothing there) is resolved whole, as the kernel resolves it.
+    const qsizetype slash = folder.lastIndexOf(u'/');
+    const QStringView name = QStringView(folder).mid(slash + 1);
+    if (slash >= 0 && !name.isEmpty() && name != u"." && name != u"..") {
+        const Resolved parent = resolve(slash == 0 ? QStringLiteral("/") : folder.left(slash));
+        if (parent.real) {
+            QString candidate = parent.text == u"/" ? parent.text : parent.text + u'/';
+            candidate += name;
+            struct stat st {};
+            if (::lstat(pathcodec::encode(candidate).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+                resolved = {candidate, true};
+        }
+    }
+    if (!resolved.real) {
+        resolved.text = folder;
+        if (char *real = ::realpath(pathcodec::encode(folder).constData(), nullptr)) {
+            resolved = {pathcodec::decode(real), true};
+            std::free(real);
+        }
+    }
+    m_resolvedFolders.insert(folder, resolved);
+    return resolved;
 }
 
 bool DroppedItemPaths::isBareName(const QString &argument) const

@@ -3,6 +3,7 @@
  * The three ways Vexlo can be started: with no arguments, as a rename-drop run (a ".rnp" file
  * followed by the dropped files and folders) or as an open-files run (paths joined by "|").
  */
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +30,8 @@ QStringList SplitCommandLine(const QString &line);
  * so that folder and name split apart with GetPathPart. A path is never cleaned by its text:
  * the folder part is resolved as the kernel resolves it ("link/.." is the folder above the
  * link's target), and the last component stays the item itself, a symbolic link included.
- * The working folder is asked for once, and a folder is resolved once for the items that follow
- * in it.
+ * The working folder is asked for once, and each folder is resolved once, however often the
+ * arguments come back to it (a folder given before the files inside it).
  */
 class DroppedItemPaths {
 public:
@@ -47,9 +48,21 @@ public:
     QString dotItemFolder(const QString &argument);
 
 private:
+    /** A folder's resolution: the real folder, or (`real` false: it could not be resolved) the
+     *  folder's own text. */
+    struct Resolved {
+        QString text;
+        bool real = false;
+    };
+    /** `folder` (absolute) resolved, each folder text once: one whose parent is resolved costs a
+     *  look at its last part. */
+    Resolved resolve(const QString &folder);
+
     QString m_workingFolder;
     QString m_folder;
     QString m_resolved;
+    /** Each folder text resolved so far (and the folders above it), to its resolution. */
+    QHash<QString, Resolved> m_resolvedFolders;
 };
 
 /** True when `argument` is "." or "..", or ends in "/." or "/.." (trailing "/" aside): a

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
+
 using namespace mainwin;
 
 TEST(StartupCommandLine, ParseCommandLine)
@@ -82,6 +85,47 @@ TEST(StartupCommandLine, DroppedItemPathsOfManyItemsAreEachItemsOwn)
         EXPECT_EQ(atRoot.path(given), DroppedItemPaths().path(given));
     }
     EXPECT_EQ(atRoot.path(QStringLiteral("x.txt")), QStringLiteral("/x.txt"));
+    QDir::setCurrent(kept);
+}
+
+TEST(StartupCommandLine, DroppedItemPathsResolveEachFolderAsTheKernelDoes)
+{
+    // Folders come back again and again (each given before the items inside it) through links at
+    // every depth, relative links, ".." after a link and folders that are not there: each item's
+    // folder is what realpath makes of it (its text when it cannot), the name the item itself.
+    QTemporaryDir tmp;
+    for (const char *folder : {"real/a/b", "real/c"})
+        ASSERT_TRUE(QDir().mkpath(tmp.filePath(QString::fromLatin1(folder))));
+    const struct {
+        const char *link;
+        const char *target;
+    } links[] = {{"top", "real"}, {"real/a/up", ".."}, {"real/c/toB", "../a/b"}, {"real/a/b/self", "."}};
+    for (const auto &l : links)
+        ASSERT_EQ(::symlink(l.target, QFile::encodeName(tmp.filePath(QString::fromLatin1(l.link))).constData()), 0);
+    const auto expected = [](const QString &path) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+        const QString folder = path.left(slash);
+        QString resolved = folder;
+        if (char *real = ::realpath(QFile::encodeName(folder).constData(), nullptr)) {
+            resolved = QFile::decodeName(real);
+            std::free(real);
+        }
+        return resolved + path.mid(slash);
+    };
+    const QString base = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString kept = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(base));
+    DroppedItemPaths shared;
+    for (int round = 0; round < 2; ++round) {
+        for (const char *argument :
+             {"top/a", "top/a/b/f", "top/a/b", "top/a/b/self/f", "real/a/up/a/b/f", "real/a/up/c/x", "real/c/toB/f",
+              "real/c/toB/../f", "top/a/up/up/x", "real/a/b/../../c/x", "missing/x", "missing/deeper/x", "real/a",
+              "real/a/b/f", "top/c/x", "real/c/toB/self/self/f"}) {
+            SCOPED_TRACE(argument);
+            const QString given = QString::fromLatin1(argument);
+            EXPECT_EQ(shared.path(given), expected(base + u'/' + given));
+        }
+    }
     QDir::setCurrent(kept);
 }
 
