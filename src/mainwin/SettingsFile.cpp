@@ -267,6 +267,9 @@ void ReportSavedFile(const AppState &state, const QString &path, const vb::Statu
     const QString key = QFileInfo(path).absolutePath() + u'\n' + result.description;
     if (told == key)
         return;
+    // A program folder that cannot be one was told at start, with what follows from it.
+    if (QFileInfo(path).absolutePath() == AppFolder() && !AppFolderProblem().isEmpty())
+        return;
     told = key;
     const QString text = textfile::saveFailureText(QStringLiteral("settings file"), path, result);
     if (state.RenameDropRun == 1)

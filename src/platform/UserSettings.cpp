@@ -9,6 +9,7 @@
 #include "TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QSet>
@@ -24,21 +25,35 @@ namespace {
 
 // The toolkit's own copy of a store: a file named `name` in a private folder, holding the bytes
 // the store's file had when the store was opened (none for a new file), so that the toolkit reads
-// and writes its INI text there and never touches the store's file itself. The folder goes when
-// the store has gone.
+// and writes its INI text there and never touches the store's file itself. The folder is made in
+// the temporary folder, else beside the store's file (`beside`, when given); a copy that could not
+// be written whole is not used. The folder goes when the store has gone.
 struct PrivateCopy {
-    QTemporaryDir folder;
+    std::unique_ptr<QTemporaryDir> folder;
     QString copy;
 
-    PrivateCopy(const QString &name, const QByteArray *bytes)
-        : copy(folder.isValid() ? folder.filePath(name) : QString())
+    PrivateCopy(const QString &name, const QByteArray *bytes, const QString &beside = QString())
     {
-        if (!bytes || copy.isEmpty())
+        for (const QString &place : {QString(), beside}) {
+            if (!place.isEmpty() && !QFileInfo(place).isDir())
+                continue;
+            auto made = place.isEmpty() ? std::make_unique<QTemporaryDir>()
+                                        : std::make_unique<QTemporaryDir>(place + QStringLiteral("/.store-XXXXXX"));
+            if (!made->isValid())
+                continue;
+            const QString file = made->filePath(name);
+            if (bytes) {
+                QFile out(file);
+                if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size() || !out.flush())
+                    continue;
+            }
+            folder = std::move(made);
+            copy = file;
             return;
-        QFile file(copy);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(*bytes);
+        }
     }
+
+    QString folderPath() const { return folder ? folder->path() : QString(); }
 };
 
 // A store that is never kept: its values last while the program runs.
@@ -48,7 +63,7 @@ public:
         : PrivateCopy(name, nullptr), QSettings(copy, QSettings::IniFormat)
     {
     }
-    using PrivateCopy::folder;
+    using PrivateCopy::folderPath;
 };
 
 QVariantMap allValues(const QSettings &store)
@@ -77,12 +92,12 @@ void tellOnce(const QString &path, const QString &text)
 class FileSettings : private PrivateCopy, public QSettings {
 public:
     FileSettings(QString path, const QString &name, const QByteArray *bytes)
-        : PrivateCopy(name, bytes), QSettings(copy, QSettings::IniFormat), m_path(std::move(path)),
+        : PrivateCopy(name, bytes, fso::ParentOf(QtOpenablePath(path))), QSettings(copy, QSettings::IniFormat), m_path(std::move(path)),
           m_opened(allValues(*this))
     {
     }
     ~FileSettings() override { save(); }
-    using PrivateCopy::folder;
+    using PrivateCopy::folderPath;
 
 private:
     void save();
@@ -124,7 +139,7 @@ void FileSettings::save()
         return failed(st);
 
     // The file as it is now, with this store's changes on top, written by the toolkit's writer.
-    const QString merged = folder.filePath(QStringLiteral("merged.ini"));
+    const QString merged = folder->filePath(QStringLiteral("merged.ini"));
     {
         QFile file(merged);
         if (!file.open(QIODevice::WriteOnly) || file.write(current) != current.size())
@@ -203,7 +218,7 @@ std::unique_ptr<QSettings> openStore(const QString &path, const QString &name, Q
 {
     const auto detached = [&] {
         auto store = std::make_unique<DetachedSettings>(name);
-        copyFolder = store->folder.path();
+        copyFolder = store->folderPath();
         return store;
     };
     // Checked before anything is read: a FIFO would never answer, and what is no regular file
@@ -224,7 +239,7 @@ std::unique_ptr<QSettings> openStore(const QString &path, const QString &name, Q
         return detached();
     }
     auto store = std::make_unique<FileSettings>(path, name, exists ? &bytes : nullptr);
-    copyFolder = store->folder.path();
+    copyFolder = store->folderPath();
     return store;
 }
 
@@ -256,6 +271,11 @@ void WithToolkitStore(const QString &organization, const std::function<void()> &
     // into the file.
     QString copyFolder;
     const std::unique_ptr<QSettings> store = openStore(folder + u'/' + name, name, copyFolder);
+    if (copyFolder.isEmpty()) {
+        // No private copy could be made anywhere: the toolkit keeps its store itself.
+        work();
+        return;
+    }
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, copyFolder);
     work();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);

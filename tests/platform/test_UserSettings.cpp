@@ -171,3 +171,35 @@ TEST(UserSettingsStore, AFifoIsNeverWaitedOnNorReplaced)
         }
     }
 }
+
+// A temporary folder that cannot hold the toolkit's copy (a file, a folder that is not there)
+// costs nothing: the copy is made beside the store's file, the values load and a change is saved,
+// and nothing of the copy is left there once the store has gone.
+TEST(UserSettingsStore, AnUnusableTemporaryFolderLosesNoValue)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath("home")));
+    testfiles::writeFile(tmp.filePath("plain"), "not a folder");
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    for (const char *unusable : {"plain", "missing/folder"}) {
+        SCOPED_TRACE(unusable);
+        const QString path = tmp.filePath("home/AnchorCtrl.ini");
+        QFile::remove(path);
+        writeWithTheToolkit(path);
+        qputenv("TMPDIR", native(tmp.filePath(QLatin1String(unusable))));
+        {
+            auto store = OpenStoreFile(path);
+            for (const auto &[key, value] : Kept)
+                EXPECT_EQ(store->value(QLatin1String(key)), value) << key;
+            store->setValue(QStringLiteral("Positions/frmRenamerPos"), QStringLiteral("10|20"));
+        }
+        qputenv("TMPDIR", tmpdir);
+        EXPECT_EQ(QDir(tmp.filePath("home")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("AnchorCtrl.ini")});
+        QSettings saved(path, QSettings::IniFormat);
+        EXPECT_EQ(saved.value(QStringLiteral("Positions/frmRenamerPos")).toString(), QStringLiteral("10|20"));
+        EXPECT_EQ(saved.value(QStringLiteral("Positions/frmMainPos")).toString(), QStringLiteral("3000|750"));
+    }
+    if (tmpdir.isNull())
+        qunsetenv("TMPDIR");
+}
