@@ -111,7 +111,11 @@ bool openedFrom(const QWidget *w, const QWidget *from)
 // meanwhile, and is still in front when the keyboard comes back to it.
 void returnLentOnTopOfWindowsLeft()
 {
-    const QWidget *active = QApplication::activeWindow();
+    QWidget *active = QApplication::activeWindow();
+    // A modal window holds the keyboard until it is answered: when the keyboard comes back to it,
+    // it comes in front of the "On Top" window again, so that the user sees what the keys act on.
+    if (active && active->isModal())
+        LendOnTopIfNeeded(active);
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (!top->property(kLentOnTopProperty).toBool())
             continue;

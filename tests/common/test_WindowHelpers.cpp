@@ -197,4 +197,26 @@ TEST(WindowHelpers, ALentOnTopStateEndsWhenTheUserLeavesTheWindow)
         front.hide();
         EXPECT_FALSE(onTop(front));
     }
+
+    // A modal window left gives the state back too, and takes it again when the keyboard comes
+    // back to it: the keys go to a window the user sees. The window it blocks stays ordinary.
+    QWidget question(&front, Qt::Dialog);
+    question.setWindowTitle(QStringLiteral("question"));
+    question.setWindowModality(Qt::WindowModal);
+    ASSERT_TRUE(activate(main));
+    BringToFront(&front);
+    ASSERT_TRUE(activate(front));
+    question.show();
+    ASSERT_TRUE(activate(question));
+    EXPECT_TRUE(HasLentOnTop(&question));
+    EXPECT_TRUE(HasLentOnTop(&front)) << "the window a modal one was opened from stays in front";
+    ASSERT_TRUE(activate(main));
+    EXPECT_FALSE(HasLentOnTop(&question));
+    EXPECT_FALSE(HasLentOnTop(&front));
+    ASSERT_TRUE(activate(question));
+    EXPECT_TRUE(HasLentOnTop(&question));
+    EXPECT_TRUE(onTop(question));
+    EXPECT_FALSE(HasLentOnTop(&front));
+    question.hide();
+    EXPECT_FALSE(onTop(question));
 }
