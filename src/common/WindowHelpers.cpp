@@ -93,9 +93,12 @@ bool openedFrom(const QWidget *w, const QWidget *from)
         if (owner && fromHandle && owner == fromHandle)
             return true;
         if (!parent && owner) {
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (top->windowHandle() == owner)
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->windowHandle() == owner) {
                     parent = top;
+                    break;
+                }
+            }
         }
         w = parent;
     }
