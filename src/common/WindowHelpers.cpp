@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -22,6 +23,9 @@ namespace common {
 namespace {
 const char *const kExtentProperty = "morvaneHScrollExtent";
 const char *const kLentOnTopProperty = "morvaneLentOnTop";
+// Set on a window holding a lent on-top state once it has been the active window: from then on
+// the user leaving it ends the loan.
+const char *const kLentWasActiveProperty = "morvaneLentWasActive";
 // Set while a window takes or gives up its own on-top state: showing it again then lends nothing.
 bool settingOwnOnTop = false;
 
@@ -71,7 +75,64 @@ void returnLentOnTop(QWidget *w)
     if (!w->property(kLentOnTopProperty).toBool())
         return;
     w->setProperty(kLentOnTopProperty, QVariant());
+    w->setProperty(kLentWasActiveProperty, QVariant());
     setOnTopHint(w, false);
+}
+
+// True when `w` was opened from `from`: `from` is its parent window or the window the window
+// system keeps it above, directly or through other such windows (a message box, a picker).
+bool openedFrom(const QWidget *w, const QWidget *from)
+{
+    const QWindow *fromHandle = from->windowHandle();
+    for (int depth = 0; w && depth < 16; ++depth) {
+        const QWidget *parent = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+        if (parent == from)
+            return true;
+        const QWindow *handle = w->windowHandle();
+        const QWindow *owner = handle ? handle->transientParent() : nullptr;
+        if (owner && fromHandle && owner == fromHandle)
+            return true;
+        if (!parent && owner) {
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->windowHandle() == owner) {
+                    parent = top;
+                    break;
+                }
+            }
+        }
+        w = parent;
+    }
+    return false;
+}
+
+// A lent state serves only to bring a window in front of the program's "On Top" window for the
+// user. Once the user has been in the window and leaves it, for another program's window, the
+// "On Top" window or an ordinary window of the program, the loan ends and the window is an
+// ordinary one again that other windows may come over. It goes on while the keyboard is in a
+// window opened from it or in another window brought up over the "On Top" one (a message box
+// lent in its turn): the window the user works from does not drop under the "On Top" window
+// meanwhile, and is still in front when the keyboard comes back to it.
+void returnLentOnTopOfWindowsLeft()
+{
+    QWidget *active = QApplication::activeWindow();
+    // A modal window holds the keyboard until it is answered: when the keyboard comes back to it,
+    // it comes in front of the "On Top" window again, so that the user sees what the keys act on.
+    if (active && active->isModal())
+        LendOnTopIfNeeded(active);
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (!top->property(kLentOnTopProperty).toBool())
+            continue;
+        if (top == active) {
+            top->setProperty(kLentWasActiveProperty, true);
+            continue;
+        }
+        // A window that has not had the keyboard yet is still on its way to the front.
+        if (!top->property(kLentWasActiveProperty).toBool())
+            continue;
+        if (active && (active->property(kLentOnTopProperty).toBool() || openedFrom(active, top)))
+            continue;
+        returnLentOnTop(top);
+    }
 }
 
 // Once no window of the program is kept on top any more, the lent states go back.
@@ -102,11 +163,29 @@ void keepTitleReadable(QWidget *w)
 
 class OnTopLender : public QObject {
 public:
-    using QObject::QObject;
+    explicit OnTopLender(QObject *parent) : QObject(parent)
+    {
+        m_afterHiding.setSingleShot(true);
+        m_afterHiding.setInterval(kFocusAfterHidingMs);
+        connect(&m_afterHiding, &QTimer::timeout, this, [] { returnLentOnTopOfWindowsLeft(); });
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+            if (!watched->isWidgetType() || !static_cast<QWidget *>(watched)->isWindow())
+                return false;
+            // The active window being hidden leaves the program without one until the window
+            // manager hands the keyboard on, to the window it was opened from as a rule: the
+            // user has not left for another program, so the loans are looked at again later.
+            if (!QApplication::activeWindow() && static_cast<QWidget *>(watched)->isHidden()) {
+                m_afterHiding.start();
+                return false;
+            }
+            returnLentOnTopOfWindowsLeft();
+            return false;
+        }
         if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
             return false;
         if (!watched->isWidgetType())
@@ -125,6 +204,11 @@ protected:
         }
         return false;
     }
+
+private:
+    // How long the window manager is given to hand the keyboard on after a window was hidden.
+    static constexpr int kFocusAfterHidingMs = 1000;
+    QTimer m_afterHiding;
 };
 
 } // namespace
@@ -236,6 +320,7 @@ int SetWindowTopMost(QWidget *window, bool onTop)
         return 0;
     // The window's own choice replaces a state it was lent.
     window->setProperty(kLentOnTopProperty, QVariant());
+    window->setProperty(kLentWasActiveProperty, QVariant());
     const bool visible = window->isVisible();
     const QScopedValueRollback own(settingOwnOnTop, true);
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -267,6 +352,9 @@ void LendOnTopIfNeeded(QWidget *window)
     if (!anotherKeptOnTop(window))
         return;
     window->setProperty(kLentOnTopProperty, true);
+    // A window lent the state while it has the keyboard already is left by the next change.
+    if (window == QApplication::activeWindow())
+        window->setProperty(kLentWasActiveProperty, true);
     setOnTopHint(window, true);
 }
 

@@ -18,8 +18,11 @@ void BringToFront(QWidget *form);
  *  0 otherwise. */
 int SetWindowTopMost(QWidget *window, bool onTop);
 /** From now on, a window of the program that comes on the screen while another of its windows
- *  is kept on top is lent the same on-top state until it is hidden again, so that what the
- *  program opens is seen above its own "On Top" windows. Message boxes and dialogs included.
+ *  is kept on top is lent the same on-top state, so that what the program opens is seen above
+ *  its own "On Top" windows. Message boxes and dialogs included. The loan ends when the window
+ *  is hidden, when no window is kept on top any more, or when the user, having been in the
+ *  window, leaves it for another program's window or a window of the program that was neither
+ *  opened from it nor lent the state itself (the "On Top" window, say).
  *  A window narrower than its title with the frame's buttons is widened as it comes up. */
 void KeepOpenedWindowsAboveOnTop();
 /** Makes `window` a window the window manager keeps above the window of `owner` (its transient),

@@ -11,6 +11,7 @@
 #include "RandomSource.h"
 #include "Shell.h"
 #include "StartupFixture.h"
+#include "frmMain.h"
 #include "frmRenDrop.h"
 #include "frmRenamer.h"
 
@@ -279,6 +280,7 @@ struct RenamerPlaces {
     QRect actions;    // the action list's rows
     QRect suffixField;
     QRect refresh, clear, exit, status, progress;  // the bottom row
+    QRect fileSelection;                           // "&File Selection"
 };
 
 RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
@@ -308,12 +310,134 @@ RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
         places.exit = place(mirror.cmdClose);
         places.status = place(mirror.lblStatus);
         places.progress = place(mirror.ProgBar);
+        places.fileSelection = place(mirror.Command14);
     }
     qunsetenv("VEXLO_HOME");
     return places;
 }
 
+/** Where the main window's "On Top" box lies in a main window whose client area is `size`: the
+ *  same window laid out here. */
+QRect mainOnTopPlace(const QSize &size, const QString &programFolder)
+{
+    qputenv("VEXLO_HOME", programFolder.toUtf8());
+    AppState app;
+    RecordingMessageService messages;
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
+    FixedRandom random{{0.5f}};
+    app.services = {&messages, &dialogs, &shell, &clock, &random};
+    QRect onTop;
+    {
+        mainwin::frmMain mirror(app);
+        mirror.show();
+        mirror.resize(size);
+        mirror.layout()->activate();
+        EXPECT_EQ(mirror.size(), size);
+        onTop = QRect(mirror.chkOnTop->mapTo(&mirror, QPoint(0, 0)), mirror.chkOnTop->size());
+        mirror.hide();
+    }
+    qunsetenv("VEXLO_HOME");
+    return onTop;
+}
+
 } // namespace
+
+// With the rename window On Top, "&File Selection" brings the main window in front of it with
+// the keyboard. The main window is above the rename window only while the user needs it there:
+// once the user leaves it for another program's window, it is an ordinary window again, which
+// that window comes over while the rename window stays above both. Its own "On Top", ticked,
+// keeps it above (and takes the rename window's).
+TEST_F(DesktopStartup, TheMainWindowBroughtInFrontOfTheRenameWindowOnTopIsOrdinaryOnceLeft)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty())
+        GTEST_SKIP() << "xmessage (x11-utils) is missing";
+    struct Case {
+        const char *name;
+        bool mainOnTopTicked;  // the main window's own "On Top" box clicked while it is in front
+    };
+    const Case cases[] = {
+        {"main window left as it is", false},
+        {"main window's own On Top ticked", true},
+    };
+    const int limit = DesktopSession::StartLimitMs;
+    const QString mainTitle = QStringLiteral("Morvane");
+    const QString renamerTitle = QStringLiteral("Morvane - Renamer");
+    const QString otherTitle = QStringLiteral("Another Program");
+    const auto above = [&](const QString &title) { return session.keptAbove(session.window(title)); };
+    const auto stackText = [&] { return session.stackingTitles().join(u',').toStdString(); };
+    const auto higher = [&](const QString &upper, const QString &lower) {
+        const QStringList order = session.stackingTitles();
+        return order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
+    };
+    const auto click = [&](const QString &window, const QPoint &at) {
+        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(at.x()),
+                      QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeSettingsFile(false, "7");
+        startVexlo({});
+        ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
+            << session.activeTitle().toStdString();
+        ASSERT_TRUE(waitUntil([&] { return above(renamerTitle) && !above(mainTitle); }, limit));
+
+        const QString renamer = session.window(renamerTitle);
+        const RenamerPlaces places = renamerPlaces(session.clientRect(renamer).size(), home());
+        click(renamer, places.fileSelection.center());
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == mainTitle; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(mainTitle, renamerTitle); }, limit)) << stackText();
+
+        // While the user works from it, the main window stays in front: its "About" window
+        // (Help, About) comes above both, and once it is closed with its default "OK" the main
+        // window is still above the rename window, with the keyboard.
+        const QString aboutTitle = QStringLiteral("About");
+        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+h"), QStringLiteral("a")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == aboutTitle; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(waitUntil([&] { return higher(aboutTitle, renamerTitle); }, limit)) << stackText();
+        EXPECT_TRUE(higher(mainTitle, renamerTitle)) << stackText();
+        session.tool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("Return")});
+        EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == mainTitle; }, limit)) << session.activeTitle().toStdString();
+        EXPECT_TRUE(higher(mainTitle, renamerTitle)) << stackText();
+
+        if (c.mainOnTopTicked) {
+            const QString main = session.window(mainTitle);
+            const QRect box = mainOnTopPlace(session.clientRect(main).size(), home());
+            ASSERT_FALSE(box.isEmpty());
+            click(main, box.topLeft() + QPoint(6, box.height() / 2));
+            ASSERT_TRUE(waitUntil([&] { return above(mainTitle) && !above(renamerTitle); }, limit))
+                << "main above " << above(mainTitle) << ", renamer above " << above(renamerTitle);
+        }
+
+        // The user goes to another program's window, which lies across both windows.
+        QProcess other;
+        other.setProcessEnvironment(session.environment());
+        other.start(QStringLiteral("xmessage"), {QStringLiteral("-title"), otherTitle, QStringLiteral("-geometry"),
+                                                 QStringLiteral("400x200+100+300"), QStringLiteral("another program")});
+        ASSERT_TRUE(other.waitForStarted());
+        ASSERT_TRUE(activate(otherTitle)) << session.activeTitle().toStdString();
+        const bool mainAbove = c.mainOnTopTicked;
+        const bool renamerAbove = !c.mainOnTopTicked;
+        const auto placed = [&] {
+            return higher(otherTitle, mainTitle) != mainAbove && higher(otherTitle, renamerTitle) != renamerAbove
+                && above(mainTitle) == mainAbove && above(renamerTitle) == renamerAbove;
+        };
+        EXPECT_TRUE(waitUntil(placed, limit)) << stackText() << "; main above " << above(mainTitle) << ", renamer above "
+                                              << above(renamerTitle);
+        // The screen as the user sees it, saved for a reviewer to look at.
+        const QString shot = QStandardPaths::findExecutable(QStringLiteral("import"));
+        if (!shot.isEmpty())
+            QProcess::execute(shot, {QStringLiteral("-display"), session.display, QStringLiteral("-window"), QStringLiteral("root"),
+                                     QDir(testfiles::artifactFolder())
+                                         .filePath(QStringLiteral("desktop_main_left_%1.png").arg(c.mainOnTopTicked ? 2 : 1))});
+        other.kill();
+        other.waitForFinished(5000);
+
+        QFile::remove(home() + QStringLiteral("/Trevalle.ini"));
+        quitWithKeyboard();
+    }
+}
 
 // Whichever window is kept on top, a click into the rename window leaves the picker its field
 // opened in front of it; the picker lies against its field, wholly on the screen, also when the

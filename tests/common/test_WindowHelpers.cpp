@@ -1,6 +1,7 @@
 #include "FramedPlacement.h"
 #include "WindowHelpers.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QWindow>
@@ -130,4 +131,92 @@ TEST(WindowHelpers, WindowsOpenedWhileOneIsKeptOnTopComeAboveIt)
     EXPECT_FALSE(HasLentOnTop(&dialog));
     EXPECT_FALSE(onTop(dialog));
     EXPECT_FALSE(onTop(main));
+}
+
+// The main window is kept on top; `front` is brought up over it and is lent its state. The loan
+// lasts while the keyboard is in `front`, in a window opened from it or in another lent window,
+// and ends once the user, having been in `front`, goes to the window kept on top or to an
+// ordinary window of the program.
+TEST(WindowHelpers, ALentOnTopStateEndsWhenTheUserLeavesTheWindow)
+{
+    KeepOpenedWindowsAboveOnTop();
+    const auto onTop = [](const QWidget &w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+    const auto activate = [](QWidget &w) {
+        w.activateWindow();
+        for (int i = 0; i < 100 && QApplication::activeWindow() != &w; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return QApplication::activeWindow() == &w;
+    };
+    QWidget ordinary;
+    ordinary.setWindowTitle(QStringLiteral("ordinary"));
+    ordinary.show();
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("main"));
+    main.show();
+    SetWindowTopMost(&main, true);
+
+    struct Case {
+        const char *name;
+        QWidget *leftFor;  // the window the user goes to from `front`
+        bool frontKeepsItsLoan;
+    };
+    QWidget front;
+    front.setWindowTitle(QStringLiteral("front"));
+    QWidget box(&front, Qt::Dialog);  // a message box opened from it
+    box.setWindowTitle(QStringLiteral("box"));
+    QWidget another;  // another window brought up over the main window
+    another.setWindowTitle(QStringLiteral("another"));
+    const Case cases[] = {
+        {"a window opened from it", &box, true},
+        {"another lent window", &another, true},
+        {"the window kept on top", &main, false},
+        {"an ordinary window of the program", &ordinary, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(activate(main));
+        BringToFront(&front);
+        ASSERT_TRUE(activate(front));
+        ASSERT_TRUE(HasLentOnTop(&front));
+        if (c.leftFor == &box || c.leftFor == &another)
+            c.leftFor->show();
+        ASSERT_TRUE(activate(*c.leftFor));
+        EXPECT_EQ(HasLentOnTop(&front), c.frontKeepsItsLoan);
+        EXPECT_EQ(onTop(front), c.frontKeepsItsLoan);
+        EXPECT_TRUE(onTop(main)) << "the window kept on top keeps its own state";
+        if (c.frontKeepsItsLoan) {
+            EXPECT_TRUE(HasLentOnTop(c.leftFor));
+            // Back in `front`, and then to the window kept on top: both loans end.
+            ASSERT_TRUE(activate(front));
+            EXPECT_TRUE(HasLentOnTop(&front));
+            ASSERT_TRUE(activate(main));
+            EXPECT_FALSE(HasLentOnTop(&front));
+            EXPECT_FALSE(HasLentOnTop(c.leftFor));
+            c.leftFor->hide();
+        }
+        front.hide();
+        EXPECT_FALSE(onTop(front));
+    }
+
+    // A modal window left gives the state back too, and takes it again when the keyboard comes
+    // back to it: the keys go to a window the user sees. The window it blocks stays ordinary.
+    QWidget question(&front, Qt::Dialog);
+    question.setWindowTitle(QStringLiteral("question"));
+    question.setWindowModality(Qt::WindowModal);
+    ASSERT_TRUE(activate(main));
+    BringToFront(&front);
+    ASSERT_TRUE(activate(front));
+    question.show();
+    ASSERT_TRUE(activate(question));
+    EXPECT_TRUE(HasLentOnTop(&question));
+    EXPECT_TRUE(HasLentOnTop(&front)) << "the window a modal one was opened from stays in front";
+    ASSERT_TRUE(activate(main));
+    EXPECT_FALSE(HasLentOnTop(&question));
+    EXPECT_FALSE(HasLentOnTop(&front));
+    ASSERT_TRUE(activate(question));
+    EXPECT_TRUE(HasLentOnTop(&question));
+    EXPECT_TRUE(onTop(question));
+    EXPECT_FALSE(HasLentOnTop(&front));
+    question.hide();
+    EXPECT_FALSE(onTop(question));
 }
