@@ -1,10 +1,10 @@
 #pragma once
 /**
- * Placing a window against a widget of another window by the frame the window manager draws
- * around it: centred under the widget, above it when there is no room below, wholly on the
- * widget's screen. A window manager frames a window only once the window is on the screen, so a
- * window shown for the first time is placed by the frame of the widget's own window until its
- * own frame is known, and placed again then.
+ * Placing a window by the frame the window manager draws around it: against a widget of another
+ * window (centred under the widget, above it when there is no room below, wholly on the widget's
+ * screen), or wholly on its own screen. A window manager frames a window only once the window is
+ * on the screen, so a window shown for the first time is placed by the frame of another window of
+ * the program until its own frame is known, and placed again then.
  */
 
 class QPoint;
@@ -23,6 +23,11 @@ QPoint PlaceUnder(const QRect &anchor, const QSize &frame, const QRect &area);
  *  the anchor's screen. */
 QPoint PlaceUnder(const QWidget *anchor, const QSize &frame);
 
+/** Where the frame `frame` (global pixels) goes to lie wholly inside `area`: no larger than the
+ *  area, and moved in as far as needed (its left and top edges first when it cannot be made
+ *  small enough). Returns the frame's new rectangle; a frame inside the area already stays. */
+QRect FitInside(const QRect &frame, const QRect &area);
+
 /**
  * Shows `window` under the widget `anchor` (PlaceUnder), kept above the anchor's window
  * (KeepAboveOwner), raised. A window on the screen already moves under the new anchor.
@@ -34,5 +39,17 @@ QPoint PlaceUnder(const QWidget *anchor, const QSize &frame);
  * Qt::Tool) without a widget parent.
  */
 void ShowUnder(QWidget *window, const QWidget *anchor);
+
+/**
+ * Makes the top-level `window`, its frame included, lie wholly on the available area of its
+ * screen (FitInside): a window larger than the area is made smaller, one reaching out of it is
+ * moved in as far as needed, so a window centred on the screen stays centred. A maximized or
+ * full-screen window is left alone.
+ *
+ * Called as the window is shown. Until the window manager has framed the window, the frame of
+ * another framed window of the program stands in for its own; once the window is framed it is
+ * fitted again by its own frame, should that differ.
+ */
+void FitOnScreen(QWidget *window);
 
 } // namespace common

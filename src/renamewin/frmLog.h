@@ -18,9 +18,9 @@ public:
      *  folder's "templog.log". */
     explicit frmLog(QWidget *parent = nullptr, QString logFile = {});
 
-    /** Reads the log again into a fresh grid; a `logFile` given becomes the file it reads (the
-     *  record of the run just ended). */
-    void Reload(const QString &logFile = {});
+    /** Reads the log again into a fresh grid; a `logFile` that is not empty becomes the file it
+     *  reads (the record of the run just ended). */
+    void Reload(const QString &logFile);
     /** The log file the viewer reads. */
     const QString &logFile() const { return m_logFile; }
 

@@ -21,7 +21,6 @@
 #include "RenameWindowState.h"
 #include "LoadResult.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -39,7 +38,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTimer;
 class Grid;
 struct AppState;
 class Clock;
@@ -432,13 +430,6 @@ private:
                             QWidget *alphaParent, Twips at);
     void buildRandomFrame(engine::TokenAction action, QWidget *parent, Twips at);
     void setupConnections();
-    /** Makes the window, frame included, lie wholly on the available area of its screen: a
-     *  window larger than that area is made as large as it, and one reaching out of it is moved
-     *  in as far as needed. */
-    void fitOnScreen();
-    /** Fits the window again once the window manager has framed it, with the frame's real
-     *  size, for up to a few seconds after it was shown. */
-    void fitOnScreenWhenFramed();
     void setupGrid();
     void setGridColumnWidths();
     void LoadPictureTakenDates();
@@ -457,10 +448,6 @@ private:
     const MainFileList *m_mainList = nullptr;
     TokenPickers *m_pickers = nullptr;
     QPointer<frmLog> m_log;
-    QTimer *m_framedFit = nullptr;  ///< looks for the frame after a show
-    QElapsedTimer m_framedFitAge;
-    static constexpr int FramedFitTickMs = 50;
-    static constexpr qint64 FramedFitLimitMs = 5000;
 
     engine::RenameSettings m_runSettings;
     bool m_settingsDirty = false;

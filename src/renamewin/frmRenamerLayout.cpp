@@ -1,11 +1,11 @@
 // The rename window's frame and the token fields of its panels, from their design geometry, and
 // the window's fit on its screen.
 #include "DragListBox.h"
+#include "FramedPlacement.h"
 #include "Grid.h"
 #include "PickerTokens.h"
 #include "frmRenamer.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -17,13 +17,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextDocument>
-#include <QTimer>
-#include <QWindow>
-#include <algorithm>
 
 namespace renamewin {
 
@@ -76,24 +72,6 @@ constexpr const char *AlphaDefaults[6] = {"A", "1", "", "", "3", "0"};
 QString element(const char *name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-// The frame a window manager draws around the window: its own once the window is framed, before
-// that the frame of another framed window of the program (a window manager frames its normal
-// windows alike), or none while there is no framed window to go by.
-QMargins frameOf(const QWidget *window)
-{
-    const auto framed = [](const QWidget *w) -> QMargins {
-        const QWindow *handle = w->windowHandle();
-        return handle && handle->isExposed() ? handle->frameMargins() : QMargins();
-    };
-    if (const QMargins own = framed(window); !own.isNull())
-        return own;
-    for (const QWidget *top : QApplication::topLevelWidgets())
-        if (top != window && top->isVisible() && top->windowType() == Qt::Window)
-            if (const QMargins other = framed(top); !other.isNull())
-                return other;
-    return {};
 }
 
 } // namespace
@@ -202,52 +180,13 @@ void frmRenamer::buildFrame()
     txtEdit->hide();
 }
 
-void frmRenamer::fitOnScreen()
-{
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen || isMaximized() || isFullScreen())
-        return;
-    const QRect area = screen->availableGeometry();
-    const QMargins frame = frameOf(this);
-    if (area.contains(QRect(pos(), size().grownBy(frame))))
-        return;
-    const QSize client = size().boundedTo(area.size().shrunkBy(frame));
-    if (client != size())
-        resize(client);
-    // Moved in as far as needed: a window its opener centred stays centred.
-    const QSize outer = client.grownBy(frame);
-    const int x = std::max(area.x(), std::min(pos().x(), area.x() + area.width() - outer.width()));
-    const int y = std::max(area.y(), std::min(pos().y(), area.y() + area.height() - outer.height()));
-    move(x, y);
-}
-
-void frmRenamer::fitOnScreenWhenFramed()
-{
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return;
-    if (!m_framedFit) {
-        m_framedFit = new QTimer(this);
-        m_framedFit->setInterval(FramedFitTickMs);
-        connect(m_framedFit, &QTimer::timeout, this, [this] {
-            const QWindow *handle = windowHandle();
-            const bool framed = handle && handle->isExposed() && !handle->frameMargins().isNull();
-            if (framed)
-                fitOnScreen();
-            if (framed || !isVisible() || m_framedFitAge.elapsed() > FramedFitLimitMs)
-                m_framedFit->stop();
-        });
-    }
-    m_framedFitAge.start();
-    m_framedFit->start();
-}
-
 void frmRenamer::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    fitOnScreen();
-    fitOnScreenWhenFramed();
+    // Larger by design than a small screen: it is made to fit, frame included.
+    common::FitOnScreen(this);
 }
 
 QSize frmRenamer::minimumSizeHint() const

@@ -69,6 +69,57 @@ TEST(WindowHelpers, AWindowOpensUnderItsFieldWhollyInsideTheArea)
     EXPECT_EQ(PlaceUnder({400, 300, 100, 20}, QSize(1200, 900), area), QPoint(0, 30));
 }
 
+// A frame fitted into a 1000 x 800 area that starts at (0, 30) (a panel above it).
+TEST(WindowHelpers, AFrameIsFittedWhollyInsideTheAreaMovedInAsLittleAsNeeded)
+{
+    const QRect area(0, 30, 1000, 800);
+    struct Case {
+        const char *name;
+        QRect frame;
+        QRect fitted;
+    };
+    const Case cases[] = {
+        {"inside: stays", {100, 100, 200, 100}, {100, 100, 200, 100}},
+        {"filling the area: stays", area, area},
+        {"out on the right: moved left", {900, 100, 200, 100}, {800, 100, 200, 100}},
+        {"out at the bottom: moved up", {100, 780, 200, 100}, {100, 730, 200, 100}},
+        {"out at the top left: moved down and right", {-50, 0, 200, 100}, {0, 30, 200, 100}},
+        {"wider: as wide as the area, its height kept", {300, 100, 1200, 100}, {0, 100, 1000, 100}},
+        {"taller, centred on a larger screen: shrunk, its left edge kept", {400, -20, 200, 900}, {400, 30, 200, 800}},
+        {"larger both ways: the whole area", {-10, -10, 1300, 1000}, area},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect fitted = FitInside(c.frame, area);
+        EXPECT_EQ(fitted, c.fitted);
+        EXPECT_TRUE(area.contains(fitted));
+    }
+}
+
+// A window larger than its screen, shown, is made to lie wholly on the screen's free area with its
+// frame; a window on it already keeps its place and size.
+TEST(WindowHelpers, AWindowShownIsFittedOnItsScreen)
+{
+    QWidget large;
+    const QRect area = large.screen()->availableGeometry();
+    large.resize(area.size() + QSize(300, 200));
+    large.move(area.topLeft() + QPoint(40, 30));
+    large.show();
+    FitOnScreen(&large);
+    EXPECT_TRUE(area.contains(large.frameGeometry())) << large.frameGeometry().x() << "," << large.frameGeometry().y()
+                                                      << " " << large.frameGeometry().width() << "x"
+                                                      << large.frameGeometry().height();
+    EXPECT_EQ(large.frameGeometry().size(), area.size());
+
+    QWidget small;
+    small.resize(200, 100);
+    small.move(area.topLeft() + QPoint(40, 30));
+    small.show();
+    const QRect before = small.geometry();
+    FitOnScreen(&small);
+    EXPECT_EQ(small.geometry(), before);
+}
+
 TEST(WindowHelpers, AWindowKeptAboveItsOwnerFollowsTheOwnerItIsGiven)
 {
     QWidget first;

@@ -55,7 +55,7 @@ TEST(LogViewer, RowsAndColoursOfTheLog)
 
     // The log of the next run replaces the rows when the viewer is shown again.
     testfiles::writeFile(log, "/q/ : x : y : Permission denied\r\n");
-    viewer.Reload();
+    viewer.Reload(log);
     ASSERT_EQ(viewer.GridLog->Rows(), 1u);
     EXPECT_EQ(viewer.GridLog->CellBackColor(1, 4), 255);
 }
