@@ -318,19 +318,20 @@ QByteArray randomTag()
     return tag;
 }
 
-// "." + name + ".incomplete-copy-" + tag, with name cut short (not inside a UTF-8 sequence)
-// where the whole would pass the 255 bytes a name may have.
+// name + ".incomplete-copy-" + tag, with name cut short (not inside a UTF-8 sequence) where the
+// whole would pass the 255 bytes a name may have. Not hidden: a copy whose process was killed
+// leaves it in plain sight, saying what it is.
 QByteArray temporaryName(const QByteArray &name, const QByteArray &tag)
 {
     static constexpr QByteArrayView Marker = ".incomplete-copy-";
     constexpr qsizetype NameMax = 255;
-    qsizetype keep = qMin(name.size(), NameMax - 1 - Marker.size() - tag.size());
+    qsizetype keep = qMin(name.size(), NameMax - Marker.size() - tag.size());
     if (keep < name.size()) {
         // Back to the first byte of a character (a continuation byte is 10xxxxxx).
         for (int back = 0; back < 3 && keep > 0 && (uchar(name[keep]) & 0xC0) == 0x80; ++back)
             --keep;
     }
-    return '.' + name.left(keep) + Marker.toByteArray() + tag;
+    return name.left(keep) + Marker.toByteArray() + tag;
 }
 
 } // namespace
