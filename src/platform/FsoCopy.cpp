@@ -139,7 +139,9 @@ int readNames(int fd, QList<QByteArray> &names)
 // one tree or in two walked in step (a source and its copy). Only the deepest few levels are held
 // open: the one above them is closed as the walk goes deeper, and opened again from the folder
 // below it ("..", never a link) when the walk comes back up, refused unless it is the same folder
-// (device and inode) it was. So a walk holds a few descriptors however deep the tree.
+// (device and inode) it was. So a walk holds a few descriptors however deep the tree. (The
+// folder below was searched on the way down, so ".." may be looked up in it; a copy's folder
+// is given its own, maybe narrower, bits only after the one above is open again.)
 class FolderChain {
 public:
     explicit FolderChain(int trees) : m_trees(trees) {}
