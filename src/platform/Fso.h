@@ -13,10 +13,11 @@
  * it, is refused with nothing changed.
  *
  * A copy (and so a move to another file system) is made under a temporary name beside the
- * target, "." + the target's name + ".incomplete-copy-" + six letters or digits, and takes the
+ * target, the target's name + ".incomplete-copy-" + six letters or digits, and takes the
  * target's name only when it is whole: a file or folder under the target's name is never part
  * of a copy, whenever the copy stops. A failing copy removes its temporary; one whose process
- * was killed leaves it under that name.
+ * was killed leaves it under that name, in plain sight. However deep the folders, a copy or
+ * move holds only a few descriptors at a time.
  */
 #include "VbError.h"
 

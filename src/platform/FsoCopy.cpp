@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <vector>
 
 namespace fso::detail {
 
@@ -107,6 +108,127 @@ int copyContents(int in, int out)
     }
 }
 
+// The names in the open folder `fd` but "." and "..", read whole through a listing of its own
+// that is closed again before this returns (removing or adding while reading may skip entries).
+int readNames(int fd, QList<QByteArray> &names)
+{
+    const int listing = ::dup(fd);
+    DIR *dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!dir) {
+        const int err = errno;
+        if (listing >= 0)
+            ::close(listing);
+        return err;
+    }
+    int err = 0;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            err = errno;
+            break;
+        }
+        if (!isDotOrDotDot(entry->d_name))
+            names.append(QByteArray(entry->d_name));
+    }
+    ::closedir(dir);
+    return err;
+}
+
+// The folders from the top of a walk down to where it is, a level for each folder entered, in
+// one tree or in two walked in step (a source and its copy). Only the deepest few levels are held
+// open: the one above them is closed as the walk goes deeper, and opened again from the folder
+// below it ("..", never a link) when the walk comes back up, refused unless it is the same folder
+// (device and inode) it was. So a walk holds a few descriptors however deep the tree. (The
+// folder below was searched on the way down, so ".." may be looked up in it; a copy's folder
+// is given its own, maybe narrower, bits only after the one above is open again.)
+class FolderChain {
+public:
+    explicit FolderChain(int trees) : m_trees(trees) {}
+    ~FolderChain()
+    {
+        while (!m_levels.empty())
+            drop();
+    }
+    FolderChain(const FolderChain &) = delete;
+    FolderChain &operator=(const FolderChain &) = delete;
+
+    // Enters a level, taking the open folders `fds` (one for each tree). Returns 0, or the errno
+    // of a failure (the folders are closed then).
+    int push(const int fds[2])
+    {
+        Level level;
+        for (int t = 0; t < m_trees; ++t) {
+            level.fd[t] = fds[t];
+            struct stat st;
+            if (::fstat(fds[t], &st) != 0) {
+                const int err = errno;
+                for (int u = 0; u < m_trees; ++u)
+                    ::close(fds[u]);
+                return err;
+            }
+            level.dev[t] = st.st_dev;
+            level.ino[t] = st.st_ino;
+        }
+        m_levels.push_back(level);
+        if (m_levels.size() > Kept)
+            closeLevel(m_levels[m_levels.size() - 1 - Kept]);
+        return 0;
+    }
+
+    bool empty() const { return m_levels.empty(); }
+    size_t depth() const { return m_levels.size(); }
+    // The deepest level's folder in tree `t`.
+    int fd(int t) const { return m_levels.back().fd[t]; }
+
+    // Opens the level above the deepest again where it was closed. Returns 0 or an errno
+    // (ESTALE when ".." is no longer the folder that level was: moved meanwhile).
+    int reopenAbove()
+    {
+        const Level &below = m_levels.back();
+        Level &above = m_levels[m_levels.size() - 2];
+        for (int t = 0; t < m_trees; ++t) {
+            if (above.fd[t] >= 0)
+                continue;
+            const int fd = ::openat(below.fd[t], "..", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0)
+                return errno;
+            struct stat st;
+            if (::fstat(fd, &st) != 0 || st.st_dev != above.dev[t] || st.st_ino != above.ino[t]) {
+                ::close(fd);
+                return ESTALE;
+            }
+            above.fd[t] = fd;
+        }
+        return 0;
+    }
+
+    // Leaves the deepest level, closing its folders.
+    void drop()
+    {
+        closeLevel(m_levels.back());
+        m_levels.pop_back();
+    }
+
+private:
+    static constexpr size_t Kept = 4;
+    struct Level {
+        int fd[2] = {-1, -1};
+        dev_t dev[2] = {};
+        ino_t ino[2] = {};
+    };
+    static void closeLevel(Level &level)
+    {
+        for (int &fd : level.fd) {
+            if (fd >= 0)
+                ::close(fd);
+            fd = -1;
+        }
+    }
+    int m_trees;
+    std::vector<Level> m_levels;
+};
+
 class Copier {
 public:
     explicit Copier(QList<QByteArray> &skipped) : m_skipped(skipped) {}
@@ -122,17 +244,32 @@ public:
         struct stat st;
         if (::fstatat(srcDir, srcName, &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno;
+        if (S_ISDIR(st.st_mode))
+            return copyTree(srcDir, srcName, dstDir, dstName, st, shown);
+        return copyItem(srcDir, srcName, dstDir, dstName, st, shown);
+    }
+
+private:
+    // A folder being copied: its source's status, the names read from it and how many are done.
+    struct Folder {
+        struct stat st;
+        QByteArray shown;
+        QList<QByteArray> names;
+        qsizetype next = 0;
+    };
+
+    // Copies an item that is not a folder: a link, a file, or nothing (skipped for its kind).
+    int copyItem(int srcDir, const char *srcName, int dstDir, const char *dstName, const struct stat &st,
+                 const QByteArray &shown)
+    {
         if (S_ISLNK(st.st_mode))
             return copyLink(srcDir, srcName, dstDir, dstName, st);
         if (S_ISREG(st.st_mode))
             return copyFile(srcDir, srcName, dstDir, dstName, st, shown);
-        if (S_ISDIR(st.st_mode))
-            return copyFolder(srcDir, srcName, dstDir, dstName, st, shown);
         m_skipped.append(shown);
         return 0;
     }
 
-private:
     int copyLink(int srcDir, const char *srcName, int dstDir, const char *dstName, const struct stat &st)
     {
         QByteArray target(qsizetype(st.st_size > 0 ? st.st_size : 256) + 1, Qt::Uninitialized);
@@ -149,13 +286,25 @@ private:
         if (::symlinkat(target.constData(), dstDir, dstName) != 0)
             return errno;
         m_made = true;
-        // The link itself, never what it leads to; as for a file, a user who may not give it away
-        // keeps it, with the group where that one is the user's own.
-        if (::fchownat(dstDir, dstName, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW) != 0)
-            (void)::fchownat(dstDir, dstName, uid_t(-1), st.st_gid, AT_SYMLINK_NOFOLLOW);
+        // The link itself, never what it leads to, and held by a handle: should the name have
+        // been given to another item meanwhile (a hard link to someone else's file), that item
+        // keeps its owner. As for a file, a user who may not give the link away keeps it, with
+        // the group where that one is the user's own.
+        const int link = ::openat(dstDir, dstName, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        if (link < 0)
+            return errno;
+        struct stat made;
+        if (::fstat(link, &made) != 0 || !S_ISLNK(made.st_mode)) {
+            ::close(link);
+            return EEXIST;
+        }
+        if (::fchownat(link, "", st.st_uid, st.st_gid, AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW) != 0)
+            (void)::fchownat(link, "", uid_t(-1), st.st_gid, AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW);
         struct timespec times[2];
         timesOf(st, times);
-        (void)::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);
+        if (::utimensat(link, "", times, AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW) != 0)
+            (void)::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);  // (a kernel before 5.8)
+        ::close(link);
         return 0;
     }
 
@@ -194,56 +343,71 @@ private:
         return err;
     }
 
-    int copyFolder(int srcDir, const char *srcName, int dstDir, const char *dstName, const struct stat &st,
-                   const QByteArray &shown)
+    // Opens the source folder `srcName`, reads its names, and makes and opens its copy `dstName`
+    // (writable for its contents; its own bits are given when it is full): a new level of `chain`.
+    int enter(int srcDir, const char *srcName, int dstDir, const char *dstName, const struct stat &st,
+              const QByteArray &shown, FolderChain &chain, std::vector<Folder> &folders)
     {
-        const int from = ::openat(srcDir, srcName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (from < 0)
+        Folder folder{st, shown, {}, 0};
+        int fds[2] = {::openat(srcDir, srcName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), -1};
+        if (fds[0] < 0)
             return errno;
-        // Made writable for its contents; its own bits are given when it is full.
-        if (::mkdirat(dstDir, dstName, 0700) != 0) {
-            const int err = errno;
-            ::close(from);
-            return err;
-        }
-        m_made = true;
-        const int to = ::openat(dstDir, dstName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (to < 0) {
-            const int err = errno;
-            ::close(from);
-            return err;
-        }
-        int err = 0;
-        const int listing = ::dup(from);
-        DIR *dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
-        if (!dir) {
+        int err = readNames(fds[0], folder.names);
+        if (err == 0 && ::mkdirat(dstDir, dstName, 0700) != 0)
             err = errno;
-            if (listing >= 0)
-                ::close(listing);
-        }
-        while (dir && err == 0) {
-            errno = 0;
-            const dirent *entry = ::readdir(dir);
-            if (!entry) {
+        if (err == 0) {
+            m_made = true;
+            fds[1] = ::openat(dstDir, dstName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (fds[1] < 0)
                 err = errno;
-                break;
-            }
-            if (isDotOrDotDot(entry->d_name))
-                continue;
-            const QByteArray name(entry->d_name);
-            err = copy(from, entry->d_name, to, entry->d_name, shown + '/' + name);
         }
-        if (dir)
-            ::closedir(dir);
-        struct timespec times[2];
-        timesOf(st, times);
-        // The folder's time last: every entry made in it has changed it.
-        if (err == 0 && ::fchmod(to, takeOwner(to, st)) != 0)
-            err = errno;
-        if (err == 0 && ::futimens(to, times) != 0)
-            err = errno;
-        ::close(from);
-        ::close(to);
+        if (err != 0) {
+            ::close(fds[0]);
+            return err;
+        }
+        if ((err = chain.push(fds)) != 0)
+            return err;
+        folders.push_back(std::move(folder));
+        return 0;
+    }
+
+    // Copies a folder with everything in it, a level at a time, holding descriptors for only the
+    // deepest few levels (see FolderChain).
+    int copyTree(int srcDir, const char *srcName, int dstDir, const char *dstName, const struct stat &st,
+                 const QByteArray &shown)
+    {
+        FolderChain chain(2);
+        std::vector<Folder> folders;
+        int err = enter(srcDir, srcName, dstDir, dstName, st, shown, chain, folders);
+        while (!folders.empty()) {
+            Folder &folder = folders.back();
+            if (err == 0 && folder.next < folder.names.size()) {
+                const QByteArray name = folder.names[folder.next++];
+                const QByteArray path = folder.shown + '/' + name;
+                struct stat child;
+                if (::fstatat(chain.fd(0), name.constData(), &child, AT_SYMLINK_NOFOLLOW) != 0)
+                    err = errno;
+                else if (S_ISDIR(child.st_mode))
+                    err = enter(chain.fd(0), name.constData(), chain.fd(1), name.constData(), child, path, chain,
+                                folders);
+                else
+                    err = copyItem(chain.fd(0), name.constData(), chain.fd(1), name.constData(), child, path);
+                continue;
+            }
+            // Done with the folder: the one above is opened again first (".." needs the search
+            // permission the copy may lose), then the copy takes its owner, bits and times, the
+            // times last as every entry made in it has changed them.
+            if (err == 0 && chain.depth() > 1)
+                err = chain.reopenAbove();
+            struct timespec times[2];
+            timesOf(folder.st, times);
+            if (err == 0 && ::fchmod(chain.fd(1), takeOwner(chain.fd(1), folder.st)) != 0)
+                err = errno;
+            if (err == 0 && ::futimens(chain.fd(1), times) != 0)
+                err = errno;
+            chain.drop();
+            folders.pop_back();
+        }
         return err;
     }
 
@@ -251,9 +415,44 @@ private:
     bool m_made = false;
 };
 
-// Removes the item `name` of the folder `dirFd`, a folder with everything in it. With `openUp`,
-// a folder is first given its owner's read, write and search permission (only for a copy this
-// program made, never for the user's own folders).
+// Opens the folder `name` of `dirFd` for removing what is in it, never through a link. With
+// `openUp`, the folder is first given its owner's read, write and search permission, through a
+// handle of the folder itself: its name may have been given to a link meanwhile, and what such a
+// link leads to keeps its mode. Returns the descriptor, or -1 with errno set.
+int openForRemoval(int dirFd, const char *name, bool openUp)
+{
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0) {
+        if (openUp && ::fstat(fd, &st) == 0 && (st.st_mode & S_IRWXU) != S_IRWXU)
+            (void)::fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
+        return fd;
+    }
+    if (!openUp || errno != EACCES)
+        return -1;
+    // Not readable by its owner (and no permission override): held by a path handle, whose own
+    // entry in /proc names the very folder held, then opened for reading through it.
+    const int held = ::openat(dirFd, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (held < 0)
+        return -1;
+    int opened = -1;
+    if (::fstat(held, &st) == 0 && S_ISDIR(st.st_mode)) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(held);
+        if (::chmod(self.constData(), (st.st_mode & 07777) | S_IRWXU) == 0)
+            opened = ::openat(held, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+        errno = ENOTDIR;
+    }
+    const int err = errno;
+    ::close(held);
+    errno = err;
+    return opened;
+}
+
+// Removes the item `name` of the folder `dirFd`, a folder with everything in it, a level at a
+// time and holding descriptors for only the deepest few levels. With `openUp`, each folder is
+// first given its owner's read, write and search permission (only for a copy this program made,
+// never for the user's own folders).
 int removeAt(int dirFd, const char *name, bool openUp)
 {
     struct stat st;
@@ -261,38 +460,49 @@ int removeAt(int dirFd, const char *name, bool openUp)
         return errno == ENOENT ? 0 : errno;
     if (!S_ISDIR(st.st_mode))
         return ::unlinkat(dirFd, name, 0) == 0 ? 0 : errno;
-    if (openUp && (st.st_mode & S_IRWXU) != S_IRWXU)
-        (void)::fchmodat(dirFd, name, (st.st_mode & 07777) | S_IRWXU, 0);
-    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    DIR *dir = ::fdopendir(fd);
-    if (!dir) {
-        const int err = errno;
-        ::close(fd);
-        return err;
-    }
-    int err = 0;
-    // The names are read first: removing while reading may skip entries.
-    QList<QByteArray> names;
-    for (;;) {
-        errno = 0;
-        const dirent *entry = ::readdir(dir);
-        if (!entry) {
-            err = errno;
-            break;
+
+    struct Folder {
+        QByteArray name;
+        QList<QByteArray> names;
+        qsizetype next = 0;
+    };
+    FolderChain chain(1);
+    std::vector<Folder> folders;
+    const auto enter = [&](int parent, const QByteArray &child) {
+        int fds[2] = {openForRemoval(parent, child.constData(), openUp), -1};
+        if (fds[0] < 0)
+            return errno;
+        Folder folder{child, {}, 0};
+        int err = readNames(fds[0], folder.names);
+        if (err != 0) {
+            ::close(fds[0]);
+            return err;
         }
-        if (!isDotOrDotDot(entry->d_name))
-            names.append(QByteArray(entry->d_name));
+        if ((err = chain.push(fds)) == 0)
+            folders.push_back(std::move(folder));
+        return err;
+    };
+    int err = enter(dirFd, QByteArray(name));
+    while (!folders.empty()) {
+        Folder &folder = folders.back();
+        if (err == 0 && folder.next < folder.names.size()) {
+            const QByteArray child = folder.names[folder.next++];
+            if (::fstatat(chain.fd(0), child.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                err = errno == ENOENT ? 0 : errno;
+            else if (S_ISDIR(st.st_mode))
+                err = enter(chain.fd(0), child);
+            else if (::unlinkat(chain.fd(0), child.constData(), 0) != 0)
+                err = errno;
+            continue;
+        }
+        if (err == 0 && chain.depth() > 1)
+            err = chain.reopenAbove();
+        const QByteArray done = folder.name;
+        chain.drop();
+        folders.pop_back();
+        if (err == 0 && ::unlinkat(chain.empty() ? dirFd : chain.fd(0), done.constData(), AT_REMOVEDIR) != 0)
+            err = errno;
     }
-    for (const QByteArray &child : std::as_const(names)) {
-        if (err != 0)
-            break;
-        err = removeAt(fd, child.constData(), openUp);
-    }
-    ::closedir(dir);
-    if (err == 0 && ::unlinkat(dirFd, name, AT_REMOVEDIR) != 0)
-        err = errno;
     return err;
 }
 
@@ -318,19 +528,20 @@ QByteArray randomTag()
     return tag;
 }
 
-// "." + name + ".incomplete-copy-" + tag, with name cut short (not inside a UTF-8 sequence)
-// where the whole would pass the 255 bytes a name may have.
+// name + ".incomplete-copy-" + tag, with name cut short (not inside a UTF-8 sequence) where the
+// whole would pass the 255 bytes a name may have. Not hidden: a copy whose process was killed
+// leaves it in plain sight, saying what it is.
 QByteArray temporaryName(const QByteArray &name, const QByteArray &tag)
 {
     static constexpr QByteArrayView Marker = ".incomplete-copy-";
     constexpr qsizetype NameMax = 255;
-    qsizetype keep = qMin(name.size(), NameMax - 1 - Marker.size() - tag.size());
+    qsizetype keep = qMin(name.size(), NameMax - Marker.size() - tag.size());
     if (keep < name.size()) {
         // Back to the first byte of a character (a continuation byte is 10xxxxxx).
         for (int back = 0; back < 3 && keep > 0 && (uchar(name[keep]) & 0xC0) == 0x80; ++back)
             --keep;
     }
-    return '.' + name.left(keep) + Marker.toByteArray() + tag;
+    return name.left(keep) + Marker.toByteArray() + tag;
 }
 
 } // namespace

@@ -20,10 +20,11 @@ namespace fso::detail {
 
 /** Copies the item at `source` whole under a new temporary name beside `target` (in the folder
  *  `target` names it in), from which the caller gives it its name: a name that only ever holds a
- *  whole copy. The temporary name says what it is: "." + the final name + ".incomplete-copy-" +
- *  six random letters or digits, the final name shortened where needed so that the whole stays
- *  within 255 bytes. Until it is complete a file is readable by its maker only (0600) and a
- *  folder 0700; then each takes its own bits, times and owner.
+ *  whole copy. The temporary name says what it is, in plain sight: the final name +
+ *  ".incomplete-copy-" + six random letters or digits, the final name shortened where needed so
+ *  that the whole stays within 255 bytes. Until it is complete a file is readable by its maker
+ *  only (0600) and a folder 0700; then each takes its own bits, times and owner. Folders are
+ *  walked a level at a time with descriptors held for the deepest few levels only.
  *
  *  Returns 0 with `temporary` set to the copy's path, or the errno of the first failure with
  *  nothing left behind. A source that is not copied for its kind gives 0 and an empty
@@ -38,7 +39,8 @@ int removeItem(const QByteArray &path);
 
 /** Removes a copy this program made (a temporary of copyToTemporary()) as removeItem() does,
  *  opening up first each folder in it that lacks its maker's read, write or search permission
- *  (copied from a read-only folder). */
+ *  (copied from a read-only folder). The permission is given through a handle of the folder
+ *  itself, never by a name that may have become a link meanwhile. */
 int removeCopy(const QByteArray &path);
 
 /** Whether the item at `path` (not followed when it is a link) is one the copy can take. */

@@ -117,7 +117,7 @@ vb::Status copyOrMove(bool move, bool folder, const QString &source, const QStri
 // How a temporary of a copy to `name` is named: it says what it is.
 QRegularExpression temporaryOf(const QString &name)
 {
-    return QRegularExpression(u'^' + QRegularExpression::escape(u'.' + name + QStringLiteral(".incomplete-copy-"))
+    return QRegularExpression(u'^' + QRegularExpression::escape(name + QStringLiteral(".incomplete-copy-"))
                               + QStringLiteral("[A-Za-z0-9]{6}$"));
 }
 
@@ -207,8 +207,8 @@ TEST(FsoCopyWholeChild, CopiesOrMovesUntilStopped)
 
 // Killed with SIGKILL while its copy is on the way to the other file system (a 20 MB file stopped
 // at 4.6 MB; a folder of 40 files stopped at its first file of 1 MB), a move or copy leaves
-// nothing under the final name: only its temporary, named for what it is and open to its maker
-// alone, and the source whole. Tried again, it succeeds, the copy whole.
+// nothing under the final name: only its temporary, named in plain sight for what it is and open
+// to its maker alone, and the source whole. Tried again, it succeeds, the copy whole.
 TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
 {
     constexpr rlim_t StopAt = 4600 * 1024;
@@ -246,6 +246,7 @@ TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
                 const QStringList during = entries(to);
                 ASSERT_EQ(during.size(), 1) << during.join(u' ').toStdString();
                 EXPECT_TRUE(temporaryOf(name).match(during[0]).hasMatch()) << during[0].toStdString();
+                EXPECT_FALSE(during[0].startsWith(u'.')) << "a leftover in plain sight, not hidden";
                 const QString temporary = to + u'/' + during[0];
                 struct stat made {};
                 ASSERT_EQ(::lstat(raw(temporary).constData(), &made), 0);
@@ -266,7 +267,7 @@ TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
                 RestoreMoveCalls restore{fso::setMoveCalls(callsFor(way.injected))};
                 const vb::Status again = copyOrMove(move, folder, src + u'/' + name, to + u'/' + name);
                 EXPECT_TRUE(again) << again.description.toStdString();
-                EXPECT_EQ(entries(to), QStringList({during[0], name}));
+                EXPECT_EQ(entries(to), QStringList({name, during[0]}));
                 // The copy, without the leftover, is what the source was.
                 std::map<QString, QByteArray> copied = tree(to);
                 std::erase_if(copied, [&](const auto &item) {
