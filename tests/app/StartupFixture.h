@@ -12,11 +12,26 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace startuptest {
+
+/** `env` with what the built program is started with in a test: the platform plugin `platform`,
+ *  `programFolder` as its program folder, its messages written to standard error instead of
+ *  shown, and `userHome` as the user's home folder, with the user's settings in its "config". */
+inline QProcessEnvironment vexloEnvironment(QProcessEnvironment env, const QString &platform,
+                                            const QString &programFolder, const QString &userHome)
+{
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("VEXLO_HOME"), programFolder);
+    env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
+    env.insert(QStringLiteral("HOME"), userHome);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), userHome + QStringLiteral("/config"));
+    return env;
+}
 
 struct RunResult {
     int exitCode = -1;
@@ -63,18 +78,19 @@ protected:
         testfiles::writeFile(home() + QStringLiteral("/Trevalle.ini"), text);
     }
 
+    /** The program's environment in this test (see vexloEnvironment), over `env`. */
+    QProcessEnvironment vexloEnvironment(const QString &platform = QStringLiteral("offscreen"),
+                                         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) const
+    {
+        return startuptest::vexloEnvironment(env, platform, home(), tmp.path());
+    }
+
     RunResult runVexlo(const QStringList &arguments, const QString &workingFolder = QString())
     {
         QProcess p;
         if (!workingFolder.isEmpty())
             p.setWorkingDirectory(workingFolder);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(vexloEnvironment());
         p.start(QStringLiteral(VEXLO_BINARY), arguments);
         EXPECT_TRUE(p.waitForFinished(120000)) << "vexlo did not finish";
         RunResult r;

@@ -1,19 +1,8 @@
 // The token pickers of the rename window on a display with a window manager, driven with real
 // clicks and keys: where a picker's frame lies from the moment it is mapped, and which window has
 // the keyboard when a picker is asked for again while it is open.
-#include "AppState.h"
-#include "Clock.h"
-#include "Dialogs.h"
-#include "DesktopSession.h"
-#include "DragListBox.h"
-#include "MessageService.h"
-#include "RandomSource.h"
-#include "Shell.h"
-#include "StartupFixture.h"
-#include "frmRenamer.h"
+#include "DesktopFixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -23,41 +12,6 @@ namespace {
 
 const QString renamerTitle = QStringLiteral("Morvane - Renamer");
 const QString timePickerTitle = QStringLiteral("Select Time Format");
-
-/** Where the "On Top" box, the action list's rows and the "Suffix" token field lie in a rename window whose client
- *  area is `size`, in the window's pixels: the same window laid out here (its controls are
- *  placed by the window's size alone). */
-struct RenamerPlaces {
-    QRect onTop;
-    QRect actions;
-    QRect suffixField;
-};
-
-RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
-{
-    qputenv("VEXLO_HOME", programFolder.toUtf8());
-    AppState app;
-    RecordingMessageService messages;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
-    FixedRandom random{{0.5f}};
-    app.services = {&messages, &dialogs, &shell, &clock, &random};
-    RenamerPlaces places;
-    {
-        renamewin::frmRenamer mirror(app);
-        mirror.resize(size);
-        mirror.show();
-        const auto place = [&mirror](const QWidget *control) {
-            return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
-        };
-        places.onTop = place(mirror.chkOnTop);
-        places.actions = place(mirror.List3->viewport());
-        places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
-    }
-    qunsetenv("VEXLO_HOME");
-    return places;
-}
 
 /** Every place the window manager gives the frames of the screen's windows while it runs, as
  *  xev reports the root window's substructure: where a frame is at the moment it is mapped and
@@ -121,69 +75,13 @@ QString text(const QRect &r)
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-class DesktopPickers : public StartupTest {
+class DesktopPickers : public DesktopTest {
 protected:
-    DesktopSession session;
-    QProcess vexlo;
     static constexpr int limit = DesktopSession::StartLimitMs;
-
-    void SetUp() override
-    {
-        StartupTest::SetUp();
-        if (!session.available())
-            GTEST_SKIP() << "Xvfb, openbox or xdotool is missing";
-        // The display is the test's surroundings, not the program: one that will not come up
-        // (a loaded machine) skips the test rather than failing it.
-        if (!session.start())
-            GTEST_SKIP() << "the virtual display with its window manager did not come up";
-        writeSettingsFile(false);
-    }
-
-    void TearDown() override
-    {
-        if (vexlo.state() != QProcess::NotRunning) {
-            vexlo.kill();
-            vexlo.waitForFinished(5000);
-        }
-    }
-
-    void startVexlo()
-    {
-        QProcessEnvironment env = session.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        vexlo.setProcessEnvironment(env);
-        vexlo.start(QStringLiteral(VEXLO_BINARY), {});
-        ASSERT_TRUE(vexlo.waitForStarted());
-    }
-
-    /** Makes the window titled `title` the active one, as a click on its frame would, asking
-     *  again while a busy window manager loses the request. */
-    bool activate(const QString &title)
-    {
-        const QString id = session.window(title);
-        if (id.isEmpty())
-            return false;
-        return waitUntil([&] {
-            if (session.activeTitle() == title)
-                return true;
-            session.tool({QStringLiteral("windowactivate"), id});
-            return waitUntil([&] { return session.activeTitle() == title; }, 3000);
-        }, limit);
-    }
 
     void key(const QStringList &keys)
     {
         session.tool(QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
-    }
-
-    void click(const QString &window, const QPoint &at)
-    {
-        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(at.x()),
-                      QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
     }
 
     /** The visible windows titled exactly `title` now, without waiting for one. */
@@ -197,7 +95,7 @@ protected:
     /** The program started, its rename window opened with "&Rename" and in front. */
     void openRenamer()
     {
-        startVexlo();
+        startVexlo({});
         ASSERT_TRUE(activate(QStringLiteral("Morvane"))) << session.activeTitle().toStdString();
         key({QStringLiteral("alt+r")});
         ASSERT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
@@ -248,7 +146,7 @@ TEST_F(DesktopPickers, APickersFrameLeavesItsFieldUncoveredFromItsFirstShow)
         ASSERT_FALSE(renamer.isEmpty());
         const QRect client = session.clientRect(renamer);
         ASSERT_FALSE(client.isEmpty());
-        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        const RenamerPlaces places = layOutRenamer(client.size(), home());
 
         // The rename window is moved until the watch sees it move: xev watches from then on. Each
         // try moves it by a row, for a move to the place it has already is no move.
@@ -308,7 +206,7 @@ TEST_F(DesktopPickers, APickerAskedForAgainWhileOpenTakesTheKeyboard)
         ASSERT_FALSE(renamer.isEmpty());
         const QRect client = session.clientRect(renamer);
         ASSERT_FALSE(client.isEmpty());
-        const RenamerPlaces places = renamerPlaces(client.size(), home());
+        const RenamerPlaces places = layOutRenamer(client.size(), home());
         if (c.renamerOnTop) {
             click(renamer, places.onTop.topLeft() + QPoint(6, places.onTop.height() / 2));
             // The window system's window of the rename window is made anew with its new state.

@@ -1,19 +1,10 @@
 // The program as a process on a display with a window manager: which window is in front and has
 // the keyboard, how the windows stack, where the pickers open, and clicks at the real places of
 // controls.
-#include "AppState.h"
-#include "Clock.h"
-#include "Dialogs.h"
-#include "DesktopSession.h"
-#include "DragListBox.h"
-#include "MessageService.h"
+#include "DesktopFixture.h"
 #include "PreviewTable.h"
-#include "RandomSource.h"
-#include "Shell.h"
-#include "StartupFixture.h"
 #include "frmMain.h"
 #include "frmRenDrop.h"
-#include "frmRenamer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,65 +23,8 @@ using namespace startuptest;
 
 namespace {
 
-class DesktopStartup : public StartupTest {
+class DesktopStartup : public DesktopTest {
 protected:
-    DesktopSession session;
-    QProcess vexlo;
-
-    void SetUp() override
-    {
-        StartupTest::SetUp();
-        if (!session.available())
-            GTEST_SKIP() << "Xvfb, openbox or xdotool is missing";
-        // The display is the test's surroundings, not the program: one that will not come up
-        // (a loaded machine) skips the test rather than failing it.
-        if (!session.start())
-            GTEST_SKIP() << "the virtual display with its window manager did not come up";
-        writeSettingsFile(false);
-    }
-
-    void TearDown() override
-    {
-        if (vexlo.state() != QProcess::NotRunning) {
-            vexlo.kill();
-            vexlo.waitForFinished(5000);
-        }
-    }
-
-    /** Starts the program; its message boxes go to standard error unless `showMessageBoxes`. */
-    void startVexlo(const QStringList &arguments, bool showMessageBoxes = false)
-    {
-        QProcessEnvironment env = session.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        if (!showMessageBoxes)
-            env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        vexlo.setProcessEnvironment(env);
-        vexlo.start(QStringLiteral(VEXLO_BINARY), arguments);
-        ASSERT_TRUE(vexlo.waitForStarted());
-    }
-
-    /** Makes the window titled `title` the active one, as a click on its frame would, for the
-     *  keys that follow. A busy window manager may hand the focus over late or lose the request:
-     *  the request is made again until the window is active or the start limit has passed. */
-    bool activate(const QString &title)
-    {
-        const QString id = session.window(title);
-        if (id.isEmpty())
-            return false;
-        return waitUntil([&] {
-            if (session.activeTitle() == title)
-                return true;
-            session.tool({QStringLiteral("windowactivate"), id});
-            return waitUntil([&] { return session.activeTitle() == title; }, RetryMs);
-        }, DesktopSession::StartLimitMs);
-    }
-
-    /** How long an activation is waited for before it is asked for again. */
-    static constexpr int RetryMs = 3000;
-
     /** Quits with the main window's "&Quit" key, as a user would, and waits for the end. */
     void quitWithKeyboard()
     {
@@ -272,47 +206,12 @@ TEST_F(DesktopStartup, APickerOpenedFromTheRenameWindowComesAboveTheMainWindowKe
 
 namespace {
 
-/** Where the rename window's "On Top" box, the action "Suffix" and its token field lie in a rename window
- *  whose client area is `size`, in the window's pixels: the same window laid out here (its
- *  controls are placed by the window's size alone). */
-struct RenamerPlaces {
-    QRect onTop;
-    QRect actions;    // the action list's rows
-    QRect suffixField;
-    QRect refresh, clear, exit, status, progress;  // the bottom row
-    QRect fileSelection;                           // "&File Selection"
-};
-
+/** Where the controls lie in a rename window whose client area is `size`, which the same window
+ *  laid out here takes. */
 RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
 {
-    qputenv("VEXLO_HOME", programFolder.toUtf8());
-    AppState app;
-    RecordingMessageService messages;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
-    FixedRandom random{{0.5f}};
-    app.services = {&messages, &dialogs, &shell, &clock, &random};
-    RenamerPlaces places;
-    {
-        renamewin::frmRenamer mirror(app);
-        mirror.show();
-        mirror.resize(size);
-        EXPECT_EQ(mirror.size(), size);
-        const auto place = [&mirror](const QWidget *control) {
-            return QRect(control->mapTo(&mirror, QPoint(0, 0)), control->size());
-        };
-        places.onTop = place(mirror.chkOnTop);
-        places.actions = place(mirror.List3->viewport());
-        places.suffixField = place(mirror.tokenControls(engine::TokenAction::Suffix).combo);
-        places.refresh = place(mirror.cmdRefresh);
-        places.clear = place(mirror.cmdClear);
-        places.exit = place(mirror.cmdClose);
-        places.status = place(mirror.lblStatus);
-        places.progress = place(mirror.ProgBar);
-        places.fileSelection = place(mirror.Command14);
-    }
-    qunsetenv("VEXLO_HOME");
+    const RenamerPlaces places = layOutRenamer(size, programFolder);
+    EXPECT_EQ(places.size, size);
     return places;
 }
 
@@ -320,25 +219,14 @@ RenamerPlaces renamerPlaces(const QSize &size, const QString &programFolder)
  *  same window laid out here. */
 QRect mainOnTopPlace(const QSize &size, const QString &programFolder)
 {
-    qputenv("VEXLO_HOME", programFolder.toUtf8());
-    AppState app;
-    RecordingMessageService messages;
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    FixedClock clock{QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))};
-    FixedRandom random{{0.5f}};
-    app.services = {&messages, &dialogs, &shell, &clock, &random};
-    QRect onTop;
-    {
-        mainwin::frmMain mirror(app);
-        mirror.show();
-        mirror.resize(size);
-        mirror.layout()->activate();
-        EXPECT_EQ(mirror.size(), size);
-        onTop = QRect(mirror.chkOnTop->mapTo(&mirror, QPoint(0, 0)), mirror.chkOnTop->size());
-        mirror.hide();
-    }
-    qunsetenv("VEXLO_HOME");
+    MirrorApp mirrorApp(programFolder);
+    mainwin::frmMain mirror(mirrorApp.app);
+    mirror.show();
+    mirror.resize(size);
+    mirror.layout()->activate();
+    EXPECT_EQ(mirror.size(), size);
+    const QRect onTop(mirror.chkOnTop->mapTo(&mirror, QPoint(0, 0)), mirror.chkOnTop->size());
+    mirror.hide();
     return onTop;
 }
 
@@ -370,10 +258,6 @@ TEST_F(DesktopStartup, TheMainWindowBroughtInFrontOfTheRenameWindowOnTopIsOrdina
     const auto higher = [&](const QString &upper, const QString &lower) {
         const QStringList order = session.stackingTitles();
         return order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
-    };
-    const auto click = [&](const QString &window, const QPoint &at) {
-        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(at.x()),
-                      QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -474,8 +358,7 @@ TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAg
 
         if (c.renamerOnTop) {
             const QPoint box = places.onTop.topLeft() + QPoint(6, places.onTop.height() / 2);
-            session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(box.x()),
-                          QString::number(box.y()), QStringLiteral("click"), QStringLiteral("1")});
+            click(renamer, box);
             // The window system's window of the rename window is made anew with its new state.
             ASSERT_TRUE(waitUntil([&] { return session.keptAbove(session.window(renamerTitle)); }, limit));
             renamer = session.window(renamerTitle);
@@ -492,8 +375,7 @@ TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAg
         // A click on the first action, down to "Suffix", Tab past "Move Up" and "Move Down" to its
         // field, whose list opens with Alt+Down; "$current_date$" is chosen.
         const QPoint firstRow(places.actions.center().x(), places.actions.top() + 6);
-        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(firstRow.x()),
-                      QString::number(firstRow.y()), QStringLiteral("click"), QStringLiteral("1")});
+        click(renamer, firstRow);
         QStringList keys{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
         for (int row = 0; row < 6; ++row)
             keys << QStringLiteral("Down");
@@ -507,8 +389,7 @@ TEST_F(DesktopStartup, AnOpenPickerStaysInFrontOfTheRenameWindowClickedAndLiesAg
 
         // A click into the field: the rename window takes the focus, the picker stays in front.
         const QPoint inField = places.suffixField.center();
-        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(inField.x()),
-                      QString::number(inField.y()), QStringLiteral("click"), QStringLiteral("1")});
+        click(renamer, inField);
         EXPECT_TRUE(waitUntil([&] { return session.activeTitle() == renamerTitle; }, limit))
             << session.activeTitle().toStdString();
         const QStringList order = session.stackingTitles();
@@ -552,8 +433,7 @@ TEST_F(DesktopStartup, OnASmallScreenTheRenameWindowOpensWhollyOnItAndCanBeMadeS
         const QRect client = session.clientRect(renamer);
         const RenamerPlaces places = renamerPlaces(client.size(), home());
         const QPoint exit = places.exit.center();
-        session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), renamer, QString::number(exit.x()),
-                      QString::number(exit.y()), QStringLiteral("click"), QStringLiteral("1")});
+        click(renamer, exit);
         EXPECT_TRUE(waitUntil([&] { return !session.shows(renamerTitle); }, limit)) << "E&xit hides the window";
     };
     startVexlo({});
@@ -645,8 +525,7 @@ TEST_F(DesktopStartup, ReviewDialogRenameAllClickedRenamesAFolderAndTheFileInsid
     ASSERT_EQ(mirror.size(), QSize(m.captured(1).toInt(), m.captured(2).toInt()));
     const QPoint centre = mirror.Command4->geometry().center();
 
-    session.tool({QStringLiteral("mousemove"), QStringLiteral("--window"), dialog, QString::number(centre.x()),
-                  QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")});
+    click(dialog, centre);
     ASSERT_TRUE(vexlo.waitForFinished(DesktopSession::WindowLimitMs)) << "the run did not end";
     const QString errors = QString::fromLocal8Bit(vexlo.readAllStandardError());
     EXPECT_EQ(vexlo.exitCode(), 0) << errors.toStdString();

@@ -20,6 +20,7 @@
 #include "RenamerWiring.h"
 #include "Shell.h"
 #include "StartupFixture.h"
+#include "TestInChild.h"
 #include "frmMain.h"
 #include "frmRenDrop.h"
 #include "frmRenamer.h"
@@ -257,26 +258,8 @@ protected:
         env.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
         QProcess child;
         child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
         lowerLimit(child);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=UnderTheUsualLimit.") + QString::fromLatin1(test)});
-        ASSERT_TRUE(child.waitForStarted());
-        const bool ended = child.waitForFinished(4 * kLimitMs);
-        if (!ended) {
-            child.kill();
-            child.waitForFinished();
-        }
-        // The child's report is passed on with its skip marks reworded: CTest reads a skip mark
-        // anywhere in a test's output as the test skipped, and a failing child must fail here.
-        const QString skipMark = QStringLiteral("[  SKIPPED ]");
-        QString output = QString::fromLocal8Bit(child.readAll());
-        const bool ran = output.contains(QStringLiteral("[  PASSED  ] 1 test")) && !output.contains(skipMark);
-        output.replace(skipMark, QStringLiteral("[ (child) skipped ]"));
-        ASSERT_TRUE(ended) << "the child did not end\n" << output.toStdString();
-        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(ran) << "the child ran its test\n" << output.toStdString();
+        testfiles::runTestInChild(child, QStringLiteral("UnderTheUsualLimit.") + QString::fromLatin1(test), 4 * kLimitMs);
     }
 
     /** Runs the built program on `arguments` in `folder` under the usual limit, watching its
@@ -285,13 +268,7 @@ protected:
     {
         QProcess p;
         p.setWorkingDirectory(folder);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(vexloEnvironment());
         lowerLimit(p);
         p.start(QStringLiteral(VEXLO_BINARY), arguments);
         if (!p.waitForStarted())

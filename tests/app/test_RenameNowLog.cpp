@@ -5,6 +5,7 @@
 #include "DesktopSession.h"
 #include "DragListBox.h"
 #include "RenameLog.h"
+#include "StartupFixture.h"
 #include "TestFiles.h"
 #include "frmRenamer.h"
 
@@ -80,13 +81,8 @@ protected:
      *  its message boxes go to standard error. */
     void startVexlo(const QStringList &paths)
     {
-        QProcessEnvironment env = session.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("VEXLO_HOME"), home());
-        env.insert(QStringLiteral("VEXLO_MESSAGES"), QStringLiteral("stderr"));
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath("config"));
-        vexlo.setProcessEnvironment(env);
+        vexlo.setProcessEnvironment(
+            startuptest::vexloEnvironment(session.environment(), QStringLiteral("xcb"), home(), tmp.path()));
         vexlo.start(QStringLiteral(VEXLO_BINARY), {paths.join(u'|')});
         ASSERT_TRUE(vexlo.waitForStarted());
     }

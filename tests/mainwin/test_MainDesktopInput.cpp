@@ -9,6 +9,7 @@
 #include "../app/DesktopSession.h"
 #include "ListViewEditable.h"
 #include "ListViewEditableWidget.h"
+#include "TestInChild.h"
 #include "WindowFixture.h"
 #include "frmMain.h"
 
@@ -146,25 +147,8 @@ protected:
         env.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
         QProcess child;
         child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=MainOnTheDesktop.") + QString::fromLatin1(test)});
-        ASSERT_TRUE(child.waitForStarted());
-        const bool ended = child.waitForFinished(4 * DesktopSession::WindowLimitMs);
-        if (!ended) {
-            child.kill();
-            child.waitForFinished();
-        }
-        // The child's report is passed on with its skip marks reworded: CTest reads a skip mark
-        // anywhere in a test's output as the test skipped, and a failing child must fail here.
-        const QString skipMark = QStringLiteral("[  SKIPPED ]");
-        QString output = QString::fromLocal8Bit(child.readAll());
-        const bool ran = output.contains(QStringLiteral("[  PASSED  ] 1 test")) && !output.contains(skipMark);
-        output.replace(skipMark, QStringLiteral("[ (child) skipped ]"));
-        ASSERT_TRUE(ended) << "the child did not end\n" << output.toStdString();
-        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(ran) << "the child ran its test\n" << output.toStdString();
+        testfiles::runTestInChild(child, QStringLiteral("MainOnTheDesktop.") + QString::fromLatin1(test),
+                                  4 * DesktopSession::WindowLimitMs);
     }
 };
 

@@ -1,6 +1,7 @@
 // The one writer of whole files: only regular files are replaced (a link to one is written
 // through), and every failure carries the system's own reason.
 #include "AtomicFile.h"
+#include "FileStatus.h"
 #include "ProcessLimits.h"
 #include "TestFiles.h"
 #include "TextFile.h"
@@ -25,14 +26,9 @@
 
 namespace {
 
-QByteArray native(const QString &path) { return QFile::encodeName(path); }
+using testfiles::lstatOf;
 
-struct stat lstatOf(const QString &path)
-{
-    struct stat st {};
-    ::lstat(native(path).constData(), &st);
-    return st;
-}
+QByteArray native(const QString &path) { return QFile::encodeName(path); }
 
 // While alive, creating a file for writing fails with `err` (a full disk, a quota, ...).
 class FailingOpen {

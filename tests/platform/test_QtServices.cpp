@@ -1,5 +1,6 @@
 // The program's message boxes: shown whole, with their title readable in the frame, and
 // answering with the button the user clicks.
+#include "FileStatus.h"
 #include "QtServices.h"
 #include "TitleWidth.h"
 
@@ -131,7 +132,7 @@ TEST(QtDialogs, TheDialogsStoreKeepsItsOwnerGroupAndPermissionsAndALinkStaysALin
         }
         ASSERT_EQ(::chmod(real.constData(), 0640), 0);
         if (root) {
-            ASSERT_EQ(::chown(real.constData(), 12345, 12346), 0);
+            ASSERT_EQ(::chown(real.constData(), testfiles::OtherUser, testfiles::OtherGroup), 0);
         }
         if (link) {
             ASSERT_EQ(::symlink("../elsewhere/dialogs.conf", named.constData()), 0);
@@ -153,16 +154,7 @@ TEST(QtDialogs, TheDialogsStoreKeepsItsOwnerGroupAndPermissionsAndALinkStaysALin
         EXPECT_TRUE(opened);
         EXPECT_EQ(storeFolder(), tmp.filePath("home"));
 
-        struct stat st {};
-        ASSERT_EQ(::lstat(named.constData(), &st), 0);
-        EXPECT_EQ(S_ISLNK(st.st_mode), link);
-        ASSERT_EQ(::lstat(real.constData(), &st), 0);
-        EXPECT_TRUE(S_ISREG(st.st_mode));
-        EXPECT_EQ(st.st_mode & 07777, 0640u);
-        if (root) {
-            EXPECT_EQ(st.st_uid, 12345u);
-            EXPECT_EQ(st.st_gid, 12346u);
-        }
+        ASSERT_NO_FATAL_FAILURE(testfiles::expectRewrittenInPlace(named, real, link, 0640, root));
         const QSettings kept(QFile::decodeName(real), QSettings::IniFormat);
         EXPECT_EQ(kept.value(QStringLiteral("Other/kept")).toInt(), 1);
         EXPECT_FALSE(kept.value(QStringLiteral("FileDialog/lastVisited")).toString().isEmpty())

@@ -1,6 +1,7 @@
 // The per-user settings stores: files the toolkit wrote load as before and keep their format; what
 // a store changes is merged into the file as it is when the store goes; nothing waits on a FIFO.
 #include "BoundedChild.h"
+#include "FileStatus.h"
 #include "TestFiles.h"
 #include "TextFile.h"
 #include "UserSettings.h"
@@ -17,14 +18,9 @@
 
 namespace {
 
-QByteArray native(const QString &path) { return QFile::encodeName(path); }
+using testfiles::lstatOf;
 
-struct stat lstatOf(const QString &path)
-{
-    struct stat st {};
-    ::lstat(native(path).constData(), &st);
-    return st;
-}
+QByteArray native(const QString &path) { return QFile::encodeName(path); }
 
 // Values of the kinds the windows keep, under keys with groups, blanks and letters beyond ASCII.
 const std::pair<const char *, QVariant> Kept[] = {
