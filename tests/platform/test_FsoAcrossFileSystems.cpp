@@ -3,6 +3,7 @@
 // a real second file system when the machine has one beside the temporary folder (/dev/shm),
 // and always with a rename that answers "cross-device" as a second file system would.
 #include "Fso.h"
+#include "FsoTestSupport.h"
 #include "PathCodec.h"
 #include "WithoutPermissionOverride.h"
 
@@ -23,22 +24,12 @@
 
 namespace {
 
-// Paths are QStrings that may carry raw bytes, as the program holds them.
-QByteArray raw(const QString &path) { return pathcodec::encode(path); }
+using fsotest::exists;
+using fsotest::raw;
+using fsotest::statOf;
+
+// A name of raw bytes, held as the program holds it.
 QString rawName(const char *bytes) { return pathcodec::decode(QByteArray(bytes)); }
-
-bool exists(const QString &path)
-{
-    struct stat st;
-    return ::lstat(raw(path).constData(), &st) == 0;
-}
-
-struct stat statOf(const QString &path)
-{
-    struct stat st {};
-    EXPECT_EQ(::lstat(raw(path).constData(), &st), 0) << raw(path).constData();
-    return st;
-}
 
 void makeFile(const QString &path, const QByteArray &bytes, mode_t mode = 0644)
 {
@@ -80,17 +71,6 @@ void removeTree(const QString &path)
     ::nftw(raw(path).constData(), [](const char *p, const struct stat *, int, FTW *) { return ::remove(p); }, 16,
            FTW_DEPTH | FTW_PHYS);
 }
-
-int crossDevice(const char *, const char *, unsigned)
-{
-    errno = EXDEV;
-    return -1;
-}
-
-struct RestoreMoveCalls {
-    fso::MoveCalls saved;
-    ~RestoreMoveCalls() { fso::setMoveCalls(saved); }
-};
 
 // One way of reaching another file system: the folder targets go to, and whether renames are
 // made to answer "cross-device".
@@ -159,8 +139,7 @@ TEST_F(FsoAcrossFileSystems, AFolderThatIsNotUtf8MovesAsItselfBesideItsLookAlike
         makeFolder(src + u'/' + lookAlike);
         makeFile(src + u'/' + lookAlike + QStringLiteral("/other.jpg"), "other");
 
-        RestoreMoveCalls restore{fso::setMoveCalls(
-            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        const fsotest::MoveCallsFor restore(way.injected);
         const vb::Status st = fso::MoveFolder(src + u'/' + named, to + u'/' + named);
         EXPECT_TRUE(st) << st.description.toStdString();
 
@@ -204,8 +183,7 @@ TEST_F(FsoAcrossFileSystems, SpecialFilesAreSkippedAndToldNeverOpened)
                              && (std::strcpy(address.sun_path, socketPath.constData()),
                                  ::bind(sock, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
 
-        RestoreMoveCalls restore{fso::setMoveCalls(
-            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        const fsotest::MoveCallsFor restore(way.injected);
 
         // The copy (of a folder on the same or another file system) returns and says what it left.
         const vb::Status copied = fso::CopyFolder(folder, to + QStringLiteral("/copy"));
@@ -273,8 +251,7 @@ TEST_F(FsoAcrossFileSystems, TimesPermissionsAndLinksAreKept)
             const struct stat beach = before(QStringLiteral("/trip/day1/beach.jpg"));
             const struct stat single = before(QStringLiteral("/single.txt"));
 
-            RestoreMoveCalls restore{fso::setMoveCalls(
-                way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+            const fsotest::MoveCallsFor restore(way.injected);
             const vb::Status folderDone = move ? fso::MoveFolder(folder, to + QStringLiteral("/trip"))
                                                : fso::CopyFolder(folder, to + QStringLiteral("/trip"));
             EXPECT_TRUE(folderDone) << folderDone.description.toStdString();
@@ -325,8 +302,7 @@ TEST_F(FsoAcrossFileSystems, ALinkItemIsCopiedAndMovedAsALink)
         makeFolder(src + QStringLiteral("/realdir"));
         ASSERT_EQ(::symlink("real.txt", raw(src + QStringLiteral("/file-link")).constData()), 0);
         ASSERT_EQ(::symlink("realdir", raw(src + QStringLiteral("/dir-link")).constData()), 0);
-        RestoreMoveCalls restore{fso::setMoveCalls(
-            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        const fsotest::MoveCallsFor restore(way.injected);
 
         EXPECT_TRUE(fso::CopyFile(src + QStringLiteral("/file-link"), to + QStringLiteral("/copied-link")));
         EXPECT_TRUE(fso::MoveFile(src + QStringLiteral("/file-link"), to + QStringLiteral("/file-link")));
@@ -353,8 +329,7 @@ TEST_F(FsoAcrossFileSystems, AFileThatCannotLeaveItsFolderStaysOnlyThere)
         makeFolder(src + QStringLiteral("/locked"));
         makeFile(src + QStringLiteral("/locked/a.txt"), "a");
         ASSERT_EQ(::chmod(raw(src + QStringLiteral("/locked")).constData(), 0555), 0);
-        RestoreMoveCalls restore{fso::setMoveCalls(
-            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        const fsotest::MoveCallsFor restore(way.injected);
         vb::Status st;
         {
             WithoutPermissionOverride asUser;
@@ -406,8 +381,7 @@ TEST_F(FsoAcrossFileSystems, OwnerAndGroupAreKeptWhereTheProcessMaySetThem)
             ASSERT_EQ(::chmod(raw(folder + QStringLiteral("/tool")).constData(), 06755), 0);
             ASSERT_EQ(::chmod(raw(folder).constData(), 02750), 0);
 
-            RestoreMoveCalls restore{fso::setMoveCalls(
-                way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+            const fsotest::MoveCallsFor restore(way.injected);
             const vb::Status folderDone = move ? fso::MoveFolder(folder, to + QStringLiteral("/shared"))
                                                : fso::CopyFolder(folder, to + QStringLiteral("/shared"));
             EXPECT_TRUE(folderDone) << folderDone.description.toStdString();
@@ -459,8 +433,7 @@ TEST_F(FsoAcrossFileSystems, AnOwnerThatCannotBeKeptLeavesTheCopyToItsMaker)
         if (::chown(raw(src + QStringLiteral("/tool")).constData(), 12345, 12346) != 0)
             GTEST_SKIP() << "this root may not give files to another user (" << std::strerror(errno) << ")";
         ASSERT_EQ(::chmod(raw(src + QStringLiteral("/tool")).constData(), 06755), 0);
-        RestoreMoveCalls restore{fso::setMoveCalls(
-            way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+        const fsotest::MoveCallsFor restore(way.injected);
         vb::Status st;
         {
             WithoutPermissionOverride asUser({CAP_CHOWN});

@@ -3,6 +3,7 @@
 // failing copy of it removed) holding a few at a time, and the removal of a copy never changes
 // the mode of what a link put in its way leads to.
 #include "Fso.h"
+#include "FsoTestSupport.h"
 #include "FsoCopy.h"
 #include "BoundedChild.h"
 #include "PathCodec.h"
@@ -25,31 +26,9 @@
 
 namespace {
 
-QByteArray raw(const QString &path) { return pathcodec::encode(path); }
-
-bool exists(const QString &path)
-{
-    struct stat st;
-    return ::lstat(raw(path).constData(), &st) == 0;
-}
-
-struct stat statOf(const QString &path)
-{
-    struct stat st {};
-    EXPECT_EQ(::lstat(raw(path).constData(), &st), 0) << raw(path).constData();
-    return st;
-}
-
-int crossDevice(const char *, const char *, unsigned)
-{
-    errno = EXDEV;
-    return -1;
-}
-
-struct RestoreMoveCalls {
-    fso::MoveCalls saved;
-    ~RestoreMoveCalls() { fso::setMoveCalls(saved); }
-};
+using fsotest::exists;
+using fsotest::raw;
+using fsotest::statOf;
 
 // The folder "top" with `depth` folders "d" nested in it, one in the other, and the file
 // "bottom.txt" in the deepest; every tenth folder also holds a file and a link. The times and
@@ -164,8 +143,7 @@ TEST(FsoCopyHandles, DeepChainsGoWholeUnderALowOpenFileLimit)
             }
 
             const std::optional<int> code = testfiles::runInChild([&] {
-                RestoreMoveCalls restore{fso::setMoveCalls(
-                    way.injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls())};
+                const fsotest::MoveCallsFor restore(way.injected);
                 const rlimit few{64, 64};
                 if (::setrlimit(RLIMIT_NOFILE, &few) != 0)
                     return 100;

@@ -4,6 +4,7 @@
 // real second file system when /dev/shm is one, and always with a rename that answers
 // "cross-device" as a second file system would.
 #include "Fso.h"
+#include "FsoTestSupport.h"
 #include "PathCodec.h"
 #include "ProcessLimits.h"
 #include "TestFiles.h"
@@ -28,16 +29,11 @@
 
 namespace {
 
+using fsotest::exists;
+using fsotest::raw;
+
 // What a child run does, as "copy" or "move", "file" or "folder", and where (see the child test).
 const char *const ChildVariable = "MORVANE_FSO_WHOLE_CHILD";
-
-QByteArray raw(const QString &path) { return pathcodec::encode(path); }
-
-bool exists(const QString &path)
-{
-    struct stat st;
-    return ::lstat(raw(path).constData(), &st) == 0;
-}
 
 // The names in a folder, as the system gives them (decoded by the name codec).
 QStringList entries(const QString &folder)
@@ -89,22 +85,6 @@ std::map<QString, QByteArray> tree(const QString &folder)
         }
     }
     return out;
-}
-
-int crossDevice(const char *, const char *, unsigned)
-{
-    errno = EXDEV;
-    return -1;
-}
-
-struct RestoreMoveCalls {
-    fso::MoveCalls saved;
-    ~RestoreMoveCalls() { fso::setMoveCalls(saved); }
-};
-
-fso::MoveCalls callsFor(bool injected)
-{
-    return injected ? fso::MoveCalls{crossDevice, fso::systemMoveCalls().link} : fso::systemMoveCalls();
 }
 
 vb::Status copyOrMove(bool move, bool folder, const QString &source, const QString &target)
@@ -193,7 +173,7 @@ TEST(FsoCopyWholeChild, CopiesOrMovesUntilStopped)
         GTEST_SKIP() << "run as a child by FsoCopyWhole.KilledMidwayLeavesNoPartUnderTheFinalName";
     const bool move = job[0] == u"move", folder = job[1] == u"folder", injected = job[2] == u"1";
     const rlim_t limit = job[3].toULongLong();
-    RestoreMoveCalls restore{fso::setMoveCalls(callsFor(injected))};
+    const fsotest::MoveCallsFor restore(injected);
     struct sigaction stop {};
     stop.sa_handler = [](int) { ::raise(SIGSTOP); };
     ASSERT_EQ(::sigaction(SIGXFSZ, &stop, nullptr), 0);
@@ -264,7 +244,7 @@ TEST_F(FsoCopyWhole, KilledMidwayLeavesNoPartUnderTheFinalName)
                 EXPECT_EQ(entries(to), during) << "the leftover keeps its plain name";
                 EXPECT_TRUE(tree(src) == original) << "the source is whole";
 
-                RestoreMoveCalls restore{fso::setMoveCalls(callsFor(way.injected))};
+                const fsotest::MoveCallsFor restore(way.injected);
                 const vb::Status again = copyOrMove(move, folder, src + u'/' + name, to + u'/' + name);
                 EXPECT_TRUE(again) << again.description.toStdString();
                 EXPECT_EQ(entries(to), QStringList({name, during[0]}));
@@ -316,7 +296,7 @@ TEST_F(FsoCopyWhole, FailingMidwayLeavesNothingBehind)
                     }
                 }
 
-                RestoreMoveCalls restore{fso::setMoveCalls(callsFor(way.injected))};
+                const fsotest::MoveCallsFor restore(way.injected);
                 vb::Status st;
                 {
                     WithoutPermissionOverride asUser;
@@ -349,7 +329,7 @@ TEST_F(FsoCopyWhole, TheLongestNamesAreCopiedAndMovedWhole)
             SCOPED_TRACE(std::string(way.name) + (move ? ", move" : ", copy"));
             QString src, to;
             fresh(way, src, to);
-            RestoreMoveCalls restore{fso::setMoveCalls(callsFor(way.injected))};
+            const fsotest::MoveCallsFor restore(way.injected);
             for (const QString &name : names) {
                 ASSERT_LE(raw(name).size(), 255);
                 makeFile(src + u'/' + name, 3000, 5);
